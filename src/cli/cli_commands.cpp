@@ -1,0 +1,125 @@
+#include "cli_commands.h"
+
+#include <ostream>
+#include <sstream>
+
+#include "ledger/journal.h"
+#include "ledger/ledger_routines.h"
+#include "ledger/month_file.h"
+#include "review/action_list.h"
+#include "review/month_summary.h"
+#include "terminal_text.h"
+
+namespace quorvel::cli {
+namespace {
+
+constexpr const char* kHelp = R"(Usage: quorvel-cli COMMAND [OPTIONS]
+
+Reads a month of the treasurer's books (MONTH.rep and its journal MONTH.jrn beside it)
+without changing any file. Names print in UTF-8.
+
+Commands:
+  summary MONTH.rep
+      Print the month summary as the main window shows it.
+  actions MONTH.rep [--cash | --filter KEY]
+      Print the month's action list as "View/Adjust Action" shows it.
+      --cash        only budget expenditures, designated expenditures and deposits
+                    (as "View Cash Actions").
+      --filter KEY  only the actions of one item: a budget account number (e.g. 210),
+                    a designated fund number or a source id (five digits). Shorter keys
+                    are right-aligned in five characters, as the program stores them.
+  --help      Show this text.
+  --version   Show the version.
+
+Exit status: 0 on success, 1 on any error (the message goes to standard error and
+nothing is printed on standard output).
+)";
+
+struct LoadedMonth {
+    Ledger ledger;
+    Journal journal;
+};
+
+Result<LoadedMonth> loadForReading(const std::string& path) {
+    LoadedMonth month;
+    // Read-only: the tool never creates a journal or changes a file.
+    if (Status s = LoadMonthFile(month.ledger, month.journal, path, JournalMode::ReadOnly); !s) return s;
+    return month;
+}
+
+int fail(std::ostream& err, const std::string& message) {
+    err << "quorvel-cli: " << message << "\n";
+    return 1;
+}
+
+int usageError(std::ostream& err, const std::string& message) {
+    return fail(err, message + " (see quorvel-cli --help)");
+}
+
+int summaryCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.size() != 2) return usageError(err, "summary takes exactly one month file");
+    auto month = loadForReading(args[1]);
+    if (!month) return fail(err, month.message());
+    const auto lines = monthSummaryLines(month->ledger);
+    std::ostringstream text;
+    // The first line carries the path as given, which is not code-page text.
+    text << lines.front() << "\n";
+    for (std::size_t i = 1; i < lines.size(); ++i) text << toTerminal(lines[i]) << "\n";
+    out << text.str();
+    return 0;
+}
+
+int actionsCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    std::string path;
+    ActionListFilter filter;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--cash") {
+            filter.cashOnly = true;
+        } else if (arg == "--filter") {
+            if (i + 1 >= args.size()) return usageError(err, "--filter needs a key");
+            std::string key = args[++i];
+            if (key.empty() || key.size() > 5) return usageError(err, "a filter key has one to five characters");
+            filter.key = std::string(5 - key.size(), ' ') + key;
+        } else if (!arg.empty() && arg[0] == '-') {
+            return usageError(err, "unknown option " + arg);
+        } else if (path.empty()) {
+            path = arg;
+        } else {
+            return usageError(err, "actions takes one month file");
+        }
+    }
+    if (path.empty()) return usageError(err, "actions needs a month file");
+    if (filter.cashOnly && filter.key) return usageError(err, "--cash and --filter cannot be combined");
+
+    auto month = loadForReading(path);
+    if (!month) return fail(err, month.message());
+    auto records = month->journal.readAll();
+    if (!records) return fail(err, records.message());
+    std::ostringstream text;
+    for (const std::string& line : actionListLines(month->ledger, *records, filter).lines) {
+        text << toTerminal(line) << "\n";
+    }
+    out << text.str();
+    return 0;
+}
+
+}  // namespace
+
+int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.empty()) return usageError(err, "no command given");
+    const std::string& command = args[0];
+    if (command == "--help" || command == "-h" || command == "help") {
+        out << kHelp;
+        return 0;
+    }
+    if (command == "--version") {
+        out << "quorvel-cli " << QUORVEL_VERSION << "\n";
+        return 0;
+    }
+    if (command == "summary") return summaryCommand(args, out, err);
+    if (command == "actions") return actionsCommand(args, out, err);
+    return usageError(err, "unknown command " + command);
+}
+
+}  // namespace quorvel::cli

@@ -1,0 +1,24 @@
+// The core's only contact with the file system for whole files: reading a file, and
+// replacing one safely (temporary file in the same folder, flushed to disk, renamed over
+// the old one), so a crash or a full disk never leaves a half-written file behind.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "status.h"
+
+namespace quorvel {
+
+// Reads a whole file; refuses files larger than `maxBytes`.
+Result<std::string> readWholeFile(const std::string& path, std::size_t maxBytes);
+
+// Replaces (or creates) `path` with `bytes`. On failure the old file is untouched, no
+// temporary file is left, and the message names the file and the reason.
+Status writeFileAtomically(const std::string& path, std::string_view bytes);
+
+// "path: reason" with the reason taken from errno.
+std::string describeErrno(const std::string& path, int error);
+
+}  // namespace quorvel

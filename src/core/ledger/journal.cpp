@@ -1,0 +1,180 @@
+#include "journal.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
+#include <utility>
+
+#include "file_io.h"
+
+namespace quorvel {
+namespace {
+
+bool sameIgnoringCase(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+}  // namespace
+
+Journal::~Journal() { close(); }
+
+Journal::Journal(Journal&& other) noexcept
+    : fd_(std::exchange(other.fd_, -1)),
+      open_(std::exchange(other.open_, false)),
+      writable_(std::exchange(other.writable_, false)),
+      path_(std::move(other.path_)) {}
+
+Journal& Journal::operator=(Journal&& other) noexcept {
+    if (this != &other) {
+        close();
+        fd_ = std::exchange(other.fd_, -1);
+        open_ = std::exchange(other.open_, false);
+        writable_ = std::exchange(other.writable_, false);
+        path_ = std::move(other.path_);
+    }
+    return *this;
+}
+
+std::string Journal::pathFor(const std::string& monthPath) {
+    const std::size_t keep = monthPath.size() >= 4 ? monthPath.size() - 4 : 0;
+    return monthPath.substr(0, keep) + ".jrn";
+}
+
+std::string Journal::locate(const std::string& monthPath) {
+    namespace fs = std::filesystem;
+    const std::string exact = pathFor(monthPath);
+    std::error_code error;
+    if (fs::exists(exact, error)) return exact;
+    const fs::path wanted(exact);
+    const fs::path folder = wanted.parent_path().empty() ? fs::path(".") : wanted.parent_path();
+    const std::string name = wanted.filename().string();
+    fs::directory_iterator it(folder, error);
+    if (error) return exact;
+    // The lowest name in byte order wins, so the choice never depends on directory order.
+    std::string found;
+    for (const auto& entry : it) {
+        const std::string candidate = entry.path().filename().string();
+        if (sameIgnoringCase(candidate, name) && (found.empty() || candidate < found)) found = candidate;
+    }
+    if (found.empty()) return exact;
+    return wanted.parent_path().empty() ? found : (wanted.parent_path() / found).string();
+}
+
+Status Journal::open(const std::string& path, JournalMode mode) {
+    close();
+    path_ = path;
+    if (mode == JournalMode::ReadOnly) {
+        fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd_ < 0 && errno != ENOENT) return Status::Error(describeErrno(path, errno));
+        writable_ = false;
+    } else {
+        fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+        if (fd_ < 0) return Status::Error(describeErrno(path, errno));
+        writable_ = true;
+    }
+    if (fd_ >= 0) {
+        struct stat info {};
+        if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode)) {
+            const int error = errno;
+            close();
+            return Status::Error(error ? describeErrno(path, error) : path + ": not a regular file");
+        }
+    }
+    open_ = true;
+    return Status::Ok();
+}
+
+void Journal::close() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+    open_ = false;
+    writable_ = false;
+}
+
+std::int64_t Journal::recordCount() const {
+    if (fd_ < 0) return 0;
+    struct stat info {};
+    if (::fstat(fd_, &info) != 0) return 0;
+    return static_cast<std::int64_t>(info.st_size) / static_cast<std::int64_t>(kRecordSize);
+}
+
+Result<ActionRecord> Journal::read(std::int64_t number) const {
+    if (number < 1 || number > recordCount()) {
+        return Status::Error(path_ + ": there is no action record " + std::to_string(number));
+    }
+    char buffer[kRecordSize];
+    const off_t offset = static_cast<off_t>(number - 1) * static_cast<off_t>(kRecordSize);
+    ssize_t got = 0;
+    do {
+        got = ::pread(fd_, buffer, kRecordSize, offset);
+    } while (got < 0 && errno == EINTR);
+    if (got < 0) return Status::Error(describeErrno(path_, errno));
+    if (static_cast<std::size_t>(got) != kRecordSize) {
+        return Status::Error(path_ + ": action record " + std::to_string(number) + " could not be read whole");
+    }
+    return ActionRecord::fromBytes(std::string_view(buffer, kRecordSize));
+}
+
+Result<std::vector<ActionRecord>> Journal::readAll() const {
+    std::vector<ActionRecord> records;
+    if (fd_ < 0) return records;
+    const std::int64_t count = recordCount();
+    std::string bytes(static_cast<std::size_t>(count) * kRecordSize, '\0');
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t got = ::pread(fd_, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return Status::Error(describeErrno(path_, errno));
+        if (got == 0) break;
+        done += static_cast<std::size_t>(got);
+    }
+    records.reserve(done / kRecordSize);
+    for (std::size_t offset = 0; offset + kRecordSize <= done; offset += kRecordSize) {
+        records.push_back(ActionRecord::fromBytes(std::string_view(bytes).substr(offset, kRecordSize)));
+    }
+    return records;
+}
+
+Status Journal::writeAt(std::int64_t number, const ActionRecord& record) {
+    if (!open_ || !writable_) return Status::Error("No month is open for recording.");
+    const off_t offset = static_cast<off_t>(number - 1) * static_cast<off_t>(kRecordSize);
+    const std::string_view bytes = record.text();
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t written =
+            ::pwrite(fd_, bytes.data() + done, bytes.size() - done, offset + static_cast<off_t>(done));
+        if (written < 0 && errno == EINTR) continue;
+        if (written < 0) return Status::Error(describeErrno(path_, errno));
+        done += static_cast<std::size_t>(written);
+    }
+    if (::fdatasync(fd_) != 0) return Status::Error(describeErrno(path_, errno));
+    return Status::Ok();
+}
+
+Status Journal::write(std::int64_t number, const ActionRecord& record) {
+    if (number < 1 || number > recordCount()) {
+        return Status::Error(path_ + ": there is no action record " + std::to_string(number));
+    }
+    return writeAt(number, record);
+}
+
+Status Journal::append(const ActionRecord& record) {
+    const std::int64_t count = recordCount();
+    Status written = writeAt(count + 1, record);
+    // An append that was not confirmed must not be replayed at the next load.
+    if (!written.ok() && fd_ >= 0 && writable_) {
+        [[maybe_unused]] const int ignored =
+            ::ftruncate(fd_, static_cast<off_t>(count) * static_cast<off_t>(kRecordSize));
+    }
+    return written;
+}
+
+}  // namespace quorvel

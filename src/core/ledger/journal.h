@@ -1,0 +1,58 @@
+// The action journal of the loaded month: a file of 34-byte records beside the month file,
+// numbered from 1. Records are only ever appended or rewritten in place, each write flushed
+// to disk before the caller changes any table, so a recorded action is never lost.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "action_record.h"
+#include "status.h"
+
+namespace quorvel {
+
+enum class JournalMode {
+    ReadWrite,  // opened for recording; created empty when missing
+    ReadOnly,   // for viewing; a missing journal counts as empty and is not created
+};
+
+class Journal {
+public:
+    Journal() = default;
+    ~Journal();
+    Journal(Journal&& other) noexcept;
+    Journal& operator=(Journal&& other) noexcept;
+    Journal(const Journal&) = delete;
+    Journal& operator=(const Journal&) = delete;
+
+    // The month file path with its last four characters replaced by ".jrn".
+    static std::string pathFor(const std::string& monthPath);
+    // pathFor(), or, when no such file exists, a file in the same folder whose name differs
+    // only in letter case ("JAN2027.JRN" for "JAN2027.rep"). Returns pathFor() when neither exists.
+    static std::string locate(const std::string& monthPath);
+
+    Status open(const std::string& path, JournalMode mode);
+    void close();
+    bool isOpen() const { return open_; }
+    const std::string& path() const { return path_; }
+
+    // Whole records only: a torn last write (a length that is not a multiple of 34) is not counted.
+    std::int64_t recordCount() const;
+    Result<ActionRecord> read(std::int64_t number) const;
+    Result<std::vector<ActionRecord>> readAll() const;
+    // Rewrites record `number` (1..recordCount) in place and flushes it.
+    Status write(std::int64_t number, const ActionRecord& record);
+    // Writes at recordCount() + 1, over any torn tail, and flushes it.
+    Status append(const ActionRecord& record);
+
+private:
+    Status writeAt(std::int64_t number, const ActionRecord& record);
+
+    int fd_ = -1;
+    bool open_ = false;
+    bool writable_ = false;
+    std::string path_;
+};
+
+}  // namespace quorvel

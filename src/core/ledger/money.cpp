@@ -1,0 +1,122 @@
+#include "money.h"
+
+#include <cmath>
+#include <limits>
+
+#include "numeric_text.h"
+
+namespace quorvel {
+namespace {
+
+constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
+constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
+
+std::uint64_t magnitude(std::int64_t v) {
+    return v < 0 ? std::uint64_t(0) - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
+}
+
+}  // namespace
+
+Money Money::fromDouble(double value) {
+    const double scaled = value * static_cast<double>(kScale);
+    if (std::isnan(scaled)) return Money();
+    // 9.2e18 is the last double below 2^63; beyond it llround is undefined.
+    if (scaled >= 9.2e18) return Money(kMax);
+    if (scaled <= -9.2e18) return Money(kMin);
+    return Money(std::llround(scaled));
+}
+
+Money Money::fromText(std::string_view text) { return fromDouble(numericValue(text)); }
+
+std::optional<Money> Money::parseExact(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    if (text.empty()) return Money();
+
+    bool negative = false;
+    if (text.front() == '+' || text.front() == '-') {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    // Far beyond any ledger, yet small enough that sums of every row never overflow.
+    constexpr std::uint64_t kLimit = 1'000'000'000'000ULL * kScale;
+    std::uint64_t units = 0;
+    int digits = 0;
+    int decimals = -1;  // -1 until the point is seen
+    bool roundUp = false;
+    for (char c : text) {
+        if (c == '.' && decimals < 0) {
+            decimals = 0;
+            continue;
+        }
+        if (c < '0' || c > '9') return std::nullopt;
+        ++digits;
+        if (decimals >= 4) {
+            // The fifth decimal decides the rounding; later ones cannot change it.
+            if (decimals == 4) roundUp = c >= '5';
+            ++decimals;
+            continue;
+        }
+        units = units * 10 + static_cast<std::uint64_t>(c - '0');
+        if (units > kLimit) return std::nullopt;
+        if (decimals >= 0) ++decimals;
+    }
+    if (digits == 0) return std::nullopt;
+    for (int d = decimals < 0 ? 0 : decimals; d < 4; ++d) units *= 10;
+    if (roundUp) ++units;
+    if (units > kLimit) return std::nullopt;
+    const auto signedUnits = static_cast<std::int64_t>(units);
+    return Money(negative ? -signedUnits : signedUnits);
+}
+
+Money Money::operator+(Money other) const {
+    std::int64_t sum = 0;
+    if (__builtin_add_overflow(units_, other.units_, &sum)) return Money(other.units_ > 0 ? kMax : kMin);
+    return Money(sum);
+}
+
+Money Money::operator-(Money other) const {
+    std::int64_t difference = 0;
+    if (__builtin_sub_overflow(units_, other.units_, &difference)) {
+        return Money(other.units_ < 0 ? kMax : kMin);
+    }
+    return Money(difference);
+}
+
+Money Money::operator-() const { return Money(units_ == kMin ? kMax : -units_); }
+
+std::string Money::format00() const {
+    std::uint64_t hundredths = magnitude(units_) / 100;
+    if (magnitude(units_) % 100 >= 50) ++hundredths;
+    std::string text = std::to_string(hundredths / 100);
+    const auto fraction = static_cast<unsigned>(hundredths % 100);
+    text.push_back('.');
+    text.push_back(static_cast<char>('0' + fraction / 10));
+    text.push_back(static_cast<char>('0' + fraction % 10));
+    // A value that rounds to zero shows as 0.00, never -0.00.
+    if (units_ < 0 && hundredths != 0) text.insert(text.begin(), '-');
+    return text;
+}
+
+std::string Money::toFileText() const {
+    const std::uint64_t whole = magnitude(units_) / kScale;
+    auto fraction = static_cast<unsigned>(magnitude(units_) % kScale);
+    std::string text = units_ < 0 ? "-" : "";
+    if (whole != 0 || fraction == 0) text += std::to_string(whole);
+    if (fraction != 0) {
+        char digits[4];
+        for (int i = 3; i >= 0; --i) {
+            digits[i] = static_cast<char>('0' + fraction % 10);
+            fraction /= 10;
+        }
+        int length = 4;
+        while (digits[length - 1] == '0') --length;
+        text.push_back('.');
+        text.append(digits, static_cast<std::size_t>(length));
+    }
+    return text;
+}
+
+std::string Money::toStrText() const { return units_ < 0 ? toFileText() : " " + toFileText(); }
+
+}  // namespace quorvel

@@ -1,0 +1,35 @@
+// The month file (.rep): the chart of accounts, the balances carried into the month, the
+// deposit sources, the report sections and the main balance, as 1,394 comma-separated
+// fields. Everything that happens during the month lives in the journal beside it.
+#pragma once
+
+#include <string>
+
+#include "journal.h"
+#include "ledger.h"
+#include "status.h"
+
+namespace quorvel {
+
+inline constexpr int kMonthFileFields = 1394;
+
+// The exact bytes of the month file for `ledger` (CR LF line ends). Budget column 2 is
+// written as year-to-date less the month's expenditure, so the file holds the year up to
+// the end of the previous month; the replay adds the month back at the next load.
+Result<std::string> composeMonthFile(const Ledger& ledger);
+
+// Writes ledger.CurrentFile safely; on failure the old file stays as it was. The ledger
+// is not changed. Refuses a name that the format cannot hold (a double quote, for one).
+Status SaveMonthFile(const Ledger& ledger);
+
+// Reads `bytes` as a month file into a fresh ledger (no journal replay, no recompute).
+// `fileName` only names the file in messages.
+Result<Ledger> parseMonthFile(const std::string& bytes, const std::string& fileName);
+
+// Loads `path`: reads the month file, opens its journal (see Journal::locate), replays it
+// and recomputes. Only when all of that succeeds are `ledger` and `journal` replaced; a
+// damaged file leaves the loaded month untouched and no journal is created beside it.
+Status LoadMonthFile(Ledger& ledger, Journal& journal, const std::string& path,
+                     JournalMode mode = JournalMode::ReadWrite);
+
+}  // namespace quorvel

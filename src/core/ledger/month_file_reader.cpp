@@ -1,0 +1,188 @@
+#include <utility>
+
+#include "file_io.h"
+#include "ledger_routines.h"
+#include "month_file.h"
+#include "replay.h"
+
+namespace quorvel {
+namespace {
+
+// A month file is some tens of kilobytes; anything far larger is not one.
+constexpr std::size_t kMaxMonthFileBytes = 4 * 1024 * 1024;
+
+// Reads the sequential-text fields: leading blanks skipped, a quoted string runs to its
+// closing quote (commas inside belong to it), and a comma or a line end (CR LF, LF or CR)
+// ends a field.
+class FieldReader {
+public:
+    FieldReader(const std::string& bytes, const std::string& fileName) : data_(bytes), fileName_(fileName) {}
+
+    Result<std::string> text(const char* what) {
+        auto raw = next(what);
+        if (!raw) return raw;
+        return std::move(raw).value();
+    }
+
+    Result<Money> money(const char* what) {
+        auto raw = next(what);
+        if (!raw) return raw.status();
+        if (quoted_) return fail(what, "expected a number, found quoted text");
+        auto value = Money::parseExact(*raw);
+        if (!value) return fail(what, "\"" + printable(*raw) + "\" is not a number or is out of range");
+        return *value;
+    }
+
+    Result<int> integer(const char* what, int low, int high) {
+        auto value = money(what);
+        if (!value) return value.status();
+        const std::int64_t units = value->units();
+        if (units % Money::kScale != 0 || units / Money::kScale < low || units / Money::kScale > high) {
+            return fail(what, "expected a whole number from " + std::to_string(low) + " to " + std::to_string(high));
+        }
+        return static_cast<int>(units / Money::kScale);
+    }
+
+    int fieldNumber() const { return field_; }
+
+private:
+    Result<std::string> next(const char* what) {
+        ++field_;
+        while (pos_ < data_.size() && (data_[pos_] == ' ' || data_[pos_] == '\t')) ++pos_;
+        if (pos_ >= data_.size()) {
+            return fail(what, "the file ends early (a month file has " + std::to_string(kMonthFileFields) +
+                                  " fields)");
+        }
+        std::string value;
+        quoted_ = data_[pos_] == '"';
+        if (quoted_) {
+            const std::size_t close = data_.find('"', pos_ + 1);
+            if (close == std::string_view::npos) return fail(what, "a quoted text has no closing quote");
+            value.assign(data_.substr(pos_ + 1, close - pos_ - 1));
+            pos_ = close + 1;
+            // Anything between the closing quote and the separator is not part of the field.
+            while (pos_ < data_.size() && !isSeparator(data_[pos_])) ++pos_;
+        } else {
+            const std::size_t start = pos_;
+            while (pos_ < data_.size() && !isSeparator(data_[pos_])) ++pos_;
+            std::string_view raw = data_.substr(start, pos_ - start);
+            while (!raw.empty() && (raw.back() == ' ' || raw.back() == '\t')) raw.remove_suffix(1);
+            value.assign(raw);
+        }
+        skipSeparator();
+        return value;
+    }
+
+    static bool isSeparator(char c) { return c == ',' || c == '\r' || c == '\n'; }
+
+    void skipSeparator() {
+        if (pos_ >= data_.size()) return;
+        if (data_[pos_] == '\r') {
+            ++pos_;
+            if (pos_ < data_.size() && data_[pos_] == '\n') ++pos_;
+        } else {
+            ++pos_;
+        }
+    }
+
+    static std::string printable(std::string_view raw) {
+        std::string shown(raw.substr(0, 20));
+        for (char& c : shown) {
+            if (static_cast<unsigned char>(c) < 0x20) c = '?';
+        }
+        return raw.size() > 20 ? shown + "..." : shown;
+    }
+
+    Status fail(const char* what, const std::string& problem) const {
+        return Status::Error(fileName_ + ": not a readable month file: field " + std::to_string(field_) + " (" +
+                             what + "): " + problem);
+    }
+
+    std::string_view data_;
+    const std::string& fileName_;
+    std::size_t pos_ = 0;
+    int field_ = 0;
+    bool quoted_ = false;
+};
+
+#define QUORVEL_READ(target, call)       \
+    do {                                 \
+        auto value_ = (call);            \
+        if (!value_) return value_.status(); \
+        target = std::move(value_).value(); \
+    } while (0)
+
+}  // namespace
+
+Result<Ledger> parseMonthFile(const std::string& bytes, const std::string& fileName) {
+    Ledger ledger;
+    ClearLedger(ledger);
+    FieldReader in(bytes, fileName);
+    static constexpr const char* kBudgetColumn[] = {"", "annual budget", "expended in year", "expended in month",
+                                                     "budget remaining"};
+    static constexpr const char* kFundColumn[] = {"", "fund balance at first of month", "fund received",
+                                                   "fund expended", "fund remaining"};
+    for (int i = 1; i < kAccountRows; ++i) {
+        QUORVEL_READ(ledger.BudgetAcctNumber[i], in.text("budget account number"));
+        for (int c = 1; c <= 4; ++c) {
+            QUORVEL_READ(ledger.BudgetAmount[i][c], in.money(kBudgetColumn[c]));
+            QUORVEL_READ(ledger.DesigAmount[i][c], in.money(kFundColumn[c]));
+        }
+        // The month's columns are rebuilt by the journal replay.
+        ledger.BudgetAmount[i][kSpentInMonth] = Money();
+        ledger.DesigAmount[i][kReceivedInMonth] = Money();
+        ledger.DesigAmount[i][kSpentFromFund] = Money();
+        ledger.DesigAmount[i][kFundRemaining] = ledger.DesigAmount[i][kAtFirstOfMonth];
+        QUORVEL_READ(ledger.DesigAcctName[i], in.text("designated fund name"));
+        if (nameInUse(ledger.DesigAcctName[i])) ledger.DesigCount = i;
+        QUORVEL_READ(ledger.BudgetAcctName[i], in.text("budget account name"));
+        if (nameInUse(ledger.BudgetAcctName[i])) ledger.BudgetCount = i;
+        QUORVEL_READ(ledger.DesigAcctNumber[i], in.text("designated fund number"));
+    }
+    for (int k = 1; k <= kLastSourceRow; ++k) {
+        QUORVEL_READ(ledger.SourceId[k], in.text("source id"));
+        QUORVEL_READ(ledger.SourceName[k], in.text("source name"));
+        QUORVEL_READ(ledger.SourceAmount[k], in.money("source amount"));
+        ledger.SourceAmount[k] = Money();
+    }
+    ledger.SourceAmount[0] = Money();
+    for (int j = 1; j <= kSections; ++j) {
+        QUORVEL_READ(ledger.Summary[j], in.money("summary amount"));
+        QUORVEL_READ(ledger.SectionStart[j], in.text("section start"));
+        QUORVEL_READ(ledger.SectionTitle[j], in.text("section title"));
+    }
+    int storedBudgetCount = 0;
+    QUORVEL_READ(storedBudgetCount, in.integer("budget account count", 0, kAccountRows - 1));
+    (void)storedBudgetCount;  // always derived from the names
+    QUORVEL_READ(ledger.DesigCount, in.integer("designated fund count", 0, kAccountRows - 1));
+
+    auto& s = ledger.Summary;
+    for (int j = kUndesignatedReceipts; j <= kTotalExpenditures; ++j) s[j] = Money();
+    s[kRemainingBalance] = s[kBeginningBalance];
+    s[kDesignatedFundTotals] = s[kDesignatedAtFirst];
+    return ledger;
+}
+
+#undef QUORVEL_READ
+
+Status LoadMonthFile(Ledger& ledger, Journal& journal, const std::string& path, JournalMode mode) {
+    auto bytes = readWholeFile(path, kMaxMonthFileBytes);
+    if (!bytes) return bytes.status();
+    auto parsed = parseMonthFile(*bytes, path);
+    if (!parsed) return parsed.status();
+    Ledger fresh = std::move(parsed).value();
+    fresh.CurrentFile = path;
+
+    Journal opened;
+    if (Status s = opened.open(Journal::locate(path), mode); !s) return s;
+    auto records = opened.readAll();
+    if (!records) return records.status();
+    replayJournal(fresh, *records);
+    RecomputeTotals(fresh);
+
+    ledger = std::move(fresh);
+    journal = std::move(opened);
+    return Status::Ok();
+}
+
+}  // namespace quorvel

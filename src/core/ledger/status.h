@@ -1,0 +1,51 @@
+// Outcome of an operation that can fail: success, or a message a treasurer can read.
+// The core never throws across its boundary and never prints; callers show the message.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <utility>
+
+namespace quorvel {
+
+class [[nodiscard]] Status {
+public:
+    static Status Ok() { return Status(); }
+    static Status Error(std::string message) { return Status(std::move(message)); }
+
+    bool ok() const { return !message_.has_value(); }
+    explicit operator bool() const { return ok(); }
+    const std::string& message() const {
+        static const std::string empty;
+        return message_ ? *message_ : empty;
+    }
+
+private:
+    Status() = default;
+    explicit Status(std::string message) : message_(std::move(message)) {}
+    std::optional<std::string> message_;
+};
+
+// A value or the reason there is none.
+template <typename T>
+class [[nodiscard]] Result {
+public:
+    Result(T value) : value_(std::move(value)), status_(Status::Ok()) {}
+    Result(Status failure) : status_(std::move(failure)) {}
+
+    bool ok() const { return value_.has_value(); }
+    explicit operator bool() const { return ok(); }
+    const T& value() const& { return *value_; }
+    T& value() & { return *value_; }
+    T&& value() && { return std::move(*value_); }
+    const T& operator*() const& { return *value_; }
+    const T* operator->() const { return &*value_; }
+    const Status& status() const { return status_; }
+    const std::string& message() const { return status_.message(); }
+
+private:
+    std::optional<T> value_;
+    Status status_;
+};
+
+}  // namespace quorvel

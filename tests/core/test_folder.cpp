@@ -1,0 +1,35 @@
+#include "core/test_folder.h"
+
+#include <stdlib.h>
+
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <stdexcept>
+
+namespace quorvel::test {
+
+TestFolder::TestFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "quorvel-test-XXXXXX").string();
+    if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot create a scratch folder");
+    root_ = pattern;
+}
+
+TestFolder::~TestFolder() {
+    std::error_code ignored;
+    std::filesystem::permissions(root_, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ignored);
+    std::filesystem::remove_all(root_, ignored);
+}
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void writeFile(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+}  // namespace quorvel::test

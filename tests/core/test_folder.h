@@ -1,0 +1,26 @@
+// A scratch folder per test, removed afterwards, and small file helpers.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace quorvel::test {
+
+class TestFolder {
+public:
+    TestFolder();
+    ~TestFolder();
+    TestFolder(const TestFolder&) = delete;
+    TestFolder& operator=(const TestFolder&) = delete;
+
+    std::string path(const std::string& name) const { return (root_ / name).string(); }
+    const std::filesystem::path& root() const { return root_; }
+
+private:
+    std::filesystem::path root_;
+};
+
+std::string readFile(const std::string& path);
+void writeFile(const std::string& path, const std::string& bytes);
+
+}  // namespace quorvel::test

@@ -1,0 +1,12 @@
+# Regenerates the demo month and compares it byte for byte with the committed files.
+file(REMOVE_RECURSE ${OUT})
+execute_process(COMMAND ${GENERATOR} ${OUT} RESULT_VARIABLE rc OUTPUT_QUIET)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "the demo generator failed (${rc})")
+endif()
+foreach(name DEC2026.rep DEC2026.jrn)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${OUT}/${name} ${DEMO}/${name} RESULT_VARIABLE diff)
+  if(NOT diff EQUAL 0)
+    message(FATAL_ERROR "demo/${name} differs from what quorvel-demo-gen writes now; regenerate it with quorvel-demo-gen demo")
+  endif()
+endforeach()

@@ -1,1 +1,115 @@
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <filesystem>
+
+#include "core/sample_month.h"
+#include "core/test_folder.h"
+#include "ledger/journal.h"
+
+namespace quorvel {
+namespace {
+
+using test::TestFolder;
+
+ActionRecord deposit(int cents) { return test::keyed("DP", "", Money::cents(cents)); }
+
+// Makes every write beyond `bytes` fail with EFBIG, as a full disk would, for one scope.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::signal(SIGXFSZ, SIG_IGN);
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &saved_); }
+
+private:
+    rlimit saved_{};
+};
+
+TEST(Journal, PathIsTheMonthPathWithJrn) {
+    EXPECT_EQ(Journal::pathFor("/books/DEC2026.rep"), "/books/DEC2026.jrn");
+    EXPECT_EQ(Journal::pathFor("DEC2026.REP"), "DEC2026.jrn");
+}
+
+TEST(Journal, AppendReadAndRewriteInPlace) {
+    TestFolder folder;
+    Journal journal;
+    ASSERT_TRUE(journal.open(folder.path("m.jrn"), JournalMode::ReadWrite).ok());
+    EXPECT_EQ(journal.recordCount(), 0);
+    ASSERT_TRUE(journal.append(deposit(100)).ok());
+    ASSERT_TRUE(journal.append(deposit(200)).ok());
+    ASSERT_TRUE(journal.write(1, cancelledRecord(CancelReason::Canceled)).ok());
+
+    EXPECT_EQ(journal.recordCount(), 2);
+    EXPECT_EQ(journal.read(1)->code(), "ZZ");
+    EXPECT_EQ(journal.read(2)->amount(), Money::cents(200));
+    EXPECT_FALSE(journal.read(3).ok());
+    EXPECT_FALSE(journal.write(3, deposit(1)).ok());
+    EXPECT_EQ(test::readFile(folder.path("m.jrn")),
+              std::string(cancelledRecord(CancelReason::Canceled).text()) + std::string(deposit(200).text()));
+}
+
+TEST(Journal, TornTailIsIgnoredAndOverwrittenByTheNextAppend) {
+    TestFolder folder;
+    const std::string path = folder.path("m.jrn");
+    test::writeFile(path, std::string(deposit(100).text()) + "DP        3");  // a write cut short
+    Journal journal;
+    ASSERT_TRUE(journal.open(path, JournalMode::ReadWrite).ok());
+    EXPECT_EQ(journal.recordCount(), 1);
+    EXPECT_EQ(journal.readAll()->size(), 1u);
+    ASSERT_TRUE(journal.append(deposit(700)).ok());
+    EXPECT_EQ(std::filesystem::file_size(path), 2 * kRecordSize);
+    EXPECT_EQ(journal.read(2)->amount(), Money::cents(700));
+}
+
+TEST(Journal, ReadOnlyNeverCreatesOrWrites) {
+    TestFolder folder;
+    const std::string path = folder.path("m.jrn");
+    Journal journal;
+    ASSERT_TRUE(journal.open(path, JournalMode::ReadOnly).ok());
+    EXPECT_EQ(journal.recordCount(), 0);
+    EXPECT_TRUE(journal.readAll()->empty());
+    EXPECT_FALSE(journal.append(deposit(1)).ok());
+    EXPECT_FALSE(std::filesystem::exists(path));
+
+    test::writeFile(path, std::string(deposit(100).text()));
+    ASSERT_TRUE(journal.open(path, JournalMode::ReadOnly).ok());
+    EXPECT_FALSE(journal.append(deposit(1)).ok());
+    EXPECT_EQ(std::filesystem::file_size(path), kRecordSize);
+}
+
+TEST(Journal, FailedAppendIsReportedAndLeavesNoRecord) {
+    TestFolder folder;
+    const std::string path = folder.path("m.jrn");
+    Journal journal;
+    ASSERT_TRUE(journal.open(path, JournalMode::ReadWrite).ok());
+    ASSERT_TRUE(journal.append(deposit(100)).ok());
+    {
+        FileSizeLimit full(kRecordSize + 10);  // room for a torn record only
+        const Status failed = journal.append(deposit(200));
+        EXPECT_FALSE(failed.ok());
+        EXPECT_NE(failed.message().find(path), std::string::npos);
+    }
+    EXPECT_EQ(journal.recordCount(), 1);
+    EXPECT_EQ(std::filesystem::file_size(path), kRecordSize);
+}
+
+TEST(Journal, LocateFindsAJournalNamedInAnotherCase) {
+    TestFolder folder;
+    test::writeFile(folder.path("JAN2027.JRN"), "");
+    EXPECT_EQ(Journal::locate(folder.path("JAN2027.REP")), folder.path("JAN2027.JRN"));
+    EXPECT_EQ(Journal::locate(folder.path("jan2027.rep")), folder.path("JAN2027.JRN"));
+    // The exact name wins when both exist.
+    test::writeFile(folder.path("JAN2027.jrn"), "");
+    EXPECT_EQ(Journal::locate(folder.path("JAN2027.REP")), folder.path("JAN2027.jrn"));
+    // Nothing there: the exact name, for creation.
+    EXPECT_EQ(Journal::locate(folder.path("FEB2027.rep")), folder.path("FEB2027.jrn"));
+}
+
+}  // namespace
+}  // namespace quorvel

@@ -1,1 +1,150 @@
 #include <gtest/gtest.h>
+
+#include <deque>
+#include <set>
+
+#include "core/sample_month.h"
+#include "ledger/ledger_routines.h"
+
+namespace quorvel {
+namespace {
+
+TEST(RecomputeTotals, EmptyLedgerKeepsOnlyTheBeginningBalance) {
+    Ledger ledger;
+    ledger.Summary[kBeginningBalance] = Money::cents(12345);
+    RecomputeTotals(ledger);
+    for (int j = 2; j <= kSummaryLines; ++j) {
+        if (j != kRemainingBalance) {
+            EXPECT_TRUE(ledger.Summary[j].isZero()) << j;
+        }
+    }
+    EXPECT_EQ(ledger.Summary[kRemainingBalance], Money::cents(12345));
+}
+
+TEST(RecomputeTotals, SummaryIdentitiesHold) {
+    Ledger l = test::sampleLedger();
+    l.Summary[kTotalReceipts] = Money::cents(100000);
+    l.DesigAmount[1][kReceivedInMonth] = Money::cents(7000);
+    l.DesigAmount[2][kSpentFromFund] = Money::cents(333);
+    l.BudgetAmount[1][kSpentInMonth] = Money::cents(1111);
+    l.SourceAmount[1] = Money::cents(2500);
+    l.SourceAmount[50] = Money::cents(1);
+    l.TransferAcct[1] = "01234";
+    l.TransferAmount[1] = Money::cents(4000);
+    l.TransferAmount[kTransferSlots] = Money::cents(1);
+    RecomputeTotals(l);
+    const auto& s = l.Summary;
+    EXPECT_EQ(l.SourceAmount[0], Money::cents(2501));
+    EXPECT_EQ(s[kInternalTransfers], Money::cents(4001));
+    EXPECT_EQ(s[kUndesignatedReceipts], Money::cents(100000 - 7000 + 4001 - 2501));
+    // The main window splits receipts into three parts without remainder.
+    EXPECT_EQ(s[kUndesignatedReceipts] + (s[kTotalReceipts] - s[kUndesignatedReceipts] - l.SourceAmount[0]) +
+                  l.SourceAmount[0],
+              s[kTotalReceipts]);
+    EXPECT_EQ(s[kTotalExpenditures], Money::cents(333 + 1111));
+    EXPECT_EQ(s[kRemainingBalance],
+              s[kBeginningBalance] + s[kTotalReceipts] - s[kTotalExpenditures] + s[kInternalTransfers]);
+    EXPECT_EQ(s[kDesignatedAtFirst], Money::cents(50050));
+    EXPECT_EQ(l.BudgetAmount[1][kRemaining], Money::cents(120000 - 30050));
+    EXPECT_EQ(l.DesigCount, 2);
+}
+
+TEST(RecomputeTotals, DesigCountFollowsTheHighestNamedRow) {
+    Ledger l = test::sampleLedger();
+    l.DesigAcctName[40] = " x";  // a leading blank still counts as in use
+    l.DesigAcctName[41] = " ";
+    RecomputeTotals(l);
+    EXPECT_EQ(l.DesigCount, 40);
+}
+
+TEST(ClearLedger, EmptiesTheTablesButKeepsIdsSlotsAndWorkRow) {
+    Ledger l = test::sampleLedger();
+    l.TransferAcct[1] = "01234";
+    l.BudgetAcctName[0] = "holding";
+    l.CurrentFile = "x.rep";
+    ClearLedger(l);
+    EXPECT_TRUE(l.BudgetAcctName[1].empty());
+    EXPECT_TRUE(l.BudgetAmount[101][kBudgeted].isZero());
+    EXPECT_EQ(l.SourceName[1], "0");
+    EXPECT_EQ(l.SourceId[1], "11111");
+    EXPECT_EQ(l.TransferAcct[1], "01234");
+    EXPECT_EQ(l.BudgetAcctName[0], "holding");
+    EXPECT_EQ(l.CurrentFile, "x.rep");
+    EXPECT_EQ(l.BudgetCount, 0);
+    EXPECT_TRUE(l.Summary[kBeginningBalance].isZero());
+}
+
+TEST(SortBudgetAccounts, OrdersByNumberMovingEveryColumn) {
+    Ledger l;
+    const char* numbers[] = {"300", "100", "200"};
+    for (int i = 1; i <= 3; ++i) {
+        l.BudgetAcctNumber[i] = numbers[i - 1];
+        l.BudgetAcctName[i] = std::string("Account ") + numbers[i - 1];
+        for (int c = 1; c <= 4; ++c) l.BudgetAmount[i][c] = Money::cents(std::stoi(numbers[i - 1]) * 10 + c);
+    }
+    SortBudgetAccounts(l);
+    EXPECT_EQ(l.BudgetCount, 3);
+    for (int i = 1; i <= 3; ++i) {
+        const int number = i * 100;
+        EXPECT_EQ(l.BudgetAcctNumber[i], std::to_string(number));
+        EXPECT_EQ(l.BudgetAcctName[i], "Account " + std::to_string(number));
+        for (int c = 1; c <= 4; ++c) EXPECT_EQ(l.BudgetAmount[i][c], Money::cents(number * 10 + c));
+    }
+    EXPECT_FALSE(l.BudgetAcctNumber[0].empty());  // the holding row keeps the last row moved
+}
+
+TEST(SortBudgetAccounts, ByteOrderAndTheRowsItLeavesAlone) {
+    Ledger l;
+    const char* numbers[] = {"20", "100", "099"};
+    for (int i = 1; i <= 3; ++i) {
+        l.BudgetAcctNumber[i] = numbers[i - 1];
+        l.BudgetAcctName[i] = numbers[i - 1];
+    }
+    l.BudgetAcctNumber[100] = "001";
+    l.BudgetAcctName[100] = "Row 100";
+    SortBudgetAccounts(l);
+    EXPECT_EQ(l.BudgetAcctNumber[1], "099");
+    EXPECT_EQ(l.BudgetAcctNumber[2], "100");
+    EXPECT_EQ(l.BudgetAcctNumber[3], "20");
+    EXPECT_EQ(l.BudgetAcctNumber[100], "001");
+    EXPECT_EQ(l.BudgetCount, 3);
+
+    Ledger single;
+    single.BudgetAcctName[1] = "Only";
+    single.BudgetCount = 7;
+    SortBudgetAccounts(single);
+    EXPECT_EQ(single.BudgetCount, 7);  // nothing to sort, nothing changed
+}
+
+TEST(NewAccountId, SkipsIdsInUseAndPadsToFiveDigits) {
+    Ledger l = test::sampleLedger();  // uses 01234, 20000 and source 11111
+    std::deque<int> draws = {1234, 20000, 11111, 42};
+    std::vector<int> bounds;
+    const RandomBelow scripted = [&](int bound) {
+        bounds.push_back(bound);
+        const int value = draws.front();
+        draws.pop_front();
+        return value;
+    };
+    EXPECT_EQ(NewAccountId(l, scripted), "00042");
+    EXPECT_EQ(bounds, std::vector<int>(4, 30000));
+}
+
+TEST(NewAccountId, NeverRepeatsAnIdInUse) {
+    Ledger l;
+    const RandomBelow random = seededRandom(7);
+    std::set<std::string> seen;
+    for (int f = 1; f <= kLastWorkingRow; ++f) {
+        l.DesigAcctNumber[f] = NewAccountId(l, random);
+        EXPECT_EQ(l.DesigAcctNumber[f].size(), 5u);
+        EXPECT_LT(std::stoi(l.DesigAcctNumber[f]), 30000);
+        EXPECT_TRUE(seen.insert(l.DesigAcctNumber[f]).second);
+    }
+    for (int k = 1; k <= kLastSourceRow; ++k) {
+        l.SourceId[k] = NewAccountId(l, random);
+        EXPECT_TRUE(seen.insert(l.SourceId[k]).second);
+    }
+}
+
+}  // namespace
+}  // namespace quorvel

@@ -1,1 +1,106 @@
 #include <gtest/gtest.h>
+
+#include <limits>
+
+#include "ledger/money.h"
+#include "ledger/numeric_text.h"
+
+namespace quorvel {
+namespace {
+
+TEST(Money, Format00RoundsHalfAwayFromZero) {
+    const struct {
+        std::int64_t units;
+        const char* text;
+    } cases[] = {
+        {125000, "12.50"},  {123450, "12.35"},   {-123450, "-12.35"}, {123449, "12.34"},
+        {-30000, "-3.00"},  {0, "0.00"},         {40, "0.00"},        {-40, "0.00"},
+        {50, "0.01"},       {-50, "-0.01"},      {999999999900, "99999999.99"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Money::fromUnits(c.units).format00(), c.text) << c.units;
+}
+
+TEST(Money, StrTextIsTheJournalRendering) {
+    const struct {
+        std::int64_t units;
+        const char* str;
+        const char* file;
+    } cases[] = {
+        {125000, " 12.5", "12.5"},  {1255000, " 125.5", "125.5"}, {-32500, "-3.25", "-3.25"},
+        {0, " 0", "0"},             {5000, " .5", ".5"},          {-2500, "-.25", "-.25"},
+        {15000000, " 1500", "1500"}, {1, " .0001", ".0001"},      {100001, " 10.0001", "10.0001"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Money::fromUnits(c.units).toStrText(), c.str) << c.units;
+        EXPECT_EQ(Money::fromUnits(c.units).toFileText(), c.file) << c.units;
+    }
+}
+
+TEST(Money, NumericValueOfText) {
+    const struct {
+        const char* text;
+        double value;
+    } cases[] = {
+        {"12.5", 12.5},   {"1,250", 1},     {"abc", 0},      {"-3", -3},       {"", 0},
+        {"   .5", 0.5},   {"-.5", -0.5},    {"+7", 7},       {"12.50abc", 12.5}, {".", 0},
+        {"-", 0},         {"1.2.3", 1.2},   {" 12.5       ", 12.5}, {"\t4", 4}, {"5.", 5},
+        {"007", 7},       {"- 5", 0},
+    };
+    for (const auto& c : cases) EXPECT_DOUBLE_EQ(numericValue(c.text), c.value) << '"' << c.text << '"';
+}
+
+TEST(Money, FromTextRoundsToFourDecimals) {
+    EXPECT_EQ(Money::fromText("1.23456").units(), 12346);
+    EXPECT_EQ(Money::fromText("-1.23456").units(), -12346);
+    EXPECT_EQ(Money::fromText("12.5").units(), 125000);
+    EXPECT_EQ(Money::fromText("0.1").units(), 1000);
+    EXPECT_EQ(Money::fromText("99999999.99").units(), 999999999900);
+}
+
+TEST(Money, ReadsAsNumber) {
+    EXPECT_TRUE(readsAsNumber("12.5"));
+    EXPECT_TRUE(readsAsNumber(" -3 "));
+    EXPECT_TRUE(readsAsNumber(".5"));
+    EXPECT_FALSE(readsAsNumber(""));
+    EXPECT_FALSE(readsAsNumber("abc"));
+    EXPECT_FALSE(readsAsNumber("12abc"));
+    EXPECT_FALSE(readsAsNumber("."));
+    EXPECT_FALSE(readsAsNumber("1,250"));
+}
+
+TEST(Money, ParseExactTakesOnlyWholeNumbers) {
+    EXPECT_EQ(Money::parseExact("1500")->units(), 15000000);
+    EXPECT_EQ(Money::parseExact("12.5")->units(), 125000);
+    EXPECT_EQ(Money::parseExact("-3.25")->units(), -32500);
+    EXPECT_EQ(Money::parseExact(".5")->units(), 5000);
+    EXPECT_EQ(Money::parseExact("-.25")->units(), -2500);
+    EXPECT_EQ(Money::parseExact(" 7 ")->units(), 70000);
+    EXPECT_EQ(Money::parseExact("")->units(), 0);
+    // Exact decimal rounding at the fifth decimal, where a double would lean either way.
+    EXPECT_EQ(Money::parseExact("12.34565")->units(), 123457);
+    EXPECT_EQ(Money::parseExact("-12.34565")->units(), -123457);
+    for (const char* bad : {"abc", "1.2.3", "1e5", "12,5", "-", ".", "inf", "nan", "1 2", "99999999999999999999"}) {
+        EXPECT_FALSE(Money::parseExact(bad).has_value()) << bad;
+    }
+}
+
+TEST(Money, SumsAreExact) {
+    Money total;
+    for (int i = 0; i < 1000; ++i) total += Money::fromText("0.10");
+    EXPECT_EQ(total, Money::cents(10000));
+    Money mixed = Money::fromText("0.1") + Money::fromText("0.2") - Money::fromText("0.3");
+    EXPECT_TRUE(mixed.isZero());
+}
+
+TEST(Money, ArithmeticSaturatesInsteadOfOverflowing) {
+    const Money top = Money::fromUnits(std::numeric_limits<std::int64_t>::max());
+    const Money bottom = Money::fromUnits(std::numeric_limits<std::int64_t>::min());
+    EXPECT_EQ(top + Money::fromUnits(1), top);
+    EXPECT_EQ(bottom - Money::fromUnits(1), bottom);
+    EXPECT_EQ(-bottom, top);
+    EXPECT_EQ(Money::fromDouble(1e300), top);
+    EXPECT_EQ(Money::fromDouble(-1e300), bottom);
+}
+
+}  // namespace
+}  // namespace quorvel

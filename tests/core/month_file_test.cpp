@@ -1,1 +1,249 @@
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <filesystem>
+
+#include "core/sample_month.h"
+#include "core/test_folder.h"
+#include "ledger/ledger_routines.h"
+#include "ledger/month_file.h"
+
+namespace quorvel {
+namespace {
+
+using test::readFile;
+using test::TestFolder;
+using test::writeFile;
+
+const std::string kGolden = std::string(QUORVEL_TEST_DATA) + "/small_month.rep";
+
+void expectSameStoredColumns(const Ledger& a, const Ledger& b) {
+    for (int i = 1; i < kAccountRows; ++i) {
+        EXPECT_EQ(a.BudgetAcctNumber[i], b.BudgetAcctNumber[i]) << i;
+        EXPECT_EQ(a.BudgetAcctName[i], b.BudgetAcctName[i]) << i;
+        EXPECT_EQ(a.DesigAcctNumber[i], b.DesigAcctNumber[i]) << i;
+        EXPECT_EQ(a.DesigAcctName[i], b.DesigAcctName[i]) << i;
+        EXPECT_EQ(a.BudgetAmount[i][kBudgeted], b.BudgetAmount[i][kBudgeted]) << i;
+        EXPECT_EQ(a.BudgetAmount[i][kSpentInYear], b.BudgetAmount[i][kSpentInYear]) << i;
+        EXPECT_EQ(a.DesigAmount[i][kAtFirstOfMonth], b.DesigAmount[i][kAtFirstOfMonth]) << i;
+    }
+    for (int k = 1; k <= kLastSourceRow; ++k) {
+        EXPECT_EQ(a.SourceId[k], b.SourceId[k]) << k;
+        EXPECT_EQ(a.SourceName[k], b.SourceName[k]) << k;
+    }
+    for (int j = 1; j <= kSections; ++j) {
+        EXPECT_EQ(a.SectionStart[j], b.SectionStart[j]) << j;
+        EXPECT_EQ(a.SectionTitle[j], b.SectionTitle[j]) << j;
+    }
+    EXPECT_EQ(a.Summary[kBeginningBalance], b.Summary[kBeginningBalance]);
+    EXPECT_EQ(a.BudgetCount, b.BudgetCount);
+    EXPECT_EQ(a.DesigCount, b.DesigCount);
+}
+
+TEST(MonthFile, WritesTheGoldenBytes) {
+    const auto bytes = composeMonthFile(test::sampleLedger());
+    ASSERT_TRUE(bytes.ok()) << bytes.message();
+    EXPECT_EQ(*bytes, readFile(kGolden));
+}
+
+TEST(MonthFile, GoldenFileLoadsIntoTheSampleLedger) {
+    TestFolder folder;
+    const std::string path = folder.path("NOV2026.rep");
+    std::filesystem::copy_file(kGolden, path);
+    Ledger loaded;
+    Journal journal;
+    ASSERT_TRUE(LoadMonthFile(loaded, journal, path).ok());
+    expectSameStoredColumns(loaded, test::sampleLedger());
+    EXPECT_EQ(loaded.BudgetAcctName[1], "Pastor, Salary");  // the comma stays inside the name
+    EXPECT_EQ(loaded.BudgetAmount[101][kBudgeted], Money::cents(1234));
+    EXPECT_EQ(loaded.BudgetAmount[101][kSpentInYear], Money::cents(500));
+    EXPECT_EQ(loaded.SourceName[2], "0");
+    EXPECT_EQ(loaded.CurrentFile, path);
+    EXPECT_TRUE(journal.isOpen());
+    EXPECT_TRUE(std::filesystem::exists(folder.path("NOV2026.jrn")));  // created for recording
+}
+
+TEST(MonthFile, SaveAndLoadWithoutJournalKeepsEveryStoredColumn) {
+    TestFolder folder;
+    Ledger original = test::sampleLedger();
+    original.CurrentFile = folder.path("m.rep");
+    ASSERT_TRUE(SaveMonthFile(original).ok());
+    Ledger loaded;
+    Journal journal;
+    ASSERT_TRUE(LoadMonthFile(loaded, journal, original.CurrentFile).ok());
+    expectSameStoredColumns(loaded, original);
+    ASSERT_TRUE(SaveMonthFile(loaded).ok());
+    EXPECT_EQ(readFile(original.CurrentFile), readFile(kGolden));
+}
+
+// The file holds the year up to last month; the journal adds the month back at each load.
+TEST(MonthFile, ColumnTwoIsWrittenWithoutTheMonthsExpenditure) {
+    TestFolder folder;
+    const std::string path = folder.path("m.rep");
+    test::writeMonth(test::sampleLedger(), path, {test::bx("101", Money::cents(4000))});
+    Ledger ledger;
+    Journal journal;
+    ASSERT_TRUE(LoadMonthFile(ledger, journal, path).ok());
+    EXPECT_EQ(ledger.BudgetAmount[1][kSpentInYear], Money::cents(34050));
+    EXPECT_EQ(ledger.BudgetAmount[1][kSpentInMonth], Money::cents(4000));
+
+    ASSERT_TRUE(SaveMonthFile(ledger).ok());
+    EXPECT_EQ(ledger.BudgetAmount[1][kSpentInYear], Money::cents(34050));  // memory untouched
+    EXPECT_EQ(readFile(path).substr(0, 20), "\"101\",1200,500,300.5");
+    Ledger again;
+    ASSERT_TRUE(LoadMonthFile(again, journal, path).ok());
+    EXPECT_EQ(again.BudgetAmount[1][kSpentInYear], Money::cents(34050));
+    EXPECT_EQ(again.BudgetAmount[1][kRemaining], Money::cents(120000 - 34050));
+}
+
+TEST(MonthFile, ReadsTheFormsOtherWritersUse) {
+    TestFolder folder;
+    std::string bytes = readFile(kGolden);
+    // LF line ends, blanks before fields, ".5"-style numbers and an unquoted name.
+    std::string other;
+    for (char c : bytes) {
+        if (c != '\r') other.push_back(c);
+    }
+    other.replace(other.find("1200,500,300.5"), 14, " 1200, 500.00 ,300.50");
+    other.replace(other.find("\"Utilities\""), 11, "Utilities");
+    other.replace(other.find("1000.75,\"101\""), 7, "1000.7500");
+    const std::string path = folder.path("OTHER.rep");
+    writeFile(path, other);
+    Ledger loaded;
+    Journal journal;
+    const Status status = LoadMonthFile(loaded, journal, path);
+    ASSERT_TRUE(status.ok()) << status.message();
+    expectSameStoredColumns(loaded, test::sampleLedger());
+    EXPECT_EQ(loaded.DesigAmount[2][kAtFirstOfMonth], Money::cents(50));
+}
+
+TEST(MonthFile, DamagedFileKeepsTheLoadedMonthAndNamesTheField) {
+    TestFolder folder;
+    const std::string good = folder.path("good.rep");
+    test::writeMonth(test::sampleLedger(), good, {test::keyed("DP", "", Money::cents(500))});
+    Ledger ledger;
+    Journal journal;
+    ASSERT_TRUE(LoadMonthFile(ledger, journal, good).ok());
+
+    const std::string golden = readFile(kGolden);
+    const struct {
+        std::string bytes;
+        std::string expected;
+    } damaged[] = {
+        {golden.substr(0, golden.size() / 2), "ends early"},
+        {"", "field 1 "},
+        {golden.substr(0, golden.find("1200")) + "12x0" + golden.substr(golden.find("1200") + 4),
+         "field 2 (annual budget): \"12x0\" is not a number"},
+        {golden.substr(0, golden.rfind(",2\r\n")) + ",250\r\n", "field 1394 (designated fund count)"},
+        {"\"101\",1200,\"unclosed", "no closing quote"},
+    };
+    for (const auto& d : damaged) {
+        const std::string bad = folder.path("bad.rep");
+        writeFile(bad, d.bytes);
+        const Status status = LoadMonthFile(ledger, journal, bad);
+        ASSERT_FALSE(status.ok());
+        EXPECT_NE(status.message().find(d.expected), std::string::npos) << status.message();
+        EXPECT_NE(status.message().find(bad), std::string::npos) << status.message();
+        EXPECT_FALSE(std::filesystem::exists(folder.path("bad.jrn")));
+        EXPECT_EQ(ledger.CurrentFile, good);
+        EXPECT_EQ(ledger.Summary[kTotalReceipts], Money::cents(500));
+        EXPECT_TRUE(journal.isOpen());
+        EXPECT_EQ(journal.path(), folder.path("good.jrn"));
+    }
+    const Status missing = LoadMonthFile(ledger, journal, folder.path("none.rep"));
+    EXPECT_FALSE(missing.ok());
+    EXPECT_NE(missing.message().find("No such file"), std::string::npos);
+}
+
+TEST(MonthFile, RefusesTextTheFormatCannotHold) {
+    TestFolder folder;
+    Ledger ledger = test::sampleLedger();
+    ledger.CurrentFile = folder.path("m.rep");
+    ASSERT_TRUE(SaveMonthFile(ledger).ok());
+    const std::string before = readFile(ledger.CurrentFile);
+
+    for (const std::string& name : {std::string("The \"Big\" Fund"), std::string("Line\r\nbreak"),
+                                    std::string("bad \x81 byte")}) {
+        Ledger changed = ledger;
+        changed.DesigAcctName[2] = name;
+        const Status status = SaveMonthFile(changed);
+        EXPECT_FALSE(status.ok()) << name;
+        EXPECT_NE(status.message().find("designated fund name"), std::string::npos) << status.message();
+        EXPECT_EQ(readFile(ledger.CurrentFile), before);
+    }
+    // Windows-1252 letters are fine.
+    ledger.DesigAcctName[2] = "Caf\xE9 Fund";
+    EXPECT_TRUE(SaveMonthFile(ledger).ok());
+}
+
+TEST(MonthFile, FailedSaveLeavesTheOldFileAndNoTemporary) {
+    TestFolder folder;
+    Ledger ledger = test::sampleLedger();
+    ledger.CurrentFile = folder.path("m.rep");
+    ASSERT_TRUE(SaveMonthFile(ledger).ok());
+    const std::string before = readFile(ledger.CurrentFile);
+
+    ledger.BudgetAcctName[2] = "Renamed";
+    ::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit small = saved;
+    small.rlim_cur = 1000;  // as if the disk filled up part way
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    const Status status = SaveMonthFile(ledger);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+
+    ASSERT_FALSE(status.ok());
+    EXPECT_NE(status.message().find(ledger.CurrentFile), std::string::npos);
+    EXPECT_EQ(readFile(ledger.CurrentFile), before);
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.root())) ++files;
+    EXPECT_EQ(files, 1);
+}
+
+TEST(MonthFile, JournalNamedInAnotherCaseIsReplayed) {
+    TestFolder folder;
+    test::writeMonth(test::sampleLedger(), folder.path("JAN2027.REP"), {test::keyed("DP", "", Money::cents(900))});
+    std::filesystem::rename(folder.path("JAN2027.jrn"), folder.path("JAN2027.JRN"));
+    Ledger ledger;
+    Journal journal;
+    ASSERT_TRUE(LoadMonthFile(ledger, journal, folder.path("JAN2027.REP")).ok());
+    EXPECT_EQ(ledger.Summary[kTotalReceipts], Money::cents(900));
+    EXPECT_EQ(journal.path(), folder.path("JAN2027.JRN"));
+    EXPECT_FALSE(std::filesystem::exists(folder.path("JAN2027.jrn")));
+}
+
+TEST(MonthFile, ReadOnlyLoadCreatesNoJournal) {
+    TestFolder folder;
+    Ledger sample = test::sampleLedger();
+    sample.CurrentFile = folder.path("m.rep");
+    ASSERT_TRUE(SaveMonthFile(sample).ok());
+    Ledger ledger;
+    Journal journal;
+    ASSERT_TRUE(LoadMonthFile(ledger, journal, sample.CurrentFile, JournalMode::ReadOnly).ok());
+    EXPECT_FALSE(std::filesystem::exists(folder.path("m.jrn")));
+}
+
+TEST(MonthFile, StoredMonthColumnsAreNotTrusted) {
+    TestFolder folder;
+    Ledger ledger = test::sampleLedger();
+    ledger.SourceAmount[1] = Money::cents(777);
+    ledger.BudgetAmount[2][kSpentInMonth] = Money::cents(100);  // no journal record behind it
+    ledger.DesigAmount[1][kReceivedInMonth] = Money::cents(100);
+    ledger.Summary[kTotalReceipts] = Money::cents(5000);
+    ledger.CurrentFile = folder.path("m.rep");
+    ASSERT_TRUE(SaveMonthFile(ledger).ok());
+    Ledger loaded;
+    Journal journal;
+    ASSERT_TRUE(LoadMonthFile(loaded, journal, ledger.CurrentFile).ok());
+    EXPECT_TRUE(loaded.SourceAmount[1].isZero());
+    EXPECT_TRUE(loaded.BudgetAmount[2][kSpentInMonth].isZero());
+    EXPECT_EQ(loaded.BudgetAmount[2][kSpentInYear], Money::cents(-100));  // the file held col 2 - col 3
+    EXPECT_TRUE(loaded.DesigAmount[1][kReceivedInMonth].isZero());
+    EXPECT_EQ(loaded.DesigAmount[1][kFundRemaining], Money::cents(50000));
+    EXPECT_TRUE(loaded.Summary[kTotalReceipts].isZero());
+}
+
+}  // namespace
+}  // namespace quorvel

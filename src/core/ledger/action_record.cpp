@@ -25,8 +25,11 @@ void ActionRecord::place(std::size_t position, std::string_view value, std::size
 
 namespace {
 
-Result<std::string> fitAmount(std::string text) {
-    if (text.size() > kAmountWidth) {
+// The largest amount whose every rendering fits the field.
+constexpr Money kLargestAmount = Money::cents(9'999'999'999);
+
+Result<std::string> fitAmount(std::string text, Money amount) {
+    if (amount > kLargestAmount || amount < -kLargestAmount || text.size() > kAmountWidth) {
         return Status::Error("The amount " + std::string(trimBlanks(text)) +
                              " is too large to record (the largest is 99999999.99).");
     }
@@ -35,15 +38,15 @@ Result<std::string> fitAmount(std::string text) {
 
 }  // namespace
 
-Result<std::string> amountAsStr(Money amount) { return fitAmount(amount.toStrText()); }
+Result<std::string> amountAsStr(Money amount) { return fitAmount(amount.toStrText(), amount); }
 
 Result<std::string> amountAsRight(Money amount) {
-    auto text = fitAmount(amount.format00());
+    auto text = fitAmount(amount.format00(), amount);
     if (!text) return text;
     return alignRight(*text, kAmountWidth);
 }
 
-Result<std::string> amountAsBox(std::string_view boxText) { return fitAmount(std::string(boxText)); }
+Result<std::string> amountAsBox(std::string_view boxText) { return fitAmount(std::string(boxText), Money::fromText(boxText)); }
 
 ActionRecord composeBudgetRecord(std::string_view code, std::string_view budgetNumber,
                                  std::string_view amountText, std::string_view reference) {

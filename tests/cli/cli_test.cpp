@@ -1,1 +1,165 @@
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "core/sample_month.h"
+#include "core/test_folder.h"
+#include "ledger/month_file.h"
+
+extern char** environ;
+
+namespace quorvel {
+namespace {
+
+using test::readFile;
+using test::TestFolder;
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs the built quorvel-cli with `args`, capturing both streams.
+CliRun runCli(const TestFolder& folder, std::vector<std::string> args) {
+    args.insert(args.begin(), QUORVEL_CLI);
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    const std::string out = folder.path(".stdout");
+    const std::string err = folder.path(".stderr");
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    pid_t pid = 0;
+    CliRun run;
+    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
+        int status = 0;
+        waitpid(pid, &status, 0);
+        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    run.out = readFile(out);
+    run.err = readFile(err);
+    std::filesystem::remove(out);
+    std::filesystem::remove(err);
+    return run;
+}
+
+class CliTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        month = folder.path("DEC2026.rep");
+        Ledger ledger = test::sampleLedger();
+        ledger.BudgetAcctName[2] = "Caf\xE9 Utilities";  // Windows-1252 e-acute
+        test::writeMonth(ledger, month,
+                         {test::bx("101", Money::cents(4000), "ck 1"), test::keyed("DP", "", Money::cents(50000)),
+                          test::keyed("DD", "01234", Money::cents(2500)), test::bx("102", Money::cents(995), "ck 2"),
+                          test::keyed("SX", "11111", Money::cents(1250))});
+    }
+
+    TestFolder folder;
+    std::string month;
+};
+
+TEST_F(CliTest, SummaryPrintsTheMainWindowsLines) {
+    const CliRun run = runCli(folder, {"summary", month});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out,
+              "   File loaded is " + month + "\n"
+              "Beginning Balance                       1000.75\n"
+              "Undesignated Receipts                    462.50\n"
+              "Other sources                             12.50\n"
+              "Designated Receipts                       25.00\n"
+              "Budget Expenditures                       49.95\n"
+              "Designated Expenditures                    0.00\n"
+              " \n"
+              "Remaining Balance                       1450.80\n"
+              " \n"
+              "Undesignated Funds remaining             925.30\n"
+              "Designated Fund Totals                   525.50\n");
+}
+
+TEST_F(CliTest, ActionsListAndItsFilters) {
+    const CliRun all = runCli(folder, {"actions", month});
+    ASSERT_EQ(all.status, 0) << all.err;
+    EXPECT_EQ(all.out,
+              "                - Actions Taken for This Report -\n"
+              "Budget Expenditure       101 Pastor, Salary                    40.00        ck 1       001\n"
+              "Deposit -                                                     500.00                   002\n"
+              "Designation -                Memorial Fund                     25.00                   003\n"
+              "Budget Expenditure       102 Caf\u00e9 Utilities                     9.95        ck 2       004\n"
+              "Note Deposit Source          Bake Sale                         12.50                   005\n");
+
+    const CliRun cash = runCli(folder, {"actions", month, "--cash"});
+    ASSERT_EQ(cash.status, 0) << cash.err;
+    EXPECT_NE(cash.out.find("001\n"), std::string::npos);
+    EXPECT_EQ(cash.out.find("003\n"), std::string::npos);
+    EXPECT_EQ(cash.out.find("005\n"), std::string::npos);
+
+    for (const char* key : {"102", "  102"}) {
+        const CliRun filtered = runCli(folder, {"actions", "--filter", key, month});
+        ASSERT_EQ(filtered.status, 0) << filtered.err;
+        EXPECT_EQ(filtered.out,
+                  "                - Actions Taken for This Report -\n"
+                  "Budget Expenditure       102 Caf\u00e9 Utilities                     9.95        ck 2       004\n");
+    }
+}
+
+TEST_F(CliTest, ReadingChangesNoFile) {
+    std::filesystem::remove(folder.path("DEC2026.jrn"));
+    const std::string before = readFile(month);
+    EXPECT_EQ(runCli(folder, {"summary", month}).status, 0);
+    EXPECT_EQ(runCli(folder, {"actions", month}).status, 0);
+    EXPECT_FALSE(std::filesystem::exists(folder.path("DEC2026.jrn")));
+    EXPECT_EQ(readFile(month), before);
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.root())) ++files;
+    EXPECT_EQ(files, 1);
+}
+
+TEST_F(CliTest, UnreadableMonthGivesOneMessageAndNoOutput) {
+    const std::string damaged = folder.path("BAD.rep");
+    test::writeFile(damaged, readFile(month).substr(0, 500));
+    const struct {
+        std::vector<std::string> args;
+        std::string expected;
+    } cases[] = {
+        {{"summary", folder.path("MISSING.rep")}, folder.path("MISSING.rep") + ": No such file or directory"},
+        {{"summary", damaged}, damaged + ": not a readable month file: field "},
+        {{"actions", damaged}, "the file ends early"},
+        {{"summary"}, "summary takes exactly one month file"},
+        {{"actions", month, "--filter", "123456"}, "one to five characters"},
+        {{"actions", month, "--bogus"}, "unknown option --bogus"},
+        {{"frobnicate"}, "unknown command frobnicate"},
+        {{}, "no command given"},
+    };
+    for (const auto& c : cases) {
+        const CliRun run = runCli(folder, c.args);
+        EXPECT_EQ(run.status, 1) << c.expected;
+        EXPECT_EQ(run.out, "") << c.expected;
+        EXPECT_NE(run.err.find(c.expected), std::string::npos) << run.err;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder.path("BAD.jrn")));
+}
+
+TEST_F(CliTest, HelpAndVersion) {
+    const CliRun help = runCli(folder, {"--help"});
+    EXPECT_EQ(help.status, 0);
+    for (const char* word : {"summary MONTH.rep", "actions MONTH.rep", "--cash", "--filter KEY", "--version"}) {
+        EXPECT_NE(help.out.find(word), std::string::npos) << word;
+    }
+    const CliRun version = runCli(folder, {"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, std::string("quorvel-cli ") + QUORVEL_VERSION + "\n");
+}
+
+}  // namespace
+}  // namespace quorvel

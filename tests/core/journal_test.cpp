@@ -1,6 +1,4 @@
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 
 #include <filesystem>
 
@@ -14,22 +12,6 @@ namespace {
 using test::TestFolder;
 
 ActionRecord deposit(int cents) { return test::keyed("DP", "", Money::cents(cents)); }
-
-// Makes every write beyond `bytes` fail with EFBIG, as a full disk would, for one scope.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        ::signal(SIGXFSZ, SIG_IGN);
-        ::getrlimit(RLIMIT_FSIZE, &saved_);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &saved_); }
-
-private:
-    rlimit saved_{};
-};
 
 TEST(Journal, PathIsTheMonthPathWithJrn) {
     EXPECT_EQ(Journal::pathFor("/books/DEC2026.rep"), "/books/DEC2026.jrn");
@@ -90,7 +72,7 @@ TEST(Journal, FailedAppendIsReportedAndLeavesNoRecord) {
     ASSERT_TRUE(journal.open(path, JournalMode::ReadWrite).ok());
     ASSERT_TRUE(journal.append(deposit(100)).ok());
     {
-        FileSizeLimit full(kRecordSize + 10);  // room for a torn record only
+        test::FileSizeLimit full(kRecordSize + 10);  // room for a torn record only
         const Status failed = journal.append(deposit(200));
         EXPECT_FALSE(failed.ok());
         EXPECT_NE(failed.message().find(path), std::string::npos);

@@ -1,6 +1,4 @@
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 
 #include <filesystem>
 
@@ -185,14 +183,10 @@ TEST(MonthFile, FailedSaveLeavesTheOldFileAndNoTemporary) {
     const std::string before = readFile(ledger.CurrentFile);
 
     ledger.BudgetAcctName[2] = "Renamed";
-    ::signal(SIGXFSZ, SIG_IGN);
-    rlimit saved{};
-    ::getrlimit(RLIMIT_FSIZE, &saved);
-    rlimit small = saved;
-    small.rlim_cur = 1000;  // as if the disk filled up part way
-    ::setrlimit(RLIMIT_FSIZE, &small);
-    const Status status = SaveMonthFile(ledger);
-    ::setrlimit(RLIMIT_FSIZE, &saved);
+    const Status status = [&] {
+        test::FileSizeLimit full(1000);  // as if the disk filled up part way
+        return SaveMonthFile(ledger);
+    }();
 
     ASSERT_FALSE(status.ok());
     EXPECT_NE(status.message().find(ledger.CurrentFile), std::string::npos);

@@ -1,6 +1,8 @@
 #include "core/test_folder.h"
 
+#include <signal.h>
 #include <stdlib.h>
+#include <sys/resource.h>
 
 #include <fstream>
 #include <iterator>
@@ -20,6 +22,22 @@ TestFolder::~TestFolder() {
     std::filesystem::permissions(root_, std::filesystem::perms::owner_all,
                                  std::filesystem::perm_options::add, ignored);
     std::filesystem::remove_all(root_, ignored);
+}
+
+FileSizeLimit::FileSizeLimit(unsigned long bytes) {
+    ::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    savedSoft_ = limit.rlim_cur;
+    limit.rlim_cur = bytes;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+FileSizeLimit::~FileSizeLimit() {
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = savedSoft_;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
 }
 
 std::string readFile(const std::string& path) {

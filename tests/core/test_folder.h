@@ -20,6 +20,18 @@ private:
     std::filesystem::path root_;
 };
 
+// Makes every write past `bytes` fail with EFBIG, as a full disk would, while it lives.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(unsigned long bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    unsigned long savedSoft_ = 0;
+};
+
 std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& bytes);
 

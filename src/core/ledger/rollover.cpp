@@ -1,0 +1,119 @@
+#include "rollover.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+#include "file_io.h"
+#include "ledger_routines.h"
+#include "month_file.h"
+
+namespace quorvel {
+namespace fs = std::filesystem;
+
+namespace {
+
+// A journal is small; a "journal" of many megabytes is not one and must not be copied blindly.
+constexpr std::size_t kMaxCopyBytes = 64 * 1024 * 1024;
+
+}  // namespace
+
+Ledger carriedForward(const Ledger& month, RolloverKind kind) {
+    Ledger next = month;
+    auto& s = next.Summary;
+    s[kBeginningBalance] = s[kRemainingBalance];
+    s[kDesignatedAtFirst] = s[kDesignatedFundTotals];
+    for (int j = kUndesignatedReceipts; j <= kTotalExpenditures; ++j) s[j] = Money();
+    for (int i = 1; i <= kLastWorkingRow; ++i) {
+        auto& budget = next.BudgetAmount[i];
+        budget[kSpentInMonth] = Money();
+        if (kind == RolloverKind::FreshYear) budget[kSpentInYear] = Money();
+        budget[kRemaining] = budget[kBudgeted] - budget[kSpentInYear];
+        auto& fund = next.DesigAmount[i];
+        fund[kAtFirstOfMonth] = fund[kFundRemaining];
+        fund[kReceivedInMonth] = Money();
+        fund[kSpentFromFund] = Money();
+    }
+    for (int k = 0; k <= kLastSourceRow; ++k) {
+        next.SourceName[k].clear();
+        next.SourceAmount[k] = Money();
+        next.SourceId[k].clear();
+    }
+    for (int t = 1; t <= kTransferSlots; ++t) {
+        next.TransferAcct[t].clear();
+        next.TransferAmount[t] = Money();
+    }
+    RecomputeTotals(next);
+    return next;
+}
+
+bool sameFile(const std::string& a, const std::string& b) {
+    std::error_code error;
+    if (fs::exists(a, error) && fs::exists(b, error)) return fs::equivalent(a, b, error);
+    return fs::weakly_canonical(a, error) == fs::weakly_canonical(b, error);
+}
+
+std::string backupNameFor(const std::string& path) {
+    std::error_code error;
+    std::string candidate = path + ".bak";
+    for (int n = 2; fs::exists(candidate, error); ++n) candidate = path + ".bak" + std::to_string(n);
+    return candidate;
+}
+
+Status rollOver(Ledger& ledger, Journal& journal, const std::string& newPath, RolloverKind kind) {
+    if (sameFile(newPath, ledger.CurrentFile)) {
+        return Status::Error(newPath +
+                             " is the month that is open now. Choose another name for the new month file.");
+    }
+    Ledger next = carriedForward(ledger, kind);
+    next.CurrentFile = newPath;
+
+    // Records left in a journal of that name would be replayed into the new month.
+    std::error_code error;
+    const std::string oldJournal = Journal::locate(newPath);
+    std::string movedAside;
+    if (fs::exists(oldJournal, error) && fs::file_size(oldJournal, error) > 0) {
+        movedAside = backupNameFor(oldJournal);
+        if (std::rename(oldJournal.c_str(), movedAside.c_str()) != 0) {
+            return Status::Error("The journal " + oldJournal + " already exists and could not be moved aside: " +
+                                 describeErrno(oldJournal, errno));
+        }
+    }
+    auto undoMove = [&] {
+        if (!movedAside.empty()) std::rename(movedAside.c_str(), oldJournal.c_str());
+    };
+    if (Status saved = SaveMonthFile(next); !saved) {
+        undoMove();
+        return saved;
+    }
+    Journal fresh;
+    if (Status created = fresh.open(Journal::pathFor(newPath), JournalMode::ReadWrite); !created) {
+        return Status::Error("The new month was written, but its journal could not be created: " +
+                             created.message());
+    }
+    fresh.close();
+
+    journal.close();
+    ClearLedger(next);
+    ledger = std::move(next);
+    return Status::Ok();
+}
+
+Status copyMonth(const Ledger& ledger, const Journal& journal, const std::string& targetPath) {
+    if (sameFile(targetPath, ledger.CurrentFile)) {
+        return Status::Error(targetPath + " is the month that is open now. Choose another name for the copy.");
+    }
+    auto month = readWholeFile(ledger.CurrentFile, kMaxCopyBytes);
+    if (!month) return month.status();
+    std::string records;
+    if (journal.isOpen() && fs::exists(journal.path())) {
+        auto bytes = readWholeFile(journal.path(), kMaxCopyBytes);
+        if (!bytes) return bytes.status();
+        records = std::move(bytes).value();
+    }
+    if (Status s = writeFileAtomically(targetPath, *month); !s) return s;
+    return writeFileAtomically(Journal::pathFor(targetPath), records);
+}
+
+}  // namespace quorvel

@@ -1,0 +1,153 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/sample_month.h"
+#include "core/test_folder.h"
+#include "ledger/month_file.h"
+#include "ledger/rollover.h"
+
+namespace quorvel {
+namespace {
+
+using test::readFile;
+using test::TestFolder;
+
+// A month with spending, receipts, a transfer and a source note, loaded as the program holds it.
+class RolloverTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        current = folder.path("NOV2026.rep");
+        test::writeMonth(test::sampleLedger(), current,
+                         {test::bx("101", Money::cents(4000)), test::keyed("DP", "", Money::cents(50000)),
+                          test::keyed("DD", "01234", Money::cents(2500)), test::keyed("DX", "20000", Money::cents(25)),
+                          test::to("102", Money::cents(1000)),
+                          composeKeyedRecord("TI", "20000", "10.00", ""),
+                          test::keyed("SX", "11111", Money::cents(1250))});
+        ASSERT_TRUE(LoadMonthFile(ledger, journal, current).ok());
+        closed = ledger;
+        oldMonthBytes = readFile(current);
+        oldJournalBytes = readFile(folder.path("NOV2026.jrn"));
+    }
+
+    Ledger loadNew(const std::string& path) {
+        Ledger next;
+        Journal nextJournal;
+        EXPECT_TRUE(LoadMonthFile(next, nextJournal, path).ok());
+        return next;
+    }
+
+    void expectOldMonthUntouched() {
+        EXPECT_EQ(readFile(current), oldMonthBytes);
+        EXPECT_EQ(readFile(folder.path("NOV2026.jrn")), oldJournalBytes);
+    }
+
+    TestFolder folder;
+    std::string current;
+    Ledger ledger;
+    Journal journal;
+    Ledger closed;
+    std::string oldMonthBytes;
+    std::string oldJournalBytes;
+};
+
+TEST_F(RolloverTest, NewMonthCarriesBalancesForward) {
+    const std::string path = folder.path("DEC2026.rep");
+    ASSERT_TRUE(rollOver(ledger, journal, path, RolloverKind::NewMonth).ok());
+    EXPECT_EQ(ledger.CurrentFile, path);
+    EXPECT_EQ(ledger.BudgetCount, 0);
+    EXPECT_FALSE(journal.isOpen());
+    expectOldMonthUntouched();
+    EXPECT_EQ(std::filesystem::file_size(folder.path("DEC2026.jrn")), 0u);
+
+    const Ledger next = loadNew(path);
+    EXPECT_EQ(next.Summary[kBeginningBalance], closed.Summary[kRemainingBalance]);
+    EXPECT_EQ(next.Summary[kDesignatedAtFirst], closed.Summary[kDesignatedFundTotals]);
+    for (int j = kUndesignatedReceipts; j <= kTotalExpenditures; ++j) EXPECT_TRUE(next.Summary[j].isZero()) << j;
+    EXPECT_EQ(next.Summary[kRemainingBalance], next.Summary[kBeginningBalance]);
+    for (int i = 1; i <= 3; ++i) {
+        EXPECT_EQ(next.BudgetAmount[i][kBudgeted], closed.BudgetAmount[i][kBudgeted]) << i;
+        EXPECT_EQ(next.BudgetAmount[i][kSpentInYear], closed.BudgetAmount[i][kSpentInYear]) << i;
+        EXPECT_TRUE(next.BudgetAmount[i][kSpentInMonth].isZero()) << i;
+    }
+    EXPECT_EQ(next.BudgetAmount[1][kSpentInYear], Money::cents(30050 + 4000));
+    for (int f = 1; f <= 2; ++f) {
+        EXPECT_EQ(next.DesigAmount[f][kAtFirstOfMonth], closed.DesigAmount[f][kFundRemaining]) << f;
+        EXPECT_EQ(next.DesigAmount[f][kFundRemaining], closed.DesigAmount[f][kFundRemaining]) << f;
+    }
+    EXPECT_EQ(next.BudgetAcctName[1], "Pastor, Salary");
+    EXPECT_EQ(next.SectionTitle[2], "Other");
+    // Deposit sources do not carry over.
+    EXPECT_TRUE(next.SourceName[1].empty());
+    EXPECT_TRUE(next.SourceId[1].empty());
+    EXPECT_TRUE(next.SourceAmount[0].isZero());
+}
+
+TEST_F(RolloverTest, FreshYearStartsEveryBudgetAgain) {
+    const std::string path = folder.path("JAN2027.rep");
+    ASSERT_TRUE(rollOver(ledger, journal, path, RolloverKind::FreshYear).ok());
+    const Ledger next = loadNew(path);
+    for (int i = 1; i <= 3; ++i) {
+        EXPECT_TRUE(next.BudgetAmount[i][kSpentInYear].isZero()) << i;
+        EXPECT_EQ(next.BudgetAmount[i][kRemaining], closed.BudgetAmount[i][kBudgeted]) << i;
+        EXPECT_EQ(next.BudgetAmount[i][kBudgeted], closed.BudgetAmount[i][kBudgeted]) << i;
+    }
+    EXPECT_EQ(next.DesigAmount[1][kAtFirstOfMonth], closed.DesigAmount[1][kFundRemaining]);
+    EXPECT_EQ(next.Summary[kBeginningBalance], closed.Summary[kRemainingBalance]);
+    expectOldMonthUntouched();
+}
+
+TEST_F(RolloverTest, AnOldJournalOfTheNewNameIsMovedAsideNotReplayed) {
+    const std::string path = folder.path("DEC2026.rep");
+    const std::string stale = std::string(test::keyed("DP", "", Money::cents(99900)).text());
+    test::writeFile(folder.path("DEC2026.jrn"), stale);
+    test::writeFile(folder.path("DEC2026.jrn.bak"), "an older backup");
+    ASSERT_TRUE(rollOver(ledger, journal, path, RolloverKind::NewMonth).ok());
+    EXPECT_EQ(readFile(folder.path("DEC2026.jrn.bak2")), stale);
+    EXPECT_EQ(readFile(folder.path("DEC2026.jrn.bak")), "an older backup");
+    EXPECT_TRUE(loadNew(path).Summary[kTotalReceipts].isZero());
+}
+
+TEST_F(RolloverTest, RefusesToOverwriteTheOpenMonth) {
+    for (const std::string& path : {current, folder.path("./NOV2026.rep")}) {
+        const Status status = rollOver(ledger, journal, path, RolloverKind::NewMonth);
+        ASSERT_FALSE(status.ok());
+        EXPECT_NE(status.message().find("open now"), std::string::npos);
+    }
+    EXPECT_EQ(ledger.CurrentFile, current);
+    EXPECT_EQ(ledger.Summary[kTotalReceipts], Money::cents(50000));
+    EXPECT_TRUE(journal.isOpen());
+    expectOldMonthUntouched();
+}
+
+TEST_F(RolloverTest, FailedSaveChangesNothing) {
+    const std::string path = folder.path("DEC2026.rep");
+    const std::string stale = std::string(test::keyed("DP", "", Money::cents(100)).text());
+    test::writeFile(folder.path("DEC2026.jrn"), stale);
+    const Status status = [&] {
+        test::FileSizeLimit full(100);
+        return rollOver(ledger, journal, path, RolloverKind::NewMonth);
+    }();
+    ASSERT_FALSE(status.ok());
+    EXPECT_FALSE(std::filesystem::exists(path));
+    EXPECT_EQ(readFile(folder.path("DEC2026.jrn")), stale);  // moved back
+    EXPECT_FALSE(std::filesystem::exists(folder.path("DEC2026.jrn.bak")));
+    EXPECT_EQ(ledger.CurrentFile, current);
+    EXPECT_TRUE(journal.isOpen());
+}
+
+TEST_F(RolloverTest, CopyIsIndependentOfTheOpenMonth) {
+    const std::string copy = folder.path("COPY.rep");
+    ASSERT_TRUE(copyMonth(ledger, journal, copy).ok());
+    EXPECT_EQ(readFile(copy), oldMonthBytes);
+    EXPECT_EQ(readFile(folder.path("COPY.jrn")), oldJournalBytes);
+    ASSERT_TRUE(journal.append(test::keyed("DP", "", Money::cents(100))).ok());
+    EXPECT_EQ(readFile(folder.path("COPY.jrn")), oldJournalBytes);
+    EXPECT_EQ(loadNew(copy).Summary[kTotalReceipts], Money::cents(50000));
+
+    EXPECT_FALSE(copyMonth(ledger, journal, current).ok());
+    EXPECT_EQ(readFile(current), oldMonthBytes);
+}
+
+}  // namespace
+}  // namespace quorvel

@@ -5,7 +5,8 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${QUORVEL_BUILD_DIR:-$root/build}
 
-"$root/scripts/ensure_packages.sh" cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+"$root/scripts/ensure_packages.sh" cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
+  qt6-base-dev libgl-dev fonts-dejavu-core
 
 if [ ! -f "$build/build.ninja" ] || [ $# -gt 0 ]; then
   cmake -S "$root" -B "$build" -G Ninja "$@"

@@ -1,0 +1,33 @@
+// Message boxes, input boxes and file dialogs, as the program asks for them. The windows
+// reach Qt's dialogs only through this interface, so tests answer them from a script.
+#pragma once
+
+#include <QString>
+
+namespace quorvel::platform {
+
+enum class Buttons { Ok, OkCancel, YesNo };
+enum class Answer { Ok, Cancel, Yes, No };
+
+struct FileDialogOptions {
+    QString title;
+    QString pattern = "*.rep";      // e.g. "*.REP"
+    QString initialName = "*.rep";  // what the name box shows at first
+    QString defaultExtension = "rep";
+    bool overwritePrompt = false;   // save form: ask before replacing a file
+};
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+
+    // A message with the application's title unless `title` is given. OK-only boxes return Ok.
+    virtual Answer message(const QString& text, Buttons buttons = Buttons::Ok, const QString& title = {}) = 0;
+    // The typed text; empty when cancelled.
+    virtual QString input(const QString& prompt, const QString& title = {}, const QString& initial = {}) = 0;
+    // The chosen file name; when cancelled, the initial name as it stood ("*.rep").
+    virtual QString openFile(const FileDialogOptions& options) = 0;
+    virtual QString saveFile(const FileDialogOptions& options) = 0;
+};
+
+}  // namespace quorvel::platform

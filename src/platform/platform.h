@@ -1,0 +1,20 @@
+// The desktop services a window may use, handed down from the program's start.
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "clipboard.h"
+#include "dialogs.h"
+#include "printer.h"
+
+namespace quorvel::platform {
+
+struct Platform {
+    Dialogs& dialogs;
+    Clipboard& clipboard;
+    // A fresh job on the default printer each time something is printed.
+    std::function<std::unique_ptr<Printer>()> defaultPrinter;
+};
+
+}  // namespace quorvel::platform

@@ -1,0 +1,35 @@
+// The printer as the program drives it: a page of lines, each text placed at a character
+// column of the current font, the vertical position read in twips (1/1440 inch) from the top
+// of the page. Implementations: Qt's print system (a printer or a PDF file) and, in tests, a
+// recording stand-in.
+#pragma once
+
+#include <QString>
+
+namespace quorvel::platform {
+
+class Printer {
+public:
+    virtual ~Printer() = default;
+
+    // Starts a document; returns an error text (no printer, printer offline), empty when ready.
+    virtual QString begin() = 0;
+
+    virtual void setFont(const QString& family, double pointSize) = 0;
+    virtual void setBold(bool bold) = 0;
+    virtual void setDuplex(bool twoSided) = 0;
+
+    // Prints `text` from column `column` (1 = left edge of the printable area; one column is
+    // one average character of the current font). A line that has already passed the column
+    // goes on at that column of the next line. The line stays open for more text.
+    virtual void printAt(int column, const QString& text) = 0;
+    // Ends the current line (an empty line when nothing was printed on it).
+    virtual void endLine() = 0;
+    // Twips from the top of the page to the current line.
+    virtual int currentY() const = 0;
+    virtual void newPage() = 0;
+    // Releases the document to the printer; returns an error text, empty on success.
+    virtual QString end() = 0;
+};
+
+}  // namespace quorvel::platform

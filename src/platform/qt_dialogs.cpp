@@ -1,0 +1,144 @@
+#include "platform/qt_dialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QRegularExpression>
+
+namespace quorvel::platform {
+
+namespace {
+
+QString titleOr(const QString& title) {
+    return title.isEmpty() ? QApplication::applicationDisplayName() : title;
+}
+
+}  // namespace
+
+Answer QtDialogs::message(const QString& text, Buttons buttons, const QString& title) {
+    QMessageBox box(parent_);
+    box.setWindowTitle(titleOr(title));
+    box.setTextFormat(Qt::PlainText);
+    box.setText(text);
+
+    // The escape button is what closing the box by its frame or Esc answers.
+    switch (buttons) {
+        case Buttons::Ok:
+            box.setStandardButtons(QMessageBox::Ok);
+            box.setEscapeButton(QMessageBox::Ok);
+            break;
+        case Buttons::OkCancel:
+            box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+            box.setDefaultButton(QMessageBox::Ok);
+            box.setEscapeButton(QMessageBox::Cancel);
+            break;
+        case Buttons::YesNo:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            box.setDefaultButton(QMessageBox::Yes);
+            box.setEscapeButton(QMessageBox::No);
+            break;
+    }
+    box.exec();
+
+    switch (box.standardButton(box.clickedButton())) {
+        case QMessageBox::Ok:
+            return Answer::Ok;
+        case QMessageBox::Cancel:
+            return Answer::Cancel;
+        case QMessageBox::Yes:
+            return Answer::Yes;
+        case QMessageBox::No:
+            return Answer::No;
+        default:
+            break;
+    }
+    switch (buttons) {
+        case Buttons::Ok:
+            return Answer::Ok;
+        case Buttons::OkCancel:
+            return Answer::Cancel;
+        case Buttons::YesNo:
+            return Answer::No;
+    }
+    return Answer::Cancel;
+}
+
+QString QtDialogs::input(const QString& prompt, const QString& title, const QString& initial) {
+    QInputDialog dialog(parent_);
+    dialog.setWindowTitle(titleOr(title));
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(initial);
+    if (dialog.exec() != QDialog::Accepted) return {};
+    return dialog.textValue();
+}
+
+QString QtDialogs::openFile(const FileDialogOptions& options) {
+    return fileDialog(options, false);
+}
+
+QString QtDialogs::saveFile(const FileDialogOptions& options) {
+    return fileDialog(options, true);
+}
+
+QStringList QtDialogs::nameFilters(const QString& pattern) {
+    QStringList globs;
+    QStringList extensions;
+    for (const QString& glob : pattern.split(QRegularExpression("[;\\s]+"), Qt::SkipEmptyParts)) {
+        // Both cases are listed for dialogs that match case-sensitively.
+        for (const QString& variant : {glob, glob.toUpper(), glob.toLower()}) {
+            if (!globs.contains(variant)) globs << variant;
+        }
+        const qsizetype dot = glob.lastIndexOf('.');
+        if (dot >= 0 && dot + 1 < glob.size() && !glob.mid(dot + 1).contains('*')) {
+            const QString extension = glob.mid(dot + 1).toUpper();
+            if (!extensions.contains(extension)) extensions << extension;
+        }
+    }
+
+    QStringList filters;
+    if (!globs.isEmpty() && globs != QStringList{"*"}) {
+        const QString what = extensions.isEmpty() ? QStringLiteral("Matching") : extensions.join('/');
+        filters << QStringLiteral("%1 files (%2)").arg(what, globs.join(' '));
+    }
+    filters << QStringLiteral("All files (*)");
+    return filters;
+}
+
+QString QtDialogs::fileDialog(const FileDialogOptions& options, bool save) {
+    QFileDialog dialog(parent_, titleOr(options.title));
+    // Qt's own dialog behaves the same on every desktop and offscreen.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setNameFilters(nameFilters(options.pattern));
+
+    QString extension = options.defaultExtension;
+    while (extension.startsWith('.'))
+        extension.remove(0, 1);
+    dialog.setDefaultSuffix(extension);
+
+    if (save) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, !options.overwritePrompt);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    }
+
+    const QString& initial = options.initialName;
+    if (initial.contains('*')) {
+        // A wildcard is not a name to select, but a folder in front of it is where to look.
+        const QFileInfo info(initial);
+        if (initial.contains('/') && info.dir().exists()) dialog.setDirectory(info.dir());
+    } else if (!initial.isEmpty()) {
+        dialog.selectFile(initial);
+    }
+
+    if (dialog.exec() != QDialog::Accepted) return initial;
+    const QStringList chosen = dialog.selectedFiles();
+    return chosen.isEmpty() ? initial : chosen.first();
+}
+
+}  // namespace quorvel::platform

@@ -1,0 +1,35 @@
+// Message boxes, input boxes and file dialogs shown with Qt's widgets, parented to the
+// given window (or none).
+#pragma once
+
+#include <QStringList>
+
+#include "platform/dialogs.h"
+
+class QWidget;
+
+namespace quorvel::platform {
+
+class QtDialogs : public Dialogs {
+public:
+    explicit QtDialogs(QWidget* parent = nullptr) : parent_(parent) {}
+
+    void setParent(QWidget* parent) { parent_ = parent; }
+    QWidget* parent() const { return parent_; }
+
+    Answer message(const QString& text, Buttons buttons = Buttons::Ok, const QString& title = {}) override;
+    QString input(const QString& prompt, const QString& title = {}, const QString& initial = {}) override;
+    QString openFile(const FileDialogOptions& options) override;
+    QString saveFile(const FileDialogOptions& options) override;
+
+    // The name filters a file dialog offers for `pattern`: the pattern's files in either case,
+    // then all files. "*.REP" gives {"REP files (*.REP *.rep)", "All files (*)"}.
+    static QStringList nameFilters(const QString& pattern);
+
+private:
+    QString fileDialog(const FileDialogOptions& options, bool save);
+
+    QWidget* parent_;
+};
+
+}  // namespace quorvel::platform

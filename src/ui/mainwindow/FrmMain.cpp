@@ -1,0 +1,294 @@
+#include "FrmMain.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "ledger/ledger_routines.h"
+#include "review/month_summary.h"
+#include "ui/text_codec.h"
+
+namespace quorvel::ui {
+
+FrmMain::FrmMain(platform::Platform& platform, QWidget* parent) : QMainWindow(parent), platform_(platform) {
+    setObjectName("FrmMain");
+    setWindowTitle("Quorvel Program");
+    buildControls();
+    buildMenus();
+    // At start only File (without the month commands) and Help can be used.
+    HideMenu();
+    MnuFile->setEnabled(true);
+    MnuFile->menuAction()->setEnabled(true);
+    MnuHelp->setEnabled(true);
+    MnuHelp->menuAction()->setEnabled(true);
+    MnuSave->setEnabled(false);
+    MnuPrint->setEnabled(false);
+    MnuSaveAS->setEnabled(false);
+}
+
+FrmMain::~FrmMain() = default;
+
+void FrmMain::buildControls() {
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+
+    auto button = [this](QPushButton*& target, const char* name, const QString& caption) {
+        target = new QPushButton(caption, this);
+        target->setObjectName(name);
+        target->setAutoDefault(false);
+    };
+    button(CmdCopy, "CmdCopy", "Copy");
+    button(CmdPrint, "CmdPrint", "Hard Copy Print");
+    button(CmdDx, "CmdDx", "&DX");
+    button(CmdBx, "CmdBx", "&BX");
+    CmdDx->setToolTip("Record a Designated Fund Expenditure");
+    CmdBx->setToolTip("Record a Budget Expenditure");
+    for (QPushButton* small : {CmdDx, CmdBx}) small->setMaximumWidth(small->sizeHint().height() * 2);
+    auto* top = new QHBoxLayout;
+    top->addWidget(CmdCopy);
+    top->addWidget(CmdPrint);
+    top->addStretch();
+    top->addWidget(CmdDx);
+    top->addWidget(CmdBx);
+    layout->addLayout(top);
+
+    LstMain = new QListWidget(this);
+    LstMain->setObjectName("LstMain");
+    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    fixed.setPointSize(12);
+    fixed.setStyleHint(QFont::Monospace);
+    LstMain->setFont(fixed);
+    LstMain->setUniformItemSizes(true);
+    LstMain->installEventFilter(this);
+    connect(LstMain, &QListWidget::itemDoubleClicked, this, [this] { pressDefaultButton(); });
+    layout->addWidget(LstMain, 1);
+
+    button(CmdProcede, "CmdProcede", "&Procede");
+    button(CmdCancel, "CmdCancel", "&Cancel");
+    button(CmdEdit, "CmdEdit", "&Edit Selected");
+    button(CmdDisplay, "CmdDisplay", "Display &Related Actions");
+    auto* bottom = new QHBoxLayout;
+    for (QPushButton* b : {CmdProcede, CmdCancel, CmdEdit, CmdDisplay}) {
+        bottom->addWidget(b);
+        b->hide();
+    }
+    bottom->addStretch();
+    layout->addLayout(bottom);
+    setCentralWidget(central);
+
+    // Wide enough for the widest list line (90 characters) without scrolling.
+    const int lineWidth = QFontMetrics(fixed).horizontalAdvance(QString(92, 'M'));
+    resize(lineWidth + 60, QFontMetrics(fixed).lineSpacing() * 24 + 120);
+
+    connect(CmdProcede, &QPushButton::clicked, this, &FrmMain::CmdProcede_Click);
+    connect(CmdCancel, &QPushButton::clicked, this, &FrmMain::CmdCancel_Click);
+    connect(CmdEdit, &QPushButton::clicked, this, &FrmMain::CmdEdit_Click);
+    connect(CmdDisplay, &QPushButton::clicked, this, &FrmMain::CmdDisplay_Click);
+    connect(CmdCopy, &QPushButton::clicked, this, &FrmMain::CmdCopy_Click);
+    connect(CmdPrint, &QPushButton::clicked, this, &FrmMain::CmdPrint_Click);
+    connect(CmdBx, &QPushButton::clicked, this, [this] { notYetAvailable(true); });
+    connect(CmdDx, &QPushButton::clicked, this, [this] { notYetAvailable(true); });
+}
+
+QAction* FrmMain::addItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(name);
+    if (!shortcut.isEmpty()) action->setShortcut(shortcut);
+    return action;
+}
+
+void FrmMain::buildMenus() {
+    auto topMenu = [this](const char* name, const QString& caption) {
+        QMenu* menu = menuBar()->addMenu(caption);
+        menu->setObjectName(name);
+        menu->menuAction()->setObjectName(QString(name) + "Title");
+        return menu;
+    };
+    MnuFile = topMenu("MnuFile", "&File");
+    MnuOpen = addItem(MnuFile, "MnuOpen", "Open", QKeySequence("Ctrl+O"));
+    MnuSave = addItem(MnuFile, "MnuSave", "Start New Month", QKeySequence("Ctrl+M"));
+    MnuNew = addItem(MnuFile, "MnuNew", "New Annual Budget Setup");
+    MnuSaveAS = addItem(MnuFile, "MnuSaveAS", "Save As");
+    MnuFresh = addItem(MnuFile, "MnuFresh", "Save As Fresh Year");
+    MnuPrint = addItem(MnuFile, "MnuPrint", "Print", QKeySequence("Ctrl+P"));
+    MnuExit = addItem(MnuFile, "MnuExit", "Exit", QKeySequence("Ctrl+X"));
+
+    MnuActions = topMenu("MnuActions", "&Actions");
+    MnuBudgetExpenditure = addItem(MnuActions, "MnuBudgetExpenditure", "Budget Expenditure", QKeySequence("Ctrl+E"));
+    MnuDesignatedExpenditure = addItem(MnuActions, "MnuDesignatedExpenditure", "Designated Expenditure");
+    MnuDeposit = addItem(MnuActions, "MnuDeposit", "Deposit", QKeySequence("Ctrl+D"));
+    MnuDesignation = addItem(MnuActions, "MnuDesignation", "Note Designation", QKeySequence("Ctrl+N"));
+    MnuSource = addItem(MnuActions, "MnuSource", "Note Source", QKeySequence("Ctrl+S"));
+    MnuTransfer = addItem(MnuActions, "MnuTransfer", "Internal Transfer", QKeySequence("Ctrl+T"));
+
+    MnuEdit = topMenu("MnuEdit", "&Edit/View");
+    MnuAdjustAction = addItem(MnuEdit, "MnuAdjustAction", "View/Adjust Action", QKeySequence("Ctrl+A"));
+    MnuCashShow = addItem(MnuEdit, "MnuCashShow", "View Cash Actions");
+    MnuBudgetAdjust = addItem(MnuEdit, "MnuBudgetAdjust", "View/Adjust Budget Item", QKeySequence("Ctrl+B"));
+    MnuAdjustDesignation = addItem(MnuEdit, "MnuAdjustDesignation", "View/Adjust Designated Item");
+    MnuCSource = addItem(MnuEdit, "MnuCSource", "View/Adust Sources");
+    MnuChangeBalance = addItem(MnuEdit, "MnuChangeBalance", "View/adjust Main Balance");
+    MnuSetSections = addItem(MnuEdit, "MnuSetSections", "Set  or Define Sections");
+    MnuUsage = addItem(MnuEdit, "MnuUsage", "Usage report");
+    MnuReorder = addItem(MnuEdit, "MnuReorder", "Reorder Designated Funds");
+    MnuCopy = addItem(MnuEdit, "MnuCopy", "Copy", QKeySequence("Ctrl+C"));
+
+    MnuHelp = topMenu("MnuHelp", "&Help");
+    MnuAbout = addItem(MnuHelp, "MnuAbout", "About");
+
+    connect(MnuOpen, &QAction::triggered, this, &FrmMain::MnuOpen_Click);
+    connect(MnuSave, &QAction::triggered, this, &FrmMain::MnuSave_Click);
+    connect(MnuSaveAS, &QAction::triggered, this, &FrmMain::MnuSaveAS_Click);
+    connect(MnuFresh, &QAction::triggered, this, &FrmMain::MnuFresh_Click);
+    connect(MnuExit, &QAction::triggered, this, &FrmMain::MnuExit_Click);
+    connect(MnuCopy, &QAction::triggered, this, &FrmMain::MnuCopy_Click);
+    connect(MnuAbout, &QAction::triggered, this, &FrmMain::MnuAbout_Click);
+    for (QAction* guarded : {MnuBudgetExpenditure, MnuDesignatedExpenditure, MnuDeposit, MnuDesignation, MnuSource,
+                             MnuTransfer}) {
+        connect(guarded, &QAction::triggered, this, [this] { notYetAvailable(true); });
+    }
+    for (QAction* later : {MnuNew, MnuPrint, MnuAdjustAction, MnuCashShow, MnuBudgetAdjust, MnuAdjustDesignation,
+                           MnuCSource, MnuChangeBalance, MnuSetSections, MnuUsage, MnuReorder}) {
+        connect(later, &QAction::triggered, this, [this] { notYetAvailable(false); });
+    }
+}
+
+void FrmMain::notYetAvailable(bool guarded) {
+    if (guarded && !requireLoadedMonth()) return;
+    platform_.dialogs.message("This command is not available in this version yet.");
+}
+
+bool FrmMain::requireLoadedMonth() {
+    if (ledger_.BudgetCount != 0) return true;
+    platform_.dialogs.message("no report loaded");
+    return false;
+}
+
+void FrmMain::ShowMenu() {
+    for (QMenu* menu : {MnuFile, MnuActions, MnuEdit, MnuHelp}) {
+        menu->setEnabled(true);
+        menu->menuAction()->setEnabled(true);
+    }
+    CmdBx->setEnabled(true);
+    CmdDx->setEnabled(true);
+}
+
+void FrmMain::HideMenu() {
+    for (QMenu* menu : {MnuFile, MnuActions, MnuEdit, MnuHelp}) {
+        menu->setEnabled(false);
+        menu->menuAction()->setEnabled(false);
+    }
+    CmdBx->setEnabled(false);
+    CmdDx->setEnabled(false);
+}
+
+void FrmMain::ShowStub() {
+    RecomputeTotals(ledger_);
+    const std::vector<std::string> lines = monthSummaryLines(ledger_);
+    QStringList shown;
+    // The first line names the file, whose name is in the file system's encoding.
+    shown << "   File loaded is " + fromPath(ledger_.CurrentFile);
+    for (std::size_t i = 1; i < lines.size(); ++i) shown << fromCp1252(lines[i]);
+    setListLines(shown);
+    CmdDisplay->hide();
+    CmdEdit->hide();
+    CmdCancel->hide();
+}
+
+void FrmMain::setListLines(const QStringList& lines) {
+    LstMain->clear();
+    LstMain->addItems(lines);
+}
+
+QStringList FrmMain::listLines() const {
+    QStringList lines;
+    for (int i = 0; i < LstMain->count(); ++i) lines << LstMain->item(i)->text();
+    return lines;
+}
+
+int FrmMain::selectedRow() const {
+    const QList<QListWidgetItem*> selected = LstMain->selectedItems();
+    return selected.isEmpty() ? -1 : LstMain->row(selected.front());
+}
+
+QString FrmMain::selectedLine() const {
+    const int row = selectedRow();
+    return row < 0 ? QString() : LstMain->item(row)->text();
+}
+
+void FrmMain::waitForChoice(std::initializer_list<QPushButton*> buttons, std::function<void()> then) {
+    ListAction = kNone;
+    HideMenu();
+    for (QPushButton* b : {CmdProcede, CmdCancel, CmdEdit, CmdDisplay}) b->hide();
+    for (QPushButton* b : buttons) b->show();
+    pendingChoice_ = std::move(then);
+    LstMain->setFocus();
+}
+
+void FrmMain::protocolButton(ListCode code) {
+    ListAction = code;
+    if (!pendingChoice_) return;
+    auto then = std::exchange(pendingChoice_, {});
+    ShowMenu();
+    then();
+}
+
+void FrmMain::CmdProcede_Click() { protocolButton(kProcede); }
+void FrmMain::CmdCancel_Click() { protocolButton(kCancel); }
+void FrmMain::CmdEdit_Click() { protocolButton(kEdit); }
+void FrmMain::CmdDisplay_Click() { protocolButton(kDisplay); }
+
+// Enter (or a double click) on the list presses the visible button that goes on.
+void FrmMain::pressDefaultButton() {
+    for (QPushButton* b : {CmdProcede, CmdEdit, CmdCancel}) {
+        if (b->isVisible() && b->isEnabled()) {
+            b->click();
+            return;
+        }
+    }
+}
+
+bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == LstMain && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            pressDefaultButton();
+            return true;
+        }
+    }
+    // The list would copy only its current line; Ctrl+C copies the whole list.
+    if (watched == LstMain && event->type() == QEvent::ShortcutOverride) {
+        if (static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+            event->accept();
+            return true;
+        }
+    }
+    if (watched == LstMain && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+        MnuCopy_Click();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void FrmMain::closeEvent(QCloseEvent* event) {
+    // A command waiting on the list simply ends with the program; nothing is pending on disk.
+    pendingChoice_ = {};
+    journal_.close();
+    event->accept();
+    QApplication::closeAllWindows();
+}
+
+void FrmMain::enableMonthCommands() {
+    MnuSave->setEnabled(true);
+    MnuPrint->setEnabled(true);
+    MnuSaveAS->setEnabled(true);
+}
+
+}  // namespace quorvel::ui

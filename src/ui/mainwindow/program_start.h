@@ -1,0 +1,23 @@
+// Start-up of the desktop program: one copy per user, then the main window, then the month
+// named on the command line (a double-clicked month file) if there is one.
+#pragma once
+
+#include <QStringList>
+#include <memory>
+
+#include "FrmMain.h"
+#include "platform/platform.h"
+
+namespace quorvel::platform {
+class SingleInstance;
+}
+
+namespace quorvel::ui {
+
+// Returns the shown main window, or nothing when another copy is already running (after
+// saying so). A month file in `arguments` that cannot be opened is reported and the program
+// starts with no month loaded.
+std::unique_ptr<FrmMain> startProgram(const QStringList& arguments, platform::Platform& platform,
+                                      platform::SingleInstance& instance);
+
+}  // namespace quorvel::ui

@@ -1,0 +1,163 @@
+#include "platform/qt_dialogs.h"
+
+#include <gtest/gtest.h>
+#include <QAbstractButton>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTemporaryDir>
+
+#include "modal_helper.h"
+
+namespace quorvel::platform {
+namespace {
+
+using test::whenModal;
+
+struct SeenBox {
+    QString title;
+    QString text;
+    Qt::TextFormat format = Qt::AutoText;
+    QList<QMessageBox::StandardButton> buttons;
+};
+
+class QtDialogsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        previousName = QApplication::applicationDisplayName();
+        QApplication::setApplicationDisplayName("Quorvel Test");
+    }
+    void TearDown() override { QApplication::setApplicationDisplayName(previousName); }
+
+    // Notes what the box shows, then clicks `click`.
+    void clickOnBox(QMessageBox::StandardButton click) {
+        whenModal<QMessageBox>([this, click](QMessageBox* box) {
+            seen = SeenBox{box->windowTitle(), box->text(), box->textFormat(), {}};
+            for (QAbstractButton* button : box->buttons())
+                seen.buttons << box->standardButton(button);
+            ASSERT_NE(box->button(click), nullptr);
+            box->button(click)->click();
+        });
+    }
+
+    QtDialogs dialogs;
+    SeenBox seen;
+    QString previousName;
+};
+
+TEST_F(QtDialogsTest, MessageShowsPlainTextUnderTheApplicationsName) {
+    clickOnBox(QMessageBox::Ok);
+    EXPECT_EQ(dialogs.message("<b>Fund</b> & co"), Answer::Ok);
+    EXPECT_EQ(seen.title, "Quorvel Test");
+    EXPECT_EQ(seen.text, "<b>Fund</b> & co");
+    EXPECT_EQ(seen.format, Qt::PlainText);
+    EXPECT_EQ(seen.buttons, QList{QMessageBox::Ok});
+
+    clickOnBox(QMessageBox::Ok);
+    dialogs.message("x", Buttons::Ok, "Deposit");
+    EXPECT_EQ(seen.title, "Deposit");
+}
+
+TEST_F(QtDialogsTest, ButtonsMapToAnswers) {
+    clickOnBox(QMessageBox::No);
+    EXPECT_EQ(dialogs.message("Delete?", Buttons::YesNo), Answer::No);
+    EXPECT_EQ(seen.buttons.size(), 2);
+    EXPECT_TRUE(seen.buttons.contains(QMessageBox::Yes));
+
+    clickOnBox(QMessageBox::Yes);
+    EXPECT_EQ(dialogs.message("Delete?", Buttons::YesNo), Answer::Yes);
+
+    clickOnBox(QMessageBox::Cancel);
+    EXPECT_EQ(dialogs.message("Proceed?", Buttons::OkCancel), Answer::Cancel);
+    EXPECT_TRUE(seen.buttons.contains(QMessageBox::Ok));
+
+    clickOnBox(QMessageBox::Ok);
+    EXPECT_EQ(dialogs.message("Proceed?", Buttons::OkCancel), Answer::Ok);
+}
+
+TEST_F(QtDialogsTest, ClosingAQuestionWithoutChoosingAnswersNo) {
+    whenModal<QMessageBox>([](QMessageBox* box) { box->reject(); });
+    EXPECT_EQ(dialogs.message("Delete?", Buttons::YesNo), Answer::No);
+}
+
+TEST_F(QtDialogsTest, InputReturnsTheTypedTextOrEmptyWhenCancelled) {
+    QString prompt;
+    whenModal<QInputDialog>([&prompt](QInputDialog* dialog) {
+        prompt = dialog->labelText();
+        EXPECT_EQ(dialog->textValue(), "1995");
+        dialog->setTextValue("1996");
+        dialog->accept();
+    });
+    EXPECT_EQ(dialogs.input("Year?", {}, "1995"), "1996");
+    EXPECT_EQ(prompt, "Year?");
+
+    whenModal<QInputDialog>([](QInputDialog* dialog) {
+        dialog->setTextValue("typed, then cancelled");
+        dialog->reject();
+    });
+    EXPECT_EQ(dialogs.input("Year?", {}, "1995"), QString());
+}
+
+TEST(QtDialogsFilters, PatternIsMatchedInEitherCaseAndAllFilesStayAvailable) {
+    EXPECT_EQ(QtDialogs::nameFilters("*.REP"), (QStringList{"REP files (*.REP *.rep)", "All files (*)"}));
+    EXPECT_EQ(QtDialogs::nameFilters("*.rep"), (QStringList{"REP files (*.rep *.REP)", "All files (*)"}));
+    EXPECT_EQ(QtDialogs::nameFilters("*.txt;*.Csv"),
+              (QStringList{"TXT/CSV files (*.txt *.TXT *.Csv *.CSV *.csv)", "All files (*)"}));
+    EXPECT_EQ(QtDialogs::nameFilters("*"), QStringList{"All files (*)"});
+}
+
+class QtFileDialogTest : public QtDialogsTest {
+protected:
+    QTemporaryDir dir;
+    FileDialogOptions options{"Open month", "*.REP", dir.path() + "/*.rep", "rep", false};
+};
+
+TEST_F(QtFileDialogTest, CancelledDialogReturnsTheInitialName) {
+    QString title;
+    whenModal<QFileDialog>([&title](QFileDialog* dialog) {
+        title = dialog->windowTitle();
+        dialog->reject();
+    });
+    EXPECT_EQ(dialogs.openFile(options), options.initialName);
+    EXPECT_EQ(title, "Open month");
+}
+
+TEST_F(QtFileDialogTest, SaveReturnsTheTypedNameWithTheDefaultExtension) {
+    QString directory;
+    whenModal<QFileDialog>([&directory](QFileDialog* dialog) {
+        directory = dialog->directory().absolutePath();
+        auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+        ASSERT_NE(name, nullptr);
+        name->setText("march");
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    EXPECT_EQ(dialogs.saveFile(options), dir.filePath("march.rep"));
+    EXPECT_EQ(directory, QDir(dir.path()).absolutePath());
+}
+
+TEST_F(QtFileDialogTest, SavePreselectsAGivenNameAndAsksBeforeReplacingOnlyWhenTold) {
+    options.initialName = dir.filePath("april.rep");
+    options.overwritePrompt = true;
+    bool confirms = false;
+    QString preselected;
+    whenModal<QFileDialog>([&](QFileDialog* dialog) {
+        confirms = !dialog->testOption(QFileDialog::DontConfirmOverwrite);
+        preselected = dialog->findChild<QLineEdit*>("fileNameEdit")->text();
+        dialog->reject();
+    });
+    dialogs.saveFile(options);
+    EXPECT_TRUE(confirms);
+    EXPECT_EQ(preselected, "april.rep");
+
+    options.overwritePrompt = false;
+    whenModal<QFileDialog>([&](QFileDialog* dialog) {
+        confirms = !dialog->testOption(QFileDialog::DontConfirmOverwrite);
+        dialog->reject();
+    });
+    EXPECT_EQ(dialogs.saveFile(options), options.initialName);
+    EXPECT_FALSE(confirms);
+}
+
+}  // namespace
+}  // namespace quorvel::platform

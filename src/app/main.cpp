@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QTimer>
 
 #include "platform/qt_clipboard.h"
 #include "platform/qt_dialogs.h"
@@ -18,7 +19,12 @@ int main(int argc, char** argv) {
                                          [] { return quorvel::platform::QtPrinter::defaultPrinter(); }};
     quorvel::platform::SingleInstance instance;
 
-    const auto window = quorvel::ui::startProgram(QApplication::arguments().mid(1), platform, instance);
+    QStringList arguments = QApplication::arguments().mid(1);
+    // For timing the start-up as a whole process: quit as soon as the first screen is drawn.
+    const bool quitAfterStart = arguments.removeAll("--quit-after-start") > 0;
+
+    const auto window = quorvel::ui::startProgram(arguments, platform, instance);
     if (!window) return 0;
+    if (quitAfterStart) QTimer::singleShot(0, &app, &QApplication::quit);
     return QApplication::exec();
 }

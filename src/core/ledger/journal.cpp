@@ -143,10 +143,9 @@ Result<std::vector<ActionRecord>> Journal::readAll() const {
     return records;
 }
 
-Status Journal::writeAt(std::int64_t number, const ActionRecord& record) {
+Status Journal::writeAt(std::int64_t number, std::string_view bytes) {
     if (!open_ || !writable_) return Status::Error("No month is open for recording.");
     const off_t offset = static_cast<off_t>(number - 1) * static_cast<off_t>(kRecordSize);
-    const std::string_view bytes = record.text();
     std::size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t written =
@@ -163,12 +162,16 @@ Status Journal::write(std::int64_t number, const ActionRecord& record) {
     if (number < 1 || number > recordCount()) {
         return Status::Error(path_ + ": there is no action record " + std::to_string(number));
     }
-    return writeAt(number, record);
+    return writeAt(number, record.text());
 }
 
-Status Journal::append(const ActionRecord& record) {
+Status Journal::append(const ActionRecord& record) { return append(std::span<const ActionRecord>(&record, 1)); }
+
+Status Journal::append(std::span<const ActionRecord> records) {
+    std::string bytes;
+    for (const ActionRecord& record : records) bytes.append(record.text());
     const std::int64_t count = recordCount();
-    Status written = writeAt(count + 1, record);
+    Status written = writeAt(count + 1, bytes);
     // An append that was not confirmed must not be replayed at the next load.
     if (!written.ok() && fd_ >= 0 && writable_) {
         [[maybe_unused]] const int ignored =

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -45,9 +46,12 @@ public:
     Status write(std::int64_t number, const ActionRecord& record);
     // Writes at recordCount() + 1, over any torn tail, and flushes it.
     Status append(const ActionRecord& record);
+    // Appends records that belong together (the two halves of a transfer) in one write:
+    // either all of them are recorded or, on failure, none.
+    Status append(std::span<const ActionRecord> records);
 
 private:
-    Status writeAt(std::int64_t number, const ActionRecord& record);
+    Status writeAt(std::int64_t number, std::string_view bytes);
 
     int fd_ = -1;
     bool open_ = false;

@@ -1,0 +1,41 @@
+#include "ledger/action_record.h"
+#include "ledger/month_file.h"
+#include "recording.h"
+
+namespace quorvel {
+
+Status recordDeposit(Ledger& ledger, Journal& journal, std::string_view amountText, std::string_view reference) {
+    const Money amount = Money::fromText(amountText);
+    auto text = amountAsStr(amount);
+    if (!text) return text.status();
+    if (Status s = journal.append(composeKeyedRecord("DP", "", *text, reference)); !s) return s;
+    ledger.Summary[kUndesignatedReceipts] += amount;
+    ledger.Summary[kTotalReceipts] += amount;
+    ledger.Summary[kRemainingBalance] += amount;
+    return Status::Ok();
+}
+
+Status recordDesignation(Ledger& ledger, Journal& journal, int row, std::string_view amountText,
+                         std::string_view reference) {
+    // The box's own text goes into the record, as the treasurer saw it.
+    auto text = amountAsBox(amountText);
+    if (!text) return text.status();
+    if (Status s = journal.append(composeKeyedRecord("DD", ledger.DesigAcctNumber[row], *text, reference)); !s) {
+        return s;
+    }
+    const std::string path = ledger.CurrentFile;
+    return LoadMonthFile(ledger, journal, path);
+}
+
+Status recordSourceNote(Ledger& ledger, Journal& journal, int row, std::string_view amountText,
+                        std::string_view reference) {
+    const Money amount = Money::fromText(amountText);
+    auto text = amountAsRight(amount);
+    if (!text) return text.status();
+    if (Status s = journal.append(composeKeyedRecord("SX", ledger.SourceId[row], *text, reference)); !s) return s;
+    ledger.SourceAmount[row] += amount;
+    ledger.SourceAmount[0] += amount;
+    return Status::Ok();
+}
+
+}  // namespace quorvel

@@ -1,0 +1,38 @@
+#include <array>
+
+#include "ledger/action_record.h"
+#include "ledger/month_file.h"
+#include "ledger/replay.h"
+#include "recording.h"
+
+namespace quorvel {
+
+Status recordTransfer(Ledger& ledger, Journal& journal, int budgetRow, int fundRow, std::string_view amountText,
+                      std::string_view reference) {
+    const Money amount = Money::fromText(amountText);
+    auto text = amountAsBox(amountText);
+    if (!text) return text.status();
+    const std::array<ActionRecord, 2> pair = {
+        composeBudgetRecord("TO", ledger.BudgetAcctNumber[budgetRow], *text, reference),
+        composeKeyedRecord("TI", ledger.DesigAcctNumber[fundRow], *text, reference),
+    };
+    if (Status s = journal.append(pair); !s) return s;
+
+    Ledger next = ledger;
+    next.BudgetAmount[budgetRow][kSpentInYear] += amount;
+    next.BudgetAmount[budgetRow][kSpentInMonth] += amount;
+    next.BudgetAmount[budgetRow][kRemaining] -= amount;
+    next.DesigAmount[fundRow][kReceivedInMonth] += amount;
+    next.DesigAmount[fundRow][kFundRemaining] += amount;
+    const int slot = transferSlotFor(next, next.DesigAcctNumber[fundRow]);
+    next.TransferAcct[slot] = next.DesigAcctNumber[fundRow];
+    next.TransferAmount[slot] += amount;
+    next.Summary[kInternalTransfers] += amount;
+    ledger = next;
+    // The records are on disk; the reload makes the tables their exact image.
+    if (Status saved = SaveMonthFile(ledger); !saved) return saved;
+    const std::string path = ledger.CurrentFile;
+    return LoadMonthFile(ledger, journal, path);
+}
+
+}  // namespace quorvel

@@ -1,0 +1,230 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "actions/recording.h"
+#include "core/sample_month.h"
+#include "core/test_folder.h"
+#include "ledger/month_file.h"
+
+namespace quorvel {
+namespace {
+
+using test::TestFolder;
+
+// The sample month opened for recording, as the program holds it.
+class RecordingTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Ledger month = test::sampleLedger();
+        month.BudgetAmount[2][kBudgeted] = Money::cents(10000);  // "Utilities": 100.00, 30.00 spent
+        month.BudgetAmount[2][kSpentInYear] = Money::cents(3000);
+        month.DesigAmount[1][kAtFirstOfMonth] = Money::cents(10000);  // "Memorial Fund": 100.00
+        month.DesigAmount[1][kFundRemaining] = Money::cents(10000);
+        month.DesigAmount[2][kAtFirstOfMonth] = Money::cents(1000);
+        month.DesigAmount[2][kFundRemaining] = Money::cents(1000);
+        path = folder.path("DEC2026.rep");
+        test::writeMonth(month, path);
+        ASSERT_TRUE(LoadMonthFile(ledger, journal, path).ok());
+    }
+
+    std::vector<ActionRecord> records() const { return journal.readAll().value(); }
+
+    // What the program shows after the change must be what the next load gives.
+    void expectSameAsReload() {
+        Ledger memory = ledger;
+        RecomputeTotals(memory);
+        Ledger reloaded;
+        Journal other;
+        ASSERT_TRUE(LoadMonthFile(reloaded, other, path, JournalMode::ReadOnly).ok());
+        for (int i = 0; i <= kLastWorkingRow; ++i) {
+            for (int c = 1; c <= 4; ++c) {
+                EXPECT_EQ(memory.BudgetAmount[i][c], reloaded.BudgetAmount[i][c]) << i << "," << c;
+                EXPECT_EQ(memory.DesigAmount[i][c], reloaded.DesigAmount[i][c]) << i << "," << c;
+            }
+            EXPECT_EQ(memory.DesigAcctName[i], reloaded.DesigAcctName[i]) << i;
+        }
+        for (int j = 1; j <= kSummaryLines; ++j) EXPECT_EQ(memory.Summary[j], reloaded.Summary[j]) << j;
+        for (int k = 0; k <= kLastSourceRow; ++k) EXPECT_EQ(memory.SourceAmount[k], reloaded.SourceAmount[k]) << k;
+    }
+
+    TestFolder folder;
+    std::string path;
+    Ledger ledger;
+    Journal journal;
+    RandomBelow random = seededRandom(11);
+};
+
+TEST_F(RecordingTest, BudgetExpenditureChargesYearMonthAndCash) {
+    const Money before = ledger.Summary[kRemainingBalance];
+    ASSERT_TRUE(recordBudgetExpenditure(ledger, journal, 2, "12.50", "check 1234567").ok());
+    EXPECT_EQ(ledger.BudgetAmount[2][kSpentInYear], Money::cents(4250));
+    EXPECT_EQ(ledger.BudgetAmount[2][kSpentInMonth], Money::cents(1250));
+    EXPECT_EQ(ledger.BudgetAmount[2][kRemaining], Money::cents(5750));
+    EXPECT_EQ(ledger.Summary[kBudgetExpenditures], Money::cents(1250));
+    EXPECT_EQ(ledger.Summary[kRemainingBalance], before - Money::cents(1250));
+    ASSERT_EQ(records().size(), 1u);
+    EXPECT_EQ(records()[0].text(), "BX   102  12.5        check 1234  ");
+    expectSameAsReload();
+}
+
+TEST_F(RecordingTest, OverBudgetOnlyWhenStrictlyAboveWhatRemains) {
+    EXPECT_FALSE(overBudget(ledger, 2, Money::cents(7000)));
+    EXPECT_TRUE(overBudget(ledger, 2, Money::cents(7001)));
+    ledger.BudgetAmount[2][kRemaining] = Money();
+    EXPECT_TRUE(overBudget(ledger, 2, Money::cents(1)));
+    EXPECT_FALSE(overBudget(ledger, 2, Money()));
+}
+
+TEST_F(RecordingTest, DesignatedExpenditureLowersTheFundAndRefusesAnOverdraft) {
+    ASSERT_TRUE(recordDesignatedExpenditure(ledger, journal, 1, "25.00", "ck 9").ok());
+    EXPECT_EQ(ledger.DesigAmount[1][kFundRemaining], Money::cents(7500));
+    EXPECT_EQ(ledger.DesigAmount[1][kSpentFromFund], Money::cents(2500));
+    EXPECT_EQ(ledger.Summary[kDesignatedExpenditures], Money::cents(2500));
+    EXPECT_EQ(records()[0].text(), "DX 01234  25          ck 9        ");
+    expectSameAsReload();
+
+    const Status refused = recordDesignatedExpenditure(ledger, journal, 1, "75.01", "");
+    EXPECT_EQ(refused.message(), kFundOverdrawn);
+    EXPECT_EQ(records().size(), 1u);
+    ASSERT_TRUE(recordDesignatedExpenditure(ledger, journal, 1, "75.00", "").ok());  // exactly what is left
+    EXPECT_TRUE(ledger.DesigAmount[1][kFundRemaining].isZero());
+}
+
+TEST_F(RecordingTest, DepositRaisesReceiptsAndCash) {
+    const Ledger before = ledger;
+    ASSERT_TRUE(recordDeposit(ledger, journal, "100.00", "12/06").ok());
+    for (int j : {kUndesignatedReceipts, kTotalReceipts, kRemainingBalance}) {
+        EXPECT_EQ(ledger.Summary[j], before.Summary[j] + Money::cents(10000)) << j;
+    }
+    EXPECT_EQ(records()[0].field(3, 6), "      ");
+    EXPECT_EQ(records()[0].text(), "DP        100         12/06       ");
+    expectSameAsReload();
+}
+
+TEST_F(RecordingTest, DesignationKeepsTheBoxTextAndReloads) {
+    ASSERT_TRUE(recordDesignation(ledger, journal, 2, "25.00", "memorial").ok());
+    EXPECT_EQ(records()[0].text(), "DD 20000 25.00        memorial    ");
+    EXPECT_EQ(ledger.DesigAmount[2][kReceivedInMonth], Money::cents(2500));
+    EXPECT_EQ(ledger.DesigAmount[2][kFundRemaining], Money::cents(3500));
+    expectSameAsReload();
+}
+
+TEST_F(RecordingTest, SourceNoteIsRightAlignedAndChangesNoSummary) {
+    const Ledger before = ledger;
+    ASSERT_TRUE(recordSourceNote(ledger, journal, 1, "12.5", "sale").ok());
+    EXPECT_EQ(records()[0].field(10, 12), "       12.50");
+    EXPECT_EQ(ledger.SourceAmount[1], Money::cents(1250));
+    EXPECT_EQ(ledger.SourceAmount[0], Money::cents(1250));
+    for (int j = 1; j <= kSummaryLines; ++j) EXPECT_EQ(ledger.Summary[j], before.Summary[j]) << j;
+    expectSameAsReload();
+}
+
+TEST_F(RecordingTest, TransferMovesMoneyAndWritesBothHalves) {
+    ledger.BudgetAmount[2][kSpentInYear] = Money();  // nothing spent: 100.00 remaining
+    ASSERT_TRUE(SaveMonthFile(ledger).ok());
+    ASSERT_TRUE(LoadMonthFile(ledger, journal, path).ok());
+
+    ASSERT_TRUE(recordTransfer(ledger, journal, 2, 2, "50.00", "12/10").ok());
+    EXPECT_EQ(ledger.BudgetAmount[2][kSpentInYear], Money::cents(5000));
+    EXPECT_EQ(ledger.BudgetAmount[2][kSpentInMonth], Money::cents(5000));
+    EXPECT_EQ(ledger.BudgetAmount[2][kRemaining], Money::cents(5000));
+    EXPECT_EQ(ledger.DesigAmount[2][kReceivedInMonth], Money::cents(5000));
+    EXPECT_EQ(ledger.DesigAmount[2][kFundRemaining], Money::cents(6000));
+    EXPECT_EQ(ledger.Summary[kInternalTransfers], Money::cents(5000));
+    ASSERT_EQ(records().size(), 2u);
+    EXPECT_EQ(records()[0].text(), "TO   102 50.00        12/10       ");
+    EXPECT_EQ(records()[1].text(), "TI 20000 50.00        12/10       ");
+
+    ASSERT_TRUE(recordTransfer(ledger, journal, 1, 2, "25.00", "").ok());
+    EXPECT_EQ(ledger.TransferAcct[1], "20000");
+    EXPECT_EQ(ledger.TransferAmount[1], Money::cents(7500));
+    EXPECT_TRUE(ledger.TransferAcct[2].empty());
+    expectSameAsReload();
+}
+
+TEST_F(RecordingTest, FundCreatedByATransferIsAnnouncedAndSaved) {
+    const auto row = createFund(ledger, journal, "  Christmas Baskets  ", random, true);
+    ASSERT_TRUE(row.ok()) << row.message();
+    EXPECT_EQ(*row, 3);
+    EXPECT_EQ(ledger.DesigCount, 3);
+    const std::string number = ledger.DesigAcctNumber[3];
+    EXPECT_EQ(number.size(), 5u);
+    ASSERT_EQ(records().size(), 2u);
+    EXPECT_EQ(records()[0].text(), "DN " + number + " 0.00         transfer    ");
+    EXPECT_EQ(records()[1].text(), "D2 Christmas Baskets              ");
+
+    Ledger reloaded;
+    Journal other;
+    ASSERT_TRUE(LoadMonthFile(reloaded, other, path, JournalMode::ReadOnly).ok());
+    EXPECT_EQ(reloaded.DesigAcctName[3], "  Christmas Baskets  ");
+    EXPECT_EQ(reloaded.DesigAcctNumber[3], number);
+    EXPECT_TRUE(reloaded.DesigAmount[3][kFundRemaining].isZero());
+}
+
+TEST_F(RecordingTest, FundMadeForADesignationWritesNoRecord) {
+    const auto row = createFund(ledger, journal, "Food Pantry", random, false);
+    ASSERT_TRUE(row.ok());
+    EXPECT_TRUE(records().empty());
+    EXPECT_EQ(ledger.DesigAcctName[*row], "Food Pantry");
+    expectSameAsReload();
+}
+
+TEST_F(RecordingTest, NoRoomLeftForFundsOrSources) {
+    for (int f = 3; f <= kLastWorkingRow; ++f) {
+        ledger.DesigAcctName[f] = "Fund " + std::to_string(f);
+        ledger.DesigAcctNumber[f] = "1" + std::to_string(1000 + f);
+    }
+    for (int k = 2; k <= kLastSourceRow; ++k) ledger.SourceId[k] = "2" + std::to_string(1000 + k);
+    RecomputeTotals(ledger);
+    ASSERT_TRUE(SaveMonthFile(ledger).ok());
+    ASSERT_TRUE(LoadMonthFile(ledger, journal, path).ok());
+    const std::string before = test::readFile(path);
+
+    EXPECT_EQ(createFund(ledger, journal, "One Too Many", random, true).message(), kOutOfFundSpace);
+    EXPECT_EQ(createSource(ledger, journal, "One Too Many", random).message(), kOutOfSourceSpace);
+    EXPECT_EQ(test::readFile(path), before);
+    EXPECT_TRUE(records().empty());
+}
+
+TEST_F(RecordingTest, SourceTakesTheFirstFreeRow) {
+    const auto row = createSource(ledger, journal, "Building Rental", random);
+    ASSERT_TRUE(row.ok());
+    EXPECT_EQ(*row, 2);
+    EXPECT_EQ(ledger.SourceName[2], "Building Rental");
+    EXPECT_EQ(ledger.SourceId[2].size(), 5u);
+    EXPECT_NE(ledger.SourceId[2], ledger.SourceId[1]);
+    expectSameAsReload();
+}
+
+TEST_F(RecordingTest, RefusalsRecordNothing) {
+    const Ledger before = ledger;
+    EXPECT_NE(recordBudgetExpenditure(ledger, journal, 1, "100000000.00", "").message().find("too large"),
+              std::string::npos);
+    EXPECT_FALSE(recordDeposit(ledger, journal, "-100000000", "").ok());
+    EXPECT_FALSE(recordDesignation(ledger, journal, 1, "123456789.00", "").ok());
+    EXPECT_FALSE(recordTransfer(ledger, journal, 1, 1, "123456789012", "").ok());
+    EXPECT_NE(createFund(ledger, journal, "The \"Good\" Fund", random, false).message().find("double quote"),
+              std::string::npos);
+    EXPECT_FALSE(createSource(ledger, journal, "Bad\x81", random).ok());
+    EXPECT_TRUE(records().empty());
+    EXPECT_EQ(ledger.Summary, before.Summary);
+    EXPECT_EQ(ledger.DesigCount, before.DesigCount);
+}
+
+TEST_F(RecordingTest, FailedAppendLeavesTheTablesAsTheyWere) {
+    const Ledger before = ledger;
+    {
+        test::FileSizeLimit full(10);
+        EXPECT_FALSE(recordBudgetExpenditure(ledger, journal, 1, "5.00", "").ok());
+        EXPECT_FALSE(recordDeposit(ledger, journal, "5.00", "").ok());
+        EXPECT_FALSE(recordTransfer(ledger, journal, 1, 1, "5.00", "").ok());
+    }
+    EXPECT_EQ(ledger.Summary, before.Summary);
+    EXPECT_EQ(ledger.BudgetAmount, before.BudgetAmount);
+    EXPECT_EQ(ledger.DesigAmount, before.DesigAmount);
+    EXPECT_TRUE(records().empty());
+}
+
+}  // namespace
+}  // namespace quorvel

@@ -12,6 +12,7 @@
 
 #include "ledger/ledger_routines.h"
 #include "review/month_summary.h"
+#include "ui/actions/recording_commands.h"
 #include "ui/text_codec.h"
 
 namespace quorvel::ui {
@@ -92,8 +93,8 @@ void FrmMain::buildControls() {
     connect(CmdDisplay, &QPushButton::clicked, this, &FrmMain::CmdDisplay_Click);
     connect(CmdCopy, &QPushButton::clicked, this, &FrmMain::CmdCopy_Click);
     connect(CmdPrint, &QPushButton::clicked, this, &FrmMain::CmdPrint_Click);
-    connect(CmdBx, &QPushButton::clicked, this, [this] { notYetAvailable(true); });
-    connect(CmdDx, &QPushButton::clicked, this, [this] { notYetAvailable(true); });
+    connect(CmdBx, &QPushButton::clicked, this, [this] { MnuBudgetExpenditure_Click(*this); });
+    connect(CmdDx, &QPushButton::clicked, this, [this] { MnuDesignatedExpenditure_Click(*this); });
 }
 
 QAction* FrmMain::addItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut) {
@@ -149,20 +150,21 @@ void FrmMain::buildMenus() {
     connect(MnuExit, &QAction::triggered, this, &FrmMain::MnuExit_Click);
     connect(MnuCopy, &QAction::triggered, this, &FrmMain::MnuCopy_Click);
     connect(MnuAbout, &QAction::triggered, this, &FrmMain::MnuAbout_Click);
-    for (QAction* guarded : {MnuBudgetExpenditure, MnuDesignatedExpenditure, MnuDeposit, MnuDesignation, MnuSource,
-                             MnuTransfer}) {
-        connect(guarded, &QAction::triggered, this, [this] { notYetAvailable(true); });
+    const std::pair<QAction*, void (*)(FrmMain&)> recording[] = {
+        {MnuBudgetExpenditure, MnuBudgetExpenditure_Click}, {MnuDesignatedExpenditure, MnuDesignatedExpenditure_Click},
+        {MnuDeposit, MnuDeposit_Click},   {MnuDesignation, MnuDesignation_Click},
+        {MnuSource, MnuSource_Click},     {MnuTransfer, MnuTransfer_Click},
+    };
+    for (const auto& [action, command] : recording) {
+        connect(action, &QAction::triggered, this, [this, command = command] { command(*this); });
     }
     for (QAction* later : {MnuNew, MnuPrint, MnuAdjustAction, MnuCashShow, MnuBudgetAdjust, MnuAdjustDesignation,
                            MnuCSource, MnuChangeBalance, MnuSetSections, MnuUsage, MnuReorder}) {
-        connect(later, &QAction::triggered, this, [this] { notYetAvailable(false); });
+        connect(later, &QAction::triggered, this, &FrmMain::notYetAvailable);
     }
 }
 
-void FrmMain::notYetAvailable(bool guarded) {
-    if (guarded && !requireLoadedMonth()) return;
-    platform_.dialogs.message("This command is not available in this version yet.");
-}
+void FrmMain::notYetAvailable() { platform_.dialogs.message("This command is not available in this version yet."); }
 
 bool FrmMain::requireLoadedMonth() {
     if (ledger_.BudgetCount != 0) return true;

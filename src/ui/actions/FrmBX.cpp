@@ -1,0 +1,29 @@
+#include "FrmBX.h"
+
+#include "actions/recording.h"
+#include "ui/mainwindow/FrmMain.h"
+#include "ui/text_codec.h"
+
+namespace quorvel::ui {
+
+FrmBX::FrmBX(FrmMain& main, int row)
+    : EntryWindow(main, {"FrmBX", "Budget Expenditure", "Amount Expended", "Check # or Date", "Command1", "Record ",
+                         "Command2", AmountBox::Variant::Numeric}),
+      row_(row) {
+    setWindowTitle(fromCp1252(main.ledger().BudgetAcctName[row]));
+}
+
+bool FrmBX::record() {
+    const Money amount = Money::fromText(amountText());
+    if (overBudget(main_.ledger(), row_, amount) &&
+        main_.platform().dialogs.message(
+            "You are attempting to spend more than is budgeted.\nAre you certain you want to do that?",
+            platform::Buttons::YesNo) != platform::Answer::Yes) {
+        return true;  // abandoned, as by Cancel
+    }
+    const auto ref = reference();
+    if (!ref) return false;
+    return !failed(recordBudgetExpenditure(main_.ledger(), main_.journal(), row_, amountText(), *ref));
+}
+
+}  // namespace quorvel::ui

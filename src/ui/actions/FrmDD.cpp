@@ -1,0 +1,22 @@
+#include "FrmDD.h"
+
+#include "actions/recording.h"
+#include "ui/mainwindow/FrmMain.h"
+#include "ui/text_codec.h"
+
+namespace quorvel::ui {
+
+FrmDD::FrmDD(FrmMain& main, int row)
+    : EntryWindow(main, {"FrmDD", "Designation of deposited money", "Amount Designated", "Reference Date",
+                         "CmdProcede", "Procede", "Command1", AmountBox::Variant::Numeric}),
+      row_(row) {
+    setWindowTitle(fromCp1252(main.ledger().DesigAcctName[row]));
+}
+
+bool FrmDD::record() {
+    const auto ref = reference();
+    if (!ref) return false;
+    return !failed(recordDesignation(main_.ledger(), main_.journal(), row_, amountText(), *ref));
+}
+
+}  // namespace quorvel::ui

@@ -1,0 +1,26 @@
+#include "FrmDX.h"
+
+#include "actions/recording.h"
+#include "ui/mainwindow/FrmMain.h"
+#include "ui/text_codec.h"
+
+namespace quorvel::ui {
+
+FrmDX::FrmDX(FrmMain& main, int row)
+    : EntryWindow(main, {"FrmDX", "Expenditure of Designated Money", "Amount Expended", "Check or Date", "CmdRecord",
+                         "Record", "CmdCancel", AmountBox::Variant::Numeric}),
+      row_(row) {
+    setWindowTitle(fromCp1252(main.ledger().DesigAcctName[row]));
+}
+
+bool FrmDX::record() {
+    if (exceedsFund(main_.ledger(), row_, Money::fromText(amountText()))) {
+        main_.platform().dialogs.message(kFundOverdrawn);
+        return true;  // abandoned; the treasurer starts again from the menu
+    }
+    const auto ref = reference();
+    if (!ref) return false;
+    return !failed(recordDesignatedExpenditure(main_.ledger(), main_.journal(), row_, amountText(), *ref));
+}
+
+}  // namespace quorvel::ui

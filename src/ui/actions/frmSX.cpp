@@ -1,0 +1,22 @@
+#include "frmSX.h"
+
+#include "actions/recording.h"
+#include "ui/mainwindow/FrmMain.h"
+#include "ui/text_codec.h"
+
+namespace quorvel::ui {
+
+frmSX::frmSX(FrmMain& main, int row)
+    : EntryWindow(main, {"frmSX", "Entering Source of Funds", "Amount from source", "Reference Date", "Command1",
+                         "Save Action", "Command2", AmountBox::Variant::Text}),
+      row_(row) {
+    setWindowTitle(fromCp1252(main.ledger().SourceName[row]));
+}
+
+bool frmSX::record() {
+    const auto ref = reference();
+    if (!ref) return false;
+    return !failed(recordSourceNote(main_.ledger(), main_.journal(), row_, amountText(), *ref));
+}
+
+}  // namespace quorvel::ui

@@ -1,0 +1,23 @@
+#include "AmountBox.h"
+
+#include "ledger/money.h"
+#include "ledger/numeric_text.h"
+
+namespace quorvel::ui {
+
+AmountBox::AmountBox(Variant variant, QWidget* parent) : QLineEdit(parent), variant_(variant) {}
+
+void AmountBox::reformat() {
+    const std::string typed = text().toStdString();
+    if (variant_ == Variant::Numeric || readsAsNumber(typed)) {
+        setText(QString::fromStdString(Money::fromText(typed).format00()));
+    }
+    if (afterReformat) afterReformat();
+}
+
+void AmountBox::focusOutEvent(QFocusEvent* event) {
+    reformat();
+    QLineEdit::focusOutEvent(event);
+}
+
+}  // namespace quorvel::ui

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
+#include <random>
 
 #include "ledger/money.h"
 #include "ledger/numeric_text.h"
@@ -100,6 +102,32 @@ TEST(Money, ArithmeticSaturatesInsteadOfOverflowing) {
     EXPECT_EQ(-bottom, top);
     EXPECT_EQ(Money::fromDouble(1e300), top);
     EXPECT_EQ(Money::fromDouble(-1e300), bottom);
+}
+
+}  // namespace
+}  // namespace quorvel
+
+namespace quorvel {
+namespace {
+
+// Short amounts are read without a double; the result must be what the double gives.
+TEST(Money, DirectReadingAgreesWithTheDoubleReading) {
+    std::mt19937 random(5);
+    std::uniform_int_distribution<long long> whole(0, 99'999'999'999LL);
+    std::uniform_int_distribution<int> digits(0, 4), decimal(0, 9999), sign(0, 2), pad(0, 3);
+    for (int n = 0; n < 200000; ++n) {
+        std::string text(static_cast<std::size_t>(pad(random)), ' ');
+        const int s = sign(random);
+        if (s == 1) text += '-';
+        if (s == 2) text += '+';
+        text += std::to_string(whole(random) >> (n % 40));
+        const int places = digits(random);
+        if (places > 0) {
+            std::string fraction = std::to_string(decimal(random) % static_cast<int>(std::pow(10, places)));
+            text += "." + std::string(static_cast<std::size_t>(places) - fraction.size(), '0') + fraction;
+        }
+        ASSERT_EQ(Money::fromText(text), Money::fromDouble(numericValue(text))) << '"' << text << '"';
+    }
 }
 
 }  // namespace

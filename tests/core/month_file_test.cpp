@@ -219,6 +219,28 @@ TEST(MonthFile, ReadOnlyLoadCreatesNoJournal) {
     EXPECT_FALSE(std::filesystem::exists(folder.path("m.jrn")));
 }
 
+// A stored count larger than the named rows would list empty funds and misplace the next one.
+TEST(MonthFile, FundCountComesFromTheNames) {
+    TestFolder folder;
+    std::string golden = readFile(kGolden);
+    golden.replace(golden.rfind(",2\r\n"), 4, ",7\r\n");
+    const std::string path = folder.path("m.rep");
+    writeFile(path, golden);
+    Ledger ledger;
+    Journal journal;
+    ASSERT_TRUE(LoadMonthFile(ledger, journal, path).ok());
+    EXPECT_EQ(ledger.DesigCount, 2);
+
+    Ledger noFunds = test::sampleLedger();
+    noFunds.DesigAcctName[1].clear();
+    noFunds.DesigAcctName[2].clear();
+    noFunds.DesigCount = 7;
+    noFunds.CurrentFile = path;
+    ASSERT_TRUE(SaveMonthFile(noFunds).ok());
+    ASSERT_TRUE(LoadMonthFile(ledger, journal, path).ok());
+    EXPECT_EQ(ledger.DesigCount, 0);
+}
+
 TEST(MonthFile, StoredMonthColumnsAreNotTrusted) {
     TestFolder folder;
     Ledger ledger = test::sampleLedger();

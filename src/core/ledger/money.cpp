@@ -26,7 +26,42 @@ Money Money::fromDouble(double value) {
     return Money(std::llround(scaled));
 }
 
-Money Money::fromText(std::string_view text) { return fromDouble(numericValue(text)); }
+namespace {
+
+// The common journal amount ("  125.5", "1234.00"): at most eleven whole digits and four
+// decimals. Its value in ten-thousandths is below 2^53, so the double it reads as, scaled
+// and rounded, is exactly this integer; reading it directly gives the same Money.
+bool shortDecimalUnits(std::string_view text, std::int64_t& units) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+    std::int64_t value = 0;
+    int whole = 0, decimals = 0;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+        if (++whole > 11) return false;
+        value = value * 10 + (text[i++] - '0');
+    }
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+            if (++decimals > 4) return false;
+            value = value * 10 + (text[i++] - '0');
+        }
+    }
+    if (whole + decimals == 0) return false;
+    for (int d = decimals; d < 4; ++d) value *= 10;
+    units = negative ? -value : value;
+    return true;
+}
+
+}  // namespace
+
+Money Money::fromText(std::string_view text) {
+    std::int64_t units = 0;
+    if (shortDecimalUnits(text, units)) return Money(units);
+    return fromDouble(numericValue(text));
+}
 
 std::optional<Money> Money::parseExact(std::string_view text) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);

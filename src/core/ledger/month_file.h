@@ -22,9 +22,9 @@ Result<std::string> composeMonthFile(const Ledger& ledger);
 // is not changed. Refuses a name that the format cannot hold (a double quote, for one).
 Status SaveMonthFile(const Ledger& ledger);
 
-// Reads `bytes` as a month file into a fresh ledger (no journal replay, no recompute).
-// `fileName` only names the file in messages.
-Result<Ledger> parseMonthFile(const std::string& bytes, const std::string& fileName);
+// Reads `bytes` as a month file into `ledger`, which starts afresh (no journal replay, no
+// recompute). `fileName` only names the file in messages.
+Status parseMonthFile(const std::string& bytes, const std::string& fileName, Ledger& ledger);
 
 // Loads `path`: reads the month file, opens its journal (see Journal::locate), replays it
 // and recomputes. Only when all of that succeeds are `ledger` and `journal` replaced; a

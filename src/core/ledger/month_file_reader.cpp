@@ -20,8 +20,8 @@ public:
 
     Result<std::string> text(const char* what) {
         auto raw = next(what);
-        if (!raw) return raw;
-        return std::move(raw).value();
+        if (!raw) return raw.status();
+        return std::string(*raw);
     }
 
     Result<Money> money(const char* what) {
@@ -46,28 +46,28 @@ public:
     int fieldNumber() const { return field_; }
 
 private:
-    Result<std::string> next(const char* what) {
+    // The field's text, a view into the file's bytes.
+    Result<std::string_view> next(const char* what) {
         ++field_;
         while (pos_ < data_.size() && (data_[pos_] == ' ' || data_[pos_] == '\t')) ++pos_;
         if (pos_ >= data_.size()) {
             return fail(what, "the file ends early (a month file has " + std::to_string(kMonthFileFields) +
                                   " fields)");
         }
-        std::string value;
+        std::string_view value;
         quoted_ = data_[pos_] == '"';
         if (quoted_) {
             const std::size_t close = data_.find('"', pos_ + 1);
             if (close == std::string_view::npos) return fail(what, "a quoted text has no closing quote");
-            value.assign(data_.substr(pos_ + 1, close - pos_ - 1));
+            value = data_.substr(pos_ + 1, close - pos_ - 1);
             pos_ = close + 1;
             // Anything between the closing quote and the separator is not part of the field.
             while (pos_ < data_.size() && !isSeparator(data_[pos_])) ++pos_;
         } else {
             const std::size_t start = pos_;
             while (pos_ < data_.size() && !isSeparator(data_[pos_])) ++pos_;
-            std::string_view raw = data_.substr(start, pos_ - start);
-            while (!raw.empty() && (raw.back() == ' ' || raw.back() == '\t')) raw.remove_suffix(1);
-            value.assign(raw);
+            value = data_.substr(start, pos_ - start);
+            while (!value.empty() && (value.back() == ' ' || value.back() == '\t')) value.remove_suffix(1);
         }
         skipSeparator();
         return value;
@@ -114,8 +114,8 @@ private:
 
 }  // namespace
 
-Result<Ledger> parseMonthFile(const std::string& bytes, const std::string& fileName) {
-    Ledger ledger;
+Status parseMonthFile(const std::string& bytes, const std::string& fileName, Ledger& ledger) {
+    ledger = Ledger();
     ClearLedger(ledger);
     FieldReader in(bytes, fileName);
     static constexpr const char* kBudgetColumn[] = {"", "annual budget", "expended in year", "expended in month",
@@ -151,16 +151,17 @@ Result<Ledger> parseMonthFile(const std::string& bytes, const std::string& fileN
         QUORVEL_READ(ledger.SectionStart[j], in.text("section start"));
         QUORVEL_READ(ledger.SectionTitle[j], in.text("section title"));
     }
-    int storedBudgetCount = 0;
-    QUORVEL_READ(storedBudgetCount, in.integer("budget account count", 0, kAccountRows - 1));
-    (void)storedBudgetCount;  // always derived from the names
-    QUORVEL_READ(ledger.DesigCount, in.integer("designated fund count", 0, kAccountRows - 1));
+    // Both counts are derived from the names; a stored count beyond the named rows would
+    // only make lists show empty funds and put the next new fund on the wrong row.
+    [[maybe_unused]] int storedCount = 0;
+    QUORVEL_READ(storedCount, in.integer("budget account count", 0, kAccountRows - 1));
+    QUORVEL_READ(storedCount, in.integer("designated fund count", 0, kAccountRows - 1));
 
     auto& s = ledger.Summary;
     for (int j = kUndesignatedReceipts; j <= kTotalExpenditures; ++j) s[j] = Money();
     s[kRemainingBalance] = s[kBeginningBalance];
     s[kDesignatedFundTotals] = s[kDesignatedAtFirst];
-    return ledger;
+    return Status::Ok();
 }
 
 #undef QUORVEL_READ
@@ -168,9 +169,8 @@ Result<Ledger> parseMonthFile(const std::string& bytes, const std::string& fileN
 Status LoadMonthFile(Ledger& ledger, Journal& journal, const std::string& path, JournalMode mode) {
     auto bytes = readWholeFile(path, kMaxMonthFileBytes);
     if (!bytes) return bytes.status();
-    auto parsed = parseMonthFile(*bytes, path);
-    if (!parsed) return parsed.status();
-    Ledger fresh = std::move(parsed).value();
+    Ledger fresh;
+    if (Status parsed = parseMonthFile(*bytes, path, fresh); !parsed) return parsed;
     fresh.CurrentFile = path;
 
     Journal opened;

@@ -1,5 +1,8 @@
 #include "replay.h"
 
+#include <string_view>
+#include <unordered_map>
+
 #include "text_fields.h"
 
 namespace quorvel {
@@ -44,23 +47,47 @@ int transferSlotFor(const Ledger& ledger, std::string_view fundNumber) {
     return 0;
 }
 
-void applyRecord(Ledger& ledger, const ActionRecord& record) {
+namespace {
+
+// The key tables do not change during a replay, so one lookup table per replay replaces a
+// scan of every row for every record.
+class RowIndex {
+public:
+    template <typename Table>
+    RowIndex(const Table& keys, int last) {
+        rows_.reserve(static_cast<std::size_t>(last));
+        for (int i = 1; i <= last; ++i) {
+            if (!keys[i].empty()) rows_[keys[i]] = i;  // a later row replaces: the highest wins
+        }
+    }
+    int find(std::string_view key) const {
+        if (key.empty()) return 0;
+        const auto it = rows_.find(key);
+        return it == rows_.end() ? 0 : it->second;
+    }
+
+private:
+    std::unordered_map<std::string_view, int> rows_;
+};
+
+template <typename BudgetRow, typename FundRow, typename SourceRow>
+void apply(Ledger& ledger, const ActionRecord& record, BudgetRow budgetRow, FundRow fundRow, SourceRow sourceRow) {
     const std::string_view code = record.code();
     const Money amount = record.amount();
     if (code == "BX" || code == "TO") {
-        const int i = code == "BX" ? budgetRowForExpenditure(ledger, record) : budgetRowForTransfer(ledger, record);
+        const int i = budgetRow(code == "BX" ? trimBlanks(record.accountKey()) : record.budgetNumber());
         if (i == 0) return;
         ledger.BudgetAmount[i][kSpentInYear] += amount;
         ledger.BudgetAmount[i][kSpentInMonth] += amount;
     } else if (code == "DX") {
-        const int i = fundRowFor(ledger, record.accountKey());
+        const int i = fundRow(record.accountKey());
         if (i == 0) return;
         ledger.DesigAmount[i][kSpentFromFund] += amount;
         ledger.DesigAmount[i][kFundRemaining] -= amount;
     } else if (code == "DP") {
         ledger.Summary[kTotalReceipts] += amount;
     } else if (code == "DD" || code == "TI") {
-        const int i = fundRowFor(ledger, record.accountKey());
+        const int i = fundRow(record.accountKey());
         if (i == 0) return;
         ledger.DesigAmount[i][kReceivedInMonth] += amount;
         ledger.DesigAmount[i][kFundRemaining] += amount;
@@ -70,14 +97,32 @@ void applyRecord(Ledger& ledger, const ActionRecord& record) {
             ledger.TransferAmount[t] += amount;
         }
     } else if (code == "SX") {
-        const int k = sourceRowFor(ledger, record.accountKey());
+        const int k = sourceRow(record.accountKey());
         if (k == 0) return;
         ledger.SourceAmount[k] += amount;
     }
 }
 
+}  // namespace
+
+void applyRecord(Ledger& ledger, const ActionRecord& record) {
+    apply(
+        ledger, record,
+        [&](std::string_view key) { return highestRowEqualTo(ledger.BudgetAcctNumber, kLastWorkingRow, key); },
+        [&](std::string_view key) { return fundRowFor(ledger, key); },
+        [&](std::string_view key) { return sourceRowFor(ledger, key); });
+}
+
 void replayJournal(Ledger& ledger, const std::vector<ActionRecord>& records) {
-    for (const ActionRecord& record : records) applyRecord(ledger, record);
+    const RowIndex budgets(ledger.BudgetAcctNumber, kLastWorkingRow);
+    const RowIndex funds(ledger.DesigAcctNumber, kLastWorkingRow);
+    const RowIndex sources(ledger.SourceId, kLastSourceRow);
+    for (const ActionRecord& record : records) {
+        apply(
+            ledger, record, [&](std::string_view key) { return budgets.find(key); },
+            [&](std::string_view key) { return funds.find(key); },
+            [&](std::string_view key) { return sources.find(key); });
+    }
 }
 
 }  // namespace quorvel

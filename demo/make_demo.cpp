@@ -5,10 +5,10 @@
 #include <filesystem>
 #include <string>
 
+#include "actions/recording.h"
 #include "ledger/journal.h"
 #include "ledger/ledger_routines.h"
 #include "ledger/month_file.h"
-#include "ledger/replay.h"
 
 using namespace quorvel;
 
@@ -96,45 +96,34 @@ public:
         saveAndReload();
     }
 
-    void addSource(const char* name) {
-        int k = 1;
-        while (!ledger_.SourceId[k].empty()) ++k;
-        ledger_.SourceId[k] = NewAccountId(ledger_, random_);
-        ledger_.SourceName[k] = name;
-        saveAndReload();
-    }
+    void addSource(const char* name) { check(createSource(ledger_, journal_, name, random_).status()); }
 
+    // Each action goes through the same operation the program's windows use; the main
+    // window's summary then recomputes the totals.
     void spend(const char* budgetNumber, long long cents, const char* reference) {
-        append(composeBudgetRecord("BX", budgetNumber, str(cents), reference));
+        recorded(recordBudgetExpenditure(ledger_, journal_, budgetRow(budgetNumber), box(cents), reference));
     }
     void spendFund(const char* fund, long long cents, const char* reference) {
-        append(composeKeyedRecord("DX", fundNumber(fund), str(cents), reference));
+        recorded(recordDesignatedExpenditure(ledger_, journal_, fundRow(fund), box(cents), reference));
     }
     void deposit(long long cents, const char* reference) {
-        append(composeKeyedRecord("DP", "", str(cents), reference));
+        recorded(recordDeposit(ledger_, journal_, box(cents), reference));
     }
     void designate(const char* fund, long long cents, const char* reference) {
-        append(composeKeyedRecord("DD", fundNumber(fund), box(cents), reference));
+        recorded(recordDesignation(ledger_, journal_, fundRow(fund), box(cents), reference));
     }
     void noteSource(const char* source, long long cents, const char* reference) {
         int k = 1;
         while (ledger_.SourceName[k] != source) ++k;
-        append(composeKeyedRecord("SX", ledger_.SourceId[k], *amountAsRight(Money::cents(cents)), reference));
+        recorded(recordSourceNote(ledger_, journal_, k, box(cents), reference));
     }
     void transfer(const char* budgetNumber, const char* fund, long long cents, const char* reference) {
-        append(composeBudgetRecord("TO", budgetNumber, box(cents), reference));
-        append(composeKeyedRecord("TI", fundNumber(fund), box(cents), reference));
+        recorded(recordTransfer(ledger_, journal_, budgetRow(budgetNumber), fundRow(fund), box(cents), reference));
     }
-    // A fund created during a transfer: announced in the journal, stored in the month file.
     void createFundByTransfer(const char* name) {
-        const int row = ledger_.DesigCount + 1;
-        ledger_.DesigAcctName[row] = name;
-        ledger_.DesigAcctNumber[row] = NewAccountId(ledger_, random_);
-        ledger_.DesigCount = row;
-        append(composeFundCreated(ledger_.DesigAcctNumber[row]));
-        append(composeFundName(name));
-        saveAndReload();
+        check(createFund(ledger_, journal_, name, random_, /*announceInJournal=*/true).status());
     }
+    // Written against the wrong account and cancelled, as the action editor does.
     void cancelLast() {
         check(journal_.write(journal_.recordCount(), cancelledRecord(CancelReason::Canceled)));
         saveAndReload();
@@ -142,26 +131,27 @@ public:
     void finish() { saveAndReload(); }
 
 private:
-    static std::string str(long long cents) { return *amountAsStr(Money::cents(cents)); }
-    static std::string box(long long cents) { return *amountAsBox(Money::cents(cents).format00()); }
+    // The amount as the amount box shows it once it has lost the focus.
+    static std::string box(long long cents) { return Money::cents(cents).format00(); }
 
-    std::string fundNumber(const char* name) const {
+    int budgetRow(const char* number) const { return rowOf(ledger_.BudgetAcctNumber, number); }
+    int fundRow(const char* name) const { return rowOf(ledger_.DesigAcctName, name); }
+    template <typename Table>
+    static int rowOf(const Table& table, const char* key) {
         for (int i = 1; i <= kLastWorkingRow; ++i) {
-            if (ledger_.DesigAcctName[i] == name) return ledger_.DesigAcctNumber[i];
+            if (table[i] == key) return i;
         }
-        std::fprintf(stderr, "demo: no fund %s\n", name);
+        std::fprintf(stderr, "demo: no row %s\n", key);
         std::exit(1);
-    }
-    // As the recording windows do: the record reaches the disk, then the tables change.
-    void append(const ActionRecord& record) {
-        check(journal_.append(record));
-        applyRecord(ledger_, record);
-        RecomputeTotals(ledger_);
     }
     void saveAndReload() {
         check(SaveMonthFile(ledger_));
         const std::string path = ledger_.CurrentFile;
         check(LoadMonthFile(ledger_, journal_, path));
+    }
+    void recorded(const Status& status) {
+        check(status);
+        RecomputeTotals(ledger_);
     }
     static void check(const Status& status) {
         if (!status) {

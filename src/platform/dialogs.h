@@ -9,6 +9,19 @@ namespace quorvel::platform {
 enum class Buttons { Ok, OkCancel, YesNo };
 enum class Answer { Ok, Cancel, Yes, No };
 
+// What a box closed without a choice answers: the button that changes nothing.
+constexpr Answer closedAnswer(Buttons buttons) {
+    switch (buttons) {
+        case Buttons::Ok:
+            return Answer::Ok;
+        case Buttons::OkCancel:
+            return Answer::Cancel;
+        case Buttons::YesNo:
+            return Answer::No;
+    }
+    return Answer::Cancel;
+}
+
 struct FileDialogOptions {
     QString title;
     QString pattern = "*.rep";      // e.g. "*.REP"

@@ -54,15 +54,7 @@ Answer QtDialogs::message(const QString& text, Buttons buttons, const QString& t
         default:
             break;
     }
-    switch (buttons) {
-        case Buttons::Ok:
-            return Answer::Ok;
-        case Buttons::OkCancel:
-            return Answer::Cancel;
-        case Buttons::YesNo:
-            return Answer::No;
-    }
-    return Answer::Cancel;
+    return closedAnswer(buttons);
 }
 
 QString QtDialogs::input(const QString& prompt, const QString& title, const QString& initial) {

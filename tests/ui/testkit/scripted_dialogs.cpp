@@ -36,19 +36,6 @@ bool fits(Answer answer, Buttons buttons) {
     return false;
 }
 
-// What a user closing the box without choosing would answer.
-Answer closedAnswer(Buttons buttons) {
-    switch (buttons) {
-        case Buttons::Ok:
-            return Answer::Ok;
-        case Buttons::OkCancel:
-            return Answer::Cancel;
-        case Buttons::YesNo:
-            return Answer::No;
-    }
-    return Answer::Cancel;
-}
-
 }  // namespace
 
 ScriptedDialogs::~ScriptedDialogs() {

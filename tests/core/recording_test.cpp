@@ -143,6 +143,15 @@ TEST_F(RecordingTest, TransferMovesMoneyAndWritesBothHalves) {
     expectSameAsReload();
 }
 
+// The replay finds a transfer's account by all three characters: "7" would never be charged.
+TEST_F(RecordingTest, TransferRefusedFromAnAccountWithAShortNumber) {
+    EXPECT_FALSE(canTransferFrom(ledger, 3));
+    const Status refused = recordTransfer(ledger, journal, 3, 1, "50.00", "");
+    EXPECT_NE(refused.message().find("three-digit number"), std::string::npos);
+    EXPECT_TRUE(records().empty());
+    EXPECT_TRUE(ledger.Summary[kInternalTransfers].isZero());
+}
+
 TEST_F(RecordingTest, FundCreatedByATransferIsAnnouncedAndSaved) {
     const auto row = createFund(ledger, journal, "  Christmas Baskets  ", random, true);
     ASSERT_TRUE(row.ok()) << row.message();

@@ -37,6 +37,11 @@ Status recordDesignation(Ledger& ledger, Journal& journal, int row, std::string_
 // "SX": income noted from a deposit source; the cash was already counted by its deposit.
 Status recordSourceNote(Ledger& ledger, Journal& journal, int row, std::string_view amountText,
                         std::string_view reference);
+// A transfer record carries the account number in three characters and is found again by
+// all three; an account with a shorter number would never be charged, so it cannot transfer.
+bool canTransferFrom(const Ledger& ledger, int budgetRow);
+std::string cannotTransferMessage(const Ledger& ledger, int budgetRow);
+
 // "TO" then "TI": spent from a budget account, received by a fund; saved and reloaded.
 Status recordTransfer(Ledger& ledger, Journal& journal, int budgetRow, int fundRow, std::string_view amountText,
                       std::string_view reference);

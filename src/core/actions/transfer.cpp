@@ -7,8 +7,17 @@
 
 namespace quorvel {
 
+bool canTransferFrom(const Ledger& ledger, int budgetRow) { return ledger.BudgetAcctNumber[budgetRow].size() == 3; }
+
+std::string cannotTransferMessage(const Ledger& ledger, int budgetRow) {
+    return "Account " + ledger.BudgetAcctNumber[budgetRow] +
+           " needs a three-digit number (such as 007) before money can be transferred from it. "
+           "Change its number with View/Adjust Budget Item.";
+}
+
 Status recordTransfer(Ledger& ledger, Journal& journal, int budgetRow, int fundRow, std::string_view amountText,
                       std::string_view reference) {
+    if (!canTransferFrom(ledger, budgetRow)) return Status::Error(cannotTransferMessage(ledger, budgetRow));
     const Money amount = Money::fromText(amountText);
     auto text = amountAsBox(amountText);
     if (!text) return text.status();

@@ -133,7 +133,8 @@ void MnuSource_Click(FrmMain& main) {
             while (free <= kLastSourceRow && !main.ledger().SourceId[free].empty()) ++free;
             if (free > kLastSourceRow) return endPick(main, kOutOfSourceSpace);
             const QString name = main.platform().dialogs.input("Enter name of new source -");
-            if (name.isEmpty()) return endPick(main, "Invalid name");
+            // A name of one character would hide the source (and those after it) from this list.
+            if (name.size() < 2) return endPick(main, "Invalid name");
             const auto bytes = toCp1252(name);
             if (!bytes) return endPick(main, "The name holds a character that cannot be stored in the month's files.");
             const auto created = createSource(main.ledger(), main.journal(), *bytes, clockSeededRandom());
@@ -153,6 +154,9 @@ void MnuTransfer_Click(FrmMain& main) {
     pickFrom(main, accounts, [&main, accounts](int index) {
         const int budgetRow = accounts.rowOf(index);
         if (budgetRow == 0) return endPick(main, "you must select a budget item");
+        if (!canTransferFrom(main.ledger(), budgetRow)) {
+            return endPick(main, fromCp1252(cannotTransferMessage(main.ledger(), budgetRow)));
+        }
         main.SelIndex = budgetRow;
         const PickList funds = transferFundPickList(main.ledger());
         pickFrom(main, funds, [&main, funds, budgetRow](int fundIndex) {

@@ -165,6 +165,16 @@ Status Journal::write(std::int64_t number, const ActionRecord& record) {
     return writeAt(number, record.text());
 }
 
+Status Journal::write(std::int64_t number, std::span<const ActionRecord> records) {
+    const auto last = number + static_cast<std::int64_t>(records.size()) - 1;
+    if (number < 1 || last > recordCount()) {
+        return Status::Error(path_ + ": there is no action record " + std::to_string(last));
+    }
+    std::string bytes;
+    for (const ActionRecord& record : records) bytes.append(record.text());
+    return writeAt(number, bytes);
+}
+
 Status Journal::append(const ActionRecord& record) { return append(std::span<const ActionRecord>(&record, 1)); }
 
 Status Journal::append(std::span<const ActionRecord> records) {

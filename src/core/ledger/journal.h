@@ -44,6 +44,8 @@ public:
     Result<std::vector<ActionRecord>> readAll() const;
     // Rewrites record `number` (1..recordCount) in place and flushes it.
     Status write(std::int64_t number, const ActionRecord& record);
+    // Rewrites neighbouring records from `number` on in one write (the halves of a transfer).
+    Status write(std::int64_t number, std::span<const ActionRecord> records);
     // Writes at recordCount() + 1, over any torn tail, and flushes it.
     Status append(const ActionRecord& record);
     // Appends records that belong together (the two halves of a transfer) in one write:

@@ -11,7 +11,7 @@
 
 namespace quorvel::ui {
 
-EntryWindow::EntryWindow(FrmMain& main, const EntryLayout& layout) : QDialog(nullptr), main_(main) {
+EntryWindow::EntryWindow(FrmMain& main, const EntryLayout& layout) : ChildWindow(main) {
     setObjectName(layout.name);
     setWindowTitle(layout.caption);
 
@@ -57,32 +57,13 @@ EntryWindow::EntryWindow(FrmMain& main, const EntryLayout& layout) : QDialog(nul
 }
 
 void EntryWindow::start() {
-    main_.hide();
-    show();
-    activateWindow();
+    ChildWindow::start();
     TxtAmount->setFocus();
 }
 
 void EntryWindow::recordClicked() {
     TxtAmount->reformat();
     if (record()) finish();
-}
-
-void EntryWindow::reject() { finish(); }
-
-void EntryWindow::finish() {
-    if (finished_) return;
-    finished_ = true;
-    main_.show();
-    main_.ShowStub();
-    hide();
-    deleteLater();
-}
-
-bool EntryWindow::failed(const Status& status) {
-    if (status.ok()) return false;
-    main_.platform().dialogs.message(QString::fromStdString(status.message()));
-    return true;
 }
 
 std::optional<std::string> EntryWindow::reference() {

@@ -1,20 +1,15 @@
 // The small window in which one action is typed: an amount box, a reference box, a button
-// that records and one that cancels. While it is open the main window is hidden; however it
-// ends (record, cancel, Escape, closing it) the main window comes back with the summary.
+// that records and one that cancels.
 #pragma once
 
-#include <QDialog>
-
-#include "ledger/status.h"
 #include "ui/widgets/AmountBox.h"
+#include "ui/widgets/ChildWindow.h"
 
 class QLabel;
 class QVBoxLayout;
 class QPushButton;
 
 namespace quorvel::ui {
-
-class FrmMain;
 
 struct EntryLayout {
     const char* name;           // the window's given name
@@ -29,7 +24,7 @@ struct EntryLayout {
     const char* referenceLabelName = "Label2";
 };
 
-class EntryWindow : public QDialog {
+class EntryWindow : public ChildWindow {
     Q_OBJECT
 
 public:
@@ -45,27 +40,18 @@ public:
     QPushButton* recordButton = nullptr;
     QPushButton* cancelButton = nullptr;
 
-public slots:
-    void reject() override;
-
 protected:
     // Records the action; the window stays open when it returns false (the reason was shown).
     virtual bool record() = 0;
-    // The main window back with the summary, this window gone.
-    void finish();
-    // Shows a failure and returns true when `status` is one.
-    bool failed(const Status& status);
     // The reference as the file's code page holds it; nothing (after a message) when it cannot.
     std::optional<std::string> reference();
     std::string amountText() const;
 
-    FrmMain& main_;
     // Lines above the entry rows (the transfer's "from" and "to").
     QVBoxLayout* headerLines = nullptr;
 
 private:
     void recordClicked();
-    bool finished_ = false;
 };
 
 }  // namespace quorvel::ui

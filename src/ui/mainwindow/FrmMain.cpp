@@ -13,6 +13,7 @@
 #include "ledger/ledger_routines.h"
 #include "review/month_summary.h"
 #include "ui/actions/recording_commands.h"
+#include "ui/review/review_commands.h"
 #include "ui/text_codec.h"
 
 namespace quorvel::ui {
@@ -150,16 +151,18 @@ void FrmMain::buildMenus() {
     connect(MnuExit, &QAction::triggered, this, &FrmMain::MnuExit_Click);
     connect(MnuCopy, &QAction::triggered, this, &FrmMain::MnuCopy_Click);
     connect(MnuAbout, &QAction::triggered, this, &FrmMain::MnuAbout_Click);
-    const std::pair<QAction*, void (*)(FrmMain&)> recording[] = {
+    const std::pair<QAction*, void (*)(FrmMain&)> commands[] = {
         {MnuBudgetExpenditure, MnuBudgetExpenditure_Click}, {MnuDesignatedExpenditure, MnuDesignatedExpenditure_Click},
         {MnuDeposit, MnuDeposit_Click},   {MnuDesignation, MnuDesignation_Click},
         {MnuSource, MnuSource_Click},     {MnuTransfer, MnuTransfer_Click},
+        {MnuAdjustAction, MnuAdjustAction_Click}, {MnuCashShow, MnuCashShow_Click},
+        {MnuCSource, MnuCSource_Click},   {MnuChangeBalance, MnuChangeBalance_Click},
+        {MnuUsage, MnuUsage_Click},
     };
-    for (const auto& [action, command] : recording) {
+    for (const auto& [action, command] : commands) {
         connect(action, &QAction::triggered, this, [this, command = command] { command(*this); });
     }
-    for (QAction* later : {MnuNew, MnuPrint, MnuAdjustAction, MnuCashShow, MnuBudgetAdjust, MnuAdjustDesignation,
-                           MnuCSource, MnuChangeBalance, MnuSetSections, MnuUsage, MnuReorder}) {
+    for (QAction* later : {MnuNew, MnuPrint, MnuBudgetAdjust, MnuAdjustDesignation, MnuSetSections, MnuReorder}) {
         connect(later, &QAction::triggered, this, &FrmMain::notYetAvailable);
     }
 }

@@ -1,0 +1,56 @@
+#include "sources_and_balance.h"
+
+#include "ledger/code_page.h"
+#include "ledger/ledger_routines.h"
+#include "ledger/month_file.h"
+#include "ledger/text_fields.h"
+
+namespace quorvel {
+namespace {
+
+Status saveAndReload(Ledger& ledger, Journal& journal, Ledger changed) {
+    RecomputeTotals(changed);
+    if (Status saved = SaveMonthFile(changed); !saved) return saved;
+    return LoadMonthFile(ledger, journal, changed.CurrentFile);
+}
+
+}  // namespace
+
+SourceList sourceListLines(const Ledger& ledger) {
+    SourceList list;
+    list.lines.emplace_back(kSourceListTitle);
+    list.rows.push_back(0);
+    for (int i = 1; i <= kLastSourceRow; ++i) {
+        if (ledger.SourceId[i].empty()) continue;
+        std::string line(90, ' ');
+        placeAt(line, 1, ledger.SourceName[i]);
+        placeAt(line, 40, alignRight(ledger.SourceAmount[i].format00(), 12), 12);
+        placeAt(line, 88, zeroPadded(i, 3), 3);
+        list.lines.push_back(line.substr(0, 90));
+        list.rows.push_back(i);
+    }
+    return list;
+}
+
+Status renameSource(Ledger& ledger, Journal& journal, int row, std::string_view name) {
+    if (Status s = checkStorableText(name, "The source name"); !s) return s;
+    Ledger changed = ledger;
+    changed.SourceName[row] = std::string(name);
+    return saveAndReload(ledger, journal, changed);
+}
+
+std::string beginningBalanceLine(const Ledger& ledger) {
+    // A plain number keeps its leading zero here ("0.5"), unlike the journal's form.
+    std::string number = ledger.Summary[kBeginningBalance].toFileText();
+    if (number.front() == '.') number.insert(number.begin(), '0');
+    if (number.starts_with("-.")) number.insert(number.begin() + 1, '0');
+    return "Starting balance is currently " + number;
+}
+
+Status replaceBeginningBalance(Ledger& ledger, Journal& journal, std::string_view answer) {
+    Ledger changed = ledger;
+    changed.Summary[kBeginningBalance] = Money::fromText(answer);
+    return saveAndReload(ledger, journal, changed);
+}
+
+}  // namespace quorvel

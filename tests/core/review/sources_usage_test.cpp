@@ -1,0 +1,79 @@
+#include <gtest/gtest.h>
+
+#include "core/sample_month.h"
+#include "core/test_folder.h"
+#include "ledger/month_file.h"
+#include "review/sources_and_balance.h"
+#include "review/usage.h"
+
+namespace quorvel {
+namespace {
+
+TEST(SourceList, EachLineCarriesItsOwnRowAcrossAGap) {
+    Ledger ledger = test::sampleLedger();
+    ledger.SourceId[3] = "33333";
+    ledger.SourceName[3] = "Rental";
+    ledger.SourceAmount[3] = Money::cents(12345);
+    const SourceList list = sourceListLines(ledger);
+    ASSERT_EQ(list.lines.size(), 3u);
+    EXPECT_EQ(list.lines[0], kSourceListTitle);
+    EXPECT_EQ(list.lines[1].substr(0, 9), "Bake Sale");
+    EXPECT_EQ(list.lines[2].substr(39, 12), "      123.45");
+    EXPECT_EQ(list.lines[2].substr(87), "003");
+    EXPECT_EQ(list.lines[2].size(), 90u);
+    EXPECT_EQ(list.rows, (std::vector<int>{0, 1, 3}));
+}
+
+TEST(SourcesAndBalance, RenameAndBalanceAreSavedAndReloaded) {
+    test::TestFolder folder;
+    const std::string path = folder.path("DEC2026.rep");
+    test::writeMonth(test::sampleLedger(), path, {test::keyed("SX", "11111", Money::cents(700))});
+    Ledger ledger;
+    Journal journal;
+    ASSERT_TRUE(LoadMonthFile(ledger, journal, path).ok());
+
+    ASSERT_TRUE(renameSource(ledger, journal, 1, "Bake Sale, Spring").ok());
+    EXPECT_EQ(ledger.SourceName[1], "Bake Sale, Spring");
+    EXPECT_EQ(ledger.SourceId[1], "11111");
+    EXPECT_EQ(ledger.SourceAmount[1], Money::cents(700));
+    EXPECT_NE(test::readFile(path).find("\"Bake Sale, Spring\""), std::string::npos);
+    EXPECT_FALSE(renameSource(ledger, journal, 1, "\"quoted\"").ok());
+    EXPECT_EQ(ledger.SourceName[1], "Bake Sale, Spring");
+
+    EXPECT_EQ(beginningBalanceLine(ledger), "Starting balance is currently 1000.75");
+    const Money remaining = ledger.Summary[kRemainingBalance];
+    ASSERT_TRUE(replaceBeginningBalance(ledger, journal, "1250").ok());
+    EXPECT_EQ(ledger.Summary[kBeginningBalance], Money::cents(125000));
+    EXPECT_EQ(ledger.Summary[kRemainingBalance], remaining + Money::cents(125000 - 100075));
+    ASSERT_TRUE(replaceBeginningBalance(ledger, journal, "1,250.00").ok());
+    EXPECT_EQ(ledger.Summary[kBeginningBalance], Money::cents(100));
+    ledger.Summary[kBeginningBalance] = Money::cents(50);
+    EXPECT_EQ(beginningBalanceLine(ledger), "Starting balance is currently 0.5");
+}
+
+TEST(Usage, MonthsOfUsagePerAccount) {
+    Ledger ledger;
+    const struct {
+        const char* number;
+        long long budget;
+        long long spent;
+    } accounts[] = {{"100", 120000, 30000}, {"110", 120000, 150000}, {"", 100, 100}, {"120", 50000, 0},
+                    {"130", 0, 2500}};
+    int row = 1;
+    for (const auto& a : accounts) {
+        ledger.BudgetAcctNumber[row] = a.number;
+        ledger.BudgetAcctName[row] = std::string("Account ") + a.number;
+        ledger.BudgetAmount[row][kBudgeted] = Money::cents(a.budget);
+        ledger.BudgetAmount[row][kSpentInYear] = Money::cents(a.spent);
+        ++row;
+    }
+    const auto lines = usageLines(ledger);
+    ASSERT_EQ(lines.size(), 2u + 4u);  // the row without a number is left out
+    EXPECT_EQ(lines[2], "100 Account 100                             1200.00       300.00         3.00             ");
+    EXPECT_EQ(lines[3].substr(65, 12), "       15.00");
+    EXPECT_EQ(lines[4].substr(65, 12), "        0.00");
+    EXPECT_EQ(lines[5].substr(52, 25), "       25.00             ");  // a zero budget has no ratio
+}
+
+}  // namespace
+}  // namespace quorvel

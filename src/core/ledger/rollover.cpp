@@ -61,17 +61,15 @@ std::string backupNameFor(const std::string& path) {
     return candidate;
 }
 
-Status rollOver(Ledger& ledger, Journal& journal, const std::string& newPath, RolloverKind kind) {
-    if (sameFile(newPath, ledger.CurrentFile)) {
-        return Status::Error(newPath +
-                             " is the month that is open now. Choose another name for the new month file.");
+Status saveAsNewMonth(const Ledger& month) {
+    const std::string& path = month.CurrentFile;
+    const std::string journalPath = Journal::pathFor(path);
+    if (sameFile(journalPath, path)) {
+        return Status::Error(path + " has the extension of a journal. Choose a name ending in .rep.");
     }
-    Ledger next = carriedForward(ledger, kind);
-    next.CurrentFile = newPath;
-
     // Records left in a journal of that name would be replayed into the new month.
     std::error_code error;
-    const std::string oldJournal = Journal::locate(newPath);
+    const std::string oldJournal = Journal::locate(path);
     std::string movedAside;
     if (fs::exists(oldJournal, error) && fs::file_size(oldJournal, error) > 0) {
         movedAside = backupNameFor(oldJournal);
@@ -80,20 +78,27 @@ Status rollOver(Ledger& ledger, Journal& journal, const std::string& newPath, Ro
                                  describeErrno(oldJournal, errno));
         }
     }
-    auto undoMove = [&] {
+    if (Status saved = SaveMonthFile(month); !saved) {
         if (!movedAside.empty()) std::rename(movedAside.c_str(), oldJournal.c_str());
-    };
-    if (Status saved = SaveMonthFile(next); !saved) {
-        undoMove();
         return saved;
     }
     Journal fresh;
-    if (Status created = fresh.open(Journal::pathFor(newPath), JournalMode::ReadWrite); !created) {
-        return Status::Error("The new month was written, but its journal could not be created: " +
+    if (Status created = fresh.open(journalPath, JournalMode::ReadWrite); !created) {
+        return Status::Error("The month file was written, but its journal could not be created: " +
                              created.message());
     }
-    fresh.close();
+    return Status::Ok();
+}
 
+Status rollOver(Ledger& ledger, Journal& journal, const std::string& newPath, RolloverKind kind) {
+    if (sameFile(newPath, ledger.CurrentFile)) {
+        return Status::Error(newPath +
+                             " is the month that is open now. Choose another name for the new month file.");
+    }
+    Ledger next = carriedForward(ledger, kind);
+    next.CurrentFile = newPath;
+
+    if (Status saved = saveAsNewMonth(next); !saved) return saved;
     journal.close();
     ClearLedger(next);
     ledger = std::move(next);

@@ -18,6 +18,12 @@ enum class RolloverKind { NewMonth, FreshYear };
 // fresh year each account's whole budget is remaining again.
 Ledger carriedForward(const Ledger& month, RolloverKind kind);
 
+// Writes `month` as month.CurrentFile, the first file of its name's month, with an empty
+// journal. A journal already of that name that holds anything is moved aside to a backup
+// first, never deleted, and put back if the save fails. A name that would make the month
+// file its own journal is refused.
+Status saveAsNewMonth(const Ledger& month);
+
 // Writes the carried-forward month as `newPath` with an empty journal, then empties `ledger`
 // (ClearLedger; CurrentFile = newPath) and closes `journal`. A journal already beside
 // `newPath` that holds anything is moved aside to a backup first, never deleted. Refuses to

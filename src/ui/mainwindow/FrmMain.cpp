@@ -13,7 +13,9 @@
 #include "ledger/ledger_routines.h"
 #include "review/month_summary.h"
 #include "ui/actions/recording_commands.h"
+#include "ui/review/adjust_commands.h"
 #include "ui/review/review_commands.h"
+#include "ui/setup/setup_commands.h"
 #include "ui/text_codec.h"
 
 namespace quorvel::ui {
@@ -157,12 +159,14 @@ void FrmMain::buildMenus() {
         {MnuSource, MnuSource_Click},     {MnuTransfer, MnuTransfer_Click},
         {MnuAdjustAction, MnuAdjustAction_Click}, {MnuCashShow, MnuCashShow_Click},
         {MnuCSource, MnuCSource_Click},   {MnuChangeBalance, MnuChangeBalance_Click},
-        {MnuUsage, MnuUsage_Click},
+        {MnuUsage, MnuUsage_Click},       {MnuNew, MnuNew_Click},
+        {MnuBudgetAdjust, MnuBudgetAdjust_Click}, {MnuAdjustDesignation, MnuAdjustDesignation_Click},
+        {MnuSetSections, MnuSetSections_Click},   {MnuReorder, MnuReorder_Click},
     };
     for (const auto& [action, command] : commands) {
         connect(action, &QAction::triggered, this, [this, command = command] { command(*this); });
     }
-    for (QAction* later : {MnuNew, MnuPrint, MnuBudgetAdjust, MnuAdjustDesignation, MnuSetSections, MnuReorder}) {
+    for (QAction* later : {MnuPrint}) {
         connect(later, &QAction::triggered, this, &FrmMain::notYetAvailable);
     }
 }

@@ -1,5 +1,7 @@
 #include "AmountBox.h"
 
+#include <QTimer>
+
 #include "ledger/money.h"
 #include "ledger/numeric_text.h"
 
@@ -13,6 +15,12 @@ void AmountBox::reformat() {
         setText(QString::fromStdString(Money::fromText(typed).format00()));
     }
     if (afterReformat) afterReformat();
+}
+
+void AmountBox::focusInEvent(QFocusEvent* event) {
+    QLineEdit::focusInEvent(event);
+    // After the click that placed the cursor, so the selection stays.
+    QTimer::singleShot(0, this, &QLineEdit::selectAll);
 }
 
 void AmountBox::focusOutEvent(QFocusEvent* event) {

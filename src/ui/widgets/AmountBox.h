@@ -1,6 +1,7 @@
 // The text box that holds an amount. When it loses the focus it shows its amount as "0.00":
 // the numeric variant always (text without a leading number becomes 0.00), the text variant
-// only when the text reads as a number (anything else stays as typed).
+// only when the text reads as a number (anything else stays as typed). Coming back into the
+// box selects its text, so typing replaces the "0.00" instead of adding to it.
 #pragma once
 
 #include <QLineEdit>
@@ -23,6 +24,7 @@ public:
     std::function<void()> afterReformat;
 
 protected:
+    void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
 private:

@@ -1,0 +1,208 @@
+#include "budget_adjustment.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include "ledger/action_record.h"
+#include "ledger/code_page.h"
+#include "ledger/ledger_routines.h"
+#include "ledger/month_file.h"
+#include "ledger/numeric_text.h"
+#include "ledger/text_fields.h"
+#include "review/sections.h"
+
+namespace quorvel {
+namespace {
+
+std::string budgetLine(const Ledger& ledger, int row) {
+    std::string line(90, ' ');
+    placeAt(line, 1, ledger.BudgetAcctNumber[row], 3);
+    placeAt(line, 5, ledger.BudgetAcctName[row], 30);
+    for (int c = 1; c <= 4; ++c) {
+        placeAt(line, static_cast<std::size_t>(27 + 13 * c),
+                alignRight(ledger.BudgetAmount[row][c].format00(), 12));
+    }
+    return line;
+}
+
+bool isBudgetRecord(const ActionRecord& record) { return record.code() == "BX" || record.code() == "TO"; }
+
+Status reloadAfterSave(Ledger& ledger, Journal& journal, const std::string& path) {
+    if (Status loaded = LoadMonthFile(ledger, journal, path); !loaded) {
+        return Status::Error("The change was saved, but the month could not be read back.\n" +
+                             loaded.message());
+    }
+    return Status::Ok();
+}
+
+struct Rewrite {
+    std::int64_t number;
+    ActionRecord before;
+    ActionRecord after;
+};
+
+// Rewrites the records, then saves `changed` and reloads it. When a write or the save fails,
+// the records already rewritten are put back, so journal and month file keep agreeing.
+Status commit(Ledger& ledger, Journal& journal, const Ledger& changed, const std::vector<Rewrite>& rewrites) {
+    std::size_t written = 0;
+    std::string failure;
+    for (; written < rewrites.size(); ++written) {
+        if (Status s = journal.write(rewrites[written].number, rewrites[written].after); !s) {
+            failure = "the journal could not be written.\n" + s.message();
+            break;
+        }
+    }
+    if (failure.empty()) {
+        const Status saved = SaveMonthFile(changed);
+        if (saved) return reloadAfterSave(ledger, journal, changed.CurrentFile);
+        failure = "the month could not be saved.\n" + saved.message();
+    }
+    for (std::size_t i = written; i-- > 0;) {
+        if (Status back = journal.write(rewrites[i].number, rewrites[i].before); !back) {
+            return Status::Error("The change failed: " + failure +
+                                 "\nThe journal could not be put back as it was either; open the month again "
+                                 "to see what it holds.\n" +
+                                 back.message());
+        }
+    }
+    return Status::Error("Nothing was changed: " + failure);
+}
+
+// Sections stay in order of their start when one of them takes a new start.
+void orderSections(Ledger& ledger) {
+    const int used = sectionsInUse(ledger);
+    for (int pass = 1; pass < used; ++pass) {
+        for (int s = 1; s < used; ++s) {
+            if (ledger.SectionStart[s + 1] < ledger.SectionStart[s]) {
+                std::swap(ledger.SectionStart[s], ledger.SectionStart[s + 1]);
+                std::swap(ledger.SectionTitle[s], ledger.SectionTitle[s + 1]);
+            }
+        }
+    }
+}
+
+Result<Money> boxAmount(std::string_view text) {
+    const Money amount = Money::fromText(text);
+    if (auto fits = amountAsRight(amount); !fits) return fits.status();
+    return amount;
+}
+
+}  // namespace
+
+PickList budgetAdjustList(const Ledger& ledger) {
+    PickList list;
+    list.add(kBudgetAdjustHeading, 0);
+    list.add(kBudgetAdjustHeading2, 0);
+    int row = 1;
+    for (; row <= kLastWorkingRow && ledger.BudgetAcctNumber[row] > " "; ++row)
+        list.add(budgetLine(ledger, row), row);
+    list.newLine = static_cast<int>(list.lines.size());
+    list.add(kCreateBudgetLine, row);
+    return list;
+}
+
+std::string budgetFilterKey(std::string_view number) { return "  " + padRight(number, 3); }
+
+Status changeBudgetAccount(Ledger& ledger, Journal& journal, int row, const BudgetEdit& edit) {
+    if (row < 1 || row > kLastWorkingRow) return Status::Error(kNoBudgetRowFree);
+    const std::string old = ledger.BudgetAcctNumber[row];
+    const bool isNew = trimBlanks(old).empty();
+    const std::string typed(trimBlanks(edit.number));
+    if (typed.size() > 3) return Status::Error(kNumberTooLong);
+    if (Status s = checkStorableText(typed, "The account number"); !s) return s;
+    if (Status s = checkStorableText(edit.name, "The account name"); !s) return s;
+    // An account without a name drops out of the lists and the sort while its money still counts.
+    if (!nameInUse(edit.name)) return Status::Error(kBudgetNameNeeded);
+    const auto budgeted = boxAmount(edit.budgeted);
+    if (!budgeted) return budgeted.status();
+    const auto expended = boxAmount(edit.expended);
+    if (!expended) return expended.status();
+
+    // "007" for an account numbered 7 is no change, and leaves the number as it was.
+    const bool renumbered = isNew || numericValue(typed) != numericValue(old);
+    std::string number = old;
+    if (renumbered) {
+        const double wanted = numericValue(typed);
+        // Rows without an account read as 0, so 0 is never a free number.
+        bool taken = wanted == 0;
+        for (int k = 1; k <= kLastWorkingRow && !taken; ++k) {
+            taken = k != row && numericValue(ledger.BudgetAcctNumber[k]) == wanted;
+        }
+        if (taken) return Status::Error(kDuplicateNumber);
+        number = typed;
+        if (number.size() < 3) number.insert(0, 3 - number.size(), '0');
+    }
+
+    Ledger changed = ledger;
+    AmountRow& amounts = changed.BudgetAmount[row];
+    changed.BudgetAcctNumber[row] = number;
+    changed.BudgetAcctName[row] = edit.name;
+    amounts[kBudgeted] = *budgeted;
+    amounts[kSpentInYear] = *expended;
+    amounts[kRemaining] = amounts[kBudgeted] - amounts[kSpentInYear];
+
+    std::vector<Rewrite> rewrites;
+    if (renumbered && !isNew) {
+        auto records = journal.readAll();
+        if (!records) return records.status();
+        const double oldValue = numericValue(old);
+        for (std::size_t i = 0; i < records->size(); ++i) {
+            const ActionRecord& record = (*records)[i];
+            if (!isBudgetRecord(record) || numericValue(record.accountKey()) != oldValue) continue;
+            ActionRecord renamed = record;
+            renamed.place(6, number, 3);
+            if (renamed != record) rewrites.push_back({static_cast<std::int64_t>(i + 1), record, renamed});
+        }
+        for (int s = 1; s <= kSections; ++s) {
+            if (changed.SectionStart[s] == old) changed.SectionStart[s] = number;
+        }
+        orderSections(changed);
+    }
+    if (renumbered) SortBudgetAccounts(changed);
+    RecomputeTotals(changed);
+    return commit(ledger, journal, changed, rewrites);
+}
+
+Status deleteBudgetAccount(Ledger& ledger, Journal& journal, int row) {
+    if (row < 1 || row > kLastWorkingRow) return Status::Ok();
+    const std::string number = ledger.BudgetAcctNumber[row];
+    const std::string_view key = trimBlanks(number);
+    if (key.empty()) return Status::Ok();  // a new account that was never saved
+
+    Ledger changed = ledger;
+    // Row 101 is the report's work cell, not an account: it does not move up into row 100.
+    for (int k = row; k < kLastWorkingRow; ++k) {
+        changed.BudgetAcctNumber[k] = changed.BudgetAcctNumber[k + 1];
+        changed.BudgetAcctName[k] = changed.BudgetAcctName[k + 1];
+        changed.BudgetAmount[k] = changed.BudgetAmount[k + 1];
+    }
+    changed.BudgetAcctNumber[kLastWorkingRow].clear();
+    changed.BudgetAcctName[kLastWorkingRow].clear();
+    changed.BudgetAmount[kLastWorkingRow] = AmountRow{};
+    changed.BudgetCount = std::max(changed.BudgetCount - 1, 0);
+    for (int s = 1; s <= kSections;) {
+        if (changed.SectionStart[s] == number) {
+            removeSection(changed, s);
+        } else {
+            ++s;
+        }
+    }
+
+    auto records = journal.readAll();
+    if (!records) return records.status();
+    const ActionRecord deleted = cancelledRecord(CancelReason::Deleted);
+    std::vector<Rewrite> rewrites;
+    for (std::size_t i = 0; i < records->size(); ++i) {
+        const ActionRecord& record = (*records)[i];
+        if (!isBudgetRecord(record) || trimBlanks(record.accountKey()) != key) continue;
+        rewrites.push_back({static_cast<std::int64_t>(i + 1), record, deleted});
+        // The "TI" half goes with its "TO" only when it really is the record after it.
+        if (record.code() == "TO" && i + 1 < records->size() && (*records)[i + 1].code() == "TI") {
+            rewrites.push_back({static_cast<std::int64_t>(i + 2), (*records)[i + 1], deleted});
+        }
+    }
+    return commit(ledger, journal, changed, rewrites);
+}
+
+}  // namespace quorvel

@@ -1,0 +1,88 @@
+#include "fund_adjustment.h"
+
+#include <algorithm>
+
+#include "actions/recording.h"
+#include "ledger/action_record.h"
+#include "ledger/code_page.h"
+#include "ledger/text_fields.h"
+#include "review/fund_order.h"
+
+namespace quorvel {
+namespace {
+
+std::string fundLine(const Ledger& ledger, int row) {
+    std::string line(90, ' ');
+    placeAt(line, 1, ledger.DesigAcctName[row], 90);
+    for (int c = 1; c <= 4; ++c) {
+        placeAt(line, static_cast<std::size_t>(27 + 13 * c),
+                alignRight(ledger.DesigAmount[row][c].format00(), 12));
+    }
+    return line;
+}
+
+}  // namespace
+
+PickList fundAdjustList(const Ledger& ledger) {
+    PickList list;
+    list.add(kFundAdjustHeading, 0);
+    list.add(kFundAdjustHeading2, 0);
+    int last = 0;
+    for (int i = 1; i <= kLastWorkingRow; ++i) {
+        if (!nameInUse(ledger.DesigAcctName[i])) continue;
+        list.add(fundLine(ledger, i), i);
+        last = i;
+    }
+    list.newLine = static_cast<int>(list.lines.size());
+    list.add(kCreateFundLine, last + 1);
+    return list;
+}
+
+bool fundDeletable(const Ledger& ledger, int row) {
+    if (row < 1 || row >= kAccountRows) return false;
+    const AmountRow& amounts = ledger.DesigAmount[row];
+    return (amounts[1] + amounts[2] + amounts[3] + amounts[4]).isZero();
+}
+
+Status changeFund(Ledger& ledger, Journal& journal, int row, const FundEdit& edit,
+                  const RandomBelow& random) {
+    if (row < 1 || row > kLastWorkingRow) return Status::Error(kOutOfFundSpace);
+    if (Status s = checkStorableText(edit.name, "The fund name"); !s) return s;
+    // A fund without a name drops out of every list while its money still counts.
+    if (!nameInUse(edit.name)) return Status::Error(kFundNameNeeded);
+    const Money balance = Money::fromText(edit.amountText);
+    if (auto fits = amountAsRight(balance); !fits) return fits.status();
+
+    Ledger changed = ledger;
+    AmountRow& amounts = changed.DesigAmount[row];
+    changed.DesigAcctName[row] = edit.name;
+    amounts[kAtFirstOfMonth] = balance;
+    amounts[kFundRemaining] = amounts[kAtFirstOfMonth] + amounts[kReceivedInMonth] - amounts[kSpentFromFund];
+    if (changed.DesigAcctNumber[row].empty()) changed.DesigAcctNumber[row] = NewAccountId(changed, random);
+    return saveFunds(ledger, journal, changed);
+}
+
+Status deleteFund(Ledger& ledger, Journal& journal, int row) {
+    if (row < 1 || row > kLastWorkingRow) return Status::Ok();  // the row after 100 funds holds nothing
+    if (!fundDeletable(ledger, row)) return Status::Error(kFundNotEmpty);
+    Ledger changed = ledger;
+    for (int k = row; k < kLastWorkingRow; ++k) {
+        changed.DesigAcctName[k] = changed.DesigAcctName[k + 1];
+        changed.DesigAcctNumber[k] = changed.DesigAcctNumber[k + 1];
+        changed.DesigAmount[k] = changed.DesigAmount[k + 1];
+    }
+    changed.DesigAcctName[kLastWorkingRow].clear();
+    changed.DesigAcctNumber[kLastWorkingRow].clear();
+    changed.DesigAmount[kLastWorkingRow] = AmountRow{};
+    changed.DesigCount = std::max(changed.DesigCount - 1, 0);
+    return saveFunds(ledger, journal, changed);
+}
+
+Status moveFundToTop(Ledger& ledger, Journal& journal, int row) {
+    Ledger changed = ledger;
+    // The first fund stays where it is, and the row of a fund not yet created holds nothing.
+    if (moveFund(changed, row, FundMove::ToTop) == row) return Status::Ok();
+    return saveFunds(ledger, journal, changed);
+}
+
+}  // namespace quorvel

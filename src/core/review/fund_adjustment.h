@@ -1,0 +1,48 @@
+// Adjusting the designated funds: the listing with the four month amounts, renaming a fund
+// and setting its balance at the first of the month, new funds, deleting a fund whose
+// amounts add up to 0 and moving a fund to the top. Each change is saved and the month
+// reloaded; the journal is never touched (records name funds by number, not by row).
+#pragma once
+
+#include <string>
+
+#include "actions/pick_lists.h"
+#include "ledger/journal.h"
+#include "ledger/ledger.h"
+#include "ledger/ledger_routines.h"
+#include "ledger/status.h"
+
+namespace quorvel {
+
+inline constexpr const char* kFundAdjustHeading =
+    "        - Designated Accounts -         BAL FIRST     DESIGNATED    EXPENDED     REMAINING";
+inline constexpr const char* kFundAdjustHeading2 =
+    "                                        OF  MONTH     IN   MONTH    IN MONTH     BALANCE";
+inline constexpr const char* kCreateFundLine = "      - Create New Account -";
+inline constexpr const char* kFundNameNeeded = "A designated fund needs a name.";
+inline constexpr const char* kFundNotEmpty = "Only a fund whose amounts add up to 0.00 can be deleted.";
+
+// The two headings, a line per named fund (rows without a name are left out; every line keeps
+// its own row), then the "Create New Account" line, which stands for the row after the last fund.
+PickList fundAdjustList(const Ledger& ledger);
+
+// The amounts of fund `row` add up to exactly 0.
+bool fundDeletable(const Ledger& ledger, int row);
+
+struct FundEdit {
+    std::string name;        // as typed
+    std::string amountText;  // the balance box
+};
+
+// Sets the name and the balance at the first of the month of fund `row`; a row without a
+// number (a new fund) gets one. Refuses a blank name, a name the month file cannot hold and
+// an amount too large to show, as well as a new fund when all 100 rows are taken.
+Status changeFund(Ledger& ledger, Journal& journal, int row, const FundEdit& edit, const RandomBelow& random);
+
+// Removes fund `row` (refused unless its amounts add up to 0); the funds below move up.
+Status deleteFund(Ledger& ledger, Journal& journal, int row);
+
+// Makes fund `row` the first; the funds above it move down one place.
+Status moveFundToTop(Ledger& ledger, Journal& journal, int row);
+
+}  // namespace quorvel

@@ -1,0 +1,89 @@
+#include "fund_order.h"
+
+#include <algorithm>
+
+#include "ledger/month_file.h"
+
+namespace quorvel {
+namespace {
+
+// Row `from` lands on row `to`; the rows between shift one place towards where it was.
+void carryRow(Ledger& ledger, int from, int to) {
+    auto carry = [from, to](auto& table) {
+        if (from > to) {
+            std::rotate(table.begin() + to, table.begin() + from, table.begin() + from + 1);
+        } else {
+            std::rotate(table.begin() + from, table.begin() + from + 1, table.begin() + to + 1);
+        }
+    };
+    carry(ledger.DesigAcctName);
+    carry(ledger.DesigAcctNumber);
+    carry(ledger.DesigAmount);
+}
+
+// The row number as "##" shows it: right-aligned in two characters, never cut.
+std::string rowNumber(int row) {
+    std::string text = std::to_string(row);
+    if (text.size() < 2) text.insert(0, 2 - text.size(), ' ');
+    return text;
+}
+
+}  // namespace
+
+int moveFund(Ledger& ledger, int row, FundMove move) {
+    const int count = ledger.DesigCount;
+    if (row < 1 || row > count) return row;
+    int to = row;
+    switch (move) {
+        case FundMove::ToTop:
+            to = 1;
+            break;
+        case FundMove::UpOne:
+            to = std::max(row - 1, 1);
+            break;
+        case FundMove::DownOne:
+            to = std::min(row + 1, count);
+            break;
+        case FundMove::ToBottom:
+            to = count;
+            break;
+    }
+    if (to != row) carryRow(ledger, row, to);
+    return to;
+}
+
+std::vector<std::string> fundOrderLines(const Ledger& ledger) {
+    std::vector<std::string> lines{kFundOrderTitle};
+    for (int i = 1; i <= ledger.DesigCount; ++i)
+        lines.push_back(rowNumber(i) + "   " + ledger.DesigAcctName[i]);
+    return lines;
+}
+
+FundPlaceView fundPlaceView(const Ledger& ledger, int row) {
+    FundPlaceView view;
+    view.first = std::max(row - 7, 1);
+    view.last = std::min(view.first + 14, ledger.DesigCount);
+    for (int i = view.first; i <= view.last; ++i) {
+        std::string line = "     " + rowNumber(i) + "    " + ledger.DesigAcctName[i];
+        if (i == row) line.erase(0, 10);
+        view.lines.push_back(std::move(line));
+    }
+    return view;
+}
+
+Status saveFunds(Ledger& ledger, Journal& journal, const Ledger& edited) {
+    Ledger changed = ledger;
+    changed.DesigAcctName = edited.DesigAcctName;
+    changed.DesigAcctNumber = edited.DesigAcctNumber;
+    changed.DesigAmount = edited.DesigAmount;
+    if (Status saved = SaveMonthFile(changed); !saved) {
+        return Status::Error("Nothing was changed: the month could not be saved.\n" + saved.message());
+    }
+    if (Status loaded = LoadMonthFile(ledger, journal, changed.CurrentFile); !loaded) {
+        return Status::Error("The change was saved, but the month could not be read back.\n" +
+                             loaded.message());
+    }
+    return Status::Ok();
+}
+
+}  // namespace quorvel

@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "core/sample_month.h"
+#include "core/test_folder.h"
+#include "ledger/ledger_routines.h"
+#include "ledger/month_file.h"
+#include "review/fund_order.h"
+
+namespace quorvel {
+namespace {
+
+// Funds named "F1".."Fn" in rows 1..n, numbered 10001.., balance n.00 for fund n.
+Ledger funds(int count) {
+    Ledger l;
+    ClearLedger(l);
+    for (int f = 1; f <= count; ++f) {
+        l.DesigAcctName[f] = "F" + std::to_string(f);
+        l.DesigAcctNumber[f] = std::to_string(10000 + f);
+        l.DesigAmount[f][kAtFirstOfMonth] = Money::cents(100 * f);
+        l.DesigAmount[f][kFundRemaining] = Money::cents(100 * f);
+    }
+    l.DesigCount = count;
+    return l;
+}
+
+// The funds' original numbers (1..n) in row order, checked to have travelled with name and amounts.
+std::vector<int> order(const Ledger& l) {
+    std::vector<int> all;
+    for (int row = 1; row <= l.DesigCount; ++row) {
+        const int f = std::stoi(l.DesigAcctNumber[row]) - 10000;
+        EXPECT_EQ(l.DesigAcctName[row], "F" + std::to_string(f));
+        EXPECT_EQ(l.DesigAmount[row][kFundRemaining], Money::cents(100 * f));
+        all.push_back(f);
+    }
+    return all;
+}
+
+TEST(FundOrder, EachMoveAndItsLimits) {
+    const struct {
+        int count, row;
+        FundMove move;
+        int newRow;
+        std::vector<int> order;
+    } cases[] = {
+        {5, 4, FundMove::ToTop, 1, {4, 1, 2, 3, 5}},
+        {5, 3, FundMove::UpOne, 2, {1, 3, 2, 4, 5}},
+        {5, 3, FundMove::DownOne, 4, {1, 2, 4, 3, 5}},
+        {5, 2, FundMove::ToBottom, 5, {1, 3, 4, 5, 2}},
+        {5, 1, FundMove::UpOne, 1, {1, 2, 3, 4, 5}},
+        {5, 1, FundMove::ToTop, 1, {1, 2, 3, 4, 5}},
+        {5, 5, FundMove::DownOne, 5, {1, 2, 3, 4, 5}},
+        {5, 5, FundMove::ToBottom, 5, {1, 2, 3, 4, 5}},
+        {1, 1, FundMove::ToTop, 1, {1}},
+        {1, 1, FundMove::UpOne, 1, {1}},
+        {1, 1, FundMove::DownOne, 1, {1}},
+        {1, 1, FundMove::ToBottom, 1, {1}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message()
+                     << c.count << " funds, row " << c.row << ", move " << static_cast<int>(c.move));
+        Ledger l = funds(c.count);
+        EXPECT_EQ(moveFund(l, c.row, c.move), c.newRow);
+        EXPECT_EQ(order(l), c.order);
+        EXPECT_EQ(l.DesigAcctName[c.count + 1], "");  // nothing spills past the last fund
+    }
+}
+
+TEST(FundOrder, FullViewNumbersEveryRow) {
+    Ledger l = funds(10);
+    l.DesigAcctName[3] = "";
+    const std::vector<std::string> lines = fundOrderLines(l);
+    ASSERT_EQ(lines.size(), 11u);
+    EXPECT_EQ(lines[0], "     - ordered list of designated funds -");
+    EXPECT_EQ(lines[1], " 1   F1");
+    EXPECT_EQ(lines[3], " 3   ");
+    EXPECT_EQ(lines[10], "10   F10");
+}
+
+TEST(FundOrder, PlaceViewOfFifteenRowsAroundTheMovedFund) {
+    const Ledger l = funds(30);
+    const struct {
+        int row, first, last;
+    } cases[] = {{20, 13, 27}, {2, 1, 15}, {29, 22, 30}, {1, 1, 15}, {30, 23, 30}, {8, 1, 15}, {9, 2, 16}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.row);
+        const FundPlaceView view = fundPlaceView(l, c.row);
+        EXPECT_EQ(view.first, c.first);
+        EXPECT_EQ(view.last, c.last);
+        ASSERT_EQ(view.lines.size(), static_cast<std::size_t>(c.last - c.first + 1));
+        for (int r = c.first; r <= c.last; ++r) {
+            const std::string& line = view.lines[static_cast<std::size_t>(r - c.first)];
+            char number[3];
+            std::snprintf(number, sizeof number, "%2d", r);
+            EXPECT_EQ(line, r == c.row ? " F" + std::to_string(r)
+                                       : "     " + std::string(number) + "    F" + std::to_string(r));
+        }
+    }
+}
+
+TEST(FundOrder, SavingKeepsTheMovesAndAFailedSaveKeepsTheOldOrder) {
+    test::TestFolder folder;
+    const std::string path = folder.path("JUN2027.rep");
+    test::writeMonth(funds(5), path, {test::keyed("DX", "10004", Money::cents(50))});
+    Ledger ledger;
+    Journal journal;
+    ASSERT_TRUE(LoadMonthFile(ledger, journal, path).ok());
+
+    Ledger moved = ledger;
+    moveFund(moved, 4, FundMove::ToTop);
+    const std::string before = test::readFile(path);
+    {
+        test::FileSizeLimit full(1000);
+        EXPECT_FALSE(saveFunds(ledger, journal, moved).ok());
+    }
+    EXPECT_EQ(test::readFile(path), before);
+    EXPECT_EQ(ledger.DesigAcctNumber[1], "10001");
+
+    ASSERT_TRUE(saveFunds(ledger, journal, moved).ok());
+    EXPECT_EQ(ledger.DesigAcctNumber[1], "10004");
+    EXPECT_EQ(ledger.DesigAmount[1][kSpentFromFund], Money::cents(50));  // its record follows its number
+    EXPECT_EQ(ledger.DesigAmount[1][kFundRemaining], Money::cents(350));
+}
+
+}  // namespace
+}  // namespace quorvel

@@ -1,0 +1,123 @@
+#include <gtest/gtest.h>
+
+#include "core/sample_month.h"
+#include "core/test_folder.h"
+#include "ledger/ledger_routines.h"
+#include "ledger/month_file.h"
+#include "review/sections.h"
+
+namespace quorvel {
+namespace {
+
+// Ten accounts 100, 110, ..., 190 in rows 1..10 and no sections.
+Ledger accountsOnly() {
+    Ledger l;
+    ClearLedger(l);
+    for (int i = 1; i <= 10; ++i) {
+        l.BudgetAcctNumber[i] = std::to_string(90 + 10 * i);
+        l.BudgetAcctName[i] = "Account " + std::to_string(i);
+    }
+    l.BudgetCount = 10;
+    return l;
+}
+
+std::vector<std::string> starts(const Ledger& l) {
+    std::vector<std::string> all;
+    for (int s = 1; s <= kSections; ++s) all.push_back(l.SectionStart[s]);
+    return all;
+}
+
+TEST(Sections, AddedOutOfOrderTheyStandInOrder) {
+    Ledger l = accountsOnly();
+    l.BudgetAcctNumber[1] = "300";
+    l.BudgetAcctNumber[2] = "100";
+    l.BudgetAcctNumber[3] = "200";
+    ASSERT_TRUE(addSection(l, 1, "Outreach").ok());
+    ASSERT_TRUE(addSection(l, 2, "Staff").ok());
+    ASSERT_TRUE(addSection(l, 3, "Building").ok());
+    EXPECT_EQ(sectionLines(l, kSectionsTitle),
+              (std::vector<std::string>{kSectionsTitle, "100 Staff", "200 Building", "300 Outreach"}));
+    EXPECT_EQ(l.SectionTitle[1], "Staff");
+    EXPECT_EQ(l.SectionStart[0], "");  // the work row stays empty
+}
+
+TEST(Sections, NineAreTheMostAndAnEmptyTitleIsAccepted) {
+    Ledger l = accountsOnly();
+    for (int i = 1; i <= kShownSections; ++i) ASSERT_TRUE(addSection(l, i, i == 5 ? "" : "S").ok()) << i;
+    EXPECT_EQ(sectionsInUse(l), 9);
+    EXPECT_EQ(l.SectionTitle[5], "");
+    EXPECT_EQ(sectionLines(l, kSectionsTitle)[5], "140 ");
+    EXPECT_EQ(addSection(l, 10, "Tenth").message(), kSectionLimit);
+    EXPECT_EQ(l.SectionStart[10], "");
+}
+
+TEST(Sections, RefusalsLeaveTheSectionsAlone) {
+    Ledger l = accountsOnly();
+    EXPECT_EQ(addSection(l, 0, "Title").message(), kSectionNeedsBudgetItem);
+    EXPECT_EQ(addSection(l, 11, "Title").message(), kSectionNeedsBudgetItem);
+    EXPECT_NE(addSection(l, 1, "The \"Big\" One").message().find("double quote"), std::string::npos);
+    EXPECT_EQ(sectionsInUse(l), 0);
+}
+
+TEST(Sections, DeletingTheSecondOfThree) {
+    Ledger l = accountsOnly();
+    for (int i : {1, 2, 3}) ASSERT_TRUE(addSection(l, i, "S" + std::to_string(i)).ok());
+    removeSection(l, 2);
+    EXPECT_EQ(starts(l), (std::vector<std::string>{"100", "120", "", "", "", "", "", "", "", ""}));
+    EXPECT_EQ(l.SectionTitle[2], "S3");
+    EXPECT_EQ(sectionLines(l, kSectionsAfterDeleteTitle),
+              (std::vector<std::string>{kSectionsAfterDeleteTitle, "100 S1", "120 S3"}));
+}
+
+TEST(Sections, ATenthSectionFromTheFileStaysOutOfSightUntilOneGoes) {
+    Ledger l = accountsOnly();
+    for (int s = 1; s <= kSections; ++s) {
+        l.SectionStart[s] = l.BudgetAcctNumber[s];
+        l.SectionTitle[s] = "S" + std::to_string(s);
+    }
+    EXPECT_EQ(sectionLines(l, kSectionsTitle).size(), 10u);  // the title and nine
+    EXPECT_EQ(addSection(l, 1, "More").message(), kSectionLimit);
+    removeSection(l, 9);
+    EXPECT_EQ(sectionLines(l, kSectionsTitle).back(), "190 S10");
+    EXPECT_EQ(l.SectionStart[10], "");
+}
+
+TEST(Sections, AShortAccountNumberStartsASectionToo) {
+    const Ledger l = test::sampleLedger();  // sections at "101" and "7"
+    EXPECT_EQ(sectionsInUse(l), 2);
+    EXPECT_EQ(sectionLines(l, kSectionsTitle),
+              (std::vector<std::string>{kSectionsTitle, "101 Operations", "7 Other"}));
+    EXPECT_EQ(sectionBudgetLines(l), (std::vector<std::string>{kSectionBudgetTitle, "101 Pastor, Salary",
+                                                               "102 Utilities", "7 Short Number"}));
+}
+
+TEST(Sections, SavingWritesTheSectionsAndNothingElse) {
+    test::TestFolder folder;
+    const std::string path = folder.path("MAY2027.rep");
+    test::writeMonth(test::sampleLedger(), path, {test::bx("101", Money::cents(700))});
+    Ledger ledger;
+    Journal journal;
+    ASSERT_TRUE(LoadMonthFile(ledger, journal, path).ok());
+
+    Ledger edited = ledger;
+    ASSERT_TRUE(addSection(edited, 2, "Building").ok());
+    edited.BudgetAcctName[1] = "not part of the sections";
+    ASSERT_TRUE(saveSections(ledger, journal, edited).ok());
+    EXPECT_EQ(ledger.SectionStart[2], "102");
+    EXPECT_EQ(ledger.SectionTitle[2], "Building");
+    EXPECT_EQ(ledger.BudgetAcctName[1], "Pastor, Salary");
+    EXPECT_EQ(ledger.BudgetAmount[1][kSpentInMonth], Money::cents(700));
+
+    const std::string before = test::readFile(path);
+    removeSection(edited, 1);
+    {
+        test::FileSizeLimit full(1000);
+        const Status saved = saveSections(ledger, journal, edited);
+        EXPECT_NE(saved.message().find("Nothing was changed"), std::string::npos) << saved.message();
+    }
+    EXPECT_EQ(test::readFile(path), before);
+    EXPECT_EQ(ledger.SectionStart[1], "101");
+}
+
+}  // namespace
+}  // namespace quorvel

@@ -15,8 +15,9 @@ int main(int argc, char** argv) {
 
     quorvel::platform::QtDialogs dialogs(nullptr);
     quorvel::platform::QtClipboard clipboard;
-    quorvel::platform::Platform platform{dialogs, clipboard,
-                                         [] { return quorvel::platform::QtPrinter::defaultPrinter(); }};
+    quorvel::platform::Platform platform{
+        dialogs, clipboard, [] { return quorvel::platform::QtPrinter::defaultPrinter(); },
+        [](const QString& path) { return quorvel::platform::QtPrinter::pdfFile(path); }};
     quorvel::platform::SingleInstance instance;
 
     QStringList arguments = QApplication::arguments().mid(1);

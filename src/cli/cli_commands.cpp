@@ -3,9 +3,8 @@
 #include <ostream>
 #include <sstream>
 
-#include "ledger/journal.h"
-#include "ledger/ledger_routines.h"
-#include "ledger/month_file.h"
+#include "cli_support.h"
+#include "report_command.h"
 #include "review/action_list.h"
 #include "review/month_summary.h"
 #include "terminal_text.h"
@@ -16,7 +15,7 @@ namespace {
 constexpr const char* kHelp = R"(Usage: quorvel-cli COMMAND [OPTIONS]
 
 Reads a month of the treasurer's books (MONTH.rep and its journal MONTH.jrn beside it)
-without changing any file. Names print in UTF-8.
+without changing either file. Names print in UTF-8.
 
 Commands:
   summary MONTH.rep
@@ -28,33 +27,23 @@ Commands:
       --filter KEY  only the actions of one item: a budget account number (e.g. 210),
                     a designated fund number or a source id (five digits). Shorter keys
                     are right-aligned in five characters, as the program stores them.
+  report MONTH.rep --out FILE [--annual] [--title TEXT]... [--account NAME AMOUNT]...
+      [--pdf]
+      Write the treasurer's report to FILE (replaced if it exists) as the report window's
+      "Print to File" writes it, or "Annual to File" with --annual.
+      --title TEXT  one to three title lines, in order; without any the report has the
+                    one title "Treasurer's Report".
+      --account NAME AMOUNT
+                    up to five accounts where the money is held, with the amount typed
+                    into the amount box (read as the box reads it: 12.345 is 12.35).
+      --pdf         write the printed report as a PDF file instead (needs the program
+                    quorvel-report-pdf beside quorvel-cli); not with --annual.
   --help      Show this text.
   --version   Show the version.
 
 Exit status: 0 on success, 1 on any error (the message goes to standard error and
-nothing is printed on standard output).
+nothing is printed on standard output or written).
 )";
-
-struct LoadedMonth {
-    Ledger ledger;
-    Journal journal;
-};
-
-Result<LoadedMonth> loadForReading(const std::string& path) {
-    LoadedMonth month;
-    // Read-only: the tool never creates a journal or changes a file.
-    if (Status s = LoadMonthFile(month.ledger, month.journal, path, JournalMode::ReadOnly); !s) return s;
-    return month;
-}
-
-int fail(std::ostream& err, const std::string& message) {
-    err << "quorvel-cli: " << message << "\n";
-    return 1;
-}
-
-int usageError(std::ostream& err, const std::string& message) {
-    return fail(err, message + " (see quorvel-cli --help)");
-}
 
 int summaryCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.size() != 2) return usageError(err, "summary takes exactly one month file");
@@ -119,6 +108,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     if (command == "summary") return summaryCommand(args, out, err);
     if (command == "actions") return actionsCommand(args, out, err);
+    if (command == "report") return reportCommand(args, err);
     return usageError(err, "unknown command " + command);
 }
 

@@ -9,7 +9,7 @@ namespace {
 
 class Converter {
 public:
-    Converter() : cd_(iconv_open("UTF-8", "WINDOWS-1252")) {}
+    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
     ~Converter() {
         if (valid()) iconv_close(cd_);
     }
@@ -33,7 +33,7 @@ bool isAscii(std::string_view text) {
 
 std::string toTerminal(std::string_view cp1252) {
     if (isAscii(cp1252)) return std::string(cp1252);
-    static Converter converter;
+    static Converter converter("UTF-8", "WINDOWS-1252");
     std::string out;
     if (!converter.valid()) {
         for (unsigned char c : cp1252) out.push_back(c < 0x80 ? static_cast<char>(c) : '?');
@@ -56,6 +56,24 @@ std::string toTerminal(std::string_view cp1252) {
             --inLeft;
         }
     }
+    return out;
+}
+
+std::optional<std::string> fromTerminal(std::string_view utf8) {
+    if (isAscii(utf8)) return std::string(utf8);
+    static Converter converter("WINDOWS-1252", "UTF-8");
+    if (!converter.valid()) return std::nullopt;
+    iconv(converter.get(), nullptr, nullptr, nullptr, nullptr);
+    std::string input(utf8);
+    char* in = input.data();
+    std::size_t inLeft = input.size();
+    // One byte out for each character in: never more bytes than came in.
+    std::string out(input.size(), '\0');
+    char* outPtr = out.data();
+    std::size_t outLeft = out.size();
+    const std::size_t converted = iconv(converter.get(), &in, &inLeft, &outPtr, &outLeft);
+    if (converted == static_cast<std::size_t>(-1)) return std::nullopt;
+    out.resize(out.size() - outLeft);
     return out;
 }
 

@@ -1,6 +1,7 @@
-// Text from the files' Windows-1252 code page, converted for a UTF-8 terminal.
+// Text between the files' Windows-1252 code page and the UTF-8 of the terminal.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -8,5 +9,9 @@ namespace quorvel::cli {
 
 // Bytes that have no character in the code page become "?".
 std::string toTerminal(std::string_view cp1252);
+
+// Text typed on the command line, in the code page; nothing when it is not UTF-8 or holds a
+// character the code page lacks.
+std::optional<std::string> fromTerminal(std::string_view utf8);
 
 }  // namespace quorvel::cli

@@ -15,6 +15,8 @@ struct Platform {
     Clipboard& clipboard;
     // A fresh job on the default printer each time something is printed.
     std::function<std::unique_ptr<Printer>()> defaultPrinter;
+    // A job written as a PDF document to the file `path`; empty where the program has none.
+    std::function<std::unique_ptr<Printer>(const QString& path)> pdfPrinter = {};
 };
 
 }  // namespace quorvel::platform

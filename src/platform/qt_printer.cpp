@@ -69,6 +69,8 @@ QString QtPrinter::begin() {
 void QtPrinter::setFont(const QString& family, double pointSize) {
     const bool bold = font_.bold();
     font_ = QFont(family);
+    // Where Courier itself is missing, another fixed-pitch font keeps the columns in line.
+    if (family.contains("Courier", Qt::CaseInsensitive)) font_.setStyleHint(QFont::TypeWriter);
     font_.setPointSizeF(pointSize);
     font_.setBold(bold);
     if (painter_.isActive()) painter_.setFont(font_);

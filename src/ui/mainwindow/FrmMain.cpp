@@ -13,6 +13,7 @@
 #include "ledger/ledger_routines.h"
 #include "review/month_summary.h"
 #include "ui/actions/recording_commands.h"
+#include "ui/report/report_commands.h"
 #include "ui/review/adjust_commands.h"
 #include "ui/review/review_commands.h"
 #include "ui/setup/setup_commands.h"
@@ -162,16 +163,12 @@ void FrmMain::buildMenus() {
         {MnuUsage, MnuUsage_Click},       {MnuNew, MnuNew_Click},
         {MnuBudgetAdjust, MnuBudgetAdjust_Click}, {MnuAdjustDesignation, MnuAdjustDesignation_Click},
         {MnuSetSections, MnuSetSections_Click},   {MnuReorder, MnuReorder_Click},
+        {MnuPrint, MnuPrint_Click},
     };
     for (const auto& [action, command] : commands) {
         connect(action, &QAction::triggered, this, [this, command = command] { command(*this); });
     }
-    for (QAction* later : {MnuPrint}) {
-        connect(later, &QAction::triggered, this, &FrmMain::notYetAvailable);
-    }
 }
-
-void FrmMain::notYetAvailable() { platform_.dialogs.message("This command is not available in this version yet."); }
 
 bool FrmMain::requireLoadedMonth() {
     if (ledger_.BudgetCount != 0) return true;

@@ -131,8 +131,6 @@ private:
     void enableMonthCommands();
     // Start New Month and Save As Fresh Year share every step but the budget rule.
     void rollOverTo(const QString& dialogTitle, bool freshYear);
-    // Commands whose windows come with later work.
-    void notYetAvailable();
 
     platform::Platform& platform_;
     Ledger ledger_;

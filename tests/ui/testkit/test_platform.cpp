@@ -2,9 +2,45 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+
 namespace quorvel::testkit {
 
-TestPlatform::TestPlatform() : platform{dialogs, clipboard, [this] { return makePrinter(); }} {}
+namespace {
+
+// Stands in for a PDF file: the recorded lines, written when the document ends well.
+class PdfStandIn : public RecordingPrinter {
+public:
+    PdfStandIn(std::shared_ptr<PrintedDocument> document, QString path)
+        : RecordingPrinter(document), document_(std::move(document)), path_(std::move(path)) {}
+
+    QString end() override {
+        QString error = RecordingPrinter::end();
+        if (!error.isEmpty()) return error;
+        QFile file(path_);
+        if (!file.open(QIODevice::WriteOnly) || file.write(document_->allText().join('\n').toUtf8()) < 0)
+            return QStringLiteral("Cannot write the file %1.").arg(path_);
+        return {};
+    }
+
+private:
+    std::shared_ptr<PrintedDocument> document_;
+    QString path_;
+};
+
+}  // namespace
+
+TestPlatform::TestPlatform()
+    : platform{dialogs, clipboard, [this] { return makePrinter(); },
+               [this](const QString& path) { return makePdfPrinter(path); }} {}
+
+std::unique_ptr<platform::Printer> TestPlatform::makePdfPrinter(const QString& path) {
+    auto document = std::make_shared<PrintedDocument>();
+    pdfJobs_.push_back(PdfJob{path, document});
+    auto printer = std::make_unique<PdfStandIn>(std::move(document), path);
+    printer->setFailOnEnd(failPdfOnEnd_);
+    return printer;
+}
 
 std::unique_ptr<platform::Printer> TestPlatform::makePrinter() {
     auto document = std::make_shared<PrintedDocument>();

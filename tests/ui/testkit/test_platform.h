@@ -1,5 +1,7 @@
 // A Platform for UI tests: scripted dialogs, a fake clipboard, and a default printer that
-// records each print job so the test reads it after the program has dropped the printer.
+// records each print job so the test reads it after the program has dropped the printer. The
+// PDF printer records its jobs the same way and, when a job ends well, writes the job's text
+// lines to the file it was given, so the program's file handling runs as with a real PDF.
 #pragma once
 
 #include <QString>
@@ -33,12 +35,24 @@ public:
     // The only print job; fails the test unless exactly one was made.
     const PrintedDocument& onlyPrintJob() const;
 
+    struct PdfJob {
+        QString path;
+        std::shared_ptr<const PrintedDocument> document;
+    };
+    // Every PDF document the program asked for, in order, with the file it was to go to.
+    const std::vector<PdfJob>& pdfJobs() const { return pdfJobs_; }
+    // PDF printers made from now on fail to end with `error`; empty restores.
+    void failPdfOnEnd(const QString& error) { failPdfOnEnd_ = error; }
+
 private:
     std::unique_ptr<platform::Printer> makePrinter();
+    std::unique_ptr<platform::Printer> makePdfPrinter(const QString& path);
 
     std::vector<std::shared_ptr<const PrintedDocument>> jobs_;
     QString failOnBegin_;
     QString failOnEnd_;
+    std::vector<PdfJob> pdfJobs_;
+    QString failPdfOnEnd_;
 };
 
 }  // namespace quorvel::testkit

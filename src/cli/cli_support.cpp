@@ -1,0 +1,24 @@
+#include "cli_support.h"
+
+#include <ostream>
+
+#include "ledger/month_file.h"
+
+namespace quorvel::cli {
+
+Result<LoadedMonth> loadForReading(const std::string& path) {
+    LoadedMonth month;
+    if (Status s = LoadMonthFile(month.ledger, month.journal, path, JournalMode::ReadOnly); !s) return s;
+    return month;
+}
+
+int fail(std::ostream& err, const std::string& message) {
+    err << "quorvel-cli: " << message << "\n";
+    return 1;
+}
+
+int usageError(std::ostream& err, const std::string& message) {
+    return fail(err, message + " (see quorvel-cli --help)");
+}
+
+}  // namespace quorvel::cli

@@ -1,0 +1,314 @@
+#include "frmprinter.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "ledger/ledger_routines.h"
+#include "pdf_output.h"
+#include "print_replay.h"
+#include "report/account_names.h"
+#include "report/print_steps.h"
+#include "ui/mainwindow/FrmMain.h"
+#include "ui/text_codec.h"
+
+namespace quorvel::ui {
+
+using platform::Answer;
+using platform::Buttons;
+
+namespace {
+
+const QString kPrinterFailed =
+    QStringLiteral("Windows failed to connect to printer.  Reboot to establish printer connection");
+const QString kBalanceCaption = QStringLiteral("Report balance is ");
+
+class BusyPointer {
+public:
+    BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyPointer() { QApplication::restoreOverrideCursor(); }
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+};
+
+QLabel* label(QWidget* parent, const char* name, const QString& text, bool wrap = false) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    l->setWordWrap(wrap);
+    return l;
+}
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    return b;
+}
+
+}  // namespace
+
+frmprinter::frmprinter(FrmMain& main, QString namesFile)
+    : QDialog(nullptr), main_(main), namesFile_(std::move(namesFile)) {
+    setObjectName("frmprinter");
+    setWindowTitle(" Printer Setup ");
+    CommonDialog1.pattern.clear();
+    CommonDialog1.initialName.clear();
+    CommonDialog1.defaultExtension.clear();
+    buildControls();
+    Form_Load();
+}
+
+void frmprinter::buildControls() {
+    Label1 = label(this, "Label1", "Supply up to three title lines");
+    Label2 = label(this, "Label2",
+                   "For example the congregation's name, the month and year, and the kind of report", true);
+    TxtaTitle = new QLineEdit("Treasurer's Report", this);
+    TxtaTitle->setObjectName("TxtaTitle");
+    TxtbTitle = new QLineEdit(this);
+    TxtbTitle->setObjectName("TxtbTitle");
+    TxtcTitle = new QLineEdit(this);
+    TxtcTitle->setObjectName("TxtcTitle");
+    Label3 = label(this, "Label3",
+                   "Supply up to five account names and amounts where funds are located at this time "
+                   "(optional but best to do so)",
+                   true);
+    Label4 = label(this, "Label4", "Account Names");
+    Label5 = label(this, "Label5", "Account Amounts");
+    for (int k = 0; k < kReportAccounts; ++k) {
+        txtname[k] = new QLineEdit(this);
+        txtname[k]->setObjectName("txtname");
+        txtname[k]->setProperty("Index", k);
+        TxtAmount[k] = new AmountBox(AmountBox::Variant::Numeric, this);
+        TxtAmount[k]->setObjectName("TxtAmount");
+        TxtAmount[k]->setProperty("Index", k);
+        TxtAmount[k]->afterReformat = [this, k] {
+            TxtAmount[k]->setText(
+                QString::fromStdString(settledAmountText(TxtAmount[k]->text().toStdString())));
+        };
+    }
+    CmdTotal = button(this, "CmdTotal", "View Total");
+    Label6 = label(this, "Label6", {});
+    Label9 = label(this, "Label9",
+                   "Note: if total in accounts differs from amount in report, your books are not in balance "
+                   "and this should be corrected.",
+                   true);
+    Label7 = label(this, "Label7", "Number of Copies");
+    TxtPnum = new QLineEdit("1", this);
+    TxtPnum->setObjectName("TxtPnum");
+    Chkdouble = new QCheckBox("Print 2 sided pages", this);
+    Chkdouble->setObjectName("Chkdouble");
+    Label8 = label(this, "Label8", {});
+    Command1 = button(this, "Command1", "PRINT!");
+    CmdPdf = button(this, "CmdPdf", "Save as PDF");
+    CmdPdf->setEnabled(static_cast<bool>(main_.platform().pdfPrinter));
+    Command4 = button(this, "Command4", "Print to File");
+    Command5 = button(this, "Command5", "Annual to File");
+    Command3 = button(this, "Command3", "Save my names!");
+    Command2 = button(this, "Command2", "Cancel");
+
+    auto* grid = new QGridLayout(this);
+    int row = 0;
+    grid->addWidget(Label1, row++, 0, 1, 3);
+    grid->addWidget(Label2, row++, 0, 1, 3);
+    for (QLineEdit* title : {TxtaTitle, TxtbTitle, TxtcTitle})
+        grid->addWidget(title, row++, 0, 1, 3);
+    grid->addWidget(Label3, row++, 0, 1, 3);
+    grid->addWidget(Label4, row, 0);
+    grid->addWidget(Label5, row++, 1);
+    for (int k = 0; k < kReportAccounts; ++k) {
+        grid->addWidget(txtname[k], row, 0);
+        grid->addWidget(TxtAmount[k], row++, 1);
+    }
+    grid->addWidget(CmdTotal, row, 0);
+    grid->addWidget(Label6, row++, 1);
+    grid->addWidget(Label9, row++, 0, 1, 3);
+    grid->addWidget(Label7, row, 0);
+    grid->addWidget(TxtPnum, row, 1);
+    grid->addWidget(Chkdouble, row++, 2);
+    grid->addWidget(Label8, row++, 0, 1, 3);
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* b : {Command1, CmdPdf, Command4, Command5, Command3, Command2})
+        buttons->addWidget(b);
+    grid->addLayout(buttons, row, 0, 1, 3);
+    setMinimumWidth(640);
+
+    connect(Command1, &QPushButton::clicked, this, &frmprinter::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &frmprinter::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &frmprinter::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &frmprinter::Command4_Click);
+    connect(Command5, &QPushButton::clicked, this, &frmprinter::Command5_Click);
+    connect(CmdTotal, &QPushButton::clicked, this, &frmprinter::CmdTotal_Click);
+    connect(CmdPdf, &QPushButton::clicked, this, &frmprinter::CmdPdf_Click);
+}
+
+void frmprinter::start() {
+    main_.hide();
+    show();
+    activateWindow();
+    TxtaTitle->setFocus();
+}
+
+void frmprinter::Form_Load() {
+    reportBalance_ = main_.ledger().Summary[kRemainingBalance].format00();
+    Label8->setText(kBalanceCaption + QString::fromStdString(reportBalance_));
+    // A missing or damaged file leaves the boxes it did not reach empty, without a word.
+    const AccountNames names = loadAccountNames(toPath(namesFile_));
+    for (int k = 0; k < kReportAccounts; ++k)
+        txtname[k]->setText(fromCp1252(names[k]));
+}
+
+void frmprinter::TxtAmount_lostfocus(int Index) {
+    TxtAmount[Index]->reformat();
+}
+
+std::optional<ReportEntries> frmprinter::entries() {
+    // A box that still has the focus (a button pressed from the keyboard) settles first.
+    for (int k = 0; k < kReportAccounts; ++k)
+        TxtAmount_lostfocus(k);
+    ReportEntries e;
+    bool storable = true;
+    auto take = [&storable](const QLineEdit* box, std::string& into) {
+        const auto bytes = toCp1252(box->text());
+        storable = storable && bytes.has_value();
+        if (bytes) into = *bytes;
+    };
+    take(TxtaTitle, e.titles[0]);
+    take(TxtbTitle, e.titles[1]);
+    take(TxtcTitle, e.titles[2]);
+    for (int k = 0; k < kReportAccounts; ++k) {
+        take(txtname[k], e.accountNames[k]);
+        take(TxtAmount[k], e.accountAmounts[k]);
+    }
+    if (!storable) {
+        main_.platform().dialogs.message(
+            "A title or account name holds a character that the report cannot hold (Windows-1252 only).");
+        return std::nullopt;
+    }
+    return e;
+}
+
+void frmprinter::Command1_Click() {
+    platform::Dialogs& dialogs = main_.platform().dialogs;
+    if (dialogs.message("Is the default printer ready?", Buttons::YesNo) != Answer::Yes) return;
+    const std::optional<ReportEntries> report = entries();
+    if (!report) return;
+    RecomputeTotals(main_.ledger());
+    BusyPointer busy;
+    const std::optional<int> copies = copiesRequested(TxtPnum->text().toStdString());
+    if (!copies) {
+        dialogs.message(kPrinterFailed);
+        return;
+    }
+    for (int copy = 1; copy <= *copies; ++copy) {
+        Label8->setText(QStringLiteral("Printing copy  %1").arg(copy));
+        Label8->repaint();
+        const std::vector<PrintStep> steps = printedReport(main_.ledger(), *report);
+        const std::unique_ptr<platform::Printer> printer = main_.platform().defaultPrinter();
+        // A failing printer ends the run: the window stays open with its entries.
+        if (!printer || !printJob(steps, *printer, Chkdouble->isChecked()).isEmpty()) {
+            dialogs.message(kPrinterFailed);
+            return;
+        }
+    }
+    finish();
+}
+
+void frmprinter::Command2_Click() {
+    finish();
+}
+
+void frmprinter::reject() {
+    finish();
+}
+
+void frmprinter::Command3_Click() {
+    AccountNames names;
+    for (int k = 0; k < kReportAccounts; ++k) {
+        const auto bytes = toCp1252(txtname[k]->text());
+        if (!bytes) {
+            main_.platform().dialogs.message(
+                "An account name holds a character that cannot be kept (Windows-1252 only).");
+            return;
+        }
+        names[k] = *bytes;
+    }
+    if (const Status saved = saveAccountNames(toPath(namesFile_), names); !saved) {
+        main_.platform().dialogs.message("Your account names could not be saved.\n\n" +
+                                         QString::fromStdString(saved.message()));
+    }
+}
+
+void frmprinter::Command4_Click() {
+    writeReport(ReportFileKind::Monthly);
+}
+
+void frmprinter::Command5_Click() {
+    writeReport(ReportFileKind::Annual);
+}
+
+void frmprinter::writeReport(ReportFileKind kind) {
+    platform::Dialogs& dialogs = main_.platform().dialogs;
+    const QString name = dialogs.saveFile(CommonDialog1);
+    CommonDialog1.initialName = name;
+    if (name.contains('*')) {
+        dialogs.message("Invalid file name");
+        return;
+    }
+    if (name.size() < 2) {
+        dialogs.message("file name must be specified");
+        return;
+    }
+    const std::optional<ReportEntries> report = entries();
+    if (!report) return;
+    if (const Status written = writeReportFile(toPath(name), main_.ledger(), *report, kind); !written) {
+        dialogs.message("The report could not be written.\n\n" + fromPath(written.message()));
+    }
+}
+
+void frmprinter::CmdPdf_Click() {
+    platform::FileDialogOptions options;
+    options.title = "Save as PDF";
+    options.pattern = "*.pdf";
+    options.defaultExtension = "pdf";
+    options.overwritePrompt = true;
+    // A wildcard, not a name: a cancelled dialog answers with it and nothing is written.
+    const QString month = fromPath(main_.ledger().CurrentFile);
+    options.initialName = month.isEmpty() ? "*.pdf" : QFileInfo(month).absolutePath() + "/*.pdf";
+    const QString name = main_.platform().dialogs.saveFile(options);
+    if (name.isEmpty() || name.contains('*')) return;
+    const std::optional<ReportEntries> report = entries();
+    if (!report) return;
+    BusyPointer busy;
+    const QString error =
+        writeReportPdf(printedReport(main_.ledger(), *report), main_.platform().pdfPrinter, name);
+    if (!error.isEmpty())
+        main_.platform().dialogs.message("The report could not be saved as PDF.\n\n" + error);
+}
+
+void frmprinter::CmdTotal_Click() {
+    Money total;
+    for (const AmountBox* box : TxtAmount)
+        total += Money::fromText(box->text().toStdString());
+    Label6->setText(QString::fromStdString(total.format00()));
+    const Money difference = Money::fromText(reportBalance_) - Money::fromText(Label6->text().toStdString());
+    if (!difference.isZero()) {
+        const Money variance = difference < Money() ? -difference : difference;
+        main_.platform().dialogs.message("variance was " + QString::fromStdString(variance.format00()));
+    }
+}
+
+void frmprinter::finish() {
+    if (finished_) return;
+    finished_ = true;
+    main_.show();
+    main_.ShowStub();
+    hide();
+    deleteLater();
+}
+
+}  // namespace quorvel::ui

@@ -1,0 +1,20 @@
+// Print steps made by the core, replayed onto a printer of the platform layer: the default
+// printer for "PRINT!", a PDF file for "Save as PDF".
+#pragma once
+
+#include <QString>
+#include <vector>
+
+#include "platform/printer.h"
+#include "report/print_steps.h"
+
+namespace quorvel::ui {
+
+// Replays `steps` on a printer whose document has begun. Page checks read the printer's
+// position as the steps reach them.
+void replaySteps(const std::vector<PrintStep>& steps, platform::Printer& printer);
+
+// One whole print job: duplex set, begun, replayed, ended. The printer's error text, or empty.
+QString printJob(const std::vector<PrintStep>& steps, platform::Printer& printer, bool twoSided);
+
+}  // namespace quorvel::ui

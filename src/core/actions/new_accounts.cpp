@@ -6,16 +6,6 @@
 #include "recording.h"
 
 namespace quorvel {
-namespace {
-
-// Saves the changed copy and reloads it; the loaded month stays as it was when saving fails.
-Status saveAndReload(Ledger& ledger, Journal& journal, const Ledger& changed) {
-    if (Status saved = SaveMonthFile(changed); !saved) return saved;
-    return LoadMonthFile(ledger, journal, changed.CurrentFile);
-}
-
-}  // namespace
-
 Result<int> createFund(Ledger& ledger, Journal& journal, std::string_view name, const RandomBelow& random,
                        bool announceInJournal) {
     if (Status s = checkStorableText(name, "The fund name"); !s) return s;
@@ -31,7 +21,7 @@ Result<int> createFund(Ledger& ledger, Journal& journal, std::string_view name, 
                                                           composeFundName(name)};
         if (Status s = journal.append(announcement); !s) return s;
     }
-    if (Status s = saveAndReload(ledger, journal, changed); !s) return s;
+    if (Status s = saveChangedMonth(ledger, journal, changed); !s) return s;
     return row;
 }
 
@@ -44,7 +34,7 @@ Result<int> createSource(Ledger& ledger, Journal& journal, std::string_view name
     changed.SourceName[row] = std::string(name);
     changed.SourceAmount[row] = Money();
     changed.SourceId[row] = NewAccountId(changed, random);
-    if (Status s = saveAndReload(ledger, journal, changed); !s) return s;
+    if (Status s = saveChangedMonth(ledger, journal, changed); !s) return s;
     return row;
 }
 

@@ -22,6 +22,10 @@ Result<std::string> composeMonthFile(const Ledger& ledger);
 // is not changed. Refuses a name that the format cannot hold (a double quote, for one).
 Status SaveMonthFile(const Ledger& ledger);
 
+// Saves `changed`, a changed copy of the loaded month, and loads it back into `ledger` and
+// `journal`. When the save fails nothing changes, so the screen keeps matching the files.
+Status saveChangedMonth(Ledger& ledger, Journal& journal, const Ledger& changed);
+
 // Reads `bytes` as a month file into `ledger`, which starts afresh (no journal replay, no
 // recompute). `fileName` only names the file in messages.
 Status parseMonthFile(const std::string& bytes, const std::string& fileName, Ledger& ledger);

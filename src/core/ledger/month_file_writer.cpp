@@ -104,4 +104,14 @@ Status SaveMonthFile(const Ledger& ledger) {
     return writeFileAtomically(ledger.CurrentFile, *bytes);
 }
 
+Status saveChangedMonth(Ledger& ledger, Journal& journal, const Ledger& changed) {
+    if (Status saved = SaveMonthFile(changed); !saved) {
+        return Status::Error("Nothing was changed: the month could not be saved.\n" + saved.message());
+    }
+    if (Status loaded = LoadMonthFile(ledger, journal, changed.CurrentFile); !loaded) {
+        return Status::Error("The change was saved, but the month could not be read back.\n" + loaded.message());
+    }
+    return Status::Ok();
+}
+
 }  // namespace quorvel

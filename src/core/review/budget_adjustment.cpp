@@ -28,14 +28,6 @@ std::string budgetLine(const Ledger& ledger, int row) {
 
 bool isBudgetRecord(const ActionRecord& record) { return record.code() == "BX" || record.code() == "TO"; }
 
-Status reloadAfterSave(Ledger& ledger, Journal& journal, const std::string& path) {
-    if (Status loaded = LoadMonthFile(ledger, journal, path); !loaded) {
-        return Status::Error("The change was saved, but the month could not be read back.\n" +
-                             loaded.message());
-    }
-    return Status::Ok();
-}
-
 struct Rewrite {
     std::int64_t number;
     ActionRecord before;
@@ -55,7 +47,11 @@ Status commit(Ledger& ledger, Journal& journal, const Ledger& changed, const std
     }
     if (failure.empty()) {
         const Status saved = SaveMonthFile(changed);
-        if (saved) return reloadAfterSave(ledger, journal, changed.CurrentFile);
+        if (saved) {
+            const Status loaded = LoadMonthFile(ledger, journal, changed.CurrentFile);
+            if (!loaded) return Status::Error("The change was saved, but the month could not be read back.\n" + loaded.message());
+            return Status::Ok();
+        }
         failure = "the month could not be saved.\n" + saved.message();
     }
     for (std::size_t i = written; i-- > 0;) {

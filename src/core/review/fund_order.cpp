@@ -76,14 +76,7 @@ Status saveFunds(Ledger& ledger, Journal& journal, const Ledger& edited) {
     changed.DesigAcctName = edited.DesigAcctName;
     changed.DesigAcctNumber = edited.DesigAcctNumber;
     changed.DesigAmount = edited.DesigAmount;
-    if (Status saved = SaveMonthFile(changed); !saved) {
-        return Status::Error("Nothing was changed: the month could not be saved.\n" + saved.message());
-    }
-    if (Status loaded = LoadMonthFile(ledger, journal, changed.CurrentFile); !loaded) {
-        return Status::Error("The change was saved, but the month could not be read back.\n" +
-                             loaded.message());
-    }
-    return Status::Ok();
+    return saveChangedMonth(ledger, journal, changed);
 }
 
 }  // namespace quorvel

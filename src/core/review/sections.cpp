@@ -65,14 +65,7 @@ Status saveSections(Ledger& ledger, Journal& journal, const Ledger& edited) {
     Ledger changed = ledger;
     changed.SectionStart = edited.SectionStart;
     changed.SectionTitle = edited.SectionTitle;
-    if (Status saved = SaveMonthFile(changed); !saved) {
-        return Status::Error("Nothing was changed: the month could not be saved.\n" + saved.message());
-    }
-    if (Status loaded = LoadMonthFile(ledger, journal, changed.CurrentFile); !loaded) {
-        return Status::Error("The change was saved, but the month could not be read back.\n" +
-                             loaded.message());
-    }
-    return Status::Ok();
+    return saveChangedMonth(ledger, journal, changed);
 }
 
 }  // namespace quorvel

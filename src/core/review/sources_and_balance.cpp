@@ -10,8 +10,7 @@ namespace {
 
 Status saveAndReload(Ledger& ledger, Journal& journal, Ledger changed) {
     RecomputeTotals(changed);
-    if (Status saved = SaveMonthFile(changed); !saved) return saved;
-    return LoadMonthFile(ledger, journal, changed.CurrentFile);
+    return saveChangedMonth(ledger, journal, changed);
 }
 
 }  // namespace

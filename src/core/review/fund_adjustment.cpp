@@ -65,6 +65,17 @@ Status changeFund(Ledger& ledger, Journal& journal, int row, const FundEdit& edi
 Status deleteFund(Ledger& ledger, Journal& journal, int row) {
     if (row < 1 || row > kLastWorkingRow) return Status::Ok();  // the row after 100 funds holds nothing
     if (!fundDeletable(ledger, row)) return Status::Error(kFundNotEmpty);
+    // Amounts that add up to 0 can still stand on this month's spending or transfers into the
+    // fund; without the fund those would still move the cash figures by half (a transfer spent
+    // but never received). A designation only falls back to the undesignated money.
+    auto records = journal.readAll();
+    if (!records) return records.status();
+    for (const ActionRecord& record : *records) {
+        const std::string_view code = record.code();
+        if ((code == "DX" || code == "TI") && record.accountKey() == ledger.DesigAcctNumber[row]) {
+            return Status::Error(kFundHasActions);
+        }
+    }
     Ledger changed = ledger;
     for (int k = row; k < kLastWorkingRow; ++k) {
         changed.DesigAcctName[k] = changed.DesigAcctName[k + 1];

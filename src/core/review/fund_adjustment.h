@@ -21,6 +21,9 @@ inline constexpr const char* kFundAdjustHeading2 =
 inline constexpr const char* kCreateFundLine = "      - Create New Account -";
 inline constexpr const char* kFundNameNeeded = "A designated fund needs a name.";
 inline constexpr const char* kFundNotEmpty = "Only a fund whose amounts add up to 0.00 can be deleted.";
+inline constexpr const char* kFundHasActions =
+    "This fund has expenditures or transfers recorded this month. Cancel them under View/Adjust Action "
+    "before deleting it.";
 
 // The two headings, a line per named fund (rows without a name are left out; every line keeps
 // its own row), then the "Create New Account" line, which stands for the row after the last fund.

@@ -99,6 +99,19 @@ TEST_F(FundAdjustmentTest, OnlyAFundWhoseAmountsAddUpToZeroCanBeDeleted) {
     EXPECT_TRUE(fundDeletable(ledger, 6));  // the row a new fund takes
 }
 
+// A transfer into a fund whose amounts cancel out would stay spent but no longer received.
+TEST_F(FundAdjustmentTest, AFundWithActionsThisMonthIsNotDeleted) {
+    Ledger month = fundMonth(3);
+    month.DesigAmount[2][kAtFirstOfMonth] = Money::cents(-500);
+    month.DesigAmount[2][kFundRemaining] = Money::cents(-500);
+    open(month, {test::to("101", Money::cents(500)), composeKeyedRecord("TI", "10002", "5.00", "")});
+    ASSERT_TRUE(fundDeletable(ledger, 2));
+    const Money remaining = ledger.Summary[kRemainingBalance];
+    EXPECT_EQ(deleteFund(ledger, journal, 2).message(), kFundHasActions);
+    EXPECT_EQ(ledger.DesigAcctName[2], "Fund 2");
+    EXPECT_EQ(ledger.Summary[kRemainingBalance], remaining);
+}
+
 TEST_F(FundAdjustmentTest, ANewFundTakesTheRowAfterTheLastWithANewNumber) {
     ASSERT_TRUE(changeFund(ledger, journal, 6, {"Youth Camp", "50.00"}, random).ok());
     EXPECT_EQ(ledger.DesigCount, 6);

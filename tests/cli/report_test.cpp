@@ -1,55 +1,25 @@
 // quorvel-cli report: the built tool writes the same report files as the core composes for the
 // window's entries, the PDF through its helper, and refuses what it cannot do without writing.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <sys/wait.h>
 
 #include <filesystem>
 
+#include "cli/cli_run.h"
 #include "core/sample_month.h"
 #include "core/test_folder.h"
 #include "ledger/month_file.h"
 #include "report/report_file.h"
-
-extern char** environ;
 
 namespace quorvel {
 namespace {
 
 using test::readFile;
 
-struct ReportRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using ReportRun = test::CliRun;
 
 ReportRun runReport(const test::TestFolder& folder, std::vector<std::string> args) {
-    args.insert(args.begin(), {QUORVEL_CLI, "report"});
-    std::vector<char*> argv;
-    for (std::string& a : args)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    const std::string out = folder.path(".out");
-    const std::string err = folder.path(".err");
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    pid_t pid = 0;
-    ReportRun run;
-    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
-        int status = 0;
-        waitpid(pid, &status, 0);
-        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    posix_spawn_file_actions_destroy(&actions);
-    run.out = readFile(out);
-    run.err = readFile(err);
-    std::filesystem::remove(out);
-    std::filesystem::remove(err);
-    return run;
+    args.insert(args.begin(), "report");
+    return test::runCli(folder, std::move(args));
 }
 
 class ReportCliTest : public ::testing::Test {

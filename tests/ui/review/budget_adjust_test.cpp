@@ -8,6 +8,7 @@
 #include "ledger/month_file.h"
 #include "ui/review/FrmBChange.h"
 #include "ui/review/adjust_commands.h"
+#include "review/adjust_fixture.h"
 #include "ui_fixture.h"
 
 namespace quorvel::ui {
@@ -45,30 +46,10 @@ protected:
             if (qobject_cast<ChildWindow*>(w)) delete w;
     }
 
-    // The listing shown, line `line` selected (-1: none), then `button` pressed.
-    void choose(int line, QPushButton* button) {
-        MnuBudgetAdjust_Click(window);
-        ASSERT_TRUE(button->isVisible());
-        if (line < 0) {
-            window.LstMain->clearSelection();
-        } else {
-            window.LstMain->setCurrentRow(line);
-        }
-        QTest::mouseClick(button, Qt::LeftButton);
-    }
+    void choose(int line, QPushButton* button) { adjusting::choose(window, MnuBudgetAdjust_Click, line, button); }
     FrmBChange* edit(int line) {
         choose(line, window.CmdEdit);
-        FrmBChange* w = nullptr;
-        for (QWidget* top : QApplication::topLevelWidgets())
-            if (auto* b = qobject_cast<FrmBChange*>(top); b && b->isVisible()) w = b;
-        EXPECT_NE(w, nullptr);
-        EXPECT_FALSE(window.isVisible()) << "the main window stays hidden while FrmBChange is open";
-        return w;
-    }
-    static void retype(QLineEdit* box, const QString& text) {
-        box->selectAll();
-        QTest::keyClick(box, Qt::Key_Delete);
-        QTest::keyClicks(box, text);
+        return adjusting::openWindow<FrmBChange>(window);
     }
 
     struct Files {
@@ -156,8 +137,8 @@ TEST_F(BudgetAdjustTest, ChangingTheNumberRenumbersTheRecordsAndSortsTheAccount)
     EXPECT_EQ(w->TxtBudgeted->text(), "600.00");
     EXPECT_EQ(w->TxtExpended->text(), "26.00");
     EXPECT_EQ(window.SelIndex, 2);
-    retype(w->TxtAcctNum, "9");
-    retype(w->TxtExpended, "30");
+    adjusting::retype(w->TxtAcctNum, "9");
+    adjusting::retype(w->TxtExpended, "30");
     QTest::mouseClick(w->CmdChange, Qt::LeftButton);
     expectSummaryBack("changed");
     const std::vector<std::string> after = records();
@@ -178,9 +159,9 @@ TEST_F(BudgetAdjustTest, ADuplicateNumberIsRefusedAndTheWindowStaysOpen) {
     const Files before = files();
     QPointer<FrmBChange> w = edit(2);  // 101
     ASSERT_TRUE(w);
-    retype(w->TxtAcctNum, "1234");
+    adjusting::retype(w->TxtAcctNum, "1234");
     EXPECT_EQ(w->TxtAcctNum->text(), "123");  // the box takes three characters
-    retype(w->TxtAcctNum, "07");
+    adjusting::retype(w->TxtAcctNum, "07");
     QTest::mouseClick(w->CmdChange, Qt::LeftButton);
     EXPECT_EQ(dialogs().messages().back(), "Duplicate account number prohibited");
     ASSERT_TRUE(w && w->isVisible());
@@ -221,9 +202,9 @@ TEST_F(BudgetAdjustTest, ANewAccountExistsOnlyOnceChangeSavesIt) {
 
     w = edit(5);
     ASSERT_TRUE(w);
-    retype(w->TxtAcctNum, "150");
-    retype(w->TxtName, "Copier");
-    retype(w->TxtBudgeted, "75");
+    adjusting::retype(w->TxtAcctNum, "150");
+    adjusting::retype(w->TxtName, "Copier");
+    adjusting::retype(w->TxtBudgeted, "75");
     QTest::mouseClick(w->CmdChange, Qt::LeftButton);
     expectSummaryBack("new account made");
     const Ledger disk = onDisk();
@@ -300,7 +281,7 @@ TEST_F(BudgetAdjustTest, AFailedSaveIsReportedAndNothingChanges) {
     const Files before = files();
     QPointer<FrmBChange> w = edit(3);
     ASSERT_TRUE(w);
-    retype(w->TxtAcctNum, "150");
+    adjusting::retype(w->TxtAcctNum, "150");
     {
         test::FileSizeLimit full(1000);
         QTest::mouseClick(w->CmdChange, Qt::LeftButton);

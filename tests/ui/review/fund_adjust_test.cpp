@@ -9,6 +9,7 @@
 #include "ledger/month_file.h"
 #include "ui/review/FrmDChange.h"
 #include "ui/review/adjust_commands.h"
+#include "review/adjust_fixture.h"
 #include "ui_fixture.h"
 
 namespace quorvel::ui {
@@ -44,29 +45,10 @@ protected:
         window.MnuOpen->trigger();
         ASSERT_EQ(window.ledger().CurrentFile, path);
     }
-    void choose(int line, QPushButton* button) {
-        MnuAdjustDesignation_Click(window);
-        ASSERT_TRUE(button->isVisible());
-        if (line < 0) {
-            window.LstMain->clearSelection();
-        } else {
-            window.LstMain->setCurrentRow(line);
-        }
-        QTest::mouseClick(button, Qt::LeftButton);
-    }
+    void choose(int line, QPushButton* button) { adjusting::choose(window, MnuAdjustDesignation_Click, line, button); }
     FrmDChange* edit(int line) {
         choose(line, window.CmdEdit);
-        FrmDChange* w = nullptr;
-        for (QWidget* top : QApplication::topLevelWidgets())
-            if (auto* d = qobject_cast<FrmDChange*>(top); d && d->isVisible()) w = d;
-        EXPECT_NE(w, nullptr);
-        EXPECT_FALSE(window.isVisible()) << "the main window stays hidden while FrmDChange is open";
-        return w;
-    }
-    static void retype(QLineEdit* box, const QString& text) {
-        box->selectAll();
-        QTest::keyClick(box, Qt::Key_Delete);
-        QTest::keyClicks(box, text);
+        return adjusting::openWindow<FrmDChange>(window);
     }
     Ledger onDisk() const {
         Ledger ledger;
@@ -137,8 +119,8 @@ TEST_F(FundAdjustTest, MakeChangeRenamesAndSetsTheBalanceAtTheFirstOfTheMonth) {
     EXPECT_EQ(w->TxtAmount->text(), "500");  // plain number text until the box is left
     EXPECT_FALSE(w->CmdDelete->isVisible());
     EXPECT_EQ(w->Command3->toolTip(), "If activated, shows this account first in lists");
-    retype(w->TxtName, "Memorial Gifts");
-    retype(w->TxtAmount, "1250");
+    adjusting::retype(w->TxtName, "Memorial Gifts");
+    adjusting::retype(w->TxtAmount, "1250");
     QTest::mouseClick(w->Command1, Qt::LeftButton);
     expectSummaryBack("changed");
     const Ledger disk = onDisk();
@@ -156,7 +138,7 @@ TEST_F(FundAdjustTest, CreateNewAccountAddsAFundAfterTheLast) {
     EXPECT_EQ(w->TxtAmount->text(), "0");
     EXPECT_TRUE(w->CmdDelete->isVisible());
     QTest::keyClicks(w->TxtName, "Youth Camp");
-    retype(w->TxtAmount, "50.00");
+    adjusting::retype(w->TxtAmount, "50.00");
     QTest::mouseClick(w->Command1, Qt::LeftButton);
     expectSummaryBack("created");
     const Ledger disk = onDisk();
@@ -174,7 +156,7 @@ TEST_F(FundAdjustTest, CreateNewAccountAddsAFundAfterTheLast) {
 TEST_F(FundAdjustTest, MoveToTopIgnoresWhatWasTyped) {
     QPointer<FrmDChange> w = edit(3);  // Organ, Repair
     ASSERT_TRUE(w);
-    retype(w->TxtName, "Typed but not applied");
+    adjusting::retype(w->TxtName, "Typed but not applied");
     QTest::mouseClick(w->Command3, Qt::LeftButton);
     expectSummaryBack("moved");
     const Ledger disk = onDisk();
@@ -228,7 +210,7 @@ TEST_F(FundAdjustTest, AFundAfterAGapIsTheOneChosen) {
     QPointer<FrmDChange> w = edit(3);
     ASSERT_TRUE(w);
     EXPECT_EQ(w->TxtName->text(), "Bells");
-    retype(w->TxtAmount, "9");
+    adjusting::retype(w->TxtAmount, "9");
     QTest::mouseClick(w->Command1, Qt::LeftButton);
     expectSummaryBack("changed");
     EXPECT_EQ(onDisk().DesigAmount[3][kAtFirstOfMonth], Money::cents(900));
@@ -243,7 +225,7 @@ TEST_F(FundAdjustTest, RefusalsAndCancelLeaveTheMonthAsItWas) {
     QTest::mouseClick(w->Command1, Qt::LeftButton);
     EXPECT_EQ(dialogs().messages().back(),
               "The name holds a character that cannot be stored in the month's files.");
-    retype(w->TxtName, " ");
+    adjusting::retype(w->TxtName, " ");
     QTest::mouseClick(w->Command1, Qt::LeftButton);
     EXPECT_EQ(dialogs().messages().back(), "A designated fund needs a name.");
     ASSERT_TRUE(w && w->isVisible());

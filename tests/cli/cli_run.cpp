@@ -1,0 +1,39 @@
+#include "cli/cli_run.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <filesystem>
+
+extern char** environ;
+
+namespace quorvel::test {
+
+CliRun runCli(const TestFolder& folder, std::vector<std::string> args) {
+    args.insert(args.begin(), QUORVEL_CLI);
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    const std::string out = folder.path(".stdout");
+    const std::string err = folder.path(".stderr");
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    pid_t pid = 0;
+    CliRun run;
+    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
+        int status = 0;
+        waitpid(pid, &status, 0);
+        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    run.out = readFile(out);
+    run.err = readFile(err);
+    std::filesystem::remove(out);
+    std::filesystem::remove(err);
+    return run;
+}
+
+}  // namespace quorvel::test

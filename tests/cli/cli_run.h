@@ -1,0 +1,20 @@
+// Runs the built quorvel-cli as a separate process, capturing its streams and exit status.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/test_folder.h"
+
+namespace quorvel::test {
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// `args` follow the program name; the streams pass through files in `folder`.
+CliRun runCli(const TestFolder& folder, std::vector<std::string> args);
+
+}  // namespace quorvel::test

@@ -70,24 +70,8 @@ protected:
         EXPECT_TRUE(LoadMonthFile(ledger, journal, path, JournalMode::ReadOnly).ok());
         return ledger;
     }
-    // Record numbers of the action lines listed (positions 88-90).
-    QStringList listedRecords() const {
-        QStringList numbers;
-        const QStringList lines = window.listLines();
-        for (int i = 1; i < lines.size(); ++i) numbers << lines[i].mid(87, 3);
-        return numbers;
-    }
-    void expectSummaryBack(const std::string& where) {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        EXPECT_TRUE(window.isVisible()) << where;
-        EXPECT_EQ(window.listLines().value(0), "   File loaded is " + QString::fromStdString(path)) << where;
-        EXPECT_FALSE(window.isWaiting()) << where;
-        for (QPushButton* b : {window.CmdProcede, window.CmdCancel, window.CmdEdit, window.CmdDisplay})
-            EXPECT_FALSE(b->isVisible()) << where << ": " << b->objectName().toStdString();
-        EXPECT_TRUE(window.MnuEdit->isEnabled()) << where;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            EXPECT_EQ(qobject_cast<ChildWindow*>(w), nullptr) << where << ": left behind";
-    }
+    QStringList listedRecords() const { return adjusting::listedRecords(window); }
+    void expectSummaryBack(const std::string& where) { adjusting::expectSummaryBack(window, path, where); }
 
     std::string path;
 };

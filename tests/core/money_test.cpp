@@ -51,6 +51,17 @@ TEST(Money, NumericValueOfText) {
     for (const auto& c : cases) EXPECT_DOUBLE_EQ(numericValue(c.text), c.value) << '"' << c.text << '"';
 }
 
+// Past a double's range the reader leaves its result alone; that must not read as 0.
+TEST(Money, NumbersBeyondADoubleSaturate) {
+    const std::string huge = "1" + std::string(400, '0');
+    const double infinity = std::numeric_limits<double>::infinity();
+    EXPECT_EQ(numericValue(huge), infinity);
+    EXPECT_EQ(numericValue(" -" + huge + ".5x"), -infinity);
+    EXPECT_EQ(Money::fromText(huge), Money::fromUnits(std::numeric_limits<std::int64_t>::max()));
+    EXPECT_EQ(Money::fromText("-" + huge), Money::fromUnits(std::numeric_limits<std::int64_t>::min()));
+    EXPECT_EQ(numericValue("0." + std::string(400, '0') + "1"), 0.0);  // too small for a double
+}
+
 TEST(Money, FromTextRoundsToFourDecimals) {
     EXPECT_EQ(Money::fromText("1.23456").units(), 12346);
     EXPECT_EQ(Money::fromText("-1.23456").units(), -12346);
@@ -81,7 +92,9 @@ TEST(Money, ParseExactTakesOnlyWholeNumbers) {
     // Exact decimal rounding at the fifth decimal, where a double would lean either way.
     EXPECT_EQ(Money::parseExact("12.34565")->units(), 123457);
     EXPECT_EQ(Money::parseExact("-12.34565")->units(), -123457);
-    for (const char* bad : {"abc", "1.2.3", "1e5", "12,5", "-", ".", "inf", "nan", "1 2", "99999999999999999999"}) {
+    EXPECT_EQ(Money::parseExact("-1000000000000")->units(), -1'000'000'000'000 * Money::kScale);  // the limit
+    for (const char* bad : {"abc", "1.2.3", "1e5", "12,5", "-", ".", "inf", "nan", "1 2", "99999999999999999999",
+                            "1844674407370956", "-9223372036854801"}) {  // would wrap round in ten-thousandths
         EXPECT_FALSE(Money::parseExact(bad).has_value()) << bad;
     }
 }

@@ -97,7 +97,11 @@ std::optional<Money> Money::parseExact(std::string_view text) {
         if (decimals >= 0) ++decimals;
     }
     if (digits == 0) return std::nullopt;
-    for (int d = decimals < 0 ? 0 : decimals; d < 4; ++d) units *= 10;
+    // Checked at each step: a 16-digit whole part would otherwise wrap round to a small amount.
+    for (int d = decimals < 0 ? 0 : decimals; d < 4; ++d) {
+        units *= 10;
+        if (units > kLimit) return std::nullopt;
+    }
     if (roundUp) ++units;
     if (units > kLimit) return std::nullopt;
     const auto signedUnits = static_cast<std::int64_t>(units);

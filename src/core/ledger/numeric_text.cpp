@@ -1,7 +1,9 @@
 #include "numeric_text.h"
 
 #include <charconv>
+#include <limits>
 #include <string>
+#include <system_error>
 
 namespace quorvel {
 namespace {
@@ -49,7 +51,14 @@ double numericValue(std::string_view text) {
     if (number.back() == '.') number.pop_back();
 
     double value = 0.0;
-    std::from_chars(number.data(), number.data() + number.size(), value, std::chars_format::fixed);
+    const auto read = std::from_chars(number.data(), number.data() + number.size(), value, std::chars_format::fixed);
+    // Out of a double's range the value is left alone. A whole part with a digit other than 0
+    // is too large and reads as infinity, which Money saturates; anything else is too small for
+    // a double and stays 0.
+    if (read.ec == std::errc::result_out_of_range && body.find_first_not_of('0') < body.find('.')) {
+        return number.front() == '-' ? -std::numeric_limits<double>::infinity()
+                                     : std::numeric_limits<double>::infinity();
+    }
     return value;
 }
 

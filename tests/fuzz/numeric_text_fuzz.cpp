@@ -1,0 +1,124 @@
+// The numeric value of a text and the Money readers and renderings. The text readers get
+// the input as it is; the renderings get Money amounts made from its first sixteen bytes.
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "fuzz_check.h"
+#include "ledger/money.h"
+#include "ledger/numeric_text.h"
+
+using namespace quorvel;
+
+namespace {
+
+// parseExact's range: a trillion currency units.
+constexpr std::int64_t kExactLimit = 1'000'000'000'000LL * Money::kScale;
+// Below this the journal form has at most eleven whole digits and reads back without a double.
+constexpr std::int64_t kJournalExact = 100'000'000'000LL * Money::kScale;
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view trimmed(std::string_view text) {
+    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+std::string shown(std::string_view text) { return "\"" + std::string(text.substr(0, 80)) + "\""; }
+
+bool magnitudeBelow(std::int64_t units, std::int64_t limit) { return units > -limit && units < limit; }
+
+std::int64_t saturated(__int128 exact) {
+    constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
+    constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
+    return exact > kMax ? kMax : exact < kMin ? kMin : static_cast<std::int64_t>(exact);
+}
+
+void checkText(std::string_view text) {
+    const double value = numericValue(text);
+    FUZZ_CHECK(!std::isnan(value), "numericValue is NaN for " + shown(text));
+    std::string_view lead = text;
+    while (!lead.empty() && isBlank(lead.front())) lead.remove_prefix(1);
+    const bool minus = !lead.empty() && lead.front() == '-';
+    FUZZ_CHECK(!(value < 0) || minus, "a negative value without a minus sign: " + shown(text));
+    FUZZ_CHECK(!(value > 0) || !minus, "a positive value after a minus sign: " + shown(text));
+
+    // The direct reading of short amounts promises the same Money as the double.
+    const Money read = Money::fromText(text);
+    FUZZ_CHECK(read == Money::fromDouble(value), "fromText differs from the rounded numeric value of " + shown(text));
+
+    const std::optional<Money> exact = Money::parseExact(text);
+    const bool number = readsAsNumber(text);
+    if (exact && !trimmed(text).empty()) {
+        FUZZ_CHECK(number, "parseExact takes what readsAsNumber refuses: " + shown(text));
+    }
+    if (number && !exact) {
+        FUZZ_CHECK(std::fabs(value) >= 1e12, "parseExact refuses a number within its range: " + shown(text));
+    }
+    if (exact && magnitudeBelow(exact->units(), kJournalExact)) {
+        const std::string_view body = trimmed(text);
+        const std::size_t point = body.find('.');
+        const bool fourDecimalsAtMost = point == std::string_view::npos || body.size() - point - 1 <= 4;
+        if (fourDecimalsAtMost) {
+            FUZZ_CHECK(read == *exact, "fromText and parseExact read " + shown(text) + " differently");
+        }
+    }
+}
+
+void checkRenderings(Money m, Money other) {
+    const std::int64_t units = m.units();
+
+    const std::string file = m.toFileText();
+    const std::optional<Money> fromFile = Money::parseExact(file);
+    if (magnitudeBelow(units, kExactLimit + 1)) {
+        FUZZ_CHECK(fromFile && *fromFile == m, "the month file form does not read back: " + file);
+    } else {
+        FUZZ_CHECK(!fromFile, "parseExact takes an amount beyond its range: " + file);
+    }
+
+    const std::string str = m.toStrText();
+    FUZZ_CHECK(readsAsNumber(str), "the journal form is not a number: " + str);
+    FUZZ_CHECK(Money::parseExact(str) == fromFile, "the journal and file forms read differently: " + str);
+    if (magnitudeBelow(units, kJournalExact)) {
+        FUZZ_CHECK(Money::fromText(str) == m, "the journal form does not read back: " + str);
+    }
+
+    // Two decimals, rounded half away from zero.
+    const std::string cents = m.format00();
+    FUZZ_CHECK(cents != "-0.00", "format00 shows a negative zero");
+    FUZZ_CHECK(cents.size() >= 4 && cents[cents.size() - 3] == '.', "format00 without two decimals: " + cents);
+    if (magnitudeBelow(units, kExactLimit - 100)) {
+        const std::optional<Money> rounded = Money::parseExact(cents);
+        FUZZ_CHECK(rounded.has_value(), "format00 does not read back: " + cents);
+        const std::int64_t difference = rounded->units() - units;
+        const bool awayFromZero = units < 0 ? rounded->units() < units : rounded->units() > units;
+        FUZZ_CHECK(difference >= -50 && difference <= 50 && ((difference != 50 && difference != -50) || awayFromZero),
+                   "format00 " + cents + " is not " + std::to_string(units) + " rounded to cents");
+    }
+
+    // Arithmetic saturates instead of overflowing.
+    const __int128 a = units, b = other.units();
+    FUZZ_CHECK((m + other).units() == saturated(a + b), "a sum does not saturate");
+    FUZZ_CHECK((m - other).units() == saturated(a - b), "a difference does not saturate");
+    FUZZ_CHECK((-m).units() == saturated(-a), "a negation does not saturate");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    checkText(text);
+
+    std::int64_t units[2] = {0, 0};
+    std::memcpy(units, data, size < sizeof units ? size : sizeof units);
+    checkRenderings(Money::fromUnits(units[0]), Money::fromUnits(units[1]));
+    // Amounts near the real ones are where the renderings have their cases.
+    checkRenderings(Money::fromUnits(units[0] % (kJournalExact * 10)), Money::fromUnits(units[1] % 1'000'000));
+    return 0;
+}

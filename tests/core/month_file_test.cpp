@@ -59,7 +59,10 @@ TEST(MonthFile, GoldenFileLoadsIntoTheSampleLedger) {
     EXPECT_EQ(loaded.SourceName[2], "0");
     EXPECT_EQ(loaded.CurrentFile, path);
     EXPECT_TRUE(journal.isOpen());
-    EXPECT_TRUE(std::filesystem::exists(folder.path("NOV2026.jrn")));  // created for recording
+    // Opening writes nothing; the journal comes with the first action.
+    EXPECT_FALSE(std::filesystem::exists(folder.path("NOV2026.jrn")));
+    ASSERT_TRUE(journal.append(test::keyed("DP", "", Money::cents(100))).ok());
+    EXPECT_EQ(test::readFile(folder.path("NOV2026.jrn")).size(), kRecordSize);
 }
 
 TEST(MonthFile, SaveAndLoadWithoutJournalKeepsEveryStoredColumn) {

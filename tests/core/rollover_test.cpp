@@ -109,7 +109,9 @@ TEST_F(RolloverTest, AnOldJournalOfTheNewNameIsMovedAsideNotReplayed) {
 }
 
 TEST_F(RolloverTest, RefusesToOverwriteTheOpenMonth) {
-    for (const std::string& path : {current, folder.path("./NOV2026.rep")}) {
+    // The journal itself, and a name whose journal is the open month's, count as the open month.
+    for (const std::string& path : {current, folder.path("./NOV2026.rep"), folder.path("NOV2026.jrn"),
+                                    folder.path("NOV2026.REP")}) {
         const Status status = rollOver(ledger, journal, path, RolloverKind::NewMonth);
         ASSERT_FALSE(status.ok());
         EXPECT_NE(status.message().find("open now"), std::string::npos);
@@ -145,8 +147,13 @@ TEST_F(RolloverTest, CopyIsIndependentOfTheOpenMonth) {
     EXPECT_EQ(readFile(folder.path("COPY.jrn")), oldJournalBytes);
     EXPECT_EQ(loadNew(copy).Summary[kTotalReceipts], Money::cents(50000));
 
-    EXPECT_FALSE(copyMonth(ledger, journal, current).ok());
+    const std::string journalBytes = readFile(folder.path("NOV2026.jrn"));
+    for (const std::string& path : {current, folder.path("NOV2026.jrn"), folder.path("NOV2026.REP")}) {
+        EXPECT_FALSE(copyMonth(ledger, journal, path).ok()) << path;
+    }
     EXPECT_EQ(readFile(current), oldMonthBytes);
+    EXPECT_EQ(readFile(folder.path("NOV2026.jrn")), journalBytes);
+    EXPECT_FALSE(std::filesystem::exists(folder.path("NOV2026.REP")));
 }
 
 }  // namespace

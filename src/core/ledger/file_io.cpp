@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <utility>
 
+#include "file_faults.h"
+
 namespace quorvel {
 namespace {
 
@@ -29,7 +31,13 @@ private:
     int fd_;
 };
 
-bool writeAll(int fd, std::string_view bytes) {
+bool writeAll(int fd, std::string_view bytes, const std::string& path) {
+    if (const int fault = injectedFault(FileStep::Write, path)) {
+        // As a filling disk does: part of the bytes land, then the write fails.
+        [[maybe_unused]] const ssize_t half = ::write(fd, bytes.data(), bytes.size() / 2);
+        errno = fault;
+        return false;
+    }
     while (!bytes.empty()) {
         const ssize_t written = ::write(fd, bytes.data(), bytes.size());
         if (written < 0) {
@@ -77,7 +85,32 @@ Result<std::string> readWholeFile(const std::string& path, std::size_t maxBytes)
     return bytes;
 }
 
-Status writeFileAtomically(const std::string& path, std::string_view bytes) {
+namespace {
+
+// Each step asks the fault seam first, so tests can fail any one of them; a failed step
+// has not been done. Returns 0 or the errno of the failure.
+template <typename Operation>
+int stepFailure(FileStep step, const std::string& path, Operation operation) {
+    if (const int fault = injectedFault(step, path)) return fault;
+    return operation() != 0 ? errno : 0;
+}
+
+// Keeps the file at `path` as `backupPath`: a hard link costs nothing and is atomic; where
+// the file system has no links (some shares), a copy is written instead.
+Status keepBackup(const std::string& path, const std::string& backupPath, const std::string& linkName) {
+    int error = stepFailure(FileStep::Link, path, [&] { return ::link(path.c_str(), linkName.c_str()); });
+    if (error == 0) {
+        error = stepFailure(FileStep::Rename, backupPath, [&] { return ::rename(linkName.c_str(), backupPath.c_str()); });
+        if (error == 0) return Status::Ok();
+        ::unlink(linkName.c_str());
+        return Status::Error(describeErrno(backupPath, error));
+    }
+    auto old = readWholeFile(path, std::size_t{1} << 30);
+    if (!old) return old.status();
+    return writeFileAtomically(backupPath, *old);
+}
+
+Status replaceFile(const std::string& path, std::string_view bytes, const std::string* backupPath) {
     const std::filesystem::path target(path);
     std::string folder = target.parent_path().string();
     if (folder.empty()) folder = ".";
@@ -92,8 +125,9 @@ Status writeFileAtomically(const std::string& path, std::string_view bytes) {
     };
     // Keep the permissions of the file being replaced; a new file gets the usual ones.
     struct stat old {};
+    const bool replacing = ::stat(path.c_str(), &old) == 0;
     mode_t mode = 0;
-    if (::stat(path.c_str(), &old) == 0) {
+    if (replacing) {
         mode = old.st_mode & 07777;
     } else {
         const mode_t mask = ::umask(0);
@@ -101,12 +135,31 @@ Status writeFileAtomically(const std::string& path, std::string_view bytes) {
         mode = 0666 & ~mask;
     }
     if (::fchmod(fd.get(), mode) != 0) return fail(errno);
-    if (!writeAll(fd.get(), bytes)) return fail(errno);
-    if (::fsync(fd.get()) != 0) return fail(errno);
-    if (::close(fd.release()) != 0) return fail(errno);
-    if (::rename(temporary.c_str(), path.c_str()) != 0) return fail(errno);
+    if (!writeAll(fd.get(), bytes, path)) return fail(errno);
+    if (const int error = stepFailure(FileStep::Sync, path, [&] { return ::fsync(fd.get()); })) return fail(error);
+    if (const int error = stepFailure(FileStep::Flush, path, [&] { return ::close(fd.release()); })) return fail(error);
+    if (backupPath && replacing && S_ISREG(old.st_mode)) {
+        if (Status kept = keepBackup(path, *backupPath, temporary + ".old"); !kept) {
+            ::unlink(temporary.c_str());
+            return Status::Error(path + ": not saved, because the version it would replace could not be kept as " +
+                                 *backupPath + ": " + kept.message());
+        }
+    }
+    if (const int error = stepFailure(FileStep::Rename, path, [&] { return ::rename(temporary.c_str(), path.c_str()); })) {
+        return fail(error);
+    }
     syncFolder(folder);
     return Status::Ok();
+}
+
+}  // namespace
+
+Status writeFileAtomically(const std::string& path, std::string_view bytes) {
+    return replaceFile(path, bytes, nullptr);
+}
+
+Status writeFileKeepingBackup(const std::string& path, std::string_view bytes, const std::string& backupPath) {
+    return replaceFile(path, bytes, &backupPath);
 }
 
 }  // namespace quorvel

@@ -18,6 +18,11 @@ Result<std::string> readWholeFile(const std::string& path, std::size_t maxBytes)
 // temporary file is left, and the message names the file and the reason.
 Status writeFileAtomically(const std::string& path, std::string_view bytes);
 
+// As writeFileAtomically, and the file being replaced, if any, is kept as `backupPath`
+// (replacing an older backup) before the new one takes its place. When no backup can be
+// kept, nothing is written and the reason is reported.
+Status writeFileKeepingBackup(const std::string& path, std::string_view bytes, const std::string& backupPath);
+
 // "path: reason" with the reason taken from errno.
 std::string describeErrno(const std::string& path, int error);
 

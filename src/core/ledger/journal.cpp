@@ -8,9 +8,11 @@
 #include <cctype>
 #include <cerrno>
 #include <filesystem>
+#include <memory>
 #include <system_error>
 #include <utility>
 
+#include "file_faults.h"
 #include "file_io.h"
 
 namespace quorvel {
@@ -76,8 +78,8 @@ Status Journal::open(const std::string& path, JournalMode mode) {
         if (fd_ < 0 && errno != ENOENT) return Status::Error(describeErrno(path, errno));
         writable_ = false;
     } else {
-        fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-        if (fd_ < 0) return Status::Error(describeErrno(path, errno));
+        fd_ = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+        if (fd_ < 0 && errno != ENOENT) return Status::Error(describeErrno(path, errno));
         writable_ = true;
     }
     if (fd_ >= 0) {
@@ -89,6 +91,26 @@ Status Journal::open(const std::string& path, JournalMode mode) {
         }
     }
     open_ = true;
+    return Status::Ok();
+}
+
+Status Journal::createEmpty(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0) return Status::Error(describeErrno(path, errno));
+    ::close(fd);
+    return Status::Ok();
+}
+
+Status Journal::createIfMissing() {
+    if (fd_ >= 0) return Status::Ok();
+    fd_ = ::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (fd_ < 0) return Status::Error(describeErrno(path_, errno));
+    struct stat info {};
+    if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd_);
+        fd_ = -1;
+        return Status::Error(path_ + ": not a regular file");
+    }
     return Status::Ok();
 }
 
@@ -127,10 +149,12 @@ Result<std::vector<ActionRecord>> Journal::readAll() const {
     std::vector<ActionRecord> records;
     if (fd_ < 0) return records;
     const std::int64_t count = recordCount();
-    std::string bytes(static_cast<std::size_t>(count) * kRecordSize, '\0');
+    // Left uninitialised: every byte used is read from the file first.
+    const std::size_t size = static_cast<std::size_t>(count) * kRecordSize;
+    const auto bytes = std::make_unique_for_overwrite<char[]>(size);
     std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t got = ::pread(fd_, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+    while (done < size) {
+        const ssize_t got = ::pread(fd_, bytes.get() + done, size - done, static_cast<off_t>(done));
         if (got < 0 && errno == EINTR) continue;
         if (got < 0) return Status::Error(describeErrno(path_, errno));
         if (got == 0) break;
@@ -138,14 +162,20 @@ Result<std::vector<ActionRecord>> Journal::readAll() const {
     }
     records.reserve(done / kRecordSize);
     for (std::size_t offset = 0; offset + kRecordSize <= done; offset += kRecordSize) {
-        records.push_back(ActionRecord::fromBytes(std::string_view(bytes).substr(offset, kRecordSize)));
+        records.push_back(ActionRecord::fromBytes(std::string_view(bytes.get() + offset, kRecordSize)));
     }
     return records;
 }
 
 Status Journal::writeAt(std::int64_t number, std::string_view bytes) {
     if (!open_ || !writable_) return Status::Error("No month is open for recording.");
+    if (Status created = createIfMissing(); !created) return created;
     const off_t offset = static_cast<off_t>(number - 1) * static_cast<off_t>(kRecordSize);
+    if (const int fault = injectedFault(FileStep::Write, path_)) {
+        // As a filling disk does: part of the record lands, then the write fails.
+        [[maybe_unused]] const ssize_t half = ::pwrite(fd_, bytes.data(), bytes.size() / 2, offset);
+        return Status::Error(describeErrno(path_, fault));
+    }
     std::size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t written =
@@ -154,6 +184,7 @@ Status Journal::writeAt(std::int64_t number, std::string_view bytes) {
         if (written < 0) return Status::Error(describeErrno(path_, errno));
         done += static_cast<std::size_t>(written);
     }
+    if (const int fault = injectedFault(FileStep::Sync, path_)) return Status::Error(describeErrno(path_, fault));
     if (::fdatasync(fd_) != 0) return Status::Error(describeErrno(path_, errno));
     return Status::Ok();
 }

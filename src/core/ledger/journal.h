@@ -14,7 +14,7 @@
 namespace quorvel {
 
 enum class JournalMode {
-    ReadWrite,  // opened for recording; created empty when missing
+    ReadWrite,  // opened for recording; a missing journal is created by the first record
     ReadOnly,   // for viewing; a missing journal counts as empty and is not created
 };
 
@@ -33,7 +33,11 @@ public:
     // only in letter case ("JAN2027.JRN" for "JAN2027.rep"). Returns pathFor() when neither exists.
     static std::string locate(const std::string& monthPath);
 
+    // Opening never creates or changes a file: merely looking at a month leaves its folder
+    // as it was.
     Status open(const std::string& path, JournalMode mode);
+    // Creates `path` as an empty journal when it does not exist (a new month's journal).
+    static Status createEmpty(const std::string& path);
     void close();
     bool isOpen() const { return open_; }
     const std::string& path() const { return path_; }
@@ -54,6 +58,7 @@ public:
 
 private:
     Status writeAt(std::int64_t number, std::string_view bytes);
+    Status createIfMissing();
 
     int fd_ = -1;
     bool open_ = false;

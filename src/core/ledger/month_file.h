@@ -18,9 +18,13 @@ inline constexpr int kMonthFileFields = 1394;
 // the end of the previous month; the replay adds the month back at the next load.
 Result<std::string> composeMonthFile(const Ledger& ledger);
 
-// Writes ledger.CurrentFile safely; on failure the old file stays as it was. The ledger
-// is not changed. Refuses a name that the format cannot hold (a double quote, for one).
+// Writes ledger.CurrentFile safely; on failure the old file stays as it was. The version it
+// replaces is kept as monthBackupPath(), so one bad save can always be undone by hand. The
+// ledger is not changed. Refuses a name that the format cannot hold (a double quote, for one).
 Status SaveMonthFile(const Ledger& ledger);
+
+// The single backup beside a month file: "NOV2026.rep.bak" for "NOV2026.rep".
+std::string monthBackupPath(const std::string& monthPath);
 
 // Saves `changed`, a changed copy of the loaded month, and loads it back into `ledger` and
 // `journal`. When the save fails nothing changes, so the screen keeps matching the files.

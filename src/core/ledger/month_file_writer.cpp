@@ -101,8 +101,10 @@ Status SaveMonthFile(const Ledger& ledger) {
     if (ledger.CurrentFile.empty()) return Status::Error("No month file name is set.");
     auto bytes = composeMonthFile(ledger);
     if (!bytes) return Status::Error(ledger.CurrentFile + ": not saved: " + bytes.message());
-    return writeFileAtomically(ledger.CurrentFile, *bytes);
+    return writeFileKeepingBackup(ledger.CurrentFile, *bytes, monthBackupPath(ledger.CurrentFile));
 }
+
+std::string monthBackupPath(const std::string& monthPath) { return monthPath + ".bak"; }
 
 Status saveChangedMonth(Ledger& ledger, Journal& journal, const Ledger& changed) {
     if (Status saved = SaveMonthFile(changed); !saved) {

@@ -17,6 +17,16 @@ namespace {
 // A journal is small; a "journal" of many megabytes is not one and must not be copied blindly.
 constexpr std::size_t kMaxCopyBytes = 64 * 1024 * 1024;
 
+// Whether writing a month as `path`, with its journal beside it, would write a file of the
+// open month: the month itself, its journal as `path` ("NOV2026.jrn"), or a name whose journal
+// is the open month's ("NOV2026.REP" beside "NOV2026.rep"). Replacing the journal under the
+// open descriptor would send every later action into a file no longer there.
+bool writesOpenMonth(const Ledger& ledger, const Journal& journal, const std::string& path) {
+    const std::string ownJournal = journal.isOpen() ? journal.path() : Journal::locate(ledger.CurrentFile);
+    return sameFile(path, ledger.CurrentFile) || sameFile(path, ownJournal) ||
+           sameFile(Journal::pathFor(path), ownJournal) || sameFile(Journal::locate(path), ownJournal);
+}
+
 }  // namespace
 
 Ledger carriedForward(const Ledger& month, RolloverKind kind) {
@@ -82,8 +92,7 @@ Status saveAsNewMonth(const Ledger& month) {
         if (!movedAside.empty()) std::rename(movedAside.c_str(), oldJournal.c_str());
         return saved;
     }
-    Journal fresh;
-    if (Status created = fresh.open(journalPath, JournalMode::ReadWrite); !created) {
+    if (Status created = Journal::createEmpty(journalPath); !created) {
         return Status::Error("The month file was written, but its journal could not be created: " +
                              created.message());
     }
@@ -91,9 +100,9 @@ Status saveAsNewMonth(const Ledger& month) {
 }
 
 Status rollOver(Ledger& ledger, Journal& journal, const std::string& newPath, RolloverKind kind) {
-    if (sameFile(newPath, ledger.CurrentFile)) {
-        return Status::Error(newPath +
-                             " is the month that is open now. Choose another name for the new month file.");
+    if (writesOpenMonth(ledger, journal, newPath)) {
+        return Status::Error(newPath + " is the month that is open now, or its journal. "
+                                       "Choose another name for the new month file.");
     }
     Ledger next = carriedForward(ledger, kind);
     next.CurrentFile = newPath;
@@ -106,8 +115,9 @@ Status rollOver(Ledger& ledger, Journal& journal, const std::string& newPath, Ro
 }
 
 Status copyMonth(const Ledger& ledger, const Journal& journal, const std::string& targetPath) {
-    if (sameFile(targetPath, ledger.CurrentFile)) {
-        return Status::Error(targetPath + " is the month that is open now. Choose another name for the copy.");
+    if (writesOpenMonth(ledger, journal, targetPath)) {
+        return Status::Error(targetPath + " is the month that is open now, or its journal. "
+                                          "Choose another name for the copy.");
     }
     auto month = readWholeFile(ledger.CurrentFile, kMaxCopyBytes);
     if (!month) return month.status();
@@ -117,8 +127,15 @@ Status copyMonth(const Ledger& ledger, const Journal& journal, const std::string
         if (!bytes) return bytes.status();
         records = std::move(bytes).value();
     }
-    if (Status s = writeFileAtomically(targetPath, *month); !s) return s;
-    return writeFileAtomically(Journal::pathFor(targetPath), records);
+    // A month replaced by the copy stays recoverable: its file as its backup, and its
+    // journal, when it holds records, under a .bak name that never replaces another.
+    if (Status s = writeFileKeepingBackup(targetPath, *month, monthBackupPath(targetPath)); !s) return s;
+    const std::string targetJournal = Journal::pathFor(targetPath);
+    std::error_code error;
+    if (fs::file_size(targetJournal, error) > 0 && !error) {
+        return writeFileKeepingBackup(targetJournal, records, backupNameFor(targetJournal));
+    }
+    return writeFileAtomically(targetJournal, records);
 }
 
 }  // namespace quorvel

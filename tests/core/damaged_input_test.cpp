@@ -1,0 +1,170 @@
+// Month files and journals damaged or made by other writers: each one loads or is refused
+// with a message naming the file, nothing crashes, and opening changes nothing on disk.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+
+#include "core/sample_month.h"
+#include "core/test_folder.h"
+#include "ledger/month_file.h"
+#include "report/report_file.h"
+#include "review/action_list.h"
+#include "review/month_summary.h"
+
+namespace quorvel {
+namespace {
+
+using test::readFile;
+using test::TestFolder;
+
+const std::string kGolden = std::string(QUORVEL_TEST_DATA) + "/small_month.rep";
+
+std::map<std::string, std::string> snapshot(const TestFolder& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.root())) {
+        files[entry.path().filename().string()] = readFile(entry.path().string());
+    }
+    return files;
+}
+
+// Opens `path` as the desktop program does and, when it loads, shows and reports it.
+// Returns the load's status.
+Status openAndUse(const TestFolder& folder, const std::string& path) {
+    const auto before = snapshot(folder);
+    Ledger ledger;
+    Journal journal;
+    const Status loaded = LoadMonthFile(ledger, journal, path);
+    EXPECT_TRUE(snapshot(folder) == before) << "opening changed the files on disk";
+    if (!loaded) {
+        EXPECT_NE(loaded.message().find(path), std::string::npos) << loaded.message();
+        return loaded;
+    }
+    EXPECT_FALSE(monthSummaryLines(ledger).empty());
+    const auto records = journal.readAll();
+    EXPECT_TRUE(records.ok());
+    EXPECT_FALSE(actionListLines(ledger, *records).lines.empty());
+    EXPECT_FALSE(reportFileText(ledger, ReportEntries{}, ReportFileKind::Monthly).empty());
+    return loaded;
+}
+
+std::string withField2(const std::string& golden, const std::string& text) {
+    const std::size_t at = golden.find(",1200,");
+    return golden.substr(0, at + 1) + text + golden.substr(at + 5);
+}
+
+TEST(DamagedMonthFile, TruncatedAtEveryFieldBoundaryIsRefusedWithTheFieldNamed) {
+    const std::string golden = readFile(kGolden);
+    const std::size_t lastField = golden.rfind(',');
+    Ledger ledger;
+    int refused = 0;
+    for (std::size_t cut = 0; cut < lastField; ++cut) {
+        const char c = golden[cut];
+        if (c != ',' && c != '\n' && c != '\r' && (cut == 0 || golden[cut - 1] != ',')) continue;
+        const Status parsed = parseMonthFile(golden.substr(0, cut), "CUT.rep", ledger);
+        ASSERT_FALSE(parsed.ok()) << "cut at " << cut;
+        EXPECT_NE(parsed.message().find("CUT.rep"), std::string::npos) << parsed.message();
+        EXPECT_NE(parsed.message().find("field "), std::string::npos) << parsed.message();
+        ++refused;
+    }
+    EXPECT_GE(refused, 2 * 1394);
+    // Through the real open too, for a few cuts, to see nothing is written beside them.
+    TestFolder folder;
+    for (const std::size_t cut : {std::size_t{0}, golden.size() / 3, lastField}) {
+        test::writeFile(folder.path("CUT.rep"), golden.substr(0, cut));
+        EXPECT_FALSE(openAndUse(folder, folder.path("CUT.rep")).ok());
+    }
+}
+
+TEST(DamagedMonthFile, NumbersOutOfRangeAreRefusedOrReadWithoutWrapping) {
+    const std::string golden = readFile(kGolden);
+    TestFolder folder;
+    const std::string path = folder.path("NUM.rep");
+    for (const std::string text :
+         {"99999999999999999999", "-99999999999999999999", "922337203685477.5808", "-922337203685477.5809",
+          "1e400", "0.000000000000000000001", "NaN", "inf", "--5", "5-", "1.2.3", "\"12\"", "0x10"}) {
+        SCOPED_TRACE(text);
+        test::writeFile(path, withField2(golden, text));
+        const Status status = openAndUse(folder, path);
+        if (!status) {
+            EXPECT_NE(status.message().find("field 2 "), std::string::npos) << status.message();
+            continue;
+        }
+        Ledger ledger;
+        ASSERT_TRUE(parseMonthFile(readFile(path), path, ledger).ok());
+        const Money budget = ledger.BudgetAmount[1][kBudgeted];
+        // A huge amount may be held at the largest one, never wrapped to the other sign.
+        EXPECT_TRUE(text.front() == '-' ? budget <= Money() : budget >= Money()) << budget.format00();
+    }
+    for (const std::string count : {"-1", "102", "99999999999999999999"}) {
+        test::writeFile(path, golden.substr(0, golden.rfind(",3,2")) + "," + count + ",2\r\n");
+        const Status status = openAndUse(folder, path);
+        EXPECT_FALSE(status.ok()) << count;
+    }
+}
+
+TEST(DamagedMonthFile, NamesOfAnyWidthLoadAndReport) {
+    const std::string golden = readFile(kGolden);
+    TestFolder folder;
+    const std::string path = folder.path("WIDE.rep");
+    const std::size_t at = golden.find("Pastor, Salary");
+    for (const std::size_t width : {std::size_t{41}, std::size_t{255}, std::size_t{100000}}) {
+        std::string name(width, 'W');
+        name[width / 2] = ',';
+        test::writeFile(path, golden.substr(0, at) + name + golden.substr(at + 14));
+        ASSERT_TRUE(openAndUse(folder, path).ok()) << width;
+    }
+}
+
+class DamagedJournal : public ::testing::Test {
+protected:
+    void SetUp() override {
+        path = folder.path("JRN.rep");
+        test::writeMonth(test::sampleLedger(), path);
+    }
+    void writeJournal(const std::string& bytes) { test::writeFile(folder.path("JRN.jrn"), bytes); }
+
+    TestFolder folder;
+    std::string path;
+};
+
+TEST_F(DamagedJournal, TornUnknownAndGarbageRecordsLoadWithoutChangingTheFile) {
+    const std::string deposit(test::keyed("DP", "", Money::cents(1250)).text());
+    const std::string expenditure(test::bx("101", Money::cents(300)).text());
+    std::string garbage(kRecordSize, '\xFF');
+    garbage[0] = '\0';
+    const std::string unknown = "ZZ" + deposit.substr(2);
+    for (const std::string& journal : {deposit + expenditure + deposit.substr(0, 17),
+                                       deposit + unknown + garbage + expenditure,
+                                       std::string(kRecordSize * 3, '\0')}) {
+        writeJournal(journal);
+        ASSERT_TRUE(openAndUse(folder, path).ok());
+    }
+    // The known records still count: two deposits and one expenditure around the junk.
+    writeJournal(deposit + unknown + garbage + expenditure + deposit + deposit.substr(0, 5));
+    Ledger ledger;
+    Journal journal;
+    ASSERT_TRUE(LoadMonthFile(ledger, journal, path).ok());
+    EXPECT_EQ(ledger.Summary[kTotalReceipts], Money::cents(2500));
+    EXPECT_EQ(journal.recordCount(), 5);
+}
+
+TEST_F(DamagedJournal, TenThousandRecordsLoadAndList) {
+    std::string journal;
+    for (int n = 1; n <= 10000; ++n) {
+        journal += (n % 2 ? test::keyed("DP", "", Money::cents(n)) : test::bx("101", Money::cents(1))).text();
+    }
+    writeJournal(journal);
+    ASSERT_TRUE(openAndUse(folder, path).ok());
+    Ledger ledger;
+    Journal opened;
+    ASSERT_TRUE(LoadMonthFile(ledger, opened, path, JournalMode::ReadOnly).ok());
+    EXPECT_EQ(ledger.Summary[kTotalReceipts], Money::cents(25000000));  // 1 + 3 + ... + 9999 cents
+    const ActionList list = actionListLines(ledger, opened.readAll().value());
+    ASSERT_EQ(list.lines.size(), 10001u);
+    EXPECT_EQ(list.recordNumbers.back(), 10000);
+    EXPECT_NE(list.lines.back().find("10000"), std::string::npos) << list.lines.back();
+}
+
+}  // namespace
+}  // namespace quorvel

@@ -1,0 +1,154 @@
+// Every step of a write can fail (full disk, failing device, vanished share): each failure
+// is reported, and what was on disk before stays whole and readable.
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+
+#include "actions/recording.h"
+#include "core/sample_month.h"
+#include "core/test_folder.h"
+#include "ledger/file_faults.h"
+#include "ledger/month_file.h"
+#include "ledger/rollover.h"
+
+namespace quorvel {
+namespace {
+
+using test::readFile;
+using test::TestFolder;
+
+constexpr FileStep kWriteSteps[] = {FileStep::Write, FileStep::Flush, FileStep::Sync, FileStep::Rename};
+
+// Fails `step` for `path` only, with `error`.
+FileFaultHook failing(FileStep step, const std::string& path, int error = ENOSPC) {
+    return [=](FileStep s, const std::string& p) { return s == step && p == path ? error : 0; };
+}
+
+int filesIn(const TestFolder& folder) {
+    int count = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.root())) ++count;
+    return count;
+}
+
+class MonthSaveFaults : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ledger = test::sampleLedger();
+        ledger.CurrentFile = folder.path("NOV2026.rep");
+        ASSERT_TRUE(SaveMonthFile(ledger).ok());
+        first = readFile(ledger.CurrentFile);
+        ledger.BudgetAcctName[1] = "Second";
+        ASSERT_TRUE(SaveMonthFile(ledger).ok());
+        second = readFile(ledger.CurrentFile);
+        ledger.BudgetAcctName[1] = "Third";
+    }
+
+    TestFolder folder;
+    Ledger ledger;
+    std::string first, second;
+};
+
+TEST_F(MonthSaveFaults, TheReplacedVersionIsKeptAsTheSingleBackup) {
+    const std::string backup = folder.path("NOV2026.rep.bak");
+    EXPECT_EQ(monthBackupPath(ledger.CurrentFile), backup);
+    EXPECT_TRUE(readFile(backup) == first);
+    ASSERT_TRUE(SaveMonthFile(ledger).ok());
+    EXPECT_TRUE(readFile(backup) == second);
+    EXPECT_EQ(filesIn(folder), 2);
+
+    // Where the file system has no hard links, the backup is copied instead.
+    ledger.BudgetAcctName[1] = "Fourth";
+    const std::string third = readFile(ledger.CurrentFile);
+    {
+        ScopedFileFault noLinks(failing(FileStep::Link, ledger.CurrentFile, EPERM));
+        ASSERT_TRUE(SaveMonthFile(ledger).ok());
+    }
+    EXPECT_TRUE(readFile(backup) == third);
+    EXPECT_NE(readFile(ledger.CurrentFile).find("Fourth"), std::string::npos);
+    EXPECT_EQ(filesIn(folder), 2);
+}
+
+TEST_F(MonthSaveFaults, AFailedStepIsReportedAndLeavesBothFilesAsTheyWere) {
+    const std::string backup = monthBackupPath(ledger.CurrentFile);
+    for (const FileStep step : kWriteSteps) {
+        SCOPED_TRACE(static_cast<int>(step));
+        const Status saved = [&] {
+            ScopedFileFault fault(failing(step, ledger.CurrentFile, EIO));
+            return SaveMonthFile(ledger);
+        }();
+        ASSERT_FALSE(saved.ok());
+        EXPECT_NE(saved.message().find(ledger.CurrentFile), std::string::npos) << saved.message();
+        EXPECT_NE(saved.message().find(std::strerror(EIO)), std::string::npos) << saved.message();
+        EXPECT_TRUE(readFile(ledger.CurrentFile) == second);
+        // The backup is taken just before the new file is put in place; when that last
+        // step fails it already holds the very version that stayed.
+        EXPECT_TRUE(readFile(backup) == (step == FileStep::Rename ? second : first));
+        EXPECT_EQ(filesIn(folder), 2) << "a temporary file was left behind";
+    }
+    // A backup that cannot be kept stops the save: it must never be lost silently.
+    std::filesystem::remove(backup);  // it is a link to the month file now
+    test::writeFile(backup, first);
+    {
+        ScopedFileFault fault(failing(FileStep::Rename, backup));
+        const Status saved = SaveMonthFile(ledger);
+        ASSERT_FALSE(saved.ok());
+        EXPECT_NE(saved.message().find("could not be kept as " + backup), std::string::npos) << saved.message();
+    }
+    EXPECT_TRUE(readFile(ledger.CurrentFile) == second);
+    EXPECT_TRUE(readFile(backup) == first);
+    EXPECT_EQ(filesIn(folder), 2);
+}
+
+TEST(JournalFaults, AFailedAppendIsReportedAndChangesNoTable) {
+    TestFolder folder;
+    const std::string path = folder.path("DEC2026.rep");
+    test::writeMonth(test::sampleLedger(), path, {test::keyed("DP", "", Money::cents(500))});
+    Ledger ledger;
+    Journal journal;
+    ASSERT_TRUE(LoadMonthFile(ledger, journal, path).ok());
+    const Ledger before = ledger;
+    const std::string journalBytes = readFile(journal.path());
+
+    for (const FileStep step : {FileStep::Write, FileStep::Sync}) {
+        ScopedFileFault fault(failing(step, journal.path(), EIO));
+        const Status recorded = recordDeposit(ledger, journal, "12.00", "");
+        ASSERT_FALSE(recorded.ok());
+        EXPECT_NE(recorded.message().find(journal.path()), std::string::npos) << recorded.message();
+        EXPECT_FALSE(recordBudgetExpenditure(ledger, journal, 1, "3.00", "").ok());
+        EXPECT_FALSE(recordTransfer(ledger, journal, 1, 1, "2.00", "").ok());
+    }
+    EXPECT_EQ(ledger.Summary, before.Summary);
+    EXPECT_EQ(ledger.BudgetAmount, before.BudgetAmount);
+    EXPECT_EQ(ledger.DesigAmount, before.DesigAmount);
+    EXPECT_TRUE(readFile(journal.path()) == journalBytes) << "a half-written record was left to be replayed";
+
+    // Once the disk recovers, recording goes on where it stopped.
+    ASSERT_TRUE(recordDeposit(ledger, journal, "12.00", "").ok());
+    EXPECT_EQ(journal.recordCount(), 2);
+    EXPECT_EQ(ledger.Summary[kTotalReceipts], Money::cents(1700));
+}
+
+TEST(CopyFaults, ACopyOverAnotherMonthKeepsThatMonthRecoverable) {
+    TestFolder folder;
+    const std::string source = folder.path("DEC2026.rep");
+    const std::string target = folder.path("JAN2027.rep");
+    test::writeMonth(test::sampleLedger(), source, {test::keyed("DP", "", Money::cents(500))});
+    Ledger other = test::sampleLedger();
+    other.BudgetAcctName[1] = "Other month";
+    test::writeMonth(other, target, {test::keyed("DP", "", Money::cents(900))});
+    const std::string targetMonth = readFile(target);
+    const std::string targetJournal = readFile(folder.path("JAN2027.jrn"));
+
+    Ledger ledger;
+    Journal journal;
+    ASSERT_TRUE(LoadMonthFile(ledger, journal, source).ok());
+    ASSERT_TRUE(copyMonth(ledger, journal, target).ok());
+    EXPECT_TRUE(readFile(target) == readFile(source));
+    EXPECT_TRUE(readFile(folder.path("JAN2027.rep.bak")) == targetMonth);
+    EXPECT_TRUE(readFile(folder.path("JAN2027.jrn.bak")) == targetJournal);
+}
+
+}  // namespace
+}  // namespace quorvel

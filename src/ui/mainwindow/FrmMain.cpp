@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -181,8 +182,8 @@ void FrmMain::ShowMenu() {
         menu->setEnabled(true);
         menu->menuAction()->setEnabled(true);
     }
-    CmdBx->setEnabled(true);
-    CmdDx->setEnabled(true);
+    CmdBx->setEnabled(!readOnly_);
+    CmdDx->setEnabled(!readOnly_);
 }
 
 void FrmMain::HideMenu() {
@@ -232,7 +233,8 @@ void FrmMain::waitForChoice(std::initializer_list<QPushButton*> buttons, std::fu
     ListAction = kNone;
     HideMenu();
     for (QPushButton* b : {CmdProcede, CmdCancel, CmdEdit, CmdDisplay}) b->hide();
-    for (QPushButton* b : buttons) b->show();
+    // In a read-only month every listing is for viewing: Edit would change what it shows.
+    for (QPushButton* b : buttons) b->setVisible(!(readOnly_ && b == CmdEdit));
     pendingChoice_ = std::move(then);
     LstMain->setFocus();
 }
@@ -286,15 +288,26 @@ bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
 void FrmMain::closeEvent(QCloseEvent* event) {
     // A command waiting on the list simply ends with the program; nothing is pending on disk.
     pendingChoice_ = {};
-    journal_.close();
+    closeMonth();
     event->accept();
     QApplication::closeAllWindows();
 }
 
 void FrmMain::enableMonthCommands() {
-    MnuSave->setEnabled(true);
     MnuPrint->setEnabled(true);
-    MnuSaveAS->setEnabled(true);
+    MnuSaveAS->setEnabled(true);  // writes another file only
+    // Read-only, nothing that writes the month or its journal. Closing the month into the
+    // next one is left to its holder too, who is still recording in it.
+    for (QAction* writer : {MnuSave, MnuFresh, MnuBudgetExpenditure, MnuDesignatedExpenditure, MnuDeposit,
+                            MnuDesignation, MnuSource, MnuTransfer, MnuChangeBalance, MnuSetSections,
+                            MnuReorder}) {
+        writer->setEnabled(!readOnly_);
+    }
+    CmdEdit->setEnabled(!readOnly_);
+    CmdBx->setEnabled(!readOnly_ && MnuActions->isEnabled());
+    CmdDx->setEnabled(!readOnly_ && MnuActions->isEnabled());
+    const QString month = QFileInfo(fromPath(ledger_.CurrentFile)).fileName();
+    setWindowTitle(readOnly_ ? "Quorvel Program - " + month + " (read-only)" : QStringLiteral("Quorvel Program"));
 }
 
 }  // namespace quorvel::ui

@@ -12,6 +12,7 @@
 
 #include "ledger/journal.h"
 #include "ledger/ledger.h"
+#include "ledger/month_lock.h"
 #include "platform/platform.h"
 
 class QAction;
@@ -37,7 +38,18 @@ public:
 
     // Opens a month as the Open command does after its dialog; on failure shows why and
     // keeps the month that was loaded. Returns whether the month was opened.
-    bool openMonth(const QString& path);
+    //
+    // The month's lock is taken first (`reserved`, when the caller already holds it). A month
+    // another copy holds is opened read-only if the treasurer agrees; only once the month is
+    // loaded does the lock of the month open before go.
+    bool openMonth(const QString& path, MonthLock reserved = {});
+    // Before a command writes a new month as `path`: takes that month's lock into `reserved`,
+    // or says who has it open and returns false. The month open here needs no reserving.
+    bool reserveNewMonth(const QString& path, MonthLock& reserved);
+    // The month is closed: its journal and its lock let go. The ledger stays as it is.
+    void closeMonth();
+    // A month held by another copy, open for viewing and printing only.
+    bool readOnly() const { return readOnly_; }
 
     // The list protocol: shows `buttons` (the others stay hidden), disables the menus, and
     // runs `then` once one of them is pressed, after the menus are enabled again.
@@ -54,6 +66,9 @@ public:
     platform::Platform& platform() { return platform_; }
     // "no report loaded" when no month is loaded; true when a month is there.
     bool requireLoadedMonth();
+    // The month commands of an opened month; in a read-only month only those that leave
+    // the month and its journal as they are.
+    void enableMonthCommands();
 
     // State of the list protocol.
     int ListAction = kNone;
@@ -128,11 +143,13 @@ private:
     QAction* addItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut = {});
     void protocolButton(ListCode code);
     void pressDefaultButton();
-    void enableMonthCommands();
     // Start New Month and Save As Fresh Year share every step but the budget rule.
     void rollOverTo(const QString& dialogTitle, bool freshYear);
 
     platform::Platform& platform_;
+    // Before the journal, so that it is released after the journal is closed.
+    MonthLock monthLock_;
+    bool readOnly_ = false;
     Ledger ledger_;
     Journal journal_;
     std::function<void()> pendingChoice_;

@@ -1,5 +1,6 @@
 // The File menu: open a month, duplicate it, roll it into the next month or year, exit.
 #include <QApplication>
+#include <QFileInfo>
 #include <QListWidget>
 
 #include "AboutBox.h"
@@ -26,18 +27,78 @@ FileDialogOptions dialogOptions(const QString& title, const QString& pattern, bo
     return options;
 }
 
+// "in use by anna on host vestry since ...", for the messages about a month another copy holds.
+QString inUseBy(const LockHolder& holder, const std::string& month) {
+    if (!holder.known) {
+        return "in use by an unknown user: its lock file " + fromPath(MonthLock::lockPathFor(month)) +
+               " cannot be read. If nobody has the month open, delete that file and open the month again";
+    }
+    return "in use by " + fromPath(holder.user) + " on host " + fromPath(holder.host) + " since " +
+           fromPath(holder.since);
+}
+
+QString fileName(const std::string& path) { return QFileInfo(fromPath(path)).fileName(); }
+
 }  // namespace
 
-bool FrmMain::openMonth(const QString& path) {
-    const Status loaded = LoadMonthFile(ledger_, journal_, toPath(path));
+bool FrmMain::openMonth(const QString& path, MonthLock reserved) {
+    const std::string file = toPath(path);
+    // The month open now, opened again (or reloaded after Save As), keeps its lock.
+    const bool reopening = monthLock_.held() && journal_.isOpen() && sameFile(file, ledger_.CurrentFile);
+    MonthLock lock = std::move(reserved);
+    if (!reopening && !lock.held()) {
+        const LockAttempt attempt = lock.acquire(file);
+        if (attempt.state == LockState::Failed) {
+            platform_.dialogs.message("The month could not be opened.\n\n" + fromPath(attempt.message));
+            return false;
+        }
+        if (attempt.state != LockState::Acquired) {
+            // A lock from another computer is never judged here: its holder and time let the
+            // treasurer judge.
+            const QString why =
+                attempt.state == LockState::FolderReadOnly
+                    ? fileName(file) + " cannot be locked for changes: its folder is read-only (" +
+                          fromPath(attempt.message) + ")."
+                    : fileName(file) + " is " + inUseBy(attempt.holder, file) + ".";
+            const QString question = why + "\n\nOpen it read-only, for viewing and printing?";
+            if (platform_.dialogs.message(question, Buttons::YesNo) != Answer::Yes) return false;
+        }
+    }
+    const bool writable = reopening || lock.held();
+    // Read-only, nothing is created or written: not even a missing journal.
+    const Status loaded =
+        LoadMonthFile(ledger_, journal_, file, writable ? JournalMode::ReadWrite : JournalMode::ReadOnly);
     if (!loaded) {
         platform_.dialogs.message("The month could not be opened.\n\n" + fromPath(loaded.message()));
-        return false;
+        return false;  // the new lock goes; the month open before keeps its own
     }
+    if (!reopening) monthLock_ = std::move(lock);
+    readOnly_ = !writable;
     enableMonthCommands();
     ShowMenu();
     ShowStub();
     return true;
+}
+
+bool FrmMain::reserveNewMonth(const QString& path, MonthLock& reserved) {
+    const std::string file = toPath(path);
+    // The open month is ours already, or refused by the command as the month open now.
+    if (journal_.isOpen() && sameFile(file, ledger_.CurrentFile)) return true;
+    const LockAttempt attempt = reserved.acquire(file);
+    // Where no lock can be made, the month cannot be written either; the command says why.
+    if (attempt.state != LockState::HeldByOther) return true;
+    platform_.dialogs.message(fileName(file) + " is " + inUseBy(attempt.holder, file) +
+                              ".\n\nIt cannot be replaced while it is open there. Choose another name.");
+    return false;
+}
+
+void FrmMain::closeMonth() {
+    journal_.close();
+    monthLock_.release();
+    if (readOnly_) {
+        readOnly_ = false;
+        enableMonthCommands();
+    }
 }
 
 void FrmMain::MnuOpen_Click() {
@@ -57,11 +118,21 @@ void FrmMain::MnuSaveAS_Click() {
         platform_.dialogs.message("Invalid file name");
         return;
     }
+    MonthLock copyLock;
+    if (!reserveNewMonth(name, copyLock)) return;
     if (const Status copied = copyMonth(ledger_, journal_, toPath(name)); !copied) {
         platform_.dialogs.message("The month could not be copied.\n\n" + fromPath(copied.message()));
         return;
     }
-    // Work goes on in the current month.
+    // Work goes on in the current month, which keeps its lock (and, read-only, its mode).
+    if (readOnly_) {
+        const std::string current = ledger_.CurrentFile;
+        if (const Status loaded = LoadMonthFile(ledger_, journal_, current, JournalMode::ReadOnly); !loaded) {
+            platform_.dialogs.message("The month could not be opened.\n\n" + fromPath(loaded.message()));
+        }
+        ShowStub();
+        return;
+    }
     openMonth(fromPath(ledger_.CurrentFile));
 }
 
@@ -84,12 +155,16 @@ void FrmMain::rollOverTo(const QString& dialogTitle, bool freshYear) {
         platform_.dialogs.message("- invalid file name -");
         return;
     }
+    MonthLock newMonthLock;
+    if (!reserveNewMonth(name, newMonthLock)) return;
     const Status rolled =
         rollOver(ledger_, journal_, toPath(name), freshYear ? RolloverKind::FreshYear : RolloverKind::NewMonth);
     if (!rolled) {
         platform_.dialogs.message("The new month was not saved.\n\n" + fromPath(rolled.message()));
         return;
     }
+    // Neither month is open now; the new one is opened (and locked) like any other.
+    closeMonth();
     setListLines({"    - data saved and unloaded -"});
 }
 

@@ -143,13 +143,12 @@ bool FrmNew::Form_Load() {
         if (main_.journal().isOpen()) {
             main_.show();
             main_.ShowStub();
-            for (QAction* item : {main_.MnuSave, main_.MnuPrint, main_.MnuSaveAS})
-                item->setEnabled(true);
+            main_.enableMonthCommands();
             main_.ShowMenu();
         }
         return false;
     }
-    main_.journal().close();
+    main_.closeMonth();
     main_.ledger() = Ledger{};
     return true;
 }
@@ -251,13 +250,15 @@ void FrmNew::Command3_Click() {
         dialogs.message("Oops, invalid file name");
         return;
     }
+    MonthLock lock;
+    if (!main_.reserveNewMonth(name, lock)) return;
     if (const Status saved = saveFirstMonth(firstMonth(setup_, cash, toPath(name))); !saved) {
         dialogs.message("The new year was not saved; every entry is still here.\n\n" +
                         fromPath(saved.message()));
         return;
     }
     // openMonth reports its own failure; the entries stay here to be saved again.
-    if (!main_.openMonth(name)) return;
+    if (!main_.openMonth(name, std::move(lock))) return;
     finish();
 }
 

@@ -1,10 +1,13 @@
 // The report window driven as the treasurer drives it: its boxes and account names, "View
 // Total", the amount boxes, and the two report files.
 #include <QTest>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <tuple>
 
 #include "core/report/report_month.h"
+#include "ledger/file_faults.h"
 #include "ledger/month_file.h"
 #include "report/account_names.h"
 #include "report/report_file.h"
@@ -98,6 +101,31 @@ TEST_F(ReportWindowTest, ANamesFileThatCannotBeWrittenIsReported) {
     EXPECT_EQ(report->txtname[0]->text(), "Checking");
 }
 
+TEST_F(ReportWindowTest, WritesThatFailOnTheDiskAreReportedWithTheWindowOpen) {
+    const QPointer<frmprinter> report = openReportWindow();
+    const std::string target = folder.path("monthly.txt");
+    test::writeFile(target, "last month's report");
+    for (const FileStep step : {FileStep::Write, FileStep::Sync, FileStep::Rename}) {
+        ScopedFileFault failing([step](FileStep s, const std::string&) { return s == step ? EIO : 0; });
+        dialogs().chooseFileNext(QString::fromStdString(target));
+        report->Command4_Click();
+        QTest::keyClicks(report->txtname[0], "X");
+        report->Command3_Click();
+    }
+    const QStringList messages = dialogs().messages();
+    ASSERT_EQ(messages.size(), 6);
+    for (int i = 0; i < messages.size(); i += 2) {
+        EXPECT_TRUE(messages[i].startsWith("The report could not be written.")) << messages[i].toStdString();
+        EXPECT_TRUE(messages[i + 1].startsWith("Your account names could not be saved."))
+            << messages[i + 1].toStdString();
+        EXPECT_TRUE(messages[i].contains(std::strerror(EIO)) && messages[i + 1].contains(std::strerror(EIO)));
+    }
+    EXPECT_EQ(test::readFile(target), "last month's report");
+    EXPECT_FALSE(std::filesystem::exists(folder.path("config/accounts.dat")));
+    EXPECT_TRUE(report->isVisible());
+    EXPECT_EQ(report->txtname[0]->text(), "XXX");
+}
+
 TEST_F(ReportWindowTest, ViewTotalComparesTheAccountsWithTheReportBalance) {
     const struct {
         long long balanceCents;
@@ -180,7 +208,7 @@ TEST_F(ReportWindowTest, ReportFileNamesThatAreRefused) {
     EXPECT_TRUE(messages[3].startsWith("The report could not be written.")) << messages[3].toStdString();
     EXPECT_TRUE(messages[3].contains("no folder/report.txt"));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.root()), {}),
-              2);  // the month and journal
+              3);  // the month, its journal and its lock
     EXPECT_TRUE(report->isVisible());
 }
 

@@ -155,7 +155,7 @@ TEST_F(ReportWindowTest, SaveAsPdfWritesThePrintedReport) {
     // The document went to a temporary file beside the target, which then took its place.
     EXPECT_NE(testPlatform().pdfJobs()[0].path, QString::fromStdString(path));
     EXPECT_EQ(QString::fromUtf8(test::readFile(path)), pdf.allText().join('\n'));
-    EXPECT_EQ(filesIn(folder.root()), 3u);
+    EXPECT_EQ(filesIn(folder.root()), 4u);  // month, journal, its lock and the report
     EXPECT_TRUE(report->isVisible());
     EXPECT_TRUE(dialogs().messages().isEmpty());
 
@@ -187,7 +187,7 @@ TEST_F(ReportWindowTest, SaveAsPdfCancelledOrFailingLeavesNoFile) {
     EXPECT_TRUE(dialogs().messages()[0].startsWith("The report could not be saved as PDF."));
     EXPECT_TRUE(dialogs().messages()[0].contains("The file could not be written."));
     EXPECT_EQ(test::readFile(path), "the older report");
-    EXPECT_EQ(filesIn(folder.root()), 3u);  // month, journal, the older report: no temporary left
+    EXPECT_EQ(filesIn(folder.root()), 4u);  // month, journal, its lock, the older report: no temporary left
     EXPECT_TRUE(report->isVisible());
 }
 

@@ -1,0 +1,195 @@
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QTest>
+#include <filesystem>
+#include <set>
+
+#include "ledger/month_lock.h"
+#include "ui_fixture.h"
+
+namespace quorvel::ui {
+namespace {
+
+namespace fs = std::filesystem;
+using platform::Answer;
+using test::readFile;
+using test::writeFile;
+
+// As another computer's copy writes it.
+const std::string kAnnasLock =
+    "Quorvel month lock\nuser: anna\nhost: vestry\nsince: 2026-12-06 14:03:27 +0100\npid: 4711\n";
+
+const std::vector<ActionRecord> kSomeActions = {test::bx("101", Money::cents(4000)),
+                                                test::keyed("DP", "", Money::cents(50000))};
+
+class MonthLockWindowTest : public MainWindowTest {
+  protected:
+    // Writes a month without opening it.
+    std::string writeSample(const std::string& name) {
+        const std::string path = folder.path(name);
+        test::writeMonth(test::sampleLedger(), path, kSomeActions);
+        return path;
+    }
+
+    void open(const std::string& path) {
+        dialogs().chooseFileNext(QString::fromStdString(path));
+        window.MnuOpen->trigger();
+    }
+
+    // Whether the month's lock is there and is this process's.
+    bool lockedByUs(const std::string& month) {
+        const std::string lock = month + ".lock";
+        if (!fs::exists(lock)) return false;
+        const auto holder = parseLockText(readFile(lock));
+        return holder && holder->pid == static_cast<long>(::getpid());
+    }
+
+    std::set<std::string> filesInFolder() const {
+        std::set<std::string> names;
+        for (const auto& entry : fs::directory_iterator(folder.root()))
+            names.insert(entry.path().filename().string());
+        return names;
+    }
+};
+
+TEST_F(MonthLockWindowTest, AMonthHeldElsewhereOpensReadOnlyAndNothingOnDiskChanges) {
+    const std::string path = writeSample("NOV2026.rep");
+    writeFile(path + ".lock", kAnnasLock);
+    const std::string monthBytes = readFile(path);
+    const std::string journalBytes = readFile(folder.path("NOV2026.jrn"));
+
+    dialogs().answerNext(Answer::Yes);
+    open(path);
+    EXPECT_EQ(dialogs().lastMessage().text,
+              "NOV2026.rep is in use by anna on host vestry since 2026-12-06 14:03:27 +0100.\n\n"
+              "Open it read-only, for viewing and printing?");
+    EXPECT_EQ(dialogs().lastMessage().buttons, platform::Buttons::YesNo);
+    ASSERT_TRUE(window.readOnly());
+    EXPECT_EQ(window.ledger().CurrentFile, path);
+    EXPECT_EQ(window.windowTitle(), "Quorvel Program - NOV2026.rep (read-only)");
+    EXPECT_FALSE(window.journal().append(test::keyed("DP", "", Money::cents(100))).ok());  // opened read-only
+    EXPECT_EQ(window.listLines().front(), "   File loaded is " + QString::fromStdString(path));
+
+    for (QAction* writer :
+         {window.MnuSave, window.MnuFresh, window.MnuBudgetExpenditure, window.MnuDesignatedExpenditure,
+          window.MnuDeposit, window.MnuDesignation, window.MnuSource, window.MnuTransfer,
+          window.MnuChangeBalance, window.MnuSetSections, window.MnuReorder}) {
+        EXPECT_FALSE(writer->isEnabled()) << writer->objectName().toStdString();
+    }
+    EXPECT_FALSE(window.CmdBx->isEnabled());
+    EXPECT_FALSE(window.CmdDx->isEnabled());
+    for (QAction* viewer :
+         {window.MnuOpen, window.MnuPrint, window.MnuSaveAS, window.MnuNew, window.MnuAdjustAction,
+          window.MnuBudgetAdjust, window.MnuUsage, window.MnuCopy}) {
+        EXPECT_TRUE(viewer->isEnabled()) << viewer->objectName().toStdString();
+    }
+    // The listings show, but offer nothing to edit.
+    window.MnuAdjustAction->trigger();
+    EXPECT_EQ(window.listLines().size(), 3);  // title and the two actions
+    EXPECT_FALSE(window.CmdEdit->isVisible());
+    QTest::keyClick(window.LstMain, Qt::Key_Return);  // Enter now means Cancel
+    EXPECT_FALSE(window.isWaiting());
+    window.MnuBudgetAdjust->trigger();
+    EXPECT_FALSE(window.CmdEdit->isVisible());
+    EXPECT_TRUE(window.CmdDisplay->isVisible());
+    QTest::mouseClick(window.CmdCancel, Qt::LeftButton);
+    EXPECT_FALSE(window.CmdBx->isEnabled());  // still, after the listing gave the menus back
+
+    // Save As writes the duplicate only, and the month stays read-only.
+    dialogs().chooseFileNext(QString::fromStdString(folder.path("COPY.rep")));
+    window.MnuSaveAS->trigger();
+    EXPECT_EQ(readFile(folder.path("COPY.rep")), monthBytes);
+    EXPECT_TRUE(window.readOnly());
+
+    window.close();
+    EXPECT_EQ(readFile(path), monthBytes);
+    EXPECT_EQ(readFile(folder.path("NOV2026.jrn")), journalBytes);
+    EXPECT_EQ(readFile(path + ".lock"), kAnnasLock);
+    EXPECT_EQ(filesInFolder(), (std::set<std::string>{"NOV2026.rep", "NOV2026.jrn", "NOV2026.rep.lock",
+                                                      "COPY.rep", "COPY.jrn"}));
+}
+
+TEST_F(MonthLockWindowTest, AnsweringNoKeepsTheMonthOpenBefore) {
+    const std::string october = openSample("OCT2026.rep");
+    ASSERT_TRUE(lockedByUs(october));
+    const QStringList before = window.listLines();
+    const std::string path = writeSample("NOV2026.rep");
+    writeFile(path + ".lock", "\x01 not a lock");  // damaged: its holder cannot be told
+
+    dialogs().answerNext(Answer::No);
+    open(path);
+    const QString message = dialogs().lastMessage().text;
+    EXPECT_TRUE(message.startsWith("NOV2026.rep is in use by an unknown user: its lock file " +
+                                   QString::fromStdString(path) + ".lock cannot be read."))
+        << message.toStdString();
+    EXPECT_TRUE(message.endsWith("Open it read-only, for viewing and printing?"));
+    EXPECT_EQ(window.ledger().CurrentFile, october);
+    EXPECT_EQ(window.listLines(), before);
+    EXPECT_FALSE(window.readOnly());
+    EXPECT_TRUE(window.MnuSave->isEnabled());
+    EXPECT_TRUE(lockedByUs(october));
+    EXPECT_EQ(readFile(path + ".lock"), "\x01 not a lock");
+}
+
+TEST_F(MonthLockWindowTest, TheLockFollowsTheMonthThatIsOpen) {
+    const std::string october = openSample("OCT2026.rep");
+    const std::string octoberLock = readFile(october + ".lock");
+    // Save As and the reloads after recording go on in the month that is open, under its lock.
+    dialogs().chooseFileNext(QString::fromStdString(folder.path("COPY.rep")));
+    window.MnuSaveAS->trigger();
+    EXPECT_EQ(readFile(october + ".lock"), octoberLock);
+    EXPECT_FALSE(fs::exists(folder.path("COPY.rep.lock")));
+
+    // A lock left by a copy that died here is taken over without a question.
+    const std::string november = writeSample("NOV2026.rep");
+    const pid_t child = ::fork();
+    if (child == 0) ::_exit(0);
+    ::waitpid(child, nullptr, 0);
+    writeFile(november + ".lock",
+              composeLockText({"anna", thisProcess().host, "2026-12-06 14:03:27 +0100", child}));
+    const auto shown = dialogs().shown.size();
+    open(november);
+    EXPECT_EQ(dialogs().shown.size(), shown + 1);  // the file dialog only
+    EXPECT_EQ(window.ledger().CurrentFile, november);
+    EXPECT_TRUE(lockedByUs(november));
+    EXPECT_FALSE(fs::exists(october + ".lock"));
+
+    // After Start New Month no month is open, and none is locked.
+    const std::string december = folder.path("DEC2026.rep");
+    dialogs().chooseFileNext(QString::fromStdString(december));
+    window.MnuSave->trigger();
+    ASSERT_EQ(window.listLines(), QStringList{"    - data saved and unloaded -"});
+    EXPECT_FALSE(fs::exists(november + ".lock"));
+    EXPECT_FALSE(fs::exists(december + ".lock"));
+
+    open(december);
+    EXPECT_TRUE(lockedByUs(december));
+    window.close();
+    EXPECT_FALSE(fs::exists(december + ".lock"));
+
+    {
+        FrmMain other(testPlatform().platform);
+        dialogs().chooseFileNext(QString::fromStdString(october));
+        other.MnuOpen->trigger();
+        EXPECT_TRUE(lockedByUs(october));
+    }
+    EXPECT_FALSE(fs::exists(october + ".lock"));
+}
+
+TEST_F(MonthLockWindowTest, NoNewMonthIsWrittenOverAMonthOpenElsewhere) {
+    const std::string november = openSample("NOV2026.rep");
+    const std::string december = folder.path("DEC2026.rep");
+    writeFile(december + ".lock", kAnnasLock);
+    dialogs().chooseFileNext(QString::fromStdString(december));
+    window.MnuSave->trigger();
+    EXPECT_EQ(dialogs().lastMessage().text,
+              "DEC2026.rep is in use by anna on host vestry since 2026-12-06 14:03:27 +0100.\n\n"
+              "It cannot be replaced while it is open there. Choose another name.");
+    EXPECT_FALSE(fs::exists(december));
+    EXPECT_EQ(window.ledger().CurrentFile, november);
+    EXPECT_TRUE(lockedByUs(november));
+}
+
+}  // namespace
+}  // namespace quorvel::ui

@@ -547,4 +547,35 @@ Result<std::string> writeFullMonth(const std::string& folder) {
     return month;
 }
 
+Result<std::vector<std::string>> writeFullYear(const std::string& folder) {
+    namespace fs = std::filesystem;
+    // One full month written record by record (each append is flushed, so this is the slow
+    // part), then each month saved from it with its amounts changed and the journal copied.
+    const std::string base = (fs::path(folder) / "base").string();
+    auto month = writeFullMonth(base);
+    if (!month) return month.status();
+    Ledger full;
+    Journal journal;
+    if (Status s = LoadMonthFile(full, journal, *month, JournalMode::ReadOnly); !s) return s;
+    journal.close();
+    static constexpr const char* kMonths[] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
+                                              "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
+    std::vector<std::string> paths;
+    for (int m = 0; m < 12; ++m) {
+        Ledger ledger = full;
+        for (int i = 1; i <= kLastWorkingRow; ++i) {
+            ledger.BudgetAmount[i][kBudgeted] += Money::cents(m);
+            ledger.DesigAmount[i][kAtFirstOfMonth] += Money::cents(m);
+        }
+        ledger.CurrentFile = (fs::path(folder) / (std::string(kMonths[m]) + "2027.rep")).string();
+        if (Status s = SaveMonthFile(ledger); !s) return s;
+        std::error_code error;
+        fs::copy_file(Journal::pathFor(*month), Journal::pathFor(ledger.CurrentFile),
+                      fs::copy_options::overwrite_existing, error);
+        if (error) return Status::Error(Journal::pathFor(ledger.CurrentFile) + ": " + error.message());
+        paths.push_back(ledger.CurrentFile);
+    }
+    return paths;
+}
+
 }  // namespace quorvel::bench

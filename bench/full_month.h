@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "ledger/status.h"
 
@@ -18,5 +19,10 @@ inline constexpr const char* kFullMonthName = "OCT2027.rep";
 // nothing but the code: every random choice comes from a fixed seed.
 // Returns the month file path.
 Result<std::string> writeFullMonth(const std::string& folder);
+
+// Twelve full months, JAN2027.rep to DEC2027.rep with their journals, in `folder`: the full
+// month with every budget and opening fund balance raised by a few cents a month, so no two
+// files are alike. Returns the twelve month file paths in order.
+Result<std::vector<std::string>> writeFullYear(const std::string& folder);
 
 }  // namespace quorvel::bench

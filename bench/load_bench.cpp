@@ -22,6 +22,7 @@
 #include "ledger/ledger_routines.h"
 #include "ledger/month_file.h"
 #include "ledger/replay.h"
+#include "report/report_file.h"
 
 extern char** environ;
 
@@ -112,6 +113,41 @@ void BM_ReplayJournal(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ReplayJournal)->Unit(benchmark::kMicrosecond)->Repetitions(10)->ReportAggregatesOnly(true);
+
+// The monthly report file of the loaded full month: composing its bytes (the goal), and the
+// whole write, which flushes the file and its folder to disk (informative: mostly the disk).
+void BM_ComposeReportFile(benchmark::State& state) {
+    Ledger ledger;
+    Journal journal;
+    if (Status s = LoadMonthFile(ledger, journal, g_month, JournalMode::ReadOnly); !s) {
+        state.SkipWithError(s.message().c_str());
+        return;
+    }
+    const ReportEntries entries;
+    for (auto _ : state) {
+        std::string text = reportFileText(ledger, entries, ReportFileKind::Monthly);
+        benchmark::DoNotOptimize(text);
+    }
+}
+BENCHMARK(BM_ComposeReportFile)->Unit(benchmark::kMicrosecond)->Repetitions(10)->ReportAggregatesOnly(true);
+
+void BM_WriteReportFile(benchmark::State& state) {
+    Ledger ledger;
+    Journal journal;
+    if (Status s = LoadMonthFile(ledger, journal, g_month, JournalMode::ReadOnly); !s) {
+        state.SkipWithError(s.message().c_str());
+        return;
+    }
+    const ReportEntries entries;
+    const std::string path = (std::filesystem::path(g_folder) / "OCT2027.txt").string();
+    for (auto _ : state) {
+        if (Status s = writeReportFile(path, ledger, entries, ReportFileKind::Monthly); !s) {
+            state.SkipWithError(s.message().c_str());
+            return;
+        }
+    }
+}
+BENCHMARK(BM_WriteReportFile)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 // Runs `argv` with `extraEnvironment` added, output to /dev/null; the exit status, or an error.
 std::string runToEnd(std::vector<std::string> argv, const std::vector<std::string>& extraEnvironment) {

@@ -1,26 +1,9 @@
 #include "terminal_text.h"
 
-#include <iconv.h>
-
-#include <cerrno>
+#include "ledger/code_page.h"
 
 namespace quorvel::cli {
 namespace {
-
-class Converter {
-public:
-    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
-    ~Converter() {
-        if (valid()) iconv_close(cd_);
-    }
-    Converter(const Converter&) = delete;
-    Converter& operator=(const Converter&) = delete;
-    bool valid() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
-    iconv_t get() const { return cd_; }
-
-private:
-    iconv_t cd_;
-};
 
 bool isAscii(std::string_view text) {
     for (unsigned char c : text) {
@@ -29,31 +12,71 @@ bool isAscii(std::string_view text) {
     return true;
 }
 
+void appendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+}
+
+// The next character of well-formed UTF-8 at `i`, or -1 for a malformed, overlong or
+// surrogate sequence, or one cut short by the end of the text.
+long nextCharacter(std::string_view text, std::size_t& i) {
+    const auto byte = [&](std::size_t at) { return static_cast<unsigned char>(text[at]); };
+    const unsigned char lead = byte(i);
+    if (lead < 0x80) {
+        ++i;
+        return lead;
+    }
+    int length = 0;
+    char32_t c = 0;
+    unsigned char low = 0x80, high = 0xBF;  // the range of the second byte
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        c = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        c = lead & 0x0F;
+        if (lead == 0xE0) low = 0xA0;
+        if (lead == 0xED) high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        c = lead & 0x07;
+        if (lead == 0xF0) low = 0x90;
+        if (lead == 0xF4) high = 0x8F;
+    } else {
+        return -1;
+    }
+    if (text.size() - i < static_cast<std::size_t>(length)) return -1;
+    for (int k = 1; k < length; ++k) {
+        const unsigned char next = byte(i + static_cast<std::size_t>(k));
+        if (k == 1 ? (next < low || next > high) : (next < 0x80 || next > 0xBF)) return -1;
+        c = (c << 6) | (next & 0x3F);
+    }
+    i += static_cast<std::size_t>(length);
+    return static_cast<long>(c);
+}
+
 }  // namespace
 
+// Converted here rather than by iconv, which loads its tables from files at run time: the
+// tool stays small, starts fast and can be linked statically.
 std::string toTerminal(std::string_view cp1252) {
     if (isAscii(cp1252)) return std::string(cp1252);
-    static Converter converter("UTF-8", "WINDOWS-1252");
     std::string out;
-    if (!converter.valid()) {
-        for (unsigned char c : cp1252) out.push_back(c < 0x80 ? static_cast<char>(c) : '?');
-        return out;
-    }
-    iconv(converter.get(), nullptr, nullptr, nullptr, nullptr);
-    std::string input(cp1252);
-    char* in = input.data();
-    std::size_t inLeft = input.size();
-    char buffer[256];
-    while (inLeft > 0) {
-        char* outPtr = buffer;
-        std::size_t outLeft = sizeof buffer;
-        const std::size_t done = iconv(converter.get(), &in, &inLeft, &outPtr, &outLeft);
-        out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
-        if (done == static_cast<std::size_t>(-1) && errno != E2BIG) {
-            // A byte without a character: show a placeholder and go on.
-            out.push_back('?');
-            ++in;
-            --inLeft;
+    out.reserve(cp1252.size() + cp1252.size() / 2);
+    for (unsigned char byte : cp1252) {
+        const char32_t c = cp1252ToUnicode(byte);
+        if (byte >= 0x80 && c == 0) {
+            out.push_back('?');  // a byte without a character
+        } else {
+            appendUtf8(out, c);
         }
     }
     return out;
@@ -61,19 +84,17 @@ std::string toTerminal(std::string_view cp1252) {
 
 std::optional<std::string> fromTerminal(std::string_view utf8) {
     if (isAscii(utf8)) return std::string(utf8);
-    static Converter converter("WINDOWS-1252", "UTF-8");
-    if (!converter.valid()) return std::nullopt;
-    iconv(converter.get(), nullptr, nullptr, nullptr, nullptr);
-    std::string input(utf8);
-    char* in = input.data();
-    std::size_t inLeft = input.size();
-    // One byte out for each character in: never more bytes than came in.
-    std::string out(input.size(), '\0');
-    char* outPtr = out.data();
-    std::size_t outLeft = out.size();
-    const std::size_t converted = iconv(converter.get(), &in, &inLeft, &outPtr, &outLeft);
-    if (converted == static_cast<std::size_t>(-1)) return std::nullopt;
-    out.resize(out.size() - outLeft);
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        const long c = nextCharacter(utf8, i);
+        if (c < 0) return std::nullopt;
+        // Language tags carry no text and are dropped, as the C library's converter did.
+        if (c >= 0xE0000 && c <= 0xE007F) continue;
+        const int byte = unicodeToCp1252(static_cast<char32_t>(c));
+        if (byte < 0) return std::nullopt;
+        out.push_back(static_cast<char>(byte));
+    }
     return out;
 }
 

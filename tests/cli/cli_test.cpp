@@ -22,7 +22,7 @@ protected:
     void SetUp() override {
         month = folder.path("DEC2026.rep");
         Ledger ledger = test::sampleLedger();
-        ledger.BudgetAcctName[2] = "Caf\xE9 Utilities";  // Windows-1252 e-acute
+        ledger.BudgetAcctName[2] = "Caf\xE9 \x80 Utility";  // Windows-1252 e-acute and euro sign
         test::writeMonth(ledger, month,
                          {test::bx("101", Money::cents(4000), "ck 1"), test::keyed("DP", "", Money::cents(50000)),
                           test::keyed("DD", "01234", Money::cents(2500)), test::bx("102", Money::cents(995), "ck 2"),
@@ -60,7 +60,7 @@ TEST_F(CliTest, ActionsListAndItsFilters) {
               "Budget Expenditure       101 Pastor, Salary                    40.00        ck 1       001\n"
               "Deposit -                                                     500.00                   002\n"
               "Designation -                Memorial Fund                     25.00                   003\n"
-              "Budget Expenditure       102 Caf\u00e9 Utilities                     9.95        ck 2       004\n"
+              "Budget Expenditure       102 Caf\u00e9 \u20ac Utility                     9.95        ck 2       004\n"
               "Note Deposit Source          Bake Sale                         12.50                   005\n");
 
     const CliRun cash = runCli(folder, {"actions", month, "--cash"});
@@ -74,7 +74,7 @@ TEST_F(CliTest, ActionsListAndItsFilters) {
         ASSERT_EQ(filtered.status, 0) << filtered.err;
         EXPECT_EQ(filtered.out,
                   "                - Actions Taken for This Report -\n"
-                  "Budget Expenditure       102 Caf\u00e9 Utilities                     9.95        ck 2       004\n");
+                  "Budget Expenditure       102 Caf\u00e9 \u20ac Utility                     9.95        ck 2       004\n");
     }
 }
 

@@ -46,14 +46,14 @@ protected:
 
 TEST_F(ReportCliTest, WritesTheFilesTheWindowWrites) {
     ReportEntries entries;
-    entries.titles = {"First Church", "Caf\xE9 Hall", ""};
+    entries.titles = {"First Church", "Caf\xE9 Hall \x80", ""};
     entries.accountNames = {"Checking", "Savings", "", "", ""};
     entries.accountAmounts = {"1000.00", "450.81", "", "", ""};  // as the boxes settle them
     for (const auto& [flag, kind] :
          {std::pair{"", ReportFileKind::Monthly}, std::pair{"--annual", ReportFileKind::Annual}}) {
         const std::string out = folder.path(std::string("report") + flag + ".txt");
         std::vector<std::string> args = {
-            month,       "--out",    out,    "--title",   "First Church", "--title", "Caf\u00e9 Hall",
+            month,       "--out",    out,    "--title",   "First Church", "--title", "Caf\u00e9 Hall \u20ac",
             "--account", "Checking", "1000", "--account", "Savings",      "450.805"};
         if (*flag) args.push_back(flag);
         const ReportRun run = runReport(folder, args);

@@ -1,6 +1,7 @@
 #include "action_record.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "text_fields.h"
 
@@ -8,6 +9,11 @@ namespace quorvel {
 
 ActionRecord ActionRecord::fromBytes(std::string_view bytes) {
     ActionRecord record;
+    // A whole record, as every journal record is, is copied in one go.
+    if (bytes.size() >= kRecordSize) {
+        std::memcpy(record.bytes_.data(), bytes.data(), kRecordSize);
+        return record;
+    }
     record.place(1, bytes, kRecordSize);
     return record;
 }

@@ -8,6 +8,30 @@ bool isCp1252Character(unsigned char byte) {
     return byte != 0x81 && byte != 0x8D && byte != 0x8F && byte != 0x90 && byte != 0x9D;
 }
 
+namespace {
+
+// 0x80..0x9F; the rest of the code page is Latin-1, byte for character.
+constexpr char16_t kHighControls[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
+};
+
+}  // namespace
+
+char32_t cp1252ToUnicode(unsigned char byte) {
+    if (byte >= 0x80 && byte < 0xA0) return kHighControls[byte - 0x80];
+    return byte;
+}
+
+int unicodeToCp1252(char32_t character) {
+    if (character < 0x80 || (character >= 0xA0 && character <= 0xFF)) return static_cast<int>(character);
+    for (int i = 0; i < 32; ++i) {
+        if (kHighControls[i] == character) return 0x80 + i;
+    }
+    return -1;
+}
+
 Status checkStorableText(std::string_view text, std::string_view what) {
     for (unsigned char byte : text) {
         if (byte == '"') {

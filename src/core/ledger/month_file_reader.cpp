@@ -1,3 +1,5 @@
+#include <cstdint>
+#include <string_view>
 #include <utility>
 
 #include "file_io.h"
@@ -18,13 +20,16 @@ class FieldReader {
 public:
     FieldReader(const std::string& bytes, const std::string& fileName) : data_(bytes), fileName_(fileName) {}
 
-    Result<std::string> text(const char* what) {
+    // Straight into the ledger's string: no temporary string per field.
+    Status text(const char* what, std::string& target) {
         auto raw = next(what);
         if (!raw) return raw.status();
-        return std::string(*raw);
+        target = std::string(raw->data(), raw->size());
+        return Status::Ok();
     }
 
     Result<Money> money(const char* what) {
+        if (Money plain; plainFieldAhead(plain)) return plain;
         auto raw = next(what);
         if (!raw) return raw.status();
         if (quoted_) return fail(what, "expected a number, found quoted text");
@@ -75,6 +80,43 @@ private:
 
     static bool isSeparator(char c) { return c == ',' || c == '\r' || c == '\n'; }
 
+    // Nearly every number field is plain ("2400", "153.05", "-12.5"): blanks, a sign, at most
+    // twelve whole digits and four decimals, blanks, then the separator. Such a field is read
+    // here in one pass, to the value parseExact gives it, and the reader moves past it.
+    // Anything else leaves the reader where it was, for next() and parseExact.
+    bool plainFieldAhead(Money& value) {
+        std::size_t i = pos_;
+        const std::size_t size = data_.size();
+        while (i < size && (data_[i] == ' ' || data_[i] == '\t')) ++i;
+        const bool negative = i < size && data_[i] == '-';
+        if (i < size && (data_[i] == '-' || data_[i] == '+')) ++i;
+        std::int64_t units = 0;
+        const std::size_t wholeStart = i;
+        // Stops at a thirteenth digit, which sends the field to parseExact before it can overflow.
+        while (i < size && i - wholeStart <= 12 && data_[i] >= '0' && data_[i] <= '9') {
+            units = units * 10 + (data_[i++] - '0');
+        }
+        const std::size_t whole = i - wholeStart;
+        if (whole == 0 || whole > 12) return false;
+        std::size_t decimals = 0;
+        if (i < size && data_[i] == '.') {
+            const std::size_t decimalStart = ++i;
+            while (i < size && i - decimalStart < 4 && data_[i] >= '0' && data_[i] <= '9') {
+                units = units * 10 + (data_[i++] - '0');
+            }
+            decimals = i - decimalStart;
+        }
+        while (i < size && (data_[i] == ' ' || data_[i] == '\t')) ++i;
+        if (i < size && !isSeparator(data_[i])) return false;
+        for (std::size_t d = decimals; d < 4; ++d) units *= 10;
+        value = Money::fromUnits(negative ? -units : units);
+        ++field_;
+        quoted_ = false;
+        pos_ = i;
+        skipSeparator();
+        return true;
+    }
+
     void skipSeparator() {
         if (pos_ >= data_.size()) return;
         if (data_[pos_] == '\r') {
@@ -111,11 +153,13 @@ private:
         if (!value_) return value_.status(); \
         target = std::move(value_).value(); \
     } while (0)
+#define QUORVEL_READ_TEXT(target, what)                               \
+    do {                                                              \
+        if (Status read_ = in.text(what, target); !read_) return read_; \
+    } while (0)
 
-}  // namespace
-
-Status parseMonthFile(const std::string& bytes, const std::string& fileName, Ledger& ledger) {
-    ledger = Ledger();
+// parseMonthFile on a ledger that is still as constructed, so a load builds one ledger only.
+Status parseIntoFresh(const std::string& bytes, const std::string& fileName, Ledger& ledger) {
     ClearLedger(ledger);
     FieldReader in(bytes, fileName);
     static constexpr const char* kBudgetColumn[] = {"", "annual budget", "expended in year", "expended in month",
@@ -123,7 +167,7 @@ Status parseMonthFile(const std::string& bytes, const std::string& fileName, Led
     static constexpr const char* kFundColumn[] = {"", "fund balance at first of month", "fund received",
                                                    "fund expended", "fund remaining"};
     for (int i = 1; i < kAccountRows; ++i) {
-        QUORVEL_READ(ledger.BudgetAcctNumber[i], in.text("budget account number"));
+        QUORVEL_READ_TEXT(ledger.BudgetAcctNumber[i], "budget account number");
         for (int c = 1; c <= 4; ++c) {
             QUORVEL_READ(ledger.BudgetAmount[i][c], in.money(kBudgetColumn[c]));
             QUORVEL_READ(ledger.DesigAmount[i][c], in.money(kFundColumn[c]));
@@ -133,23 +177,23 @@ Status parseMonthFile(const std::string& bytes, const std::string& fileName, Led
         ledger.DesigAmount[i][kReceivedInMonth] = Money();
         ledger.DesigAmount[i][kSpentFromFund] = Money();
         ledger.DesigAmount[i][kFundRemaining] = ledger.DesigAmount[i][kAtFirstOfMonth];
-        QUORVEL_READ(ledger.DesigAcctName[i], in.text("designated fund name"));
+        QUORVEL_READ_TEXT(ledger.DesigAcctName[i], "designated fund name");
         if (nameInUse(ledger.DesigAcctName[i])) ledger.DesigCount = i;
-        QUORVEL_READ(ledger.BudgetAcctName[i], in.text("budget account name"));
+        QUORVEL_READ_TEXT(ledger.BudgetAcctName[i], "budget account name");
         if (nameInUse(ledger.BudgetAcctName[i])) ledger.BudgetCount = i;
-        QUORVEL_READ(ledger.DesigAcctNumber[i], in.text("designated fund number"));
+        QUORVEL_READ_TEXT(ledger.DesigAcctNumber[i], "designated fund number");
     }
     for (int k = 1; k <= kLastSourceRow; ++k) {
-        QUORVEL_READ(ledger.SourceId[k], in.text("source id"));
-        QUORVEL_READ(ledger.SourceName[k], in.text("source name"));
+        QUORVEL_READ_TEXT(ledger.SourceId[k], "source id");
+        QUORVEL_READ_TEXT(ledger.SourceName[k], "source name");
         QUORVEL_READ(ledger.SourceAmount[k], in.money("source amount"));
         ledger.SourceAmount[k] = Money();
     }
     ledger.SourceAmount[0] = Money();
     for (int j = 1; j <= kSections; ++j) {
         QUORVEL_READ(ledger.Summary[j], in.money("summary amount"));
-        QUORVEL_READ(ledger.SectionStart[j], in.text("section start"));
-        QUORVEL_READ(ledger.SectionTitle[j], in.text("section title"));
+        QUORVEL_READ_TEXT(ledger.SectionStart[j], "section start");
+        QUORVEL_READ_TEXT(ledger.SectionTitle[j], "section title");
     }
     // Both counts are derived from the names; a stored count beyond the named rows would
     // only make lists show empty funds and put the next new fund on the wrong row.
@@ -164,13 +208,21 @@ Status parseMonthFile(const std::string& bytes, const std::string& fileName, Led
     return Status::Ok();
 }
 
+#undef QUORVEL_READ_TEXT
 #undef QUORVEL_READ
+
+}  // namespace
+
+Status parseMonthFile(const std::string& bytes, const std::string& fileName, Ledger& ledger) {
+    ledger = Ledger();
+    return parseIntoFresh(bytes, fileName, ledger);
+}
 
 Status LoadMonthFile(Ledger& ledger, Journal& journal, const std::string& path, JournalMode mode) {
     auto bytes = readWholeFile(path, kMaxMonthFileBytes);
     if (!bytes) return bytes.status();
     Ledger fresh;
-    if (Status parsed = parseMonthFile(*bytes, path, fresh); !parsed) return parsed;
+    if (Status parsed = parseIntoFresh(*bytes, path, fresh); !parsed) return parsed;
     fresh.CurrentFile = path;
 
     Journal opened;

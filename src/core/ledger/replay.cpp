@@ -1,7 +1,8 @@
 #include "replay.h"
 
+#include <array>
+#include <cstdint>
 #include <string_view>
-#include <unordered_map>
 
 #include "text_fields.h"
 
@@ -50,28 +51,69 @@ int transferSlotFor(const Ledger& ledger, std::string_view fundNumber) {
 namespace {
 
 // The key tables do not change during a replay, so one lookup table per replay replaces a
-// scan of every row for every record.
+// scan of every row for every record. Record keys are at most five bytes, so keys of up to
+// seven bytes are packed, with their length, into one integer and found in a small
+// open-addressing table; a longer key falls back to the scan.
+template <typename Table>
 class RowIndex {
 public:
-    template <typename Table>
-    RowIndex(const Table& keys, int last) {
-        rows_.reserve(static_cast<std::size_t>(last));
+    RowIndex(const Table& keys, int last) : keys_(keys), last_(last) {
         for (int i = 1; i <= last; ++i) {
-            if (!keys[i].empty()) rows_[keys[i]] = i;  // a later row replaces: the highest wins
+            std::uint64_t packed = 0;
+            if (!pack(keys[i], packed)) continue;
+            std::size_t s = home(packed);
+            while (slots_[s].row != 0 && slots_[s].key != packed) s = (s + 1) % kSlots;
+            slots_[s] = {packed, i};  // a later row replaces: the highest wins
         }
     }
     int find(std::string_view key) const {
         if (key.empty()) return 0;
-        const auto it = rows_.find(key);
-        return it == rows_.end() ? 0 : it->second;
+        std::uint64_t packed = 0;
+        if (!pack(key, packed)) return highestRowEqualTo(keys_, last_, key);
+        for (std::size_t s = home(packed); slots_[s].row != 0; s = (s + 1) % kSlots) {
+            if (slots_[s].key == packed) return slots_[s].row;
+        }
+        return 0;
     }
 
 private:
-    std::unordered_map<std::string_view, int> rows_;
+    // More than twice the most rows a table has, so a probe ends soon at an empty slot.
+    static constexpr std::size_t kSlots = 256;
+    struct Slot {
+        std::uint64_t key = 0;
+        int row = 0;  // 0: empty
+    };
+
+    static bool pack(std::string_view key, std::uint64_t& packed) {
+        if (key.empty() || key.size() > 7) return false;
+        std::uint64_t value = key.size();
+        for (char c : key) value = (value << 8) | static_cast<unsigned char>(c);
+        packed = value;
+        return true;
+    }
+    static std::size_t home(std::uint64_t packed) {
+        return static_cast<std::size_t>((packed * 0x9E3779B97F4A7C15ULL) >> 56);
+    }
+
+    const Table& keys_;
+    int last_;
+    std::array<Slot, kSlots> slots_;
+};
+
+// The record's fields as ActionRecord reads them, at their fixed places in the 34 bytes, read
+// here without a call each: a load replays every record of the month.
+struct Fields {
+    explicit Fields(const ActionRecord& record) : text(record.text()) {}
+    std::string_view code() const { return text.substr(0, 2); }
+    std::string_view accountKey() const { return text.substr(3, 5); }
+    std::string_view budgetNumber() const { return text.substr(5, 3); }
+    Money amount() const { return Money::fromText(text.substr(9, kAmountWidth)); }
+    std::string_view text;
 };
 
 template <typename BudgetRow, typename FundRow, typename SourceRow>
-void apply(Ledger& ledger, const ActionRecord& record, BudgetRow budgetRow, FundRow fundRow, SourceRow sourceRow) {
+void apply(Ledger& ledger, const ActionRecord& whole, BudgetRow budgetRow, FundRow fundRow, SourceRow sourceRow) {
+    const Fields record(whole);
     const std::string_view code = record.code();
     const Money amount = record.amount();
     if (code == "BX" || code == "TO") {

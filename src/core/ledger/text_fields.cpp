@@ -10,7 +10,10 @@ std::string padRight(std::string_view text, std::size_t width) {
 
 std::string alignRight(std::string_view text, std::size_t width) {
     if (text.size() >= width) return std::string(text.substr(0, width));
-    return std::string(width - text.size(), ' ') + std::string(text);
+    // Built in place: reports and lists call this for every amount they show.
+    std::string out(width, ' ');
+    text.copy(out.data() + (width - text.size()), text.size());
+    return out;
 }
 
 void placeAt(std::string& line, std::size_t position, std::string_view text, std::size_t width) {

@@ -1,6 +1,7 @@
 #include "report_file.h"
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -13,58 +14,81 @@ namespace {
 constexpr std::size_t kComposedWidth = 90;
 constexpr const char* kLineEnd = "\r\n";
 
-struct Piece {
-    int column;
-    std::string text;
-};
-
-std::string composedLine(const std::vector<Piece>& pieces) {
-    std::string line(kComposedWidth, ' ');
-    for (const Piece& piece : pieces) {
-        const std::size_t start = static_cast<std::size_t>(std::max(piece.column, 1)) - 1;
-        if (start >= kComposedWidth) continue;
-        const std::size_t width = std::min(piece.text.size(), kComposedWidth - start);
-        line.replace(start, width, piece.text, 0, width);
-    }
-    return line + kLineEnd;
-}
-
-// As a printer lays the texts out: a text whose column the line has passed starts a new line.
-std::string columnLines(const std::vector<Piece>& pieces, bool spaceAfter) {
-    std::string lines;
-    std::string line;
-    for (const Piece& piece : pieces) {
-        const std::size_t start = static_cast<std::size_t>(std::max(piece.column, 1)) - 1;
-        if (line.size() > start) {
-            lines += line + kLineEnd;
-            line.clear();
-        }
-        line.resize(start, ' ');
-        line += piece.text;
-    }
-    if (spaceAfter) line += ' ';
-    return lines + line + kLineEnd;
-}
-
+// Lines go straight onto the end of the file's text, and the texts of the line being laid
+// out share one buffer: a report has a few hundred lines, and a string for each line and
+// each text cost more than all the rest of the layout.
 class FileOutput : public ReportOutput {
 public:
+    // Room for the report of the fullest month (some 500 lines), so the text is never
+    // copied as it grows.
+    FileOutput() { text_.reserve(64 * 1024); }
     std::string take() { return std::move(text_); }
 
-    void put(int column, const std::string& text) override { pieces_.push_back({column, text}); }
-    void endLine(LineKind kind) override {
-        text_ += kind == LineKind::Composed ? composedLine(pieces_)
-                                            : columnLines(pieces_, kind == LineKind::TableRow);
-        pieces_.clear();
+    void put(int column, const std::string& text) override {
+        pieces_.push_back({column, texts_.size(), text.size()});
+        texts_ += text;
     }
-    void blank() override { text_ += std::string(" ") + kLineEnd; }
+    void endLine(LineKind kind) override {
+        if (kind == LineKind::Composed) {
+            appendComposedLine();
+        } else {
+            appendColumnLines(kind == LineKind::TableRow);
+        }
+        pieces_.clear();
+        texts_.clear();
+    }
+    void blank() override {
+        text_ += ' ';
+        text_ += kLineEnd;
+    }
     void font(int) override {}
     void bold(bool) override {}
     void newPage() override {}
     void pageCheck(long, const std::function<void()>&) override {}
 
 private:
+    struct Piece {
+        int column;
+        std::size_t offset;  // in texts_
+        std::size_t length;
+    };
+
+    static std::size_t startOf(const Piece& piece) { return static_cast<std::size_t>(std::max(piece.column, 1)) - 1; }
+
+    // 90 characters; later texts overwrite earlier ones, nothing passes column 90.
+    void appendComposedLine() {
+        char line[kComposedWidth];
+        std::memset(line, ' ', sizeof line);
+        for (const Piece& piece : pieces_) {
+            const std::size_t start = startOf(piece);
+            if (start >= kComposedWidth) continue;
+            const std::size_t width = std::min(piece.length, kComposedWidth - start);
+            std::memcpy(line + start, texts_.data() + piece.offset, width);
+        }
+        text_.append(line, kComposedWidth);
+        text_ += kLineEnd;
+    }
+
+    // As a printer lays the texts out: a text whose column the line has passed starts a new line.
+    void appendColumnLines(bool spaceAfter) {
+        std::size_t length = 0;  // of the line being laid out
+        for (const Piece& piece : pieces_) {
+            const std::size_t start = startOf(piece);
+            if (length > start) {
+                text_ += kLineEnd;
+                length = 0;
+            }
+            text_.append(start - length, ' ');
+            text_.append(texts_, piece.offset, piece.length);
+            length = start + piece.length;
+        }
+        if (spaceAfter) text_ += ' ';
+        text_ += kLineEnd;
+    }
+
     std::string text_;
     std::vector<Piece> pieces_;
+    std::string texts_;
 };
 
 }  // namespace

@@ -1,6 +1,9 @@
 #include "report_layout.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
+#include <iterator>
 #include <initializer_list>
 #include <utility>
 
@@ -100,14 +103,30 @@ private:
         out_.endLine(kind);
     }
     void labelled(int labelColumn, const std::string& label, int amountColumn, Money amount) {
-        line(LineKind::Composed, {{labelColumn, label}, {amountColumn, amountField(amount)}});
+        out_.put(labelColumn, label);
+        out_.put(amountColumn, amountField(amount));
+        out_.endLine(LineKind::Composed);
     }
 
+    // Fund i's transfers in: the amount of the last slot holding its number. Most slots are
+    // empty, and only a fund without a number can match one of those.
     void fillTransfersIn() {
+        std::array<int, kTransferSlots> used{};
+        std::size_t inUse = 0;
+        for (int j = 1; j <= kTransferSlots; ++j) {
+            if (!ledger_.TransferAcct[j].empty()) used[inUse++] = j;
+        }
         for (int i = 1; i <= kLastWorkingRow; ++i) {
+            const std::string& number = ledger_.DesigAcctNumber[i];
             Money in;
-            for (int j = 1; j <= kTransferSlots; ++j) {
-                if (ledger_.TransferAcct[j] == ledger_.DesigAcctNumber[i]) in = ledger_.TransferAmount[j];
+            if (number.empty()) {
+                for (int j = 1; j <= kTransferSlots; ++j) {
+                    if (ledger_.TransferAcct[j].empty()) in = ledger_.TransferAmount[j];
+                }
+            } else {
+                for (std::size_t u = 0; u < inUse; ++u) {
+                    if (ledger_.TransferAcct[used[u]] == number) in = ledger_.TransferAmount[used[u]];
+                }
             }
             ledger_.DesigAmount[i][0] = in;
         }
@@ -348,8 +367,33 @@ private:
 
 }  // namespace
 
+// alignRight(amount.format00(), 12), written straight into the field: a full month's report
+// shows some eight hundred amounts.
 std::string amountField(Money amount) {
-    return alignRight(amount.format00(), 12);
+    const std::int64_t units = amount.units();
+    const std::uint64_t magnitude =
+        units < 0 ? std::uint64_t(0) - static_cast<std::uint64_t>(units) : static_cast<std::uint64_t>(units);
+    std::uint64_t hundredths = magnitude / 100;
+    if (magnitude % 100 >= 50) ++hundredths;
+    char digits[24];
+    char* first = std::end(digits);
+    const auto fraction = static_cast<unsigned>(hundredths % 100);
+    *--first = static_cast<char>('0' + fraction % 10);
+    *--first = static_cast<char>('0' + fraction / 10);
+    *--first = '.';
+    std::uint64_t whole = hundredths / 100;
+    do {
+        *--first = static_cast<char>('0' + whole % 10);
+        whole /= 10;
+    } while (whole != 0);
+    // A value that rounds to zero shows as 0.00, never -0.00.
+    if (units < 0 && hundredths != 0) *--first = '-';
+    const auto length = static_cast<std::size_t>(std::end(digits) - first);
+    constexpr std::size_t kWidth = 12;
+    if (length >= kWidth) return std::string(first, kWidth);
+    std::string field(kWidth, ' ');
+    std::copy(first, std::end(digits), field.begin() + static_cast<std::ptrdiff_t>(kWidth - length));
+    return field;
 }
 
 int titleColumn(std::size_t length) {

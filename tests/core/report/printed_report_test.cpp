@@ -101,6 +101,8 @@ TEST(PrintedReport, AmountFieldsAreTwelveCharactersCutOnTheLeft) {
         {Money::cents(100000000000), "1000000000.0"}, {Money::cents(-500), "       -5.00"},
         {Money::cents(99999999999), "999999999.99"},  {Money::fromUnits(123450), "       12.35"},
         {Money::fromUnits(-49), "        0.00"},      {Money(), "        0.00"},
+        {Money::fromUnits(-50), "       -0.01"},      {Money::fromUnits(995), "        0.10"},
+        {Money::fromUnits(INT64_MIN), "-92233720368"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(amountField(c.amount), c.field);

@@ -176,6 +176,23 @@ TEST(MonthFile, RefusesTextTheFormatCannotHold) {
     // Windows-1252 letters are fine.
     ledger.DesigAcctName[2] = "Caf\xE9 Fund";
     EXPECT_TRUE(SaveMonthFile(ledger).ok());
+
+    // An amount the reader would refuse is not written: the month would never open again.
+    const std::string saved = readFile(ledger.CurrentFile);
+    for (const Money huge : {Money::fromText("1000000000000.01"), Money::fromText("-99999999999999999")}) {
+        Ledger changed = ledger;
+        changed.Summary[kBeginningBalance] = huge;
+        const Status status = SaveMonthFile(changed);
+        ASSERT_FALSE(status.ok()) << huge.format00();
+        EXPECT_NE(status.message().find("larger than a month file can hold"), std::string::npos) << status.message();
+        EXPECT_EQ(readFile(ledger.CurrentFile), saved);
+    }
+    ledger.Summary[kBeginningBalance] = Money::fromText("-1000000000000");
+    ASSERT_TRUE(SaveMonthFile(ledger).ok());
+    Ledger loaded;
+    Journal journal;
+    ASSERT_TRUE(LoadMonthFile(loaded, journal, ledger.CurrentFile).ok());
+    EXPECT_EQ(loaded.Summary[kBeginningBalance], ledger.Summary[kBeginningBalance]);
 }
 
 TEST(MonthFile, FailedSaveLeavesTheOldFileAndNoTemporary) {

@@ -73,8 +73,7 @@ std::optional<Money> Money::parseExact(std::string_view text) {
         negative = text.front() == '-';
         text.remove_prefix(1);
     }
-    // Far beyond any ledger, yet small enough that sums of every row never overflow.
-    constexpr std::uint64_t kLimit = 1'000'000'000'000ULL * kScale;
+    constexpr auto kLimit = static_cast<std::uint64_t>(kFileLimitUnits);
     std::uint64_t units = 0;
     int digits = 0;
     int decimals = -1;  // -1 until the point is seen

@@ -14,6 +14,9 @@ namespace quorvel {
 class Money {
 public:
     static constexpr std::int64_t kScale = 10000;
+    // The largest amount, either sign, that a month file holds: far beyond any ledger, yet
+    // small enough that sums of every row never overflow.
+    static constexpr std::int64_t kFileLimitUnits = 1'000'000'000'000 * kScale;
 
     constexpr Money() = default;
     static constexpr Money fromUnits(std::int64_t units) { return Money(units); }
@@ -25,6 +28,7 @@ public:
     static Money fromText(std::string_view text);
     // A number field of a month file: the whole text must be a decimal number
     // ("1500", "12.5", "-.25"); empty text is 0. Parsed exactly, without a double.
+    // Nothing beyond kFileLimitUnits.
     static std::optional<Money> parseExact(std::string_view text);
 
     constexpr std::int64_t units() const { return units_; }

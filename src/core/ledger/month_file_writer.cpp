@@ -1,3 +1,4 @@
+#include <optional>
 #include <string_view>
 
 #include "code_page.h"
@@ -14,7 +15,14 @@ public:
         out_.append(value);
         out_.push_back('"');
     }
-    void money(Money value) { out_.append(value.toFileText()); }
+    void money(Money value) {
+        // The reader refuses such an amount, so writing it would lose the whole month.
+        if ((value.units() > Money::kFileLimitUnits || value.units() < -Money::kFileLimitUnits) && !tooLarge_) {
+            tooLarge_ = value;
+        }
+        out_.append(value.toFileText());
+    }
+    std::optional<Money> tooLarge() const { return tooLarge_; }
     void integer(int value) { out_.append(std::to_string(value)); }
     void comma() { out_.push_back(','); }
     void lineEnd() { out_.append("\r\n"); }
@@ -22,6 +30,7 @@ public:
 
 private:
     std::string out_;
+    std::optional<Money> tooLarge_;
 };
 
 Status checkNames(const Ledger& ledger) {
@@ -94,6 +103,11 @@ Result<std::string> composeMonthFile(const Ledger& ledger) {
     w.comma();
     w.integer(ledger.DesigCount);
     w.lineEnd();
+    if (const auto amount = w.tooLarge()) {
+        return Status::Error("An amount of " + amount->format00() +
+                             " is larger than a month file can hold (1000000000000.00 either way); check the amounts "
+                             "entered this month.");
+    }
     return w.take();
 }
 

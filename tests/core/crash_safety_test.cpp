@@ -20,8 +20,9 @@ namespace {
 using test::readFile;
 using test::TestFolder;
 
-// Saves the two versions in turn for ever, telling the parent after each save.
+// Saves the two versions in turn for ever, telling the parent when it starts and after each save.
 [[noreturn]] void saveForEver(const Ledger& a, const Ledger& b, int doneSignal) {
+    if (::write(doneSignal, "r", 1) != 1) _exit(3);
     for (unsigned n = 0;; ++n) {
         if (!SaveMonthFile(n % 2 ? a : b).ok()) _exit(2);
         if (::write(doneSignal, "s", 1) != 1) _exit(3);
@@ -62,6 +63,16 @@ TEST(CrashSafety, AKilledSaveLeavesTheOldOrTheNewMonth) {
     const std::string newBytes = composeMonthFile(b).value();
     ASSERT_NE(oldBytes.size(), newBytes.size());
 
+    // How long one save takes here (disk, build, load), so the kills can be spread over it.
+    Ledger scratch = b;
+    scratch.CurrentFile = folder.path("SCRATCH.rep");
+    const auto started = std::chrono::steady_clock::now();
+    for (int n = 0; n < 5; ++n) ASSERT_TRUE(SaveMonthFile(scratch).ok());
+    const auto oneSave = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - started) / 5;
+    std::filesystem::remove(scratch.CurrentFile);
+    std::filesystem::remove(monthBackupPath(scratch.CurrentFile));
+    const auto spread = static_cast<unsigned>(2 * oneSave.count() + 1);
+
     std::mt19937 random(20261206);
     int killedMidSave = 0;
     constexpr int kKills = 200;
@@ -75,10 +86,10 @@ TEST(CrashSafety, AKilledSaveLeavesTheOldOrTheNewMonth) {
             saveForEver(a, b, done[1]);
         }
         ::close(done[1]);
-        // A few whole saves first at times, then a random moment inside the next one.
+        // Once the child runs, a few whole saves at times, then a random moment in the next ones.
         char byte = 0;
-        for (unsigned saves = random() % 3; saves > 0; --saves) ASSERT_EQ(::read(done[0], &byte, 1), 1);
-        busyWait(std::chrono::microseconds(random() % 1500));
+        for (unsigned signals = 1 + random() % 3; signals > 0; --signals) ASSERT_EQ(::read(done[0], &byte, 1), 1);
+        busyWait(std::chrono::microseconds(random() % spread));
         ::kill(child, SIGKILL);
         int status = 0;
         ASSERT_EQ(::waitpid(child, &status, 0), child);
@@ -97,8 +108,9 @@ TEST(CrashSafety, AKilledSaveLeavesTheOldOrTheNewMonth) {
         ASSERT_TRUE(LoadMonthFile(loaded, journal, a.CurrentFile, JournalMode::ReadOnly).ok()) << "kill " << kill;
         if (removeLeftovers(folder) > 0) ++killedMidSave;
     }
-    // Most kills must land inside a save, or the test proved nothing.
-    EXPECT_GT(killedMidSave, kKills / 10);
+    // Kills must land while the file is being written, or the test proved nothing. About a
+    // quarter to a half do (fewer in sanitized builds, where composing takes longer).
+    EXPECT_GE(killedMidSave, kKills / 20);
 }
 
 }  // namespace

@@ -35,6 +35,16 @@ std::string g_month;
 std::string g_cli;
 std::string g_folder;
 
+// The full month loaded for viewing, as the measurements that start from it need it; false
+// (with the benchmark marked as skipped) when it cannot be read.
+bool loadForViewing(benchmark::State& state, Ledger& ledger, Journal& journal) {
+    if (Status s = LoadMonthFile(ledger, journal, g_month, JournalMode::ReadOnly); !s) {
+        state.SkipWithError(s.message().c_str());
+        return false;
+    }
+    return true;
+}
+
 void BM_LoadMonthFile(benchmark::State& state) {
     Ledger ledger;
     Journal journal;
@@ -119,10 +129,7 @@ BENCHMARK(BM_ReplayJournal)->Unit(benchmark::kMicrosecond)->Repetitions(10)->Rep
 void BM_ComposeReportFile(benchmark::State& state) {
     Ledger ledger;
     Journal journal;
-    if (Status s = LoadMonthFile(ledger, journal, g_month, JournalMode::ReadOnly); !s) {
-        state.SkipWithError(s.message().c_str());
-        return;
-    }
+    if (!loadForViewing(state, ledger, journal)) return;
     const ReportEntries entries;
     for (auto _ : state) {
         std::string text = reportFileText(ledger, entries, ReportFileKind::Monthly);
@@ -134,10 +141,7 @@ BENCHMARK(BM_ComposeReportFile)->Unit(benchmark::kMicrosecond)->Repetitions(10)-
 void BM_WriteReportFile(benchmark::State& state) {
     Ledger ledger;
     Journal journal;
-    if (Status s = LoadMonthFile(ledger, journal, g_month, JournalMode::ReadOnly); !s) {
-        state.SkipWithError(s.message().c_str());
-        return;
-    }
+    if (!loadForViewing(state, ledger, journal)) return;
     const ReportEntries entries;
     const std::string path = (std::filesystem::path(g_folder) / "OCT2027.txt").string();
     for (auto _ : state) {
@@ -213,10 +217,7 @@ BENCHMARK(BM_DesktopStartup)->Unit(benchmark::kMillisecond)->Repetitions(10)->Re
 void BM_SaveMonthFile(benchmark::State& state) {
     Ledger ledger;
     Journal journal;
-    if (Status s = LoadMonthFile(ledger, journal, g_month, JournalMode::ReadOnly); !s) {
-        state.SkipWithError(s.message().c_str());
-        return;
-    }
+    if (!loadForViewing(state, ledger, journal)) return;
     // Saved beside the full month, never over it, so the other measurements keep their input.
     ledger.CurrentFile = (std::filesystem::path(g_folder) / "SAVE2027.rep").string();
     for (auto _ : state) {

@@ -24,6 +24,26 @@ bool sameIgnoringCase(const std::string& a, const std::string& b) {
            });
 }
 
+// The journal's descriptor, or -1 when it does not exist and `flags` do not create it.
+Result<int> openJournalFile(const std::string& path, int flags) {
+    const int fd = ::open(path.c_str(), flags | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        if (errno == ENOENT && (flags & O_CREAT) == 0) return -1;
+        return Status::Error(describeErrno(path, errno));
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        const int error = errno;
+        ::close(fd);
+        return Status::Error(describeErrno(path, error));
+    }
+    if (!S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return Status::Error(path + ": not a regular file");
+    }
+    return fd;
+}
+
 }  // namespace
 
 Journal::~Journal() { close(); }
@@ -73,44 +93,26 @@ std::string Journal::locate(const std::string& monthPath) {
 Status Journal::open(const std::string& path, JournalMode mode) {
     close();
     path_ = path;
-    if (mode == JournalMode::ReadOnly) {
-        fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd_ < 0 && errno != ENOENT) return Status::Error(describeErrno(path, errno));
-        writable_ = false;
-    } else {
-        fd_ = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
-        if (fd_ < 0 && errno != ENOENT) return Status::Error(describeErrno(path, errno));
-        writable_ = true;
-    }
-    if (fd_ >= 0) {
-        struct stat info {};
-        if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode)) {
-            const int error = errno;
-            close();
-            return Status::Error(error ? describeErrno(path, error) : path + ": not a regular file");
-        }
-    }
+    auto fd = openJournalFile(path, mode == JournalMode::ReadOnly ? O_RDONLY : O_RDWR);
+    if (!fd) return fd.status();
+    fd_ = *fd;
+    writable_ = mode == JournalMode::ReadWrite;
     open_ = true;
     return Status::Ok();
 }
 
 Status Journal::createEmpty(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-    if (fd < 0) return Status::Error(describeErrno(path, errno));
-    ::close(fd);
+    auto fd = openJournalFile(path, O_RDWR | O_CREAT);
+    if (!fd) return fd.status();
+    ::close(*fd);
     return Status::Ok();
 }
 
 Status Journal::createIfMissing() {
     if (fd_ >= 0) return Status::Ok();
-    fd_ = ::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-    if (fd_ < 0) return Status::Error(describeErrno(path_, errno));
-    struct stat info {};
-    if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd_);
-        fd_ = -1;
-        return Status::Error(path_ + ": not a regular file");
-    }
+    auto fd = openJournalFile(path_, O_RDWR | O_CREAT);
+    if (!fd) return fd.status();
+    fd_ = *fd;
     return Status::Ok();
 }
 

@@ -166,7 +166,7 @@ TEST_F(RecordingTest, FundCreatedByATransferIsAnnouncedAndSaved) {
     Ledger reloaded;
     Journal other;
     ASSERT_TRUE(LoadMonthFile(reloaded, other, path, JournalMode::ReadOnly).ok());
-    EXPECT_EQ(reloaded.DesigAcctName[3], "  Christmas Baskets  ");
+    EXPECT_EQ(reloaded.DesigAcctName[3], "Christmas Baskets");  // as the record names it
     EXPECT_EQ(reloaded.DesigAcctNumber[3], number);
     EXPECT_TRUE(reloaded.DesigAmount[3][kFundRemaining].isZero());
 }
@@ -216,6 +216,16 @@ TEST_F(RecordingTest, RefusalsRecordNothing) {
     EXPECT_NE(createFund(ledger, journal, "The \"Good\" Fund", random, false).message().find("double quote"),
               std::string::npos);
     EXPECT_FALSE(createSource(ledger, journal, "Bad\x81", random).ok());
+    // Longer than the transfer's record holds, or the name of another fund or source.
+    const std::pair<bool, const char*> names[] = {{true, "Christmas Baskets for Families"},
+                                                  {true, ledger.DesigAcctName[1].c_str()},
+                                                  {false, "bake sale"},
+                                                  {false, "X"}};
+    for (const auto& [fund, name] : names) {
+        EXPECT_FALSE(fund ? createFund(ledger, journal, name, random, true).ok()
+                          : createSource(ledger, journal, name, random).ok())
+            << name;
+    }
     EXPECT_TRUE(records().empty());
     EXPECT_EQ(ledger.Summary, before.Summary);
     EXPECT_EQ(ledger.DesigCount, before.DesigCount);

@@ -1,5 +1,6 @@
 #include <QLabel>
 #include <QTest>
+#include <tuple>
 
 #include "ledger/month_file.h"
 #include "ui/review/FrmActChange.h"
@@ -75,6 +76,21 @@ TEST_F(ActionReviewTest, EditedAmountReachesTheSummaryAtOnce) {
     EXPECT_EQ(e->TxtAcctNumber->text(), "101");
     EXPECT_EQ(e->TxtAmount->text(), "40.00");
     EXPECT_EQ(e->TxtRef->text(), "ck 1      ");
+    // An amount that is no amount, or a number that names no account, is refused in the open window.
+    const std::string before = journalBytes();
+    for (const auto& [number, amount, message] :
+         {std::tuple{"101", "4 5", "\"4 5\" in the box \"Amount\" is not an amount"},
+          std::tuple{"22", "45.00", "No budget account has the number \"22\""}}) {
+        e->TxtAcctNumber->setText(number);
+        e->TxtAmount->setText(amount);
+        QTest::mouseClick(e->Command1, Qt::LeftButton);
+        EXPECT_TRUE(dialogs().messages().back().startsWith(message))
+            << dialogs().messages().back().toStdString();
+        ASSERT_EQ(editor(), e);
+        EXPECT_EQ(e->TxtAmount->text(), QString(amount));
+    }
+    EXPECT_EQ(journalBytes(), before);
+    e->TxtAcctNumber->setText("101");
     e->TxtAmount->clear();
     QTest::keyClicks(e->TxtAmount, "45");
     QTest::mouseClick(e->Command1, Qt::LeftButton);
@@ -200,7 +216,12 @@ TEST_F(ActionReviewTest, MainBalanceIsReplacedByTheAnswer) {
     EXPECT_EQ(dialogs().prompts().back(), "What balance do you wish to substitute?");
     EXPECT_EQ(window.ledger().Summary[kBeginningBalance], Money::cents(100075));
 
-    dialogs().typeNext("1250");
+    dialogs().typeNext("1e15");  // refused, not read as 1
+    window.MnuChangeBalance->trigger();
+    EXPECT_TRUE(dialogs().messages().back().startsWith("\"1e15\" in the box \"Beginning Balance\""));
+    EXPECT_EQ(window.ledger().Summary[kBeginningBalance], Money::cents(100075));
+
+    dialogs().typeNext("1,250");
     window.MnuChangeBalance->trigger();
     EXPECT_EQ(window.ledger().Summary[kBeginningBalance], Money::cents(125000));
     EXPECT_TRUE(window.listLines().contains(QString("Beginning Balance").leftJustified(35) +

@@ -1,4 +1,5 @@
-// The UI tests run inside one QApplication on the offscreen platform: no display needed.
+// The UI tests run inside one QApplication on the offscreen platform (no display needed)
+// unless QT_QPA_PLATFORM names another: scripts/ui_tests_on_x.sh runs them on an X server.
 #include <gtest/gtest.h>
 
 #include <QApplication>

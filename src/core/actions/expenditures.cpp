@@ -1,4 +1,5 @@
 #include "ledger/action_record.h"
+#include "ledger/typed_amount.h"
 #include "recording.h"
 
 namespace quorvel {
@@ -13,7 +14,9 @@ bool exceedsFund(const Ledger& ledger, int row, Money amount) {
 
 Status recordBudgetExpenditure(Ledger& ledger, Journal& journal, int row, std::string_view amountText,
                                std::string_view reference) {
-    const Money amount = Money::fromText(amountText);
+    const auto typed = readTypedAmount(amountText, "Amount");
+    if (!typed) return typed.status();
+    const Money amount = *typed;
     auto text = amountAsStr(amount);
     if (!text) return text.status();
     if (Status s = journal.append(composeBudgetRecord("BX", ledger.BudgetAcctNumber[row], *text, reference)); !s) {
@@ -31,7 +34,9 @@ Status recordBudgetExpenditure(Ledger& ledger, Journal& journal, int row, std::s
 
 Status recordDesignatedExpenditure(Ledger& ledger, Journal& journal, int row, std::string_view amountText,
                                    std::string_view reference) {
-    const Money amount = Money::fromText(amountText);
+    const auto typed = readTypedAmount(amountText, "Amount");
+    if (!typed) return typed.status();
+    const Money amount = *typed;
     if (exceedsFund(ledger, row, amount)) return Status::Error(kFundOverdrawn);
     auto text = amountAsStr(amount);
     if (!text) return text.status();

@@ -1,11 +1,14 @@
 #include "ledger/action_record.h"
 #include "ledger/month_file.h"
+#include "ledger/typed_amount.h"
 #include "recording.h"
 
 namespace quorvel {
 
 Status recordDeposit(Ledger& ledger, Journal& journal, std::string_view amountText, std::string_view reference) {
-    const Money amount = Money::fromText(amountText);
+    const auto typed = readTypedAmount(amountText, "Amount");
+    if (!typed) return typed.status();
+    const Money amount = *typed;
     auto text = amountAsStr(amount);
     if (!text) return text.status();
     if (Status s = journal.append(composeKeyedRecord("DP", "", *text, reference)); !s) return s;
@@ -17,8 +20,10 @@ Status recordDeposit(Ledger& ledger, Journal& journal, std::string_view amountTe
 
 Status recordDesignation(Ledger& ledger, Journal& journal, int row, std::string_view amountText,
                          std::string_view reference) {
-    // The box's own text goes into the record, as the treasurer saw it.
-    auto text = amountAsBox(amountText);
+    // The box's text goes into the record, as the treasurer saw it once it settled.
+    const auto typed = readTypedAmount(amountText, "Amount");
+    if (!typed) return typed.status();
+    auto text = amountAsBox(typed->format00());
     if (!text) return text.status();
     if (Status s = journal.append(composeKeyedRecord("DD", ledger.DesigAcctNumber[row], *text, reference)); !s) {
         return s;
@@ -29,7 +34,9 @@ Status recordDesignation(Ledger& ledger, Journal& journal, int row, std::string_
 
 Status recordSourceNote(Ledger& ledger, Journal& journal, int row, std::string_view amountText,
                         std::string_view reference) {
-    const Money amount = Money::fromText(amountText);
+    const auto typed = readTypedAmount(amountText, "Amount");
+    if (!typed) return typed.status();
+    const Money amount = *typed;
     auto text = amountAsRight(amount);
     if (!text) return text.status();
     if (Status s = journal.append(composeKeyedRecord("SX", ledger.SourceId[row], *text, reference)); !s) return s;

@@ -1,7 +1,7 @@
 // Recording the month's actions. Each operation writes its journal record first and changes
 // the tables only once the record is safely on disk; a failure leaves the tables as they were.
-// Amounts arrive as the text of an amount box (already given its "0.00" reformatting); the
-// value used is the text's numeric value.
+// Amounts arrive as the text of an amount box and are read by the typed-amount rule
+// (ledger/typed_amount.h); a text that is no amount is refused and nothing is recorded.
 #pragma once
 
 #include <string>
@@ -48,11 +48,12 @@ Status recordTransfer(Ledger& ledger, Journal& journal, int budgetRow, int fundR
 
 // A new fund in row DesigCount + 1 with balance 0 and a new number, saved at once.
 // With `announceInJournal` (a fund made during a transfer) "DN" and "D2" records announce it.
-// Returns the new row; refuses (kOutOfFundSpace) when 100 funds are in use.
+// Returns the new row; refuses (kOutOfFundSpace) when 100 funds are in use, and a name the
+// name rules refuse (ledger/name_rules.h); the name is stored trimmed.
 Result<int> createFund(Ledger& ledger, Journal& journal, std::string_view name, const RandomBelow& random,
                        bool announceInJournal);
 // A new deposit source in the first free row, saved at once. Refuses (kOutOfSourceSpace) when
-// all 50 are in use. Returns the new row.
+// all 50 are in use, and a name the name rules refuse. Returns the new row.
 Result<int> createSource(Ledger& ledger, Journal& journal, std::string_view name, const RandomBelow& random);
 
 }  // namespace quorvel

@@ -3,6 +3,7 @@
 #include "ledger/action_record.h"
 #include "ledger/month_file.h"
 #include "ledger/replay.h"
+#include "ledger/typed_amount.h"
 #include "recording.h"
 
 namespace quorvel {
@@ -18,8 +19,10 @@ std::string cannotTransferMessage(const Ledger& ledger, int budgetRow) {
 Status recordTransfer(Ledger& ledger, Journal& journal, int budgetRow, int fundRow, std::string_view amountText,
                       std::string_view reference) {
     if (!canTransferFrom(ledger, budgetRow)) return Status::Error(cannotTransferMessage(ledger, budgetRow));
-    const Money amount = Money::fromText(amountText);
-    auto text = amountAsBox(amountText);
+    const auto typed = readTypedAmount(amountText, "Amount");
+    if (!typed) return typed.status();
+    const Money amount = *typed;
+    auto text = amountAsBox(amount.format00());
     if (!text) return text.status();
     const std::array<ActionRecord, 2> pair = {
         composeBudgetRecord("TO", ledger.BudgetAcctNumber[budgetRow], *text, reference),

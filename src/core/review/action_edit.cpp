@@ -2,10 +2,13 @@
 
 #include <vector>
 
+#include "actions/recording.h"
 #include "ledger/action_record.h"
+#include "ledger/budget_number.h"
 #include "ledger/ledger_routines.h"
 #include "ledger/month_file.h"
 #include "ledger/text_fields.h"
+#include "ledger/typed_amount.h"
 #include "review/action_list.h"
 
 namespace quorvel {
@@ -45,6 +48,30 @@ Status saveAndReload(Ledger& ledger, Journal& journal) {
     const Status saved = SaveMonthFile(current);
     const Status loaded = LoadMonthFile(ledger, journal, current.CurrentFile);
     return saved.ok() ? loaded : saved;
+}
+
+// The number a changed budget record holds: an account's own number, as a new record of that
+// kind holds it, so the replay charges that account. A number left as it was stays.
+Result<std::string> editedBudgetNumber(const Ledger& ledger, const ActionRecord& record,
+                                       std::string_view typed) {
+    const std::string_view wanted = trimBlanks(typed);
+    if (wanted == trimBlanks(record.budgetNumber())) return std::string(record.budgetNumber());
+    const auto padded = chargeableNumber(wanted);
+    std::string numbers;
+    for (int k = 1; k <= ledger.BudgetCount; ++k) {
+        const std::string& number = ledger.BudgetAcctNumber[k];
+        if (number.empty()) continue;
+        if (number == wanted || (padded && number == *padded)) {
+            if (record.code() == "TO" && !canTransferFrom(ledger, k)) {
+                return Status::Error(cannotTransferMessage(ledger, k));
+            }
+            return number;
+        }
+        numbers += (numbers.empty() ? "" : ", ") + number;
+    }
+    return Status::Error(
+        "No budget account has the number \"" + std::string(wanted) + "\"" +
+        (numbers.empty() ? std::string(".") : ". The accounts are numbered " + numbers + "."));
 }
 
 Status reload(Ledger& ledger, Journal& journal) {
@@ -89,7 +116,9 @@ Status editAction(Ledger& ledger, Journal& journal, std::int64_t number, const A
     if (!read) return read.status();
     ActionRecord record = *read;
     const std::string code(record.code());
-    auto amount = amountAsRight(Money::fromText(edit.amountText));
+    const auto typed = readTypedAmount(edit.amountText, "Amount");
+    if (!typed) return typed.status();
+    auto amount = amountAsRight(*typed);
     if (!amount) return amount.status();
     const std::string trimmedReference(trimBlanks(edit.reference));
 
@@ -99,11 +128,18 @@ Status editAction(Ledger& ledger, Journal& journal, std::int64_t number, const A
         target.place(23, reference, 10);
     };
 
+    std::string budgetNumber;
+    if (code == "BX" || code == "TO") {
+        auto checked = editedBudgetNumber(ledger, record, edit.accountNumber);
+        if (!checked) return checked.status();
+        budgetNumber = std::move(*checked);
+    }
+
     Status written = Status::Ok();
     if (code == "BX") {
         setAmountAndReference(record, trimmedReference);
         record.blank(6, 3);
-        record.place(6, std::string(trimBlanks(edit.accountNumber)).substr(0, 3), 3);
+        record.place(6, budgetNumber, 3);
         written = journal.write(number, record);
     } else if (code == "DX" || code == "DP" || code == "DD") {
         setAmountAndReference(record, trimmedReference);
@@ -116,7 +152,7 @@ Status editAction(Ledger& ledger, Journal& journal, std::int64_t number, const A
         setAmountAndReference(record, edit.reference);
         if (code == "TO") {
             record.blank(6, 3);
-            record.place(6, edit.accountNumber, 3);
+            record.place(6, budgetNumber, 3);
         }
         const std::int64_t otherNumber = otherHalf(journal, number, code);
         ActionRecord other;

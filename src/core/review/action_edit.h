@@ -35,7 +35,9 @@ struct ActionEdit {
 };
 
 // Rewrites record `number` with `edit` (each kind keeps its own trimming rules), then saves
-// and reloads the month. A cancelled record is left as it is.
+// and reloads the month. A changed account number must be an account's own (a transfer's, one
+// it can transfer from); it is refused otherwise, as is a text that is no amount. A cancelled
+// record is left as it is.
 Status editAction(Ledger& ledger, Journal& journal, std::int64_t number, const ActionEdit& edit);
 
 // Replaces record `number` (and a transfer's other half) by "ZZ - action canceled -" and

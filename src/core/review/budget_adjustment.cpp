@@ -5,11 +5,12 @@
 #include <vector>
 
 #include "ledger/action_record.h"
+#include "ledger/budget_number.h"
 #include "ledger/code_page.h"
 #include "ledger/ledger_routines.h"
 #include "ledger/month_file.h"
-#include "ledger/numeric_text.h"
 #include "ledger/text_fields.h"
+#include "ledger/typed_amount.h"
 #include "review/sections.h"
 
 namespace quorvel {
@@ -78,9 +79,10 @@ void orderSections(Ledger& ledger) {
     }
 }
 
-Result<Money> boxAmount(std::string_view text) {
-    const Money amount = Money::fromText(text);
-    if (auto fits = amountAsRight(amount); !fits) return fits.status();
+Result<Money> boxAmount(std::string_view text, std::string_view boxName) {
+    const auto amount = readTypedAmount(text, boxName);
+    if (!amount) return amount;
+    if (auto fits = amountAsRight(*amount); !fits) return fits.status();
     return amount;
 }
 
@@ -105,35 +107,37 @@ Status changeBudgetAccount(Ledger& ledger, Journal& journal, int row, const Budg
     const std::string old = ledger.BudgetAcctNumber[row];
     const bool isNew = trimBlanks(old).empty();
     const std::string typed(trimBlanks(edit.number));
-    if (typed.size() > 3) return Status::Error(kNumberTooLong);
-    if (Status s = checkStorableText(typed, "The account number"); !s) return s;
-    if (Status s = checkStorableText(edit.name, "The account name"); !s) return s;
+    const std::string name(trimBlanks(edit.name));
+    if (Status s = checkStorableText(name, "The account name"); !s) return s;
     // An account without a name drops out of the lists and the sort while its money still counts.
-    if (!nameInUse(edit.name)) return Status::Error(kBudgetNameNeeded);
-    const auto budgeted = boxAmount(edit.budgeted);
+    if (!nameInUse(name)) return Status::Error(kBudgetNameNeeded);
+    const auto budgeted = boxAmount(edit.budgeted, "Annual Budget");
     if (!budgeted) return budgeted.status();
-    const auto expended = boxAmount(edit.expended);
+    const auto expended = boxAmount(edit.expended, "Expended in Year");
     if (!expended) return expended.status();
 
-    // "007" for an account numbered 7 is no change, and leaves the number as it was.
-    const bool renumbered = isNew || numericValue(typed) != numericValue(old);
+    // A number left as it stands is kept, even one an older file holds in another form, and
+    // "007" for an account numbered 7 is no change either.
     std::string number = old;
-    if (renumbered) {
-        const double wanted = numericValue(typed);
-        // Rows without an account read as 0, so 0 is never a free number.
-        bool taken = wanted == 0;
-        for (int k = 1; k <= kLastWorkingRow && !taken; ++k) {
-            taken = k != row && numericValue(ledger.BudgetAcctNumber[k]) == wanted;
+    if (isNew || typed != trimBlanks(old)) {
+        const auto checked = chargeableNumber(typed);
+        if (!checked) return checked.status();
+        const auto current = chargeableNumber(old);
+        if (isNew || !current || *current != *checked) number = *checked;
+    }
+    const bool renumbered = number != old;
+    for (int k = 1; k <= kLastWorkingRow && renumbered; ++k) {
+        // An older file's "7" is the same number as "007" to the treasurer.
+        const auto other = chargeableNumber(ledger.BudgetAcctNumber[k]);
+        if (k != row && (ledger.BudgetAcctNumber[k] == number || (other && *other == number))) {
+            return Status::Error(kDuplicateNumber);
         }
-        if (taken) return Status::Error(kDuplicateNumber);
-        number = typed;
-        if (number.size() < 3) number.insert(0, 3 - number.size(), '0');
     }
 
     Ledger changed = ledger;
     AmountRow& amounts = changed.BudgetAmount[row];
     changed.BudgetAcctNumber[row] = number;
-    changed.BudgetAcctName[row] = edit.name;
+    changed.BudgetAcctName[row] = name;
     amounts[kBudgeted] = *budgeted;
     amounts[kSpentInYear] = *expended;
     amounts[kRemaining] = amounts[kBudgeted] - amounts[kSpentInYear];
@@ -142,10 +146,9 @@ Status changeBudgetAccount(Ledger& ledger, Journal& journal, int row, const Budg
     if (renumbered && !isNew) {
         auto records = journal.readAll();
         if (!records) return records.status();
-        const double oldValue = numericValue(old);
         for (std::size_t i = 0; i < records->size(); ++i) {
             const ActionRecord& record = (*records)[i];
-            if (!isBudgetRecord(record) || numericValue(record.accountKey()) != oldValue) continue;
+            if (!isBudgetRecord(record) || trimBlanks(record.accountKey()) != trimBlanks(old)) continue;
             ActionRecord renamed = record;
             renamed.place(6, number, 3);
             if (renamed != record) rewrites.push_back({static_cast<std::int64_t>(i + 1), record, renamed});

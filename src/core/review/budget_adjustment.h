@@ -23,7 +23,6 @@ inline constexpr const char* kNewAccountNumber = "999";
 inline constexpr const char* kNewAccountName = "New Account";
 
 inline constexpr const char* kDuplicateNumber = "Duplicate account number prohibited";
-inline constexpr const char* kNumberTooLong = "An account number has at most three characters.";
 inline constexpr const char* kBudgetNameNeeded = "A budget account needs a name.";
 inline constexpr const char* kNoBudgetRowFree = "out of budget account space";
 
@@ -37,16 +36,16 @@ std::string budgetFilterKey(std::string_view number);
 
 struct BudgetEdit {
     std::string number;    // as typed
-    std::string name;      // as typed
-    std::string budgeted;  // the amount boxes
+    std::string name;      // as typed; stored without outer blanks
+    std::string budgeted;  // the amount boxes, read by the typed-amount rule
     std::string expended;
 };
 
-// Changes account `row`, or creates it when the row holds no account yet. A number whose
-// value differs from the old one must be new among the accounts (kDuplicateNumber; 0 never
-// is); it is stored with leading zeros to three characters, written into the account's "BX"
-// and "TO" records, carried by a section that starts at the account, and the accounts are
-// sorted again. Nothing changes when the change is refused or cannot be saved.
+// Changes account `row`, or creates it when the row holds no account yet. A changed number
+// must be chargeable (ledger/budget_number.h) and new among the accounts (kDuplicateNumber);
+// it is stored in three digits, written into the account's "BX" and "TO" records, carried by
+// a section that starts at the account, and the accounts are sorted again. Nothing changes
+// when the change is refused or cannot be saved.
 Status changeBudgetAccount(Ledger& ledger, Journal& journal, int row, const BudgetEdit& edit);
 
 // Removes account `row`: the accounts below move up, a section starting at it goes, and its

@@ -4,8 +4,9 @@
 
 #include "actions/recording.h"
 #include "ledger/action_record.h"
-#include "ledger/code_page.h"
+#include "ledger/name_rules.h"
 #include "ledger/text_fields.h"
+#include "ledger/typed_amount.h"
 #include "review/fund_order.h"
 
 namespace quorvel {
@@ -38,33 +39,10 @@ PickList fundAdjustList(const Ledger& ledger) {
     return list;
 }
 
-bool fundDeletable(const Ledger& ledger, int row) {
-    if (row < 1 || row >= kAccountRows) return false;
+Status fundDeletion(const Ledger& ledger, const Journal& journal, int row) {
+    if (row < 1 || row >= kAccountRows) return Status::Error(kFundNotEmpty);
     const AmountRow& amounts = ledger.DesigAmount[row];
-    return (amounts[1] + amounts[2] + amounts[3] + amounts[4]).isZero();
-}
-
-Status changeFund(Ledger& ledger, Journal& journal, int row, const FundEdit& edit,
-                  const RandomBelow& random) {
-    if (row < 1 || row > kLastWorkingRow) return Status::Error(kOutOfFundSpace);
-    if (Status s = checkStorableText(edit.name, "The fund name"); !s) return s;
-    // A fund without a name drops out of every list while its money still counts.
-    if (!nameInUse(edit.name)) return Status::Error(kFundNameNeeded);
-    const Money balance = Money::fromText(edit.amountText);
-    if (auto fits = amountAsRight(balance); !fits) return fits.status();
-
-    Ledger changed = ledger;
-    AmountRow& amounts = changed.DesigAmount[row];
-    changed.DesigAcctName[row] = edit.name;
-    amounts[kAtFirstOfMonth] = balance;
-    amounts[kFundRemaining] = amounts[kAtFirstOfMonth] + amounts[kReceivedInMonth] - amounts[kSpentFromFund];
-    if (changed.DesigAcctNumber[row].empty()) changed.DesigAcctNumber[row] = NewAccountId(changed, random);
-    return saveFunds(ledger, journal, changed);
-}
-
-Status deleteFund(Ledger& ledger, Journal& journal, int row) {
-    if (row < 1 || row > kLastWorkingRow) return Status::Ok();  // the row after 100 funds holds nothing
-    if (!fundDeletable(ledger, row)) return Status::Error(kFundNotEmpty);
+    if (!(amounts[1] + amounts[2] + amounts[3] + amounts[4]).isZero()) return Status::Error(kFundNotEmpty);
     // Amounts that add up to 0 can still stand on this month's spending or transfers into the
     // fund; without the fund those would still move the cash figures by half (a transfer spent
     // but never received). A designation only falls back to the undesignated money.
@@ -76,6 +54,32 @@ Status deleteFund(Ledger& ledger, Journal& journal, int row) {
             return Status::Error(kFundHasActions);
         }
     }
+    return Status::Ok();
+}
+
+Status changeFund(Ledger& ledger, Journal& journal, int row, const FundEdit& edit,
+                  const RandomBelow& random) {
+    if (row < 1 || row > kLastWorkingRow) return Status::Error(kOutOfFundSpace);
+    const auto name = fundName(ledger, edit.name, row, 0);
+    if (!name) return name.status();
+    // A fund without a name drops out of every list while its money still counts.
+    if (!nameInUse(*name)) return Status::Error(kFundNameNeeded);
+    const auto balance = readTypedAmount(edit.amountText, "Beginning Balance");
+    if (!balance) return balance.status();
+    if (auto fits = amountAsRight(*balance); !fits) return fits.status();
+
+    Ledger changed = ledger;
+    AmountRow& amounts = changed.DesigAmount[row];
+    changed.DesigAcctName[row] = *name;
+    amounts[kAtFirstOfMonth] = *balance;
+    amounts[kFundRemaining] = amounts[kAtFirstOfMonth] + amounts[kReceivedInMonth] - amounts[kSpentFromFund];
+    if (changed.DesigAcctNumber[row].empty()) changed.DesigAcctNumber[row] = NewAccountId(changed, random);
+    return saveFunds(ledger, journal, changed);
+}
+
+Status deleteFund(Ledger& ledger, Journal& journal, int row) {
+    if (row < 1 || row > kLastWorkingRow) return Status::Ok();  // the row after 100 funds holds nothing
+    if (Status s = fundDeletion(ledger, journal, row); !s) return s;
     Ledger changed = ledger;
     for (int k = row; k < kLastWorkingRow; ++k) {
         changed.DesigAcctName[k] = changed.DesigAcctName[k + 1];

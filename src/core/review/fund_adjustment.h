@@ -29,20 +29,22 @@ inline constexpr const char* kFundHasActions =
 // its own row), then the "Create New Account" line, which stands for the row after the last fund.
 PickList fundAdjustList(const Ledger& ledger);
 
-// The amounts of fund `row` add up to exactly 0.
-bool fundDeletable(const Ledger& ledger, int row);
+// Ok when fund `row` can be deleted: its amounts add up to exactly 0 and no expenditure or
+// transfer of this month names it; otherwise why not.
+Status fundDeletion(const Ledger& ledger, const Journal& journal, int row);
 
 struct FundEdit {
     std::string name;        // as typed
-    std::string amountText;  // the balance box
+    std::string amountText;  // the balance box, read by the typed-amount rule
 };
 
 // Sets the name and the balance at the first of the month of fund `row`; a row without a
-// number (a new fund) gets one. Refuses a blank name, a name the month file cannot hold and
-// an amount too large to show, as well as a new fund when all 100 rows are taken.
+// number (a new fund) gets one. Refuses a blank name, a name the name rules refuse (stored
+// trimmed), a text that is no amount and an amount too large to show, as well as a new fund
+// when all 100 rows are taken.
 Status changeFund(Ledger& ledger, Journal& journal, int row, const FundEdit& edit, const RandomBelow& random);
 
-// Removes fund `row` (refused unless its amounts add up to 0); the funds below move up.
+// Removes fund `row` (refused unless fundDeletion allows it); the funds below move up.
 Status deleteFund(Ledger& ledger, Journal& journal, int row);
 
 // Makes fund `row` the first; the funds above it move down one place.

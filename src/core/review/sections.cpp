@@ -41,6 +41,14 @@ Status addSection(Ledger& ledger, int budgetRow, std::string_view title) {
     const int n = sectionsInUse(ledger) + 1;
     if (n > kShownSections) return Status::Error(kSectionLimit);
     if (Status s = checkStorableText(title, "The section title"); !s) return s;
+    // The report finds each section's start in turn; a second one at the same account would
+    // never be found, and every heading and subtotal after it would go with it.
+    for (int s = 1; s < n; ++s) {
+        if (ledger.SectionStart[s] == ledger.BudgetAcctNumber[budgetRow]) {
+            return Status::Error("A section already starts at account " + ledger.BudgetAcctNumber[budgetRow] +
+                                 " (" + ledger.SectionTitle[s] + ").");
+        }
+    }
     ledger.SectionStart[n] = ledger.BudgetAcctNumber[budgetRow];
     ledger.SectionTitle[n] = std::string(title);
     for (int k = n; k >= 2; --k) {

@@ -31,8 +31,8 @@ std::vector<std::string> sectionBudgetLines(const Ledger& ledger);
 std::vector<std::string> sectionLines(const Ledger& ledger, std::string_view title);
 
 // A section starting at budget row `budgetRow` (1..BudgetCount), put into order among the
-// others. Refused (kSectionLimit) while nine are shown; a title the month file cannot hold
-// is refused too.
+// others. Refused (kSectionLimit) while nine are shown, at an account that already starts
+// one, and for a title the month file cannot hold.
 Status addSection(Ledger& ledger, int budgetRow, std::string_view title);
 // Section `s` removed; those after it move up one place and place 10 becomes empty.
 void removeSection(Ledger& ledger, int s);

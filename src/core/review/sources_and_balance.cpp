@@ -1,9 +1,10 @@
 #include "sources_and_balance.h"
 
-#include "ledger/code_page.h"
 #include "ledger/ledger_routines.h"
 #include "ledger/month_file.h"
+#include "ledger/name_rules.h"
 #include "ledger/text_fields.h"
+#include "ledger/typed_amount.h"
 
 namespace quorvel {
 namespace {
@@ -32,9 +33,10 @@ SourceList sourceListLines(const Ledger& ledger) {
 }
 
 Status renameSource(Ledger& ledger, Journal& journal, int row, std::string_view name) {
-    if (Status s = checkStorableText(name, "The source name"); !s) return s;
+    const auto checked = sourceName(ledger, name, row);
+    if (!checked) return checked.status();
     Ledger changed = ledger;
-    changed.SourceName[row] = std::string(name);
+    changed.SourceName[row] = *checked;
     return saveAndReload(ledger, journal, changed);
 }
 
@@ -47,8 +49,10 @@ std::string beginningBalanceLine(const Ledger& ledger) {
 }
 
 Status replaceBeginningBalance(Ledger& ledger, Journal& journal, std::string_view answer) {
+    const auto balance = readTypedAmount(answer, "Beginning Balance");
+    if (!balance) return balance.status();
     Ledger changed = ledger;
-    changed.Summary[kBeginningBalance] = Money::fromText(answer);
+    changed.Summary[kBeginningBalance] = *balance;
     return saveAndReload(ledger, journal, changed);
 }
 

@@ -21,12 +21,13 @@ struct SourceList {
 // Every source with an id: the name, the month's amount at 40-51 and the row at 88-90.
 SourceList sourceListLines(const Ledger& ledger);
 
+// The name is checked and trimmed by the name rules (ledger/name_rules.h).
 Status renameSource(Ledger& ledger, Journal& journal, int row, std::string_view name);
 
 // "Starting balance is currently " and the balance as a plain number (1250.5).
 std::string beginningBalanceLine(const Ledger& ledger);
 
-// The numeric value of `answer` (1,250.00 reads as 1) becomes the beginning balance.
+// The typed amount `answer` becomes the beginning balance; any other text is refused.
 Status replaceBeginningBalance(Ledger& ledger, Journal& journal, std::string_view answer);
 
 }  // namespace quorvel

@@ -1,6 +1,8 @@
 #include "annual_setup.h"
 
+#include "ledger/budget_number.h"
 #include "ledger/code_page.h"
+#include "ledger/name_rules.h"
 #include "ledger/text_fields.h"
 
 namespace quorvel {
@@ -39,26 +41,21 @@ Status checkName(std::string_view name) {
 
 }  // namespace
 
-std::string paddedAccountNumber(std::string_view typed) {
-    std::string_view number = trimBlanks(typed);
-    if (number.size() > 3) number.remove_prefix(number.size() - 3);
-    return std::string(3 - number.size(), '0') + std::string(number);
-}
-
 AnnualSetup::AnnualSetup() {
     ClearLedger(year_);
 }
 
-Status AnnualSetup::addBudgetAccount(std::string_view number, std::string_view name, Money budget,
+Status AnnualSetup::addBudgetAccount(std::string_view typedNumber, std::string_view typedName, Money budget,
                                      Money balance) {
     const int count = year_.BudgetCount;
     if (count >= kLastWorkingRow) return Status::Error(kOutOfBudgetSpace);
+    const std::string name(trimBlanks(typedName));
     if (Status s = checkName(name); !s) return s;
-    if (Status s = checkStorableText(number, "The account number"); !s) return s;
-    const Money value = Money::fromText(number);
+    const auto checked = chargeableNumber(typedNumber);
+    if (!checked) return checked.status();
+    const std::string& number = *checked;
     for (int k = 1; k <= count; ++k) {
-        if (Money::fromText(year_.BudgetAcctNumber[k]) == value)
-            return Status::Error(kDuplicateAccountNumber);
+        if (year_.BudgetAcctNumber[k] == number) return Status::Error(kDuplicateAccountNumber);
     }
     // Inserted in place rather than appended and sorted: the sort leaves row 100 out, which
     // would drop the hundredth account from the count and let the next one overwrite it.
@@ -67,8 +64,8 @@ Status AnnualSetup::addBudgetAccount(std::string_view number, std::string_view n
         moveBudgetRow(year_, row, row - 1);
         --row;
     }
-    year_.BudgetAcctNumber[row] = std::string(number);
-    year_.BudgetAcctName[row] = std::string(name);
+    year_.BudgetAcctNumber[row] = number;
+    year_.BudgetAcctName[row] = name;
     AmountRow amounts{};
     amounts[kBudgeted] = budget;
     amounts[kRemaining] = balance;
@@ -78,11 +75,13 @@ Status AnnualSetup::addBudgetAccount(std::string_view number, std::string_view n
     return Status::Ok();
 }
 
-Status AnnualSetup::addFund(std::string_view name, Money balance, const RandomBelow& random) {
+Status AnnualSetup::addFund(std::string_view typedName, Money balance, const RandomBelow& random) {
     const int row = year_.DesigCount + 1;
     if (row > kLastWorkingRow) return Status::Error(kOutOfDesignatedSpace);
-    if (Status s = checkName(name); !s) return s;
-    year_.DesigAcctName[row] = std::string(name);
+    if (Status s = checkName(typedName); !s) return s;
+    const auto name = fundName(year_, typedName, row, 0);
+    if (!name) return name.status();
+    year_.DesigAcctName[row] = *name;
     AmountRow amounts{};
     amounts[kAtFirstOfMonth] = balance;
     amounts[kFundRemaining] = balance;

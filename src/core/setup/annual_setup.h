@@ -21,20 +21,18 @@ inline constexpr const char* kNameNeeded = "Please type a name: an entry without
 
 enum class SetupMode { Budget, Designated };
 
-// The account number box's rule: outer blanks removed, only the last three characters kept,
-// zeros in front up to three ("7" -> "007", "" -> "000"). Digits are not required.
-std::string paddedAccountNumber(std::string_view typed);
-
 class AnnualSetup {
 public:
     AnnualSetup();
 
     // A budget account with its annual budget and the part of it still available; what is
-    // not available counts as spent in the year before the setup. Refused when 100 accounts
-    // exist, when the name is missing or cannot be stored, or when another account has a
-    // number of the same numeric value (expenditures are charged by number).
+    // not available counts as spent in the year before the setup. The number is read by the
+    // budget number rule (ledger/budget_number.h) whatever box had the focus. Refused when 100
+    // accounts exist, when the name is missing or cannot be stored, when the number cannot be
+    // charged, or when another account has the same number.
     Status addBudgetAccount(std::string_view number, std::string_view name, Money budget, Money balance);
-    // A designated fund with its balance, numbered by NewAccountId; refused at 100 funds.
+    // A designated fund with its balance, numbered by NewAccountId; refused at 100 funds and
+    // for a name the name rules refuse (ledger/name_rules.h).
     Status addFund(std::string_view name, Money balance, const RandomBelow& random);
     // Deletes what line `line` of the setup list stands for (see setupListLines); line 0 is
     // the title and -1 means no selection: both are refused with kNoLineSelected.

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ledger/name_rules.h"
 #include "ui/mainwindow/FrmMain.h"
 #include "ui/text_codec.h"
 
@@ -17,12 +18,13 @@ EntryWindow::EntryWindow(FrmMain& main, const EntryLayout& layout) : ChildWindow
 
     amountLabel = new QLabel(layout.amountLabel, this);
     amountLabel->setObjectName(layout.amountLabelName);
-    TxtAmount = new AmountBox(layout.variant, this);
+    TxtAmount = new AmountBox(layout.amountLabel, this);
     TxtAmount->setObjectName("TxtAmount");
     referenceLabel = new QLabel(layout.referenceLabel, this);
     referenceLabel->setObjectName(layout.referenceLabelName);
     TxtRef = new QLineEdit(this);
     TxtRef->setObjectName("TxtRef");
+    TxtRef->setMaxLength(static_cast<int>(kReferenceLength));
     for (QLabel* label : {amountLabel, referenceLabel}) label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     amountLabel->setBuddy(TxtAmount);
     referenceLabel->setBuddy(TxtRef);
@@ -62,8 +64,12 @@ void EntryWindow::start() {
 }
 
 void EntryWindow::recordClicked() {
-    TxtAmount->reformat();
-    if (record()) finish();
+    const auto amount = TxtAmount->amount();
+    if (failed(amount.status())) {
+        TxtAmount->setFocus();
+        return;
+    }
+    if (record(*amount)) finish();
 }
 
 std::optional<std::string> EntryWindow::reference() {
@@ -73,7 +79,5 @@ std::optional<std::string> EntryWindow::reference() {
     }
     return bytes;
 }
-
-std::string EntryWindow::amountText() const { return TxtAmount->text().toStdString(); }
 
 }  // namespace quorvel::ui

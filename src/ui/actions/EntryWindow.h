@@ -19,7 +19,6 @@ struct EntryLayout {
     const char* recordName;     // the record button's given name and caption
     QString recordCaption;
     const char* cancelName;
-    AmountBox::Variant variant;
     const char* amountLabelName = "Label1";
     const char* referenceLabelName = "Label2";
 };
@@ -41,11 +40,11 @@ public:
     QPushButton* cancelButton = nullptr;
 
 protected:
-    // Records the action; the window stays open when it returns false (the reason was shown).
-    virtual bool record() = 0;
+    // Records `amount`, read from the amount box; the window stays open when it returns false
+    // (the reason was shown).
+    virtual bool record(Money amount) = 0;
     // The reference as the file's code page holds it; nothing (after a message) when it cannot.
     std::optional<std::string> reference();
-    std::string amountText() const;
 
     // Lines above the entry rows (the transfer's "from" and "to").
     QVBoxLayout* headerLines = nullptr;

@@ -12,7 +12,7 @@ public:
     FrmBX(FrmMain& main, int row);
 
 protected:
-    bool record() override;
+    bool record(Money amount) override;
 
 private:
     int row_;

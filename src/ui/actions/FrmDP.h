@@ -12,7 +12,7 @@ public:
     explicit FrmDP(FrmMain& main);
 
 protected:
-    bool record() override;
+    bool record(Money amount) override;
 };
 
 }  // namespace quorvel::ui

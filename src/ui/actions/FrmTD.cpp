@@ -10,8 +10,8 @@
 namespace quorvel::ui {
 
 FrmTD::FrmTD(FrmMain& main, int budgetRow, int fundRow)
-    : EntryWindow(main, {"FrmTD", "Transferring Funds", "Amount", "Date", "Command1", "Make Transfer", "Command2",
-                         AmountBox::Variant::Numeric, "Label3", "Label4"}),
+    : EntryWindow(main, {"FrmTD", "Transferring Funds", "Amount", "Date", "Command1", "Make Transfer",
+                         "Command2", "Label3", "Label4"}),
       budgetRow_(budgetRow),
       fundRow_(fundRow) {
     Label1 = new QLabel("Transferring Funds from " + fromCp1252(main.ledger().BudgetAcctName[budgetRow]), this);
@@ -22,10 +22,11 @@ FrmTD::FrmTD(FrmMain& main, int budgetRow, int fundRow)
     headerLines->addWidget(Label2);
 }
 
-bool FrmTD::record() {
+bool FrmTD::record(Money amount) {
     const auto ref = reference();
     if (!ref) return false;
-    return !failed(recordTransfer(main_.ledger(), main_.journal(), budgetRow_, fundRow_, amountText(), *ref));
+    return !failed(
+        recordTransfer(main_.ledger(), main_.journal(), budgetRow_, fundRow_, amount.format00(), *ref));
 }
 
 }  // namespace quorvel::ui

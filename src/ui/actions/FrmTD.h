@@ -15,7 +15,7 @@ public:
     QLabel* Label2 = nullptr;  // "to " and the fund's name
 
 protected:
-    bool record() override;
+    bool record(Money amount) override;
 
 private:
     int budgetRow_;

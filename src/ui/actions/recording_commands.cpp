@@ -77,7 +77,7 @@ std::optional<int> newFund(FrmMain& main, bool announceInJournal) {
 }  // namespace
 
 void MnuBudgetExpenditure_Click(FrmMain& main) {
-    if (!main.requireLoadedMonth()) return;
+    if (!main.requireBudgetAccounts()) return;
     const PickList list =
         budgetPickList(main.ledger(), "        - Select Budget Item This Expenditure -", /*sections=*/true);
     pickFrom(main, list, [&main, list](int index) {
@@ -148,7 +148,7 @@ void MnuSource_Click(FrmMain& main) {
 }
 
 void MnuTransfer_Click(FrmMain& main) {
-    if (!main.requireLoadedMonth()) return;
+    if (!main.requireBudgetAccounts()) return;
     const PickList accounts =
         budgetPickList(main.ledger(), "        - Select Budget Item This Transfer -", /*sections=*/false);
     pickFrom(main, accounts, [&main, accounts](int index) {

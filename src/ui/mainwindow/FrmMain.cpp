@@ -172,8 +172,17 @@ void FrmMain::buildMenus() {
 }
 
 bool FrmMain::requireLoadedMonth() {
-    if (ledger_.BudgetCount != 0) return true;
+    // A month without budget accounts is loaded all the same: its funds, deposits and
+    // listings work, and the budget adjustment can add an account.
+    if (journal_.isOpen()) return true;
     platform_.dialogs.message("no report loaded");
+    return false;
+}
+
+bool FrmMain::requireBudgetAccounts() {
+    if (!requireLoadedMonth()) return false;
+    if (ledger_.BudgetCount != 0) return true;
+    platform_.dialogs.message("this month has no budget accounts");
     return false;
 }
 

@@ -66,6 +66,8 @@ public:
     platform::Platform& platform() { return platform_; }
     // "no report loaded" when no month is loaded; true when a month is there.
     bool requireLoadedMonth();
+    // As requireLoadedMonth, and "this month has no budget accounts" for a month without any.
+    bool requireBudgetAccounts();
     // The month commands of an opened month; in a read-only month only those that leave
     // the month and its journal as they are.
     void enableMonthCommands();

@@ -10,6 +10,7 @@
 #include <QPushButton>
 
 #include "ledger/ledger_routines.h"
+#include "ledger/typed_amount.h"
 #include "pdf_output.h"
 #include "print_replay.h"
 #include "report/account_names.h"
@@ -83,12 +84,14 @@ void frmprinter::buildControls() {
         txtname[k] = new QLineEdit(this);
         txtname[k]->setObjectName("txtname");
         txtname[k]->setProperty("Index", k);
-        TxtAmount[k] = new AmountBox(AmountBox::Variant::Numeric, this);
+        TxtAmount[k] = new AmountBox(QString("Account Amount %1").arg(k + 1), this);
         TxtAmount[k]->setObjectName("TxtAmount");
         TxtAmount[k]->setProperty("Index", k);
+        // An amount of 0 leaves the box empty: no account. Text that is no amount stays as typed.
         TxtAmount[k]->afterReformat = [this, k] {
-            TxtAmount[k]->setText(
-                QString::fromStdString(settledAmountText(TxtAmount[k]->text().toStdString())));
+            const std::string shown = TxtAmount[k]->text().toStdString();
+            if (readTypedAmount(shown, "").ok())
+                TxtAmount[k]->setText(QString::fromStdString(settledAmountText(shown)));
         };
     }
     CmdTotal = button(this, "CmdTotal", "View Total");
@@ -170,6 +173,14 @@ std::optional<ReportEntries> frmprinter::entries() {
     // A box that still has the focus (a button pressed from the keyboard) settles first.
     for (int k = 0; k < kReportAccounts; ++k)
         TxtAmount_lostfocus(k);
+    for (AmountBox* box : TxtAmount) {
+        if (box->text().isEmpty()) continue;  // no account
+        if (const auto amount = box->amount(); !amount) {
+            main_.platform().dialogs.message(QString::fromStdString(amount.message()));
+            box->setFocus();
+            return std::nullopt;
+        }
+    }
     ReportEntries e;
     bool storable = true;
     auto take = [&storable](const QLineEdit* box, std::string& into) {
@@ -291,9 +302,9 @@ void frmprinter::CmdPdf_Click() {
 }
 
 void frmprinter::CmdTotal_Click() {
-    Money total;
-    for (const AmountBox* box : TxtAmount)
-        total += Money::fromText(box->text().toStdString());
+    const std::optional<ReportEntries> report = entries();
+    if (!report) return;
+    const Money total = report->accountsTotal();
     Label6->setText(QString::fromStdString(total.format00()));
     const Money difference = Money::fromText(reportBalance_) - Money::fromText(Label6->text().toStdString());
     if (!difference.isZero()) {

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ledger/name_rules.h"
 #include "review/action_edit.h"
 #include "ui/mainwindow/FrmMain.h"
 #include "ui/text_codec.h"
@@ -29,10 +30,11 @@ FrmActChange::FrmActChange(FrmMain& main, std::int64_t recordNumber) : ChildWind
     TxtAcctNumber = new QLineEdit(this);
     TxtAcctNumber->setObjectName("TxtAcctNumber");
     TxtAcctNumber->setMaxLength(3);  // the record holds three characters
-    TxtAmount = new AmountBox(AmountBox::Variant::Numeric, this);
+    TxtAmount = new AmountBox("Amount", this);
     TxtAmount->setObjectName("TxtAmount");
     TxtRef = new QLineEdit(this);
     TxtRef->setObjectName("TxtRef");
+    TxtRef->setMaxLength(static_cast<int>(kReferenceLength));
     Label3->setBuddy(TxtAcctNumber);
     Label1->setBuddy(TxtAmount);
     Label2->setBuddy(TxtRef);
@@ -94,14 +96,15 @@ void FrmActChange::Form_Load() {
 }
 
 void FrmActChange::Command1_Click() {
-    TxtAmount->reformat();
+    const auto amount = TxtAmount->amount();
+    if (failed(amount.status())) return;
     const auto number = toCp1252(TxtAcctNumber->text());
     const auto reference = toCp1252(TxtRef->text());
     if (!number || !reference) {
         main_.platform().dialogs.message("The entry holds a character that cannot be stored in the month's files.");
         return;
     }
-    const ActionEdit edit{*number, TxtAmount->text().toStdString(), *reference};
+    const ActionEdit edit{*number, amount->format00(), *reference};
     if (failed(editAction(main_.ledger(), main_.journal(), number_, edit))) return;
     finish();
 }

@@ -34,9 +34,9 @@ FrmBChange::FrmBChange(FrmMain& main, int row)
     TxtName = new QLineEdit(this);
     TxtName->setObjectName("TxtName");
     TxtName->setMinimumWidth(TxtName->fontMetrics().horizontalAdvance(QString(32, 'n')));
-    TxtBudgeted = new AmountBox(AmountBox::Variant::Numeric, this);
+    TxtBudgeted = new AmountBox("Annual Budget", this);
     TxtBudgeted->setObjectName("TxtBudgeted");
-    TxtExpended = new AmountBox(AmountBox::Variant::Numeric, this);
+    TxtExpended = new AmountBox("Expended in Year", this);
     TxtExpended->setObjectName("TxtExpended");
     Label1->setBuddy(TxtAcctNum);
     Label2->setBuddy(TxtName);
@@ -99,8 +99,10 @@ void FrmBChange::Form_Load() {
 }
 
 void FrmBChange::CmdChange_Click() {
-    TxtBudgeted->reformat();
-    TxtExpended->reformat();
+    const auto budgeted = TxtBudgeted->amount();
+    if (failed(budgeted.status())) return;
+    const auto expended = TxtExpended->amount();
+    if (failed(expended.status())) return;
     const auto number = toCp1252(TxtAcctNum->text());
     const auto name = toCp1252(TxtName->text());
     if (!number || !name) {
@@ -110,8 +112,7 @@ void FrmBChange::CmdChange_Click() {
         return;
     }
     main_.SelIndex2 = row_;
-    const BudgetEdit edit{*number, *name, TxtBudgeted->text().toStdString(),
-                          TxtExpended->text().toStdString()};
+    const BudgetEdit edit{*number, *name, budgeted->format00(), expended->format00()};
     // A refusal or a failed save is shown and the window stays open.
     if (!failed(changeBudgetAccount(main_.ledger(), main_.journal(), row_, edit))) finish();
 }

@@ -23,7 +23,7 @@ FrmDChange::FrmDChange(FrmMain& main, int row) : ChildWindow(main), row_(row) {
     TxtName->setMinimumWidth(TxtName->fontMetrics().horizontalAdvance(QString(40, 'n')));
     Label2 = new QLabel("Beginning Balance", this);
     Label2->setObjectName("Label2");
-    TxtAmount = new AmountBox(AmountBox::Variant::Numeric, this);
+    TxtAmount = new AmountBox("Beginning Balance", this);
     TxtAmount->setObjectName("TxtAmount");
     Label1->setBuddy(TxtName);
     Label2->setBuddy(TxtAmount);
@@ -77,11 +77,12 @@ void FrmDChange::Form_Load() {
     TxtName->setText(fromCp1252(ledger.DesigAcctName[row_]));
     // Plain number text at first; leaving the box gives it two decimals.
     TxtAmount->setText(QString::fromStdString(ledger.DesigAmount[row_][kAtFirstOfMonth].toFileText()));
-    CmdDelete->setVisible(fundDeletable(ledger, row_));
+    CmdDelete->setVisible(fundDeletion(ledger, main_.journal(), row_).ok());
 }
 
 void FrmDChange::Command1_Click() {
-    TxtAmount->reformat();
+    const auto balance = TxtAmount->amount();
+    if (failed(balance.status())) return;
     const auto name = toCp1252(TxtName->text());
     if (!name) {
         main_.platform().dialogs.message(
@@ -89,7 +90,7 @@ void FrmDChange::Command1_Click() {
         return;
     }
     main_.SelIndex2 = row_;
-    const FundEdit edit{*name, TxtAmount->text().toStdString()};
+    const FundEdit edit{*name, balance->format00()};
     endAfter(changeFund(main_.ledger(), main_.journal(), row_, edit, clockSeededRandom()));
 }
 

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 #include <utility>
 
+#include "ledger/budget_number.h"
 #include "setup/first_month.h"
 #include "ui/mainwindow/FrmMain.h"
 #include "ui/text_codec.h"
@@ -38,8 +39,8 @@ void FrmNew::buildControls() {
         target = new QLineEdit(this);
         target->setObjectName(name);
     };
-    auto amountBox = [this](AmountBox*& target, const char* name, AmountBox::Variant variant) {
-        target = new AmountBox(variant, this);
+    auto amountBox = [this](AmountBox*& target, const char* name, const QString& caption) {
+        target = new AmountBox(caption, this);
         target->setObjectName(name);
     };
     auto button = [this](QPushButton*& target, const char* name, const QString& caption) {
@@ -49,7 +50,7 @@ void FrmNew::buildControls() {
     };
 
     label(Label1, "Label1", "Sum of all cash on hand");
-    amountBox(TxtCashOnHand, "TxtCashOnHand", AmountBox::Variant::Numeric);
+    amountBox(TxtCashOnHand, "TxtCashOnHand", "Sum of all cash on hand");
     OptBudget = new QRadioButton("Budget Entry", this);
     OptBudget->setObjectName("OptBudget");
     OptBudget->setChecked(true);
@@ -65,10 +66,9 @@ void FrmNew::buildControls() {
     label(Label2, "Label2", "Account Name");
     box(TxtAcctName, "TxtAcctName");
     label(Label3, "Label3", "Budget Amount");
-    amountBox(TxtBudgetAmount, "TxtBudgetAmount", AmountBox::Variant::Numeric);
+    amountBox(TxtBudgetAmount, "TxtBudgetAmount", "Budget Amount");
     label(Label6, "Label6", "Balance ");
-    // The text variant leaves an empty box empty, so its own rule can tell an untouched balance.
-    amountBox(TxtBalance, "TxtBalance", AmountBox::Variant::Text);
+    amountBox(TxtBalance, "TxtBalance", "Balance");
     button(Command1, "Command1", "Add This Fund");
     button(CmdDeleteFund, "CmdDeleteFund", "Delete highlighted Fund");
     button(Command2, "Command2", "Cancel");
@@ -193,20 +193,26 @@ std::optional<std::string> FrmNew::storable(QLineEdit* box, const QString& what)
 }
 
 void FrmNew::Command1_Click() {
+    platform::Dialogs& dialogs = main_.platform().dialogs;
     const auto name = storable(TxtAcctName, "name");
     if (!name) return;
-    const Money balance = Money::fromText(TxtBalance->text().toStdString());
+    // Read in the order of the boxes, whichever had the focus: an empty balance takes the
+    // budget amount once that is read.
+    Result<Money> budget = Money();
+    if (mode() == SetupMode::Budget) budget = TxtBudgetAmount->amount();
+    if (!budget) return (void)dialogs.message(QString::fromStdString(budget.message()));
+    const auto balance = TxtBalance->amount();
+    if (!balance) return (void)dialogs.message(QString::fromStdString(balance.message()));
     Status added = Status::Ok();
     if (mode() == SetupMode::Budget) {
         const auto number = storable(TxtAcctNumber, "account number");
         if (!number) return;
-        added = setup_.addBudgetAccount(*number, *name,
-                                        Money::fromText(TxtBudgetAmount->text().toStdString()), balance);
+        added = setup_.addBudgetAccount(*number, *name, *budget, *balance);
     } else {
-        added = setup_.addFund(*name, balance, random_);
+        added = setup_.addFund(*name, *balance, random_);
     }
     if (!added) {
-        main_.platform().dialogs.message(QString::fromStdString(added.message()));
+        dialogs.message(QString::fromStdString(added.message()));
         return;
     }
     showList(ListOccasion::Added);
@@ -233,9 +239,18 @@ void FrmNew::Command2_Click() {
 
 void FrmNew::Command3_Click() {
     platform::Dialogs& dialogs = main_.platform().dialogs;
-    const Money cash = Money::fromText(TxtCashOnHand->text().toStdString());
-    if (cash.isZero() && dialogs.message("You have no value for Cash on Hand - procede anyway?",
-                                         Buttons::YesNo, "oops") != Answer::Yes) {
+    // An empty box is the treasurer's "no value", asked about below.
+    Result<Money> cash = Money();
+    if (!TxtCashOnHand->text().trimmed().isEmpty()) cash = TxtCashOnHand->amount();
+    if (!cash) return (void)dialogs.message(QString::fromStdString(cash.message()));
+    if (cash->isZero() && dialogs.message("You have no value for Cash on Hand - procede anyway?",
+                                          Buttons::YesNo, "oops") != Answer::Yes) {
+        return;
+    }
+    if (setup_.tables().BudgetCount == 0 &&
+        dialogs.message("This year has no budget accounts: no budget expenditure or transfer can be recorded "
+                        "until one is added with Edit/View, View/Adjust Budget Item.\nSave it anyway?",
+                        Buttons::YesNo) != Answer::Yes) {
         return;
     }
     platform::FileDialogOptions options;
@@ -252,7 +267,7 @@ void FrmNew::Command3_Click() {
     }
     MonthLock lock;
     if (!main_.reserveNewMonth(name, lock)) return;
-    if (const Status saved = saveFirstMonth(firstMonth(setup_, cash, toPath(name))); !saved) {
+    if (const Status saved = saveFirstMonth(firstMonth(setup_, *cash, toPath(name))); !saved) {
         dialogs.message("The new year was not saved; every entry is still here.\n\n" +
                         fromPath(saved.message()));
         return;
@@ -263,20 +278,17 @@ void FrmNew::Command3_Click() {
 }
 
 void FrmNew::TxtAcctNumber_lostfocus() {
-    // Text the files cannot hold stays as typed; adding it is refused with a message.
-    if (const auto typed = toCp1252(TxtAcctNumber->text())) {
-        TxtAcctNumber->setText(fromCp1252(paddedAccountNumber(*typed)));
+    // Only a number that can be charged is padded; anything else stays as typed, to be refused
+    // with a message when it is added.
+    if (const auto number = chargeableNumber(TxtAcctNumber->text().toStdString())) {
+        TxtAcctNumber->setText(QString::fromStdString(*number));
     }
 }
 
 void FrmNew::txtbalance_lostfocus() {
-    // An untouched balance means the whole budget is still available.
-    if (TxtBalance->text().isEmpty()) {
+    // An untouched balance means the whole budget is still available; a fund has no budget.
+    if (mode() == SetupMode::Budget && TxtBalance->text().trimmed().isEmpty())
         TxtBalance->setText(TxtBudgetAmount->text());
-    } else {
-        TxtBalance->setText(
-            QString::fromStdString(Money::fromText(TxtBalance->text().toStdString()).format00()));
-    }
 }
 
 bool FrmNew::eventFilter(QObject* watched, QEvent* event) {

@@ -2,19 +2,24 @@
 
 #include <QTimer>
 
-#include "ledger/money.h"
-#include "ledger/numeric_text.h"
+#include "ledger/typed_amount.h"
 
 namespace quorvel::ui {
 
-AmountBox::AmountBox(Variant variant, QWidget* parent) : QLineEdit(parent), variant_(variant) {}
+AmountBox::AmountBox(const QString& boxName, QWidget* parent) : QLineEdit(parent), boxName_(boxName) {}
+
+Result<Money> AmountBox::read() const {
+    return readTypedAmount(text().toStdString(), boxName_.toStdString());
+}
 
 void AmountBox::reformat() {
-    const std::string typed = text().toStdString();
-    if (variant_ == Variant::Numeric || readsAsNumber(typed)) {
-        setText(QString::fromStdString(Money::fromText(typed).format00()));
-    }
+    if (const auto typed = read()) setText(QString::fromStdString(typed->format00()));
     if (afterReformat) afterReformat();
+}
+
+Result<Money> AmountBox::amount() {
+    reformat();
+    return read();
 }
 
 void AmountBox::focusInEvent(QFocusEvent* event) {

@@ -1,11 +1,15 @@
-// The text box that holds an amount. When it loses the focus it shows its amount as "0.00":
-// the numeric variant always (text without a leading number becomes 0.00), the text variant
-// only when the text reads as a number (anything else stays as typed). Coming back into the
-// box selects its text, so typing replaces the "0.00" instead of adding to it.
+// The text box that holds an amount, read by the one rule for typed amounts
+// (ledger/typed_amount.h). When it loses the focus a text that reads as an amount is shown
+// as "0.00", the amount that will be recorded; any other text stays as typed, to be refused
+// with a message when it is used. Coming back into the box selects its text, so typing
+// replaces the "0.00" instead of adding to it.
 #pragma once
 
 #include <QLineEdit>
 #include <functional>
+
+#include "ledger/money.h"
+#include "ledger/status.h"
 
 namespace quorvel::ui {
 
@@ -13,22 +17,24 @@ class AmountBox : public QLineEdit {
     Q_OBJECT
 
 public:
-    enum class Variant { Numeric, Text };
+    // `boxName` is what messages call the box ("Amount of Deposit").
+    AmountBox(const QString& boxName, QWidget* parent = nullptr);
 
-    AmountBox(Variant variant, QWidget* parent = nullptr);
-
-    // The lost-focus reformatting; recording handlers call it first, so a record holds what
-    // the box shows even when Enter was pressed without leaving the box.
+    // The lost-focus reformatting; handlers use amount(), which runs it first.
     void reformat();
     // Extra steps a window adds after the reformatting (run by reformat()).
     std::function<void()> afterReformat;
+    // The amount the box holds, shown as "0.00", or why it holds none (the text stays).
+    Result<Money> amount();
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    Variant variant_;
+    Result<Money> read() const;
+
+    QString boxName_;
 };
 
 }  // namespace quorvel::ui

@@ -62,12 +62,9 @@ TEST_F(ActionEditTest, EachKindKeepsItsOwnReferenceRule) {
         const char* accountNumber;
         const char* expected;
     } cases[] = {
-        {1, " 7 ", "BX   7           2.00 ref         "},
-        {2, "", "DX 01234         2.00 ref         "},
-        {3, "", "DP               2.00 ref         "},
-        {4, "", "DD 20000         2.00 ref         "},
-        {7, "", "SX 11111         2.00   ref       "},
-        {8, "7", "TO   7           2.00   ref       "},
+        {1, " 7 ", "BX   7           2.00 ref         "}, {2, "", "DX 01234         2.00 ref         "},
+        {3, "", "DP               2.00 ref         "},    {4, "", "DD 20000         2.00 ref         "},
+        {7, "", "SX 11111         2.00   ref       "},    {8, "102", "TO   102         2.00   ref       "},
     };
     for (const auto& c : cases) {
         ASSERT_TRUE(editAction(ledger, journal, c.number, {c.accountNumber, "2", "  ref"}).ok()) << c.number;
@@ -118,8 +115,24 @@ TEST_F(ActionEditTest, ACancelledRecordIsNotEditedButCanBeCancelledAgain) {
 
 TEST_F(ActionEditTest, RefusalsChangeNothing) {
     const std::string before = test::readFile(Journal::pathFor(path));
-    EXPECT_NE(editAction(ledger, journal, 1, {"101", "100000000", ""}).message().find("too large"),
-              std::string::npos);
+    // A number that names no account would take the money out of every total.
+    const struct {
+        std::int64_t number;
+        ActionEdit edit;
+        const char* reason;
+    } cases[] = {
+        {1, {"101", "100000000", ""}, "too large"},
+        {1, {"101", "1,0", ""}, "not an amount"},
+        {1,
+         {"22", "5", ""},
+         "No budget account has the number \"22\". The accounts are numbered 101, 102, 7."},
+        {5, {"45", "5", ""}, "No budget account has the number \"45\""},
+        {5, {"7", "5", ""}, "three-digit number"},  // a transfer record could not carry it
+    };
+    for (const auto& c : cases) {
+        const std::string message = editAction(ledger, journal, c.number, c.edit).message();
+        EXPECT_NE(message.find(c.reason), std::string::npos) << message;
+    }
     EXPECT_FALSE(editAction(ledger, journal, 12, {"", "1", ""}).ok());
     EXPECT_FALSE(cancelAction(ledger, journal, 0).ok());
     EXPECT_EQ(test::readFile(Journal::pathFor(path)), before);

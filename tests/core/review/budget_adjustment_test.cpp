@@ -226,11 +226,12 @@ TEST_F(BudgetAdjustmentTest, RefusedChangesChangeNothing) {
         const char* message;
     } cases[] = {
         {{"101", "Music", "500", "0"}, kDuplicateNumber},
-        {{"0101", "Music", "500", "0"}, kNumberTooLong},
-        {{"000", "Music", "500", "0"}, kDuplicateNumber},
-        {{"abc", "Music", "500", "0"}, kDuplicateNumber},  // reads as 0
-        {{"", "Music", "500", "0"}, kDuplicateNumber},
-        {{"300.0", "Music", "500", "0"}, kNumberTooLong},
+        {{"0101", "Music", "500", "0"}, "cannot be charged"},
+        {{"000", "Music", "500", "0"}, "cannot be charged"},
+        {{"abc", "Music", "500", "0"}, "cannot be charged"},
+        {{"", "Music", "500", "0"}, "Type the account number"},
+        {{"300.0", "Music", "500", "0"}, "cannot be charged"},
+        {{"210", "Music", "1,25", "0"}, "not an amount"},
         {{"30", "Mus\"ic", "500", "0"}, "double quote"},
         {{"210", " ", "500", "0"}, kBudgetNameNeeded},
         {{"210", "Music", "100000000", "0"}, "too large"},

@@ -93,10 +93,10 @@ TEST_F(FundAdjustmentTest, OnlyAFundWhoseAmountsAddUpToZeroCanBeDeleted) {
     for (const auto& c : cases) {
         ledger.DesigAmount[1] = {Money(), Money::cents(c.first), Money::cents(c.designated),
                                  Money::cents(c.expended), Money::cents(c.remaining)};
-        EXPECT_EQ(fundDeletable(ledger, 1), c.deletable)
+        EXPECT_EQ(fundDeletion(ledger, journal, 1).ok(), c.deletable)
             << c.first << " " << c.designated << " " << c.expended;
     }
-    EXPECT_TRUE(fundDeletable(ledger, 6));  // the row a new fund takes
+    EXPECT_TRUE(fundDeletion(ledger, journal, 6).ok());  // the row a new fund takes
 }
 
 // A transfer into a fund whose amounts cancel out would stay spent but no longer received.
@@ -105,7 +105,7 @@ TEST_F(FundAdjustmentTest, AFundWithActionsThisMonthIsNotDeleted) {
     month.DesigAmount[2][kAtFirstOfMonth] = Money::cents(-500);
     month.DesigAmount[2][kFundRemaining] = Money::cents(-500);
     open(month, {test::to("101", Money::cents(500)), composeKeyedRecord("TI", "10002", "5.00", "")});
-    ASSERT_TRUE(fundDeletable(ledger, 2));
+    EXPECT_EQ(fundDeletion(ledger, journal, 2).message(), kFundHasActions);  // not even offered
     const Money remaining = ledger.Summary[kRemainingBalance];
     EXPECT_EQ(deleteFund(ledger, journal, 2).message(), kFundHasActions);
     EXPECT_EQ(ledger.DesigAcctName[2], "Fund 2");
@@ -127,24 +127,30 @@ TEST_F(FundAdjustmentTest, ANewFundTakesTheRowAfterTheLastWithANewNumber) {
 }
 
 TEST_F(FundAdjustmentTest, ChangingAFundKeepsItsNumberAndItsMonth) {
-    ASSERT_TRUE(changeFund(ledger, journal, 2, {"Organ Repair", "1,250.00"}, random).ok());
+    ASSERT_TRUE(changeFund(ledger, journal, 2, {" Organ Repair ", "1,250.00"}, random).ok());
     EXPECT_EQ(ledger.DesigAcctNumber[2], "10002");
     EXPECT_EQ(ledger.DesigAcctName[2], "Organ Repair");
-    EXPECT_EQ(ledger.DesigAmount[2][kAtFirstOfMonth], Money::cents(100));  // reading stops at the comma
+    EXPECT_EQ(ledger.DesigAmount[2][kAtFirstOfMonth], Money::cents(125000));
     EXPECT_EQ(ledger.DesigAmount[2][kReceivedInMonth], Money::cents(300));
-    EXPECT_EQ(ledger.DesigAmount[2][kFundRemaining], Money::cents(400));
+    EXPECT_EQ(ledger.DesigAmount[2][kFundRemaining], Money::cents(125300));
     expectSameAsReload();
 }
 
 TEST_F(FundAdjustmentTest, RefusalsChangeNothing) {
     const std::string before = readFile(path);
     const Ledger ledgerBefore = ledger;
-    EXPECT_EQ(changeFund(ledger, journal, 2, {" ", "1"}, random).message(), kFundNameNeeded);
-    EXPECT_NE(
-        changeFund(ledger, journal, 2, {"The \"Best\" Fund", "1"}, random).message().find("double quote"),
-        std::string::npos);
-    EXPECT_NE(changeFund(ledger, journal, 2, {"Big", "123456789"}, random).message().find("too large"),
-              std::string::npos);
+    const struct {
+        FundEdit edit;
+        const char* reason;
+    } cases[] = {
+        {{" ", "1"}, kFundNameNeeded},        {{"The \"Best\" Fund", "1"}, "double quote"},
+        {{"Big", "123456789"}, "too large"},  {{"Big", "1e3"}, "not an amount"},
+        {{" fUND 3", "1"}, "already exists"},  // another fund's name in any letter case
+    };
+    for (const auto& c : cases) {
+        const std::string message = changeFund(ledger, journal, 2, c.edit, random).message();
+        EXPECT_NE(message.find(c.reason), std::string::npos) << message;
+    }
     EXPECT_EQ(deleteFund(ledger, journal, 2).message(), kFundNotEmpty);
     EXPECT_EQ(readFile(path), before);
     EXPECT_EQ(ledger.DesigAcctName, ledgerBefore.DesigAcctName);

@@ -57,6 +57,10 @@ TEST(Sections, RefusalsLeaveTheSectionsAlone) {
     EXPECT_EQ(addSection(l, 11, "Title").message(), kSectionNeedsBudgetItem);
     EXPECT_NE(addSection(l, 1, "The \"Big\" One").message().find("double quote"), std::string::npos);
     EXPECT_EQ(sectionsInUse(l), 0);
+    // A second section at an account that starts one would hide every later heading.
+    ASSERT_TRUE(addSection(l, 2, "Staff").ok());
+    EXPECT_NE(addSection(l, 2, "Again").message().find("already starts"), std::string::npos);
+    EXPECT_EQ(sectionsInUse(l), 1);
 }
 
 TEST(Sections, DeletingTheSecondOfThree) {

@@ -4,6 +4,7 @@
 #include <deque>
 #include <memory>
 
+#include "ledger/budget_number.h"
 #include "setup/annual_setup.h"
 
 namespace quorvel {
@@ -23,13 +24,16 @@ std::string numberOf(int n) {
     return std::string(3 - std::to_string(n).size(), '0') + std::to_string(n);
 }
 
-TEST(AccountNumberTest, IsPaddedToThreeCharacters) {
+// Only numbers an expenditure and a transfer can find are taken; "" means refused.
+TEST(AccountNumberTest, OnlyChargeableNumbersArePaddedToThreeDigits) {
     const std::pair<const char*, const char*> cases[] = {
-        {"7", "007"},   {"", "000"},  {"  42 ", "042"}, {"1234", "234"},
-        {"abc", "abc"}, {"x", "00x"}, {"   ", "000"},
+        {"7", "007"}, {"  42 ", "042"}, {"999", "999"}, {"001", "001"}, {"", ""},    {"   ", ""}, {"000", ""},
+        {"0", ""},    {"1234", ""},     {"abc", ""},    {"x", ""},      {"7.0", ""}, {"-12", ""}, {"1 2", ""},
     };
-    for (const auto& [typed, padded] : cases)
-        EXPECT_EQ(paddedAccountNumber(typed), padded) << '"' << typed << '"';
+    for (const auto& [typed, padded] : cases) {
+        const auto number = chargeableNumber(typed);
+        EXPECT_EQ(number ? *number : "", padded) << '"' << typed << '"';
+    }
 }
 
 TEST(AnnualSetupTest, WhatIsNotAvailableCountsAsSpentBeforeTheSetup) {
@@ -122,9 +126,14 @@ TEST(AnnualSetupTest, RefusedEntriesAddNothing) {
         const char* message;  // the whole message, or a part of it
     } cases[] = {
         {SetupMode::Budget, "101", "Rent again", kDuplicateAccountNumber},
-        {SetupMode::Budget, "7.0", "Same value", kDuplicateAccountNumber},
+        {SetupMode::Budget, "7", "Same number", kDuplicateAccountNumber},
+        {SetupMode::Budget, "7.0", "Not a number", "cannot be charged"},
+        {SetupMode::Budget, "", "Never padded", "Type the account number"},
+        {SetupMode::Budget, "000", "Zero", "cannot be charged"},
+        {SetupMode::Budget, "ABC", "Letters", "cannot be charged"},
+        {SetupMode::Designated, "", " MEMORIAL ", "already exists"},
         {SetupMode::Budget, "201", "Say \"when\"", "double quote"},
-        {SetupMode::Budget, "2\"1", "Quoted number", "The account number may not contain a double quote"},
+        {SetupMode::Budget, "2\"1", "Quoted number", "cannot be charged"},
         {SetupMode::Budget, "201", "Tab\there", "control character"},
         {SetupMode::Budget, "201", "Bad \x81 byte", "cannot store"},
         {SetupMode::Budget, "201", "", kNameNeeded},

@@ -144,10 +144,15 @@ TEST_F(ReportWindowTest, ViewTotalComparesTheAccountsWithTheReportBalance) {
     }
 }
 
-TEST_F(ReportWindowTest, AmountBoxesAreEmptiedAtZero) {
+TEST_F(ReportWindowTest, AmountBoxesAreEmptiedAtZeroAndKeepTextThatIsNoAmount) {
     const QPointer<frmprinter> report = openReportWindow();
-    const std::pair<const char*, const char*> cases[] = {
-        {"0", ""}, {"abc", ""}, {"-0.001", ""}, {"12.5", "12.50"}, {"7 dollars", "7.00"}, {"", ""}};
+    const std::pair<const char*, const char*> cases[] = {{"0", ""},
+                                                         {"abc", "abc"},
+                                                         {"-0.001", "-0.001"},
+                                                         {"12.5", "12.50"},
+                                                         {"7 dollars", "7 dollars"},
+                                                         {"1,250", "1250.00"},
+                                                         {"", ""}};
     for (const auto& [typed, shown] : cases) {
         report->TxtAmount[2]->setText(typed);
         report->TxtAmount_lostfocus(2);
@@ -159,6 +164,14 @@ TEST_F(ReportWindowTest, AmountBoxesAreEmptiedAtZero) {
     QTest::keyClicks(report->TxtAmount[0], "0.00");
     report->TxtAmount[1]->setFocus();
     EXPECT_EQ(report->TxtAmount[0]->text(), "");
+
+    // Such text is refused by name when the report is made: nothing is written.
+    report->TxtAmount[2]->setText("$1,2x");
+    dialogs().chooseFileNext(QString::fromStdString(folder.path("monthly.txt")));
+    QTest::mouseClick(report->Command4, Qt::LeftButton);
+    EXPECT_TRUE(dialogs().messages().back().startsWith("\"$1,2x\" in the box \"Account Amount 3\""));
+    EXPECT_FALSE(std::filesystem::exists(folder.path("monthly.txt")));
+    EXPECT_TRUE(report->isVisible());
 }
 
 TEST_F(ReportWindowTest, ReportFilesAreWrittenAsTheCoreComposesThem) {

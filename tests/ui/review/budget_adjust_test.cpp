@@ -149,6 +149,15 @@ TEST_F(BudgetAdjustTest, ADuplicateNumberIsRefusedAndTheWindowStaysOpen) {
     QTest::mouseClick(w->CmdChange, Qt::LeftButton);
     EXPECT_EQ(dialogs().messages().back(), "Duplicate account number prohibited");
     ASSERT_TRUE(w && w->isVisible());
+    // A text that is no amount is refused in the window's own words and stays as typed.
+    adjusting::retype(w->TxtAcctNum, "101");
+    adjusting::retype(w->TxtBudgeted, "1,2x");
+    QTest::mouseClick(w->CmdChange, Qt::LeftButton);
+    EXPECT_EQ(dialogs().messages().back(),
+              "\"1,2x\" in the box \"Annual Budget\" is not an amount. Type digits "
+              "with at most one decimal point, such as 1250.00 or 1,250.00.");
+    EXPECT_EQ(w->TxtBudgeted->text(), "1,2x");
+    ASSERT_TRUE(w && w->isVisible());
     EXPECT_TRUE(files() == before);
     QTest::keyClick(w->TxtName, Qt::Key_Escape);
     expectSummaryBack("cancelled after the refusal");

@@ -215,6 +215,13 @@ TEST_F(FundAdjustTest, RefusalsAndCancelLeaveTheMonthAsItWas) {
     QTest::mouseClick(w->Command1, Qt::LeftButton);
     EXPECT_EQ(dialogs().messages().back(), "A designated fund needs a name.");
     ASSERT_TRUE(w && w->isVisible());
+    adjusting::retype(w->TxtName, "Memorial");
+    adjusting::retype(w->TxtAmount, "1e15");
+    QTest::mouseClick(w->Command1, Qt::LeftButton);
+    EXPECT_TRUE(
+        dialogs().messages().back().startsWith("\"1e15\" in the box \"Beginning Balance\" is not an amount"));
+    EXPECT_EQ(w->TxtAmount->text(), "1e15");
+    ASSERT_TRUE(w && w->isVisible());
     EXPECT_EQ(month(), before);
     QTest::keyClick(w->TxtName, Qt::Key_Escape);
     expectSummaryBack("escaped");

@@ -160,7 +160,7 @@ TEST_F(SetupTest, NoLeavesEverythingAsItWas) {
 
 // ---- Entries --------------------------------------------------------------------------------
 
-TEST_F(SetupTest, AnUntouchedBalanceIsTheWholeBudgetOnlyOnceItHadTheFocus) {
+TEST_F(SetupTest, AnUntouchedBalanceIsTheWholeBudgetWhereverTheFocusWas) {
     const struct {
         const char* what;
         bool balanceFocused;
@@ -169,7 +169,7 @@ TEST_F(SetupTest, AnUntouchedBalanceIsTheWholeBudgetOnlyOnceItHadTheFocus) {
         const char* remaining;
     } cases[] = {
         {"empty balance that had the focus", true, "", "0.00", "1200.00"},
-        {"balance never focused", false, "", "1200.00", "0.00"},
+        {"balance never focused", false, "", "0.00", "1200.00"},
         {"balance 900", true, "900", "300.00", "900.00"},
     };
     FrmNew* f = begin();
@@ -205,8 +205,8 @@ TEST_F(SetupTest, AnUntouchedBalanceIsTheWholeBudgetOnlyOnceItHadTheFocus) {
 TEST_F(SetupTest, AccountNumberBoxPadsToThreeAndTakesNoMore) {
     FrmNew* f = begin();
     ASSERT_NE(f, nullptr);
-    const std::pair<const char*, const char*> cases[] = {
-        {"7", "007"}, {"1234", "123"}, {"", "000"}, {" 5", "005"}};
+    const std::pair<const char*, const char*> cases[] = {{"7", "007"},  {"1234", "123"}, {"", ""},
+                                                         {" 5", "005"}, {"000", "000"},  {"AB", "AB"}};
     for (const auto& [typed, shown] : cases) {
         f->TxtAcctNumber->clear();
         typeInto(f->TxtAcctNumber, typed);
@@ -345,13 +345,13 @@ TEST_F(SetupTest, ZeroCashOnHandAsksAndNoKeepsEveryEntry) {
     addBudget(f, "101", "Pastor", "1200", "");
     typeInto(f->TxtAcctName, "half typed");
     const QStringList list = listOf(f);
-    for (const char* cash : {"", "0", "abc"}) {
+    for (const auto& [cash, shown] : {std::pair{"", ""}, std::pair{"0", "0.00"}}) {
         SCOPED_TRACE(cash);
         f->TxtCashOnHand->clear();
         typeInto(f->TxtCashOnHand, cash);
         dialogs().answerNext(Answer::No);
         click(f->Command3);
-        EXPECT_EQ(f->TxtCashOnHand->text(), "0.00");
+        EXPECT_EQ(f->TxtCashOnHand->text(), shown);
         const Shown asked = dialogs().lastMessage();
         EXPECT_EQ(asked.text, "You have no value for Cash on Hand - procede anyway?");
         EXPECT_EQ(asked.title, "oops");
@@ -363,15 +363,55 @@ TEST_F(SetupTest, ZeroCashOnHandAsksAndNoKeepsEveryEntry) {
         EXPECT_EQ(f->setup().tables().BudgetCount, 1);
         EXPECT_EQ(f->TxtAcctName->text(), "half typed");
     }
+    // Text that is no amount is refused, not taken for 0.
+    typeInto(f->TxtCashOnHand, "1.000,50");
+    click(f->Command3);
+    EXPECT_TRUE(
+        dialogs().messages().back().startsWith("\"1.000,50\" in the box \"Sum of all cash on hand\""));
+    EXPECT_EQ(f->TxtCashOnHand->text(), "1.000,50");
+    EXPECT_EQ(current(), f);
     EXPECT_EQ(filesIn(folder), 0);
 
     // Yes goes on with a beginning balance of 0.00.
+    f->TxtCashOnHand->clear();
     dialogs().answerNext(Answer::Yes);
     dialogs().chooseFileNext(QString::fromStdString(folder.path("JAN2027.rep")));
     click(f->Command3);
     expectMainBack();
     EXPECT_TRUE(window.ledger().Summary[kBeginningBalance].isZero());
     EXPECT_EQ(window.ledger().BudgetCount, 1);
+}
+
+// Budget expenditures and transfers need an account: a year without one is saved only when
+// the treasurer says so, and is then a loaded month for every other command.
+TEST_F(SetupTest, AYearWithoutBudgetAccountsIsSavedWhenConfirmedAndLoaded) {
+    FrmNew* f = begin();
+    ASSERT_NE(f, nullptr);
+    QTest::mouseClick(f->OptDesignated, Qt::LeftButton);
+    addFund(f, "Memorial Fund", "500");
+    typeInto(f->TxtCashOnHand, "500");
+    for (Answer answer : {Answer::No, Answer::Yes}) {
+        dialogs().answerNext(answer);
+        if (answer == Answer::Yes)
+            dialogs().chooseFileNext(QString::fromStdString(folder.path("JAN2027.rep")));
+        click(f->Command3);
+        EXPECT_TRUE(dialogs().messages().back().startsWith("This year has no budget accounts"));
+        if (answer == Answer::No) EXPECT_EQ(filesIn(folder), 0);
+    }
+    expectMainBack();
+
+    for (QAction* command : {window.MnuBudgetExpenditure, window.MnuTransfer}) {
+        command->trigger();
+        EXPECT_EQ(dialogs().messages().back(), "this month has no budget accounts");
+    }
+    const qsizetype shown = dialogs().messages().size();
+    for (QAction* command : {window.MnuDesignatedExpenditure, window.MnuDesignation, window.MnuSource,
+                             window.MnuAdjustAction, window.MnuBudgetAdjust}) {
+        command->trigger();
+        EXPECT_TRUE(window.isWaiting()) << command->objectName().toStdString();
+        QTest::mouseClick(window.CmdCancel, Qt::LeftButton);
+    }
+    EXPECT_EQ(dialogs().messages().size(), shown);
 }
 
 TEST_F(SetupTest, NoUsableFileNameKeepsTheWindowOpen) {
@@ -449,6 +489,10 @@ TEST_F(SetupTest, RefusedEntriesAddNothingAndStayInTheBoxes) {
         QString message;
     } cases[] = {
         {true, "101", "Pastor again", kDuplicateAccountNumber},
+        {true, "", "Never padded", "Type the account number: three digits, 001 to 999."},
+        {true, "000", "Zero", "The account number \"000\" cannot be charged: type three digits, 001 to 999."},
+        {true, "ABC", "Letters",
+         "The account number \"ABC\" cannot be charged: type three digits, 001 to 999."},
         {true, "202", "The \"Best\" Choir", "The name may not contain a double quote (\")."},
         {false, "", "Fund \u4e2d", "The name holds a character that cannot be stored in the month's files."},
     };

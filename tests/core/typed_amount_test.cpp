@@ -71,7 +71,9 @@ TEST(TypedAmount, RefusesAnythingElseNamingBoxAndText) {
         ASSERT_FALSE(read) << c.typed;
         EXPECT_NE(read.message().find(c.reason), std::string::npos) << read.message();
         EXPECT_NE(read.message().find("\"Amount\""), std::string::npos) << read.message();
-        if (*c.typed != ' ') EXPECT_NE(read.message().find(c.typed), std::string::npos) << read.message();
+        if (*c.typed != ' ') {
+            EXPECT_NE(read.message().find(c.typed), std::string::npos) << read.message();
+        }
     }
 }
 

@@ -396,7 +396,9 @@ TEST_F(SetupTest, AYearWithoutBudgetAccountsIsSavedWhenConfirmedAndLoaded) {
             dialogs().chooseFileNext(QString::fromStdString(folder.path("JAN2027.rep")));
         click(f->Command3);
         EXPECT_TRUE(dialogs().messages().back().startsWith("This year has no budget accounts"));
-        if (answer == Answer::No) EXPECT_EQ(filesIn(folder), 0);
+        if (answer == Answer::No) {
+            EXPECT_EQ(filesIn(folder), 0);
+        }
     }
     expectMainBack();
 

@@ -157,6 +157,14 @@ TEST_F(FundAdjustmentTest, RefusalsChangeNothing) {
     EXPECT_EQ(ledger.DesigAmount, ledgerBefore.DesigAmount);
 }
 
+// Two funds of one name, as an older file may hold them, can still have their balances set.
+TEST_F(FundAdjustmentTest, AFundKeepingItsNameIsNoNewDuplicate) {
+    ledger.DesigAcctName[3] = ledger.DesigAcctName[2];
+    EXPECT_TRUE(changeFund(ledger, journal, 2, {ledger.DesigAcctName[2], "5"}, random).ok());
+    EXPECT_NE(changeFund(ledger, journal, 4, {ledger.DesigAcctName[2], "5"}, random).message().find("already"),
+              std::string::npos);
+}
+
 TEST_F(FundAdjustmentTest, MoveToTopOnTheThirdOfFive) {
     ASSERT_TRUE(moveFundToTop(ledger, journal, 3).ok());
     EXPECT_EQ(numbers(), (std::vector<std::string>{"10003", "10001", "10002", "10004", "10005"}));

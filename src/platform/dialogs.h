@@ -28,6 +28,9 @@ struct FileDialogOptions {
     QString initialName = "*.rep";  // what the name box shows at first
     QString defaultExtension = "rep";
     bool overwritePrompt = false;   // save form: ask before replacing a file
+    // Cancelling answers with an empty name rather than the initial one, where the initial
+    // name is a real file that a cancel must not be taken to choose.
+    bool emptyWhenCancelled = false;
 };
 
 class Dialogs {
@@ -38,7 +41,8 @@ public:
     virtual Answer message(const QString& text, Buttons buttons = Buttons::Ok, const QString& title = {}) = 0;
     // The typed text; empty when cancelled.
     virtual QString input(const QString& prompt, const QString& title = {}, const QString& initial = {}) = 0;
-    // The chosen file name; when cancelled, the initial name as it stood ("*.rep").
+    // The chosen file name; when cancelled, the initial name as it stood ("*.rep"), or an empty
+    // one with emptyWhenCancelled.
     virtual QString openFile(const FileDialogOptions& options) = 0;
     virtual QString saveFile(const FileDialogOptions& options) = 0;
 };

@@ -128,7 +128,7 @@ QString QtDialogs::fileDialog(const FileDialogOptions& options, bool save) {
         dialog.selectFile(initial);
     }
 
-    if (dialog.exec() != QDialog::Accepted) return initial;
+    if (dialog.exec() != QDialog::Accepted) return options.emptyWhenCancelled ? QString() : initial;
     const QStringList chosen = dialog.selectedFiles();
     return chosen.isEmpty() ? initial : chosen.first();
 }

@@ -107,6 +107,27 @@ TEST_F(ReportCliTest, ErrorsWriteNothing) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.root()), {}), 2);
 }
 
+// `--out DEC2026.jrn` once replaced the month's journal and exited 0.
+TEST_F(ReportCliTest, AMonthsOwnFileIsNeverTheTarget) {
+    const std::string journal = folder.path("DEC2026.jrn");
+    std::filesystem::create_hard_link(journal, folder.path("linked.txt"));
+    const std::string rep = readFile(month);
+    const std::string records = readFile(journal);
+    for (const char* pdf : {"", "--pdf"}) {
+        for (const std::string& out :
+             {journal, month, folder.path("dec2026.REP.bak"), folder.path("linked.txt")}) {
+            std::vector<std::string> args = {month, "--out", out};
+            if (*pdf) args.push_back(pdf);
+            const ReportRun run = runReport(folder, args);
+            EXPECT_EQ(run.status, 1) << out << pdf;
+            EXPECT_NE(run.err.find("A report may not be written there"), std::string::npos) << run.err;
+        }
+    }
+    EXPECT_EQ(readFile(month), rep);
+    EXPECT_EQ(readFile(journal), records);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.root()), {}), 3);
+}
+
 // Page objects, not the page tree ("/Type /Pages").
 int pdfPages(const std::string& pdf) {
     int pages = 0;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli_support.h"
+#include "ledger/month_own_files.h"
 #include "platform/qt_printer.h"
 #include "report/print_steps.h"
 #include "report_command.h"
@@ -36,6 +37,8 @@ int main(int argc, char** argv) {
     if (!request) return cli::usageError(std::cerr, request.message());
     auto month = cli::loadForReading(request->month);
     if (!month) return cli::fail(std::cerr, month.message());
+    if (Status allowed = checkNotMonthOwnFile(request->out, month->ledger.CurrentFile); !allowed)
+        return cli::fail(std::cerr, allowed.message());
     const QString error = ui::writeReportPdf(
         printedReport(month.value().ledger, request->entries),
         [](const QString& path) { return platform::QtPrinter::pdfFile(path); }, ui::fromPath(request->out));

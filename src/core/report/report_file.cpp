@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ledger/file_io.h"
+#include "ledger/month_own_files.h"
 #include "report_layout.h"
 
 namespace quorvel {
@@ -102,6 +103,7 @@ std::string reportFileText(Ledger& ledger, const ReportEntries& entries, ReportF
 
 Status writeReportFile(const std::string& path, Ledger& ledger, const ReportEntries& entries,
                        ReportFileKind kind) {
+    if (Status allowed = checkNotMonthOwnFile(path, ledger.CurrentFile); !allowed) return allowed;
     return writeFileAtomically(path, reportFileText(ledger, entries, kind));
 }
 

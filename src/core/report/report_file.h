@@ -17,7 +17,8 @@ enum class ReportFileKind { Monthly, Annual };
 std::string reportFileText(Ledger& ledger, const ReportEntries& entries, ReportFileKind kind);
 
 // Replaces (or creates) `path` with the report safely; on failure nothing is written and the
-// message names the file and the reason.
+// message names the file and the reason. Refuses a month's own file (checkNotMonthOwnFile,
+// against the ledger's month).
 Status writeReportFile(const std::string& path, Ledger& ledger, const ReportEntries& entries,
                        ReportFileKind kind);
 

@@ -10,6 +10,7 @@
 #include <QPushButton>
 
 #include "ledger/ledger_routines.h"
+#include "ledger/month_own_files.h"
 #include "ledger/typed_amount.h"
 #include "pdf_output.h"
 #include "print_replay.h"
@@ -60,6 +61,7 @@ frmprinter::frmprinter(FrmMain& main, QString namesFile)
     CommonDialog1.pattern.clear();
     CommonDialog1.initialName.clear();
     CommonDialog1.defaultExtension.clear();
+    CommonDialog1.emptyWhenCancelled = true;
     buildControls();
     Form_Load();
 }
@@ -265,6 +267,7 @@ void frmprinter::Command5_Click() {
 void frmprinter::writeReport(ReportFileKind kind) {
     platform::Dialogs& dialogs = main_.platform().dialogs;
     const QString name = dialogs.saveFile(CommonDialog1);
+    if (name.isEmpty()) return;  // cancelled: nothing is written
     CommonDialog1.initialName = name;
     if (name.contains('*')) {
         dialogs.message("Invalid file name");
@@ -276,8 +279,19 @@ void frmprinter::writeReport(ReportFileKind kind) {
     }
     const std::optional<ReportEntries> report = entries();
     if (!report) return;
+    const QString notWritten = QStringLiteral("The report could not be written.\n\n");
+    if (const Status allowed = checkNotMonthOwnFile(toPath(name), main_.ledger().CurrentFile); !allowed) {
+        dialogs.message(notWritten + fromPath(allowed.message()));
+        return;
+    }
+    const QFileInfo target(name);
+    if ((target.exists() || target.isSymLink()) &&
+        dialogs.message(name + " already exists.\nDo you want to replace it?", Buttons::YesNo) !=
+            Answer::Yes) {
+        return;
+    }
     if (const Status written = writeReportFile(toPath(name), main_.ledger(), *report, kind); !written) {
-        dialogs.message("The report could not be written.\n\n" + fromPath(written.message()));
+        dialogs.message(notWritten + fromPath(written.message()));
     }
 }
 
@@ -294,6 +308,11 @@ void frmprinter::CmdPdf_Click() {
     if (name.isEmpty() || name.contains('*')) return;
     const std::optional<ReportEntries> report = entries();
     if (!report) return;
+    if (const Status allowed = checkNotMonthOwnFile(toPath(name), main_.ledger().CurrentFile); !allowed) {
+        main_.platform().dialogs.message("The report could not be saved as PDF.\n\n" +
+                                         fromPath(allowed.message()));
+        return;
+    }
     BusyPointer busy;
     const QString error =
         writeReportPdf(printedReport(main_.ledger(), *report), main_.platform().pdfPrinter, name);

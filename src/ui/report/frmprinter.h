@@ -56,7 +56,8 @@ public:
     QLabel* Label7 = nullptr;
     QLabel* Label8 = nullptr;
     QLabel* Label9 = nullptr;
-    // The report files' save dialog: no title, no filter; it keeps the last name chosen.
+    // The report files' save dialog: no title, no filter; it offers the last name chosen, and
+    // a cancel answers with no name.
     platform::FileDialogOptions CommonDialog1;
 
 public slots:

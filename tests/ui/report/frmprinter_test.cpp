@@ -108,17 +108,22 @@ TEST_F(ReportWindowTest, WritesThatFailOnTheDiskAreReportedWithTheWindowOpen) {
     for (const FileStep step : {FileStep::Write, FileStep::Sync, FileStep::Rename}) {
         ScopedFileFault failing([step](FileStep s, const std::string&) { return s == step ? EIO : 0; });
         dialogs().chooseFileNext(QString::fromStdString(target));
+        dialogs().answerNext(Answer::Yes);  // replace it
         report->Command4_Click();
         QTest::keyClicks(report->txtname[0], "X");
         report->Command3_Click();
     }
     const QStringList messages = dialogs().messages();
-    ASSERT_EQ(messages.size(), 6);
-    for (int i = 0; i < messages.size(); i += 2) {
-        EXPECT_TRUE(messages[i].startsWith("The report could not be written.")) << messages[i].toStdString();
-        EXPECT_TRUE(messages[i + 1].startsWith("Your account names could not be saved."))
+    ASSERT_EQ(messages.size(), 9);
+    for (int i = 0; i < messages.size(); i += 3) {
+        EXPECT_TRUE(messages[i].endsWith("already exists.\nDo you want to replace it?"))
+            << messages[i].toStdString();
+        EXPECT_TRUE(messages[i + 1].startsWith("The report could not be written."))
             << messages[i + 1].toStdString();
-        EXPECT_TRUE(messages[i].contains(std::strerror(EIO)) && messages[i + 1].contains(std::strerror(EIO)));
+        EXPECT_TRUE(messages[i + 2].startsWith("Your account names could not be saved."))
+            << messages[i + 2].toStdString();
+        EXPECT_TRUE(messages[i + 1].contains(std::strerror(EIO)) &&
+                    messages[i + 2].contains(std::strerror(EIO)));
     }
     EXPECT_EQ(test::readFile(target), "last month's report");
     EXPECT_FALSE(std::filesystem::exists(folder.path("config/accounts.dat")));
@@ -205,24 +210,55 @@ TEST_F(ReportWindowTest, ReportFilesAreWrittenAsTheCoreComposesThem) {
 
 TEST_F(ReportWindowTest, ReportFileNamesThatAreRefused) {
     const QPointer<frmprinter> report = openReportWindow();
-    dialogs().cancelFileNext();  // nothing chosen before: the dialog answers with no name
+    const std::string journal = test::readFile(folder.path("NOV2026.jrn"));
+    dialogs().cancelFileNext();
     report->Command5_Click();
     dialogs().chooseFileNext(QString::fromStdString(folder.path("*.txt")));
     report->Command4_Click();
     dialogs().chooseFileNext("a");
     report->Command4_Click();
-    dialogs().chooseFileNext(QString::fromStdString(folder.path("no folder/report.txt")));
-    report->Command4_Click();
+    for (const char* name : {"no folder/report.txt", "NOV2026.jrn", "nov2026.REP", "NOV2026.rep.lock"}) {
+        dialogs().chooseFileNext(QString::fromStdString(folder.path(name)));
+        report->Command5_Click();
+    }
+    dialogs().chooseFileNext(QString::fromStdString(folder.path("NOV2026.jrn")));
+    report->CmdPdf_Click();
     const QStringList messages = dialogs().messages();
-    ASSERT_EQ(messages.size(), 4);
-    EXPECT_EQ(messages[0], "file name must be specified");
-    EXPECT_EQ(messages[1], "Invalid file name");
-    EXPECT_EQ(messages[2], "file name must be specified");
-    EXPECT_TRUE(messages[3].startsWith("The report could not be written.")) << messages[3].toStdString();
-    EXPECT_TRUE(messages[3].contains("no folder/report.txt"));
+    ASSERT_EQ(messages.size(), 7);
+    EXPECT_TRUE(messages[6].startsWith("The report could not be saved as PDF.")) << messages[6].toStdString();
+    EXPECT_EQ(messages[0], "Invalid file name");
+    EXPECT_EQ(messages[1], "file name must be specified");
+    EXPECT_TRUE(messages[2].contains("no folder/report.txt"));
+    for (int i = 2; i < 6; ++i)
+        EXPECT_TRUE(messages[i].startsWith("The report could not be written.")) << messages[i].toStdString();
+    for (int i = 3; i < 7; ++i)
+        EXPECT_TRUE(messages[i].contains("A report may not be written there"));
+    EXPECT_EQ(test::readFile(folder.path("NOV2026.jrn")), journal);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.root()), {}),
               3);  // the month, its journal and its lock
     EXPECT_TRUE(report->isVisible());
+}
+
+// Cancel once wrote the report into the file chosen last time, and any file was replaced
+// without a question.
+TEST_F(ReportWindowTest, CancelOrNoWritesNothingAndYesReplaces) {
+    const QPointer<frmprinter> report = openReportWindow();
+    const std::string path = folder.path("report.txt");
+    dialogs().chooseFileNext(QString::fromStdString(path));
+    report->Command4_Click();
+    const std::string monthly = test::readFile(path);
+    dialogs().cancelFileNext();
+    report->Command5_Click();
+    dialogs().chooseFileNext(QString::fromStdString(path));
+    dialogs().answerNext(Answer::No);
+    report->Command5_Click();
+    EXPECT_EQ(test::readFile(path), monthly);
+    dialogs().chooseFileNext(QString::fromStdString(path));
+    dialogs().answerNext(Answer::Yes);
+    report->Command5_Click();
+    EXPECT_NE(test::readFile(path), monthly);
+    EXPECT_EQ(dialogs().messages(),
+              QStringList(2, QString::fromStdString(path) + " already exists.\nDo you want to replace it?"));
 }
 
 TEST_F(ReportWindowTest, TextTheCodePageCannotHoldIsRefused) {

@@ -131,7 +131,7 @@ QString ScriptedDialogs::fileDialog(Shown::Kind kind, const FileDialogOptions& o
     }
     const std::optional<QString> chosen = chosen_.front();
     chosen_.pop_front();
-    return chosen.value_or(options.initialName);
+    return chosen.value_or(options.emptyWhenCancelled ? QString() : options.initialName);
 }
 
 }  // namespace quorvel::testkit

@@ -40,7 +40,7 @@ public:
     void cancelInputNext();
     // The name the user picks in the next open or save dialog.
     void chooseFileNext(const QString& name);
-    // The next file dialog is cancelled (returns the options' initialName).
+    // The next file dialog is cancelled (returns the options' initialName, or an empty name).
     void cancelFileNext();
 
     // Answers not yet taken by a dialog.

@@ -1,0 +1,108 @@
+#include "month_own_files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cerrno>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string_view>
+
+#include "action_record.h"
+#include "journal.h"
+#include "month_file.h"
+#include "month_lock.h"
+
+namespace quorvel {
+namespace {
+
+// Far above any month file, so a large unrelated file is not read to be judged.
+constexpr std::size_t kMostBytesJudged = 4 * 1024 * 1024;
+
+std::string lowercase(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+// What the name says the file is: "NOV2026.REP", "nov2026.Jrn", "NOV2026.rep.bak2",
+// "NOV2026.rep.lock" and the lock's own temporary files.
+std::optional<std::string> kindByName(const std::string& path) {
+    const std::string name = lowercase(std::filesystem::path(path).filename().string());
+    for (std::size_t at = name.size(); at-- > 0;) {
+        if (name.compare(at, 4, ".rep") != 0 && name.compare(at, 4, ".jrn") != 0) continue;
+        const std::string_view rest = std::string_view(name).substr(at + 4);
+        const bool journal = name.compare(at, 4, ".jrn") == 0;
+        if (rest.empty()) return journal ? "a journal" : "a month file";
+        if (rest.starts_with(".bak")) return journal ? "a journal's backup" : "a month file's backup";
+        if (rest.starts_with(".lock")) return "a month's lock";
+    }
+    return std::nullopt;
+}
+
+bool startsWithJournalRecord(std::string_view bytes) {
+    static constexpr std::array<std::string_view, 10> kCodes = {"BX", "DX", "DP", "DD", "TO",
+                                                                "TI", "SX", "ZZ", "DN", "D2"};
+    if (bytes.size() < kRecordSize || bytes[2] != ' ') return false;
+    return std::find(kCodes.begin(), kCodes.end(), bytes.substr(0, 2)) != kCodes.end();
+}
+
+// What the bytes say the file is. Opened without blocking, so a FIFO cannot hang the check.
+std::optional<std::string> kindByContent(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    struct stat info {};
+    std::string bytes;
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+        bytes.resize(std::min<std::size_t>(static_cast<std::size_t>(info.st_size), kMostBytesJudged));
+        std::size_t done = 0;
+        while (done < bytes.size()) {
+            const ssize_t got = ::read(fd, bytes.data() + done, bytes.size() - done);
+            if (got < 0 && errno == EINTR) continue;
+            if (got <= 0) break;
+            done += static_cast<std::size_t>(got);
+        }
+        bytes.resize(done);
+    }
+    ::close(fd);
+    if (bytes.empty()) return std::nullopt;
+    if (startsWithJournalRecord(bytes)) return "a journal";
+    if (parseLockText(bytes)) return "a month's lock";
+    const auto ledger = std::make_unique<Ledger>();
+    if (parseMonthFile(bytes, path, *ledger).ok()) return "a month file";
+    return std::nullopt;
+}
+
+// The open month's own file that `path` is (the same device and inode), if any.
+std::optional<std::string> sameAsOpenMonthFile(const std::string& path, const std::string& openMonth) {
+    struct stat target {};
+    if (openMonth.empty() || ::stat(path.c_str(), &target) != 0) return std::nullopt;
+    const std::string journal = Journal::locate(openMonth);
+    for (const std::string& own : {openMonth, journal, MonthLock::lockPathFor(openMonth),
+                                   monthBackupPath(openMonth), journal + ".bak"}) {
+        struct stat info {};
+        if (::stat(own.c_str(), &info) == 0 && info.st_dev == target.st_dev && info.st_ino == target.st_ino)
+            return own;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+Status checkNotMonthOwnFile(const std::string& path, const std::string& openMonth) {
+    const std::string refused = " A report may not be written there; choose another name.";
+    if (const auto kind = kindByName(path))
+        return Status::Error(path + " is named as " + *kind + "." + refused);
+    if (const auto own = sameAsOpenMonthFile(path, openMonth)) {
+        return Status::Error(path + " is the open month's file " + *own + " under another name." + refused);
+    }
+    if (const auto kind = kindByContent(path)) return Status::Error(path + " holds " + *kind + "." + refused);
+    return Status::Ok();
+}
+
+}  // namespace quorvel

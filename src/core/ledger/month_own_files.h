@@ -1,0 +1,19 @@
+// A month's own files: the month file (.rep), its journal (.jrn), its lock and the backups of
+// each. Only the month's own saving may write them; report files and any other file the
+// program writes must never land on one, or a month's actions are gone without a word.
+#pragma once
+
+#include <string>
+
+#include "status.h"
+
+namespace quorvel {
+
+// Refuses `path` as the target of a file the program writes for the treasurer (a report, a
+// PDF): a name of a month's own file (of any month, in any letter case), a file whose bytes are
+// a month file, a journal or a lock whatever its name, or the same file as one of the files of
+// `openMonth` (through a hard or symbolic link). `openMonth` may be empty. The message names
+// the file and what it is.
+Status checkNotMonthOwnFile(const std::string& path, const std::string& openMonth);
+
+}  // namespace quorvel

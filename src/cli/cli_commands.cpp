@@ -30,7 +30,8 @@ Commands:
   report MONTH.rep --out FILE [--annual] [--title TEXT]... [--account NAME AMOUNT]...
       [--pdf]
       Write the treasurer's report to FILE (replaced if it exists) as the report window's
-      "Print to File" writes it, or "Annual to File" with --annual.
+      "Print to File" writes it, or "Annual to File" with --annual. FILE may not be a
+      month's own file (a month file, journal, lock or backup, by name or content).
       --title TEXT  one to three title lines, in order; without any the report has the
                     one title "Treasurer's Report".
       --account NAME AMOUNT
@@ -52,7 +53,7 @@ int summaryCommand(const std::vector<std::string>& args, std::ostream& out, std:
     const auto lines = monthSummaryLines(month->ledger);
     std::ostringstream text;
     // The first line carries the path as given, which is not code-page text.
-    text << lines.front() << "\n";
+    text << escapeControls(lines.front()) << "\n";
     for (std::size_t i = 1; i < lines.size(); ++i) text << toTerminal(lines[i]) << "\n";
     out << text.str();
     return 0;

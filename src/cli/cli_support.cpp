@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "ledger/month_file.h"
+#include "terminal_text.h"
 
 namespace quorvel::cli {
 
@@ -13,7 +14,7 @@ Result<LoadedMonth> loadForReading(const std::string& path) {
 }
 
 int fail(std::ostream& err, const std::string& message) {
-    err << "quorvel-cli: " << message << "\n";
+    err << "quorvel-cli: " << escapeControls(message) << "\n";
     return 1;
 }
 

@@ -116,6 +116,26 @@ TEST_F(CliTest, UnreadableMonthGivesOneMessageAndNoOutput) {
     EXPECT_FALSE(std::filesystem::exists(folder.path("BAD.jrn")));
 }
 
+// A month file could send escape sequences to the terminal through its names or its own name.
+TEST_F(CliTest, ControlCharactersInNamesPrintEscaped) {
+    const std::string named = folder.path("E\x1B[2J.rep");
+    std::string bytes = readFile(month);
+    bytes.replace(bytes.find("Pastor, Salary"), 14, "Pastor\x1B]0;x\x07\x7F");
+    test::writeFile(named, bytes);
+    test::writeFile(folder.path("E\x1B[2J.jrn"), readFile(folder.path("DEC2026.jrn")));
+    const std::pair<std::vector<std::string>, const char*> cases[] = {
+        {{"summary", named}, "E\\x1B[2J.rep"},
+        {{"actions", named}, "Pastor\\x1B]0;x\\x07\\x7F"},
+        {{"summary", named + "x"}, "E\\x1B[2J.repx"},  // the message on standard error
+    };
+    for (const auto& [args, escaped] : cases) {
+        const CliRun run = runCli(folder, args);
+        const std::string shown = run.out + run.err;
+        EXPECT_EQ(shown.find_first_of("\x1B\x07\x7F"), std::string::npos) << shown;
+        EXPECT_NE(shown.find(escaped), std::string::npos) << shown;
+    }
+}
+
 TEST_F(CliTest, HelpAndVersion) {
     const CliRun help = runCli(folder, {"--help"});
     EXPECT_EQ(help.status, 0);

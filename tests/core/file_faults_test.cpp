@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 
 #include "actions/recording.h"
 #include "core/sample_month.h"
@@ -12,6 +13,7 @@
 #include "ledger/file_faults.h"
 #include "ledger/month_file.h"
 #include "ledger/rollover.h"
+#include "review/action_edit.h"
 
 namespace quorvel {
 namespace {
@@ -115,6 +117,7 @@ TEST(JournalFaults, AFailedAppendIsReportedAndChangesNoTable) {
         ScopedFileFault fault(failing(step, journal.path(), EIO));
         const Status recorded = recordDeposit(ledger, journal, "12.00", "");
         ASSERT_FALSE(recorded.ok());
+        EXPECT_FALSE(recorded.tookEffect());
         EXPECT_NE(recorded.message().find(journal.path()), std::string::npos) << recorded.message();
         EXPECT_FALSE(recordBudgetExpenditure(ledger, journal, 1, "3.00", "").ok());
         EXPECT_FALSE(recordTransfer(ledger, journal, 1, 1, "2.00", "").ok());
@@ -128,6 +131,47 @@ TEST(JournalFaults, AFailedAppendIsReportedAndChangesNoTable) {
     ASSERT_TRUE(recordDeposit(ledger, journal, "12.00", "").ok());
     EXPECT_EQ(journal.recordCount(), 2);
     EXPECT_EQ(ledger.Summary[kTotalReceipts], Money::cents(1700));
+}
+
+// A transfer whose month save failed after its records were appended was reported as failed,
+// and doing it again recorded it twice.
+TEST(JournalFaults, ASaveFailingAfterTheJournalTookTheActionReportsItRecorded) {
+    const struct {
+        const char* says;
+        std::int64_t records;  // in the journal afterwards
+        std::function<Status(Ledger&, Journal&)> act;
+    } cases[] = {
+        {"The transfer is recorded", 3,
+         [](Ledger& l, Journal& j) { return recordTransfer(l, j, 1, 1, "40", ""); }},
+        {"The change is recorded", 1,
+         [](Ledger& l, Journal& j) {
+             return editAction(l, j, 1, {"", "7", ""});
+         }},
+    };
+    for (const auto& c : cases) {
+        TestFolder folder;
+        const std::string path = folder.path("DEC2026.rep");
+        test::writeMonth(test::sampleLedger(), path, {test::keyed("DP", "", Money::cents(500))});
+        const std::string month = readFile(path);
+        Ledger ledger;
+        Journal journal;
+        ASSERT_TRUE(LoadMonthFile(ledger, journal, path).ok());
+        Status s = Status::Ok();
+        {
+            ScopedFileFault fault(failing(FileStep::Rename, path));
+            s = c.act(ledger, journal);
+        }
+        EXPECT_TRUE(s.tookEffect()) << c.says;
+        EXPECT_NE(s.message().find(c.says), std::string::npos) << s.message();
+        EXPECT_NE(s.message().find("It stays as it was"), std::string::npos) << s.message();
+        EXPECT_EQ(readFile(path), month);
+        EXPECT_EQ(journal.recordCount(), c.records);
+        Ledger reloaded;
+        Journal again;
+        ASSERT_TRUE(LoadMonthFile(reloaded, again, path).ok());
+        EXPECT_EQ(ledger.Summary, reloaded.Summary) << c.says;
+        EXPECT_EQ(ledger.DesigAmount, reloaded.DesigAmount) << c.says;
+    }
 }
 
 TEST(CopyFaults, ACopyOverAnotherMonthKeepsThatMonthRecoverable) {

@@ -138,6 +138,20 @@ TEST_F(RolloverTest, FailedSaveChangesNothing) {
     EXPECT_TRUE(journal.isOpen());
 }
 
+// "The new month was not saved" was said of a month file that was saved and loads.
+TEST_F(RolloverTest, AJournalThatCannotBeMadeLeavesTheSavedMonthStanding) {
+    const std::string path = folder.path("DEC2026.rep");
+    std::filesystem::create_symlink(folder.path("no folder/DEC2026.jrn"), folder.path("DEC2026.jrn"));
+    const Status status = rollOver(ledger, journal, path, RolloverKind::NewMonth);
+    EXPECT_TRUE(status.tookEffect());
+    EXPECT_NE(status.message().find(path + " is saved as the new month, but its journal"), std::string::npos)
+        << status.message();
+    EXPECT_EQ(ledger.CurrentFile, path);
+    EXPECT_FALSE(journal.isOpen());
+    std::filesystem::remove(folder.path("DEC2026.jrn"));
+    EXPECT_EQ(loadNew(path).Summary[kBeginningBalance], closed.Summary[kRemainingBalance]);
+}
+
 TEST_F(RolloverTest, CopyIsIndependentOfTheOpenMonth) {
     const std::string copy = folder.path("COPY.rep");
     ASSERT_TRUE(copyMonth(ledger, journal, copy).ok());

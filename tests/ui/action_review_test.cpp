@@ -2,6 +2,7 @@
 #include <QTest>
 #include <tuple>
 
+#include "ledger/file_faults.h"
 #include "ledger/month_file.h"
 #include "ui/review/FrmActChange.h"
 #include "ui_fixture.h"
@@ -99,6 +100,25 @@ TEST_F(ActionReviewTest, EditedAmountReachesTheSummaryAtOnce) {
     EXPECT_EQ(window.ledger().BudgetAmount[1][kSpentInMonth], Money::cents(4500));
     EXPECT_TRUE(window.listLines().contains(QString("Budget Expenditures").leftJustified(35) +
                                             QString("55.00").rightJustified(12)));
+}
+
+// The editor said the edit failed while the journal already held it.
+TEST_F(ActionReviewTest, AnEditWhoseMonthSaveFailsIsReportedRecordedAndTheEditorCloses) {
+    window.MnuAdjustAction->trigger();
+    choose(1, window.CmdEdit);
+    FrmActChange* e = editor();
+    ASSERT_NE(e, nullptr);
+    e->TxtAmount->setText("45");
+    {
+        ScopedFileFault full([this](FileStep step, const std::string& p) {
+            return step == FileStep::Sync && p == path ? EIO : 0;
+        });
+        QTest::mouseClick(e->Command1, Qt::LeftButton);
+    }
+    EXPECT_TRUE(dialogs().lastMessage().text.startsWith("The change is recorded"));
+    EXPECT_EQ(editor(), nullptr);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.ledger().BudgetAmount[1][kSpentInMonth], Money::cents(4500));
 }
 
 TEST_F(ActionReviewTest, DeletingOneHalfCancelsTheTransfer) {

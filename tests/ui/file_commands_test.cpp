@@ -157,6 +157,19 @@ TEST_F(MainWindowTest, FailedRolloverIsReportedAndNothingShownAsSaved) {
     EXPECT_EQ(window.ledger().BudgetCount, 3);
 }
 
+// "The new month was not saved" was said of a new month file that was saved.
+TEST_F(MainWindowTest, ARolloverWhoseJournalCannotBeMadeSaysWhatWasSaved) {
+    openSample("NOV2026.rep", kSomeActions);
+    const std::string path = folder.path("DEC2026.rep");
+    std::filesystem::create_symlink(folder.path("no folder/DEC2026.jrn"), folder.path("DEC2026.jrn"));
+    dialogs().chooseFileNext(QString::fromStdString(path));
+    window.MnuSave->trigger();
+    EXPECT_TRUE(
+        dialogs().messages().back().startsWith(QString::fromStdString(path) + " is saved as the new month"))
+        << dialogs().messages().back().toStdString();
+    EXPECT_EQ(window.listLines(), QStringList{"    - data saved and unloaded -"});
+}
+
 TEST(ProgramStart, SecondCopyStopsBeforeShowingItsWindow) {
     test::TestFolder folder;
     const QString lock = QString::fromStdString(folder.path("quorvel.lock"));
@@ -166,6 +179,12 @@ TEST(ProgramStart, SecondCopyStopsBeforeShowingItsWindow) {
     platform::SingleInstance second(lock);
     EXPECT_EQ(startProgram({}, test.platform, second), nullptr);
     EXPECT_EQ(test.dialogs.messages(), QStringList{"program is already running"});
+    // A lock that cannot be made was also called "already running".
+    platform::SingleInstance unmade(QString::fromStdString(folder.path("no folder/quorvel.lock")));
+    EXPECT_EQ(startProgram({}, test.platform, unmade), nullptr);
+    EXPECT_TRUE(test.dialogs.messages().back().contains(
+        "Cannot open the lock file " + QString::fromStdString(folder.path("no folder/quorvel.lock"))))
+        << test.dialogs.messages().back().toStdString();
 }
 
 TEST(ProgramStart, OpensTheMonthNamedOnTheCommandLine) {

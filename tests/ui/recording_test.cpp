@@ -10,6 +10,7 @@
 
 #include "actions/pick_lists.h"
 #include "actions/recording.h"
+#include "ledger/file_faults.h"
 #include "ledger/month_file.h"
 #include "ui/actions/EntryWindow.h"
 #include "ui/actions/FrmTD.h"
@@ -617,6 +618,27 @@ TEST_F(RecordingTest, TransferMovesBudgetMoneyIntoAFundAndSavesTheMonth) {
         EXPECT_EQ(l.Summary[kInternalTransfers].format00(), "50.00");
         EXPECT_EQ(l.Summary[kRemainingBalance].format00(), "1000.75");
     }
+}
+
+// With the month save failing after the pair reached the journal, the window stayed open and a
+// second "Make Transfer" recorded the transfer twice.
+TEST_F(RecordingTest, ATransferRecordedWhoseMonthSaveFailsClosesItsWindow) {
+    run(kTd, {2, 1});
+    auto* td = qobject_cast<FrmTD*>(entryNamed("FrmTD"));
+    ASSERT_NE(td, nullptr);
+    {
+        ScopedFileFault full([this](FileStep step, const std::string& p) {
+            return step == FileStep::Write && p == path_ ? ENOSPC : 0;
+        });
+        record(td, "40");
+    }
+    ASSERT_EQ(dialogs().messages().size(), 1);
+    EXPECT_TRUE(dialogs().messages()[0].startsWith("The transfer is recorded"))
+        << dialogs().messages()[0].toStdString();
+    expectSummaryBack("recorded, month not saved");
+    EXPECT_EQ(records().size(), 2u);
+    EXPECT_EQ(window.ledger().Summary[kInternalTransfers].format00(), "40.00");
+    EXPECT_EQ(onDisk().Summary[kInternalTransfers].format00(), "40.00");
 }
 
 // A transfer is spent by the account and received by the fund: the cash stays where it was,

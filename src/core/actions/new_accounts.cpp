@@ -22,7 +22,11 @@ Result<int> createFund(Ledger& ledger, Journal& journal, std::string_view typedN
                                                           composeFundName(*name)};
         if (Status s = journal.append(announcement); !s) return s;
     }
-    if (Status s = saveChangedMonth(ledger, journal, changed); !s) return s;
+    if (Status s = saveChangedMonth(ledger, journal, changed); !s) {
+        if (!announceInJournal) return s;
+        return Status::Error(s.message() +
+                             "\nThe journal holds two records announcing the fund; they change no figure.");
+    }
     return row;
 }
 

@@ -28,8 +28,7 @@ Status recordDesignation(Ledger& ledger, Journal& journal, int row, std::string_
     if (Status s = journal.append(composeKeyedRecord("DD", ledger.DesigAcctNumber[row], *text, reference)); !s) {
         return s;
     }
-    const std::string path = ledger.CurrentFile;
-    return LoadMonthFile(ledger, journal, path);
+    return saveAfterRecording(ledger, journal, "The designation", nullptr);
 }
 
 Status recordSourceNote(Ledger& ledger, Journal& journal, int row, std::string_view amountText,

@@ -41,10 +41,7 @@ Status recordTransfer(Ledger& ledger, Journal& journal, int budgetRow, int fundR
     next.TransferAmount[slot] += amount;
     next.Summary[kInternalTransfers] += amount;
     ledger = next;
-    // The records are on disk; the reload makes the tables their exact image.
-    if (Status saved = SaveMonthFile(ledger); !saved) return saved;
-    const std::string path = ledger.CurrentFile;
-    return LoadMonthFile(ledger, journal, path);
+    return saveAfterRecording(ledger, journal, "The transfer", &ledger);
 }
 
 }  // namespace quorvel

@@ -30,6 +30,11 @@ std::string monthBackupPath(const std::string& monthPath);
 // `journal`. When the save fails nothing changes, so the screen keeps matching the files.
 Status saveChangedMonth(Ledger& ledger, Journal& journal, const Ledger& changed);
 
+// After `what` ("The transfer") reached the journal: saves `toSave` (unless null) and reloads
+// the month, so the screen is the files' image. A failure of either is a Status::TookEffect
+// that says the action is recorded, what could not be done and what the files hold.
+Status saveAfterRecording(Ledger& ledger, Journal& journal, const std::string& what, const Ledger* toSave);
+
 // Reads `bytes` as a month file into `ledger`, which starts afresh (no journal replay, no
 // recompute). `fileName` only names the file in messages.
 Status parseMonthFile(const std::string& bytes, const std::string& fileName, Ledger& ledger);

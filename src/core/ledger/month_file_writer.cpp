@@ -130,4 +130,22 @@ Status saveChangedMonth(Ledger& ledger, Journal& journal, const Ledger& changed)
     return Status::Ok();
 }
 
+Status saveAfterRecording(Ledger& ledger, Journal& journal, const std::string& what, const Ledger* toSave) {
+    const std::string path = ledger.CurrentFile;
+    std::string failures;
+    if (toSave) {
+        if (Status saved = SaveMonthFile(*toSave); !saved) {
+            failures = "the month file could not be saved:\n" + saved.message() +
+                       "\nIt stays as it was; the journal brings the month up to date whenever it is opened.";
+        }
+    }
+    if (Status loaded = LoadMonthFile(ledger, journal, path); !loaded) {
+        failures += (failures.empty() ? "" : "\nAnd ") + std::string("the month could not be read back:\n") +
+                    loaded.message() + "\nOpen the month again to see it.";
+    }
+    if (failures.empty()) return Status::Ok();
+    return Status::TookEffect(what + " is recorded: the journal holds it. Do not record it again.\nBut " +
+                              failures);
+}
+
 }  // namespace quorvel

@@ -93,8 +93,12 @@ Status saveAsNewMonth(const Ledger& month) {
         return saved;
     }
     if (Status created = Journal::createEmpty(journalPath); !created) {
-        return Status::Error("The month file was written, but its journal could not be created: " +
-                             created.message());
+        std::string message = path + " is saved as the new month, but its journal " + journalPath +
+                              " could not be created:\n" + created.message() +
+                              "\nThe month's first action will try again to create it.";
+        if (!movedAside.empty())
+            message += "\nThe journal that was at that name is kept as " + movedAside + ".";
+        return Status::TookEffect(std::move(message));
     }
     return Status::Ok();
 }
@@ -107,11 +111,12 @@ Status rollOver(Ledger& ledger, Journal& journal, const std::string& newPath, Ro
     Ledger next = carriedForward(ledger, kind);
     next.CurrentFile = newPath;
 
-    if (Status saved = saveAsNewMonth(next); !saved) return saved;
+    Status saved = saveAsNewMonth(next);
+    if (!saved && !saved.tookEffect()) return saved;
     journal.close();
     ClearLedger(next);
     ledger = std::move(next);
-    return Status::Ok();
+    return saved;
 }
 
 Status copyMonth(const Ledger& ledger, const Journal& journal, const std::string& targetPath) {

@@ -21,13 +21,15 @@ Ledger carriedForward(const Ledger& month, RolloverKind kind);
 // Writes `month` as month.CurrentFile, the first file of its name's month, with an empty
 // journal. A journal already of that name that holds anything is moved aside to a backup
 // first, never deleted, and put back if the save fails. A name that would make the month
-// file its own journal is refused.
+// file its own journal is refused. When only the empty journal cannot be made, the month
+// file stands: Status::TookEffect, saying so.
 Status saveAsNewMonth(const Ledger& month);
 
 // Writes the carried-forward month as `newPath` with an empty journal, then empties `ledger`
 // (ClearLedger; CurrentFile = newPath) and closes `journal`. A journal already beside
 // `newPath` that holds anything is moved aside to a backup first, never deleted. Refuses to
-// overwrite the month that is open; on any failure nothing is changed and the reason returned.
+// overwrite the month that is open; on any other failure nothing is changed and the reason
+// returned. A TookEffect from saveAsNewMonth counts as done.
 Status rollOver(Ledger& ledger, Journal& journal, const std::string& newPath, RolloverKind kind);
 
 // Copies the open month (its file and journal as they are on disk) to `targetPath` and its

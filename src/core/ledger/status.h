@@ -12,8 +12,16 @@ class [[nodiscard]] Status {
 public:
     static Status Ok() { return Status(); }
     static Status Error(std::string message) { return Status(std::move(message)); }
+    // The operation took effect (the journal holds the action, the new month file is written),
+    // but a later step failed: the message says what is on disk. Nothing may offer to repeat it.
+    static Status TookEffect(std::string message) {
+        Status status(std::move(message));
+        status.tookEffect_ = true;
+        return status;
+    }
 
     bool ok() const { return !message_.has_value(); }
+    bool tookEffect() const { return tookEffect_; }
     explicit operator bool() const { return ok(); }
     const std::string& message() const {
         static const std::string empty;
@@ -24,6 +32,7 @@ private:
     Status() = default;
     explicit Status(std::string message) : message_(std::move(message)) {}
     std::optional<std::string> message_;
+    bool tookEffect_ = false;
 };
 
 // A value or the reason there is none.

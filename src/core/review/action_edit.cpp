@@ -45,9 +45,7 @@ Status writePair(Journal& journal, std::int64_t number, const ActionRecord& reco
 Status saveAndReload(Ledger& ledger, Journal& journal) {
     Ledger current = ledger;
     RecomputeTotals(current);
-    const Status saved = SaveMonthFile(current);
-    const Status loaded = LoadMonthFile(ledger, journal, current.CurrentFile);
-    return saved.ok() ? loaded : saved;
+    return saveAfterRecording(ledger, journal, "The change", &current);
 }
 
 // The number a changed budget record holds: an account's own number, as a new record of that
@@ -72,11 +70,6 @@ Result<std::string> editedBudgetNumber(const Ledger& ledger, const ActionRecord&
     return Status::Error(
         "No budget account has the number \"" + std::string(wanted) + "\"" +
         (numbers.empty() ? std::string(".") : ". The accounts are numbered " + numbers + "."));
-}
-
-Status reload(Ledger& ledger, Journal& journal) {
-    const std::string path = ledger.CurrentFile;
-    return LoadMonthFile(ledger, journal, path);
 }
 
 }  // namespace
@@ -172,7 +165,7 @@ Status cancelAction(Ledger& ledger, Journal& journal, std::int64_t number) {
     const ActionRecord cancelled = cancelledRecord(CancelReason::Canceled);
     const std::int64_t otherNumber = otherHalf(journal, number, read->code());
     if (Status s = writePair(journal, number, cancelled, otherNumber, cancelled); !s) return s;
-    return reload(ledger, journal);
+    return saveAfterRecording(ledger, journal, "The cancellation", nullptr);
 }
 
 }  // namespace quorvel

@@ -111,6 +111,7 @@ Status changeBudgetAccount(Ledger& ledger, Journal& journal, int row, const Budg
     if (Status s = checkStorableText(name, "The account name"); !s) return s;
     // An account without a name drops out of the lists and the sort while its money still counts.
     if (!nameInUse(name)) return Status::Error(kBudgetNameNeeded);
+    if (name.size() > kLongestBudgetName) return Status::Error(kBudgetNameTooLong);
     const auto budgeted = boxAmount(edit.budgeted, "Annual Budget");
     if (!budgeted) return budgeted.status();
     const auto expended = boxAmount(edit.expended, "Expended in Year");

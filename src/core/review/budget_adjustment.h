@@ -24,6 +24,10 @@ inline constexpr const char* kNewAccountName = "New Account";
 
 inline constexpr const char* kDuplicateNumber = "Duplicate account number prohibited";
 inline constexpr const char* kBudgetNameNeeded = "A budget account needs a name.";
+// The most a name box holds; a longer name would be cut by the box without a word.
+inline constexpr std::size_t kLongestBudgetName = 32767;
+inline constexpr const char* kBudgetNameTooLong =
+    "A budget account's name has at most 32,767 characters. Shorten it to change the account.";
 inline constexpr const char* kNoBudgetRowFree = "out of budget account space";
 
 // The two headings, the accounts from row 1 up to the first row without a number, then the

@@ -159,10 +159,11 @@ void FrmMain::rollOverTo(const QString& dialogTitle, bool freshYear) {
     if (!reserveNewMonth(name, newMonthLock)) return;
     const Status rolled =
         rollOver(ledger_, journal_, toPath(name), freshYear ? RolloverKind::FreshYear : RolloverKind::NewMonth);
-    if (!rolled) {
+    if (!rolled && !rolled.tookEffect()) {
         platform_.dialogs.message("The new month was not saved.\n\n" + fromPath(rolled.message()));
         return;
     }
+    if (!rolled) platform_.dialogs.message(fromPath(rolled.message()));
     // Neither month is open now; the new one is opened (and locked) like any other.
     closeMonth();
     setListLines({"    - data saved and unloaded -"});

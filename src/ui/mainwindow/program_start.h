@@ -14,9 +14,9 @@ class SingleInstance;
 
 namespace quorvel::ui {
 
-// Returns the shown main window, or nothing when another copy is already running (after
-// saying so). A month file in `arguments` that cannot be opened is reported and the program
-// starts with no month loaded.
+// Returns the shown main window, or nothing when another copy is already running or the
+// one-copy lock cannot be taken (after saying which, and why). A month file in `arguments`
+// that cannot be opened is reported and the program starts with no month loaded.
 std::unique_ptr<FrmMain> startProgram(const QStringList& arguments, platform::Platform& platform,
                                       platform::SingleInstance& instance);
 

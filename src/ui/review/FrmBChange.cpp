@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <limits>
 
 #include "ledger/text_fields.h"
 #include "review/budget_adjustment.h"
@@ -33,6 +34,8 @@ FrmBChange::FrmBChange(FrmMain& main, int row)
     TxtAcctNum->setMaximumWidth(TxtAcctNum->fontMetrics().horizontalAdvance("00000") + 16);
     TxtName = new QLineEdit(this);
     TxtName->setObjectName("TxtName");
+    // Longer than the core allows, so a name too long is refused with a message, never cut.
+    TxtName->setMaxLength(std::numeric_limits<int>::max());
     TxtName->setMinimumWidth(TxtName->fontMetrics().horizontalAdvance(QString(32, 'n')));
     TxtBudgeted = new AmountBox("Annual Budget", this);
     TxtBudgeted->setObjectName("TxtBudgeted");

@@ -268,9 +268,12 @@ void FrmNew::Command3_Click() {
     MonthLock lock;
     if (!main_.reserveNewMonth(name, lock)) return;
     if (const Status saved = saveFirstMonth(firstMonth(setup_, *cash, toPath(name))); !saved) {
-        dialogs.message("The new year was not saved; every entry is still here.\n\n" +
-                        fromPath(saved.message()));
-        return;
+        if (!saved.tookEffect()) {
+            dialogs.message("The new year was not saved; every entry is still here.\n\n" +
+                            fromPath(saved.message()));
+            return;
+        }
+        dialogs.message(fromPath(saved.message()));
     }
     // openMonth reports its own failure; the entries stay here to be saved again.
     if (!main_.openMonth(name, std::move(lock))) return;

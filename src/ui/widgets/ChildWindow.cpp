@@ -26,6 +26,8 @@ void ChildWindow::finish() {
 bool ChildWindow::failed(const Status& status) {
     if (status.ok()) return false;
     main_.platform().dialogs.message(QString::fromStdString(status.message()));
+    // Done despite the failure: staying open would invite doing it twice.
+    if (status.tookEffect()) finish();
     return true;
 }
 

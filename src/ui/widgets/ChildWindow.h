@@ -25,7 +25,8 @@ public slots:
 protected:
     // The main window back with the summary, this window gone.
     void finish();
-    // Shows a failure and returns true when `status` is one.
+    // Shows a failure and returns true when `status` is one; one that took effect all the same
+    // also closes the window.
     bool failed(const Status& status);
 
     FrmMain& main_;

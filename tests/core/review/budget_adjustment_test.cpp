@@ -234,11 +234,12 @@ TEST_F(BudgetAdjustmentTest, RefusedChangesChangeNothing) {
         {{"210", "Music", "1,25", "0"}, "not an amount"},
         {{"30", "Mus\"ic", "500", "0"}, "double quote"},
         {{"210", " ", "500", "0"}, kBudgetNameNeeded},
+        {{"210", std::string(kLongestBudgetName + 1, 'n'), "500", "0"}, kBudgetNameTooLong},
         {{"210", "Music", "100000000", "0"}, "too large"},
         {{"210", "Music", "500", "-100000000"}, "too large"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.edit.number + "/" + c.edit.name);
+        SCOPED_TRACE(c.edit.number + "/" + c.edit.name.substr(0, 40));
         const Status refused = changeBudgetAccount(ledger, journal, row, c.edit);
         ASSERT_FALSE(refused.ok());
         EXPECT_NE(refused.message().find(c.message), std::string::npos) << refused.message();

@@ -6,9 +6,10 @@
 #include <QTest>
 
 #include "ledger/month_file.h"
+#include "review/adjust_fixture.h"
+#include "review/budget_adjustment.h"
 #include "ui/review/FrmBChange.h"
 #include "ui/review/adjust_commands.h"
-#include "review/adjust_fixture.h"
 #include "ui_fixture.h"
 
 namespace quorvel::ui {
@@ -165,17 +166,23 @@ TEST_F(BudgetAdjustTest, ADuplicateNumberIsRefusedAndTheWindowStaysOpen) {
     EXPECT_EQ(window.ledger().BudgetAcctNumber[1], "101");
 }
 
-TEST_F(BudgetAdjustTest, ANameOutsideTheCodePageIsRefused) {
+// A name past 32,767 characters was cut by the box without a word.
+TEST_F(BudgetAdjustTest, ANameOutsideTheCodePageOrTooLongIsRefused) {
     const Files before = files();
-    QPointer<FrmBChange> w = edit(2);
-    ASSERT_TRUE(w);
-    w->TxtName->setText("Pastor \u03a9");
-    QTest::mouseClick(w->CmdChange, Qt::LeftButton);
-    EXPECT_EQ(dialogs().messages().back(),
-              "The name holds a character that cannot be stored in the month's files.");
-    ASSERT_TRUE(w && w->isVisible());
-    QTest::mouseClick(w->CmdCancel, Qt::LeftButton);
-    expectSummaryBack("cancelled");
+    const std::pair<QString, QString> cases[] = {
+        {"Pastor \u03a9", "The name holds a character that cannot be stored in the month's files."},
+        {QString(kLongestBudgetName + 1, 'n'), kBudgetNameTooLong},
+    };
+    for (const auto& [name, message] : cases) {
+        QPointer<FrmBChange> w = edit(2);
+        ASSERT_TRUE(w);
+        w->TxtName->setText(name);
+        QTest::mouseClick(w->CmdChange, Qt::LeftButton);
+        EXPECT_EQ(dialogs().messages().back(), message);
+        ASSERT_TRUE(w && w->isVisible());
+        QTest::mouseClick(w->CmdCancel, Qt::LeftButton);
+        expectSummaryBack("cancelled");
+    }
     EXPECT_TRUE(files() == before);
 }
 

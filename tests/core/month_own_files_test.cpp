@@ -53,7 +53,9 @@ TEST(MonthOwnFiles, AreRefusedByNameContentAndLinkAndNothingElseIs) {
     for (const auto& c : cases) {
         const Status s = checkNotMonthOwnFile(folder.path(c.name), month);
         EXPECT_EQ(s.ok(), c.says == nullptr) << c.name << ": " << s.message();
-        if (c.says) EXPECT_NE(s.message().find(c.says), std::string::npos) << s.message();
+        if (c.says) {
+            EXPECT_NE(s.message().find(c.says), std::string::npos) << s.message();
+        }
     }
     // Links to the open month's (empty) journal: refused only against that month.
     for (const char* link : {"hard.txt", "soft.txt"}) {

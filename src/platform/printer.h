@@ -19,14 +19,25 @@ public:
     virtual void setBold(bool bold) = 0;
     virtual void setDuplex(bool twoSided) = 0;
 
+    // Shrinks the drawing (never enlarges it) so that `columns` columns of the current font at
+    // `pointSize` fit the printable width. Positions in twips stay as they were, unscaled.
+    virtual void fitWidth(int columns, double pointSize) = 0;
+
     // Prints `text` from column `column` (1 = left edge of the printable area; one column is
-    // one average character of the current font). A line that has already passed the column
-    // goes on at that column of the next line. The line stays open for more text.
+    // one character advance of the current fixed-pitch font). A line that has already passed
+    // the column goes on at that column of the next line. The line stays open for more text.
     virtual void printAt(int column, const QString& text) = 0;
+    // Whether text at `column` would begin a line: nothing is printed on the current one yet,
+    // or it has passed the column.
+    virtual bool startsLine(int column) const = 0;
     // Ends the current line (an empty line when nothing was printed on it).
     virtual void endLine() = 0;
     // Twips from the top of the page to the current line.
     virtual int currentY() const = 0;
+    // Twips that ending a line in the current font adds to the position.
+    virtual int lineHeight() const = 0;
+    // Twips from the top of the page to the bottom of its printable area.
+    virtual int pageHeight() const = 0;
     virtual void newPage() = 0;
     // Releases the document to the printer; returns an error text, empty on success.
     virtual QString end() = 0;

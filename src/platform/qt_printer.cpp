@@ -7,21 +7,17 @@
 #include <QPointF>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QTransform>
 #include <algorithm>
 #include <cmath>
+
+#include "platform/fixed_font.h"
 
 namespace quorvel::platform {
 
 namespace {
 
 constexpr double kTwipsPerInch = 1440.0;
-
-QFont initialFont() {
-    QFont font(QStringLiteral("Courier New"));
-    font.setStyleHint(QFont::TypeWriter);
-    font.setPointSizeF(10);
-    return font;
-}
 
 }  // namespace
 
@@ -32,17 +28,21 @@ std::unique_ptr<QtPrinter> QtPrinter::defaultPrinter() {
         new QtPrinter(std::make_unique<QPrinter>(info, QPrinter::HighResolution), info.printerName()));
 }
 
-std::unique_ptr<QtPrinter> QtPrinter::pdfFile(const QString& path) {
+QPageSize QtPrinter::localePaper() {
+    const bool letter = QLocale().measurementSystem() == QLocale::ImperialUSSystem;
+    return QPageSize(letter ? QPageSize::Letter : QPageSize::A4);
+}
+
+std::unique_ptr<QtPrinter> QtPrinter::pdfFile(const QString& path, const QPageSize& paper) {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setOutputFormat(QPrinter::PdfFormat);
     printer->setOutputFileName(path);
-    const bool letter = QLocale().measurementSystem() == QLocale::ImperialUSSystem;
-    printer->setPageSize(QPageSize(letter ? QPageSize::Letter : QPageSize::A4));
+    printer->setPageSize(paper);
     return std::unique_ptr<QtPrinter>(new QtPrinter(std::move(printer), path));
 }
 
 QtPrinter::QtPrinter(std::unique_ptr<QPrinter> printer, QString name)
-    : printer_(std::move(printer)), name_(std::move(name)), font_(initialFont()) {}
+    : printer_(std::move(printer)), name_(std::move(name)), font_(fixedPitchFont(10)) {}
 
 QtPrinter::~QtPrinter() {
     if (!painter_.isActive()) return;
@@ -61,17 +61,16 @@ QString QtPrinter::begin() {
     }
     painter_.setFont(font_);
     painter_.setPen(Qt::black);
+    painter_.setTransform(QTransform::fromScale(scale_, scale_));
     x_ = 0;
     y_ = 0;
+    lineOpen_ = false;
     return {};
 }
 
 void QtPrinter::setFont(const QString& family, double pointSize) {
     const bool bold = font_.bold();
-    font_ = QFont(family);
-    // Where Courier itself is missing, another fixed-pitch font keeps the columns in line.
-    if (family.contains("Courier", Qt::CaseInsensitive)) font_.setStyleHint(QFont::TypeWriter);
-    font_.setPointSizeF(pointSize);
+    font_ = fixedPitchFont(pointSize, family);
     font_.setBold(bold);
     if (painter_.isActive()) painter_.setFont(font_);
 }
@@ -85,35 +84,70 @@ void QtPrinter::setDuplex(bool twoSided) {
     if (printer_) printer_->setDuplex(twoSided ? QPrinter::DuplexLongSide : QPrinter::DuplexNone);
 }
 
+void QtPrinter::fitWidth(int columns, double pointSize) {
+    if (!printer_) return;
+    QFont font = font_;
+    font.setPointSizeF(pointSize);
+    const double needed = columns * QFontMetricsF(font, printer_.get()).horizontalAdvance(QLatin1Char('0'));
+    const double width = printer_->pageLayout().paintRectPixels(printer_->resolution()).width();
+    scale_ = needed > width ? width / needed : 1.0;
+    if (painter_.isActive()) painter_.setTransform(QTransform::fromScale(scale_, scale_));
+}
+
+// The columns follow the real advance of the fixed-pitch face; its average character width
+// may differ by several percent.
+double QtPrinter::advance() const {
+    return QFontMetricsF(font_, printer_.get()).horizontalAdvance(QLatin1Char('0'));
+}
+
 double QtPrinter::columnX(int column) const {
-    if (!printer_) return 0;
-    const QFontMetricsF metrics(font_, printer_.get());
-    return std::max(column - 1, 0) * metrics.averageCharWidth();
+    return std::max(column - 1, 0) * advance();
 }
 
 double QtPrinter::toDevice(int twips) const {
     return twips * printer_->resolution() / kTwipsPerInch;
 }
 
+double QtPrinter::toTwips(double device) const {
+    return device * kTwipsPerInch / printer_->resolution();
+}
+
+bool QtPrinter::startsLine(int column) const {
+    if (!printer_ || !lineOpen_) return true;
+    // Text that ends exactly on the column is not past it; rounding must not push it down.
+    return x_ > columnX(column) + advance() / 100;
+}
+
 void QtPrinter::printAt(int column, const QString& text) {
     if (!painter_.isActive()) return;
+    if (lineOpen_ && startsLine(column)) endLine();
     const QFontMetricsF metrics(font_, printer_.get());
     const double x = columnX(column);
-    // Text that ends exactly on the column is not past it; rounding must not push it down.
-    if (x_ > x + metrics.averageCharWidth() / 100) endLine();
     painter_.drawText(QPointF(x, toDevice(y_) + metrics.ascent()), text);
     x_ = x + metrics.horizontalAdvance(text);
+    lineOpen_ = true;
 }
 
 void QtPrinter::endLine() {
     if (!printer_) return;
-    const double spacing = QFontMetricsF(font_, printer_.get()).lineSpacing();
-    y_ += static_cast<int>(std::lround(spacing * kTwipsPerInch / printer_->resolution()));
+    y_ += lineHeight();
     x_ = 0;
+    lineOpen_ = false;
 }
 
 int QtPrinter::currentY() const {
     return y_;
+}
+
+int QtPrinter::lineHeight() const {
+    if (!printer_) return 0;
+    return static_cast<int>(std::lround(toTwips(QFontMetricsF(font_, printer_.get()).lineSpacing())));
+}
+
+int QtPrinter::pageHeight() const {
+    if (!printer_) return 0;
+    const double height = printer_->pageLayout().paintRectPixels(printer_->resolution()).height();
+    return static_cast<int>(std::floor(toTwips(height / scale_)));
 }
 
 void QtPrinter::newPage() {
@@ -121,6 +155,7 @@ void QtPrinter::newPage() {
     printer_->newPage();
     x_ = 0;
     y_ = 0;
+    lineOpen_ = false;
 }
 
 QString QtPrinter::end() {

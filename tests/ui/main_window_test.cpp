@@ -2,7 +2,9 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QTest>
+#include <algorithm>
 
+#include "platform/fixed_font.h"
 #include "ui_fixture.h"
 
 namespace quorvel::ui {
@@ -28,6 +30,7 @@ TEST_F(MainWindowTest, ControlsCarryTheirNamesCaptionsAndShortcuts) {
     EXPECT_EQ(window.CmdBx->toolTip(), "Record a Budget Expenditure");
     ASSERT_NE(window.findChild<QListWidget*>("LstMain"), nullptr);
     EXPECT_TRUE(QFontInfo(window.LstMain->font()).fixedPitch());
+    EXPECT_EQ(QFontInfo(window.LstMain->font()).family(), platform::fixedPitchFamily());
 
     const struct {
         const char* name;
@@ -205,10 +208,12 @@ TEST_F(MainWindowTest, GuardedCommandsNeedALoadedMonth) {
     window.MnuSave->trigger();
     ASSERT_EQ(window.listLines(), QStringList{"    - data saved and unloaded -"});
     for (QAction* command : {window.MnuBudgetExpenditure, window.MnuDesignatedExpenditure, window.MnuDeposit,
-                             window.MnuDesignation, window.MnuSource, window.MnuTransfer}) {
+                             window.MnuDesignation, window.MnuSource, window.MnuTransfer, window.MnuPrint}) {
         command->trigger();
         EXPECT_EQ(dialogs().messages().back(), "no report loaded") << command->objectName().toStdString();
     }
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    EXPECT_TRUE(std::none_of(windows.begin(), windows.end(), [](QWidget* w) { return w->objectName() == "frmprinter"; }));
     QTest::mouseClick(window.CmdBx, Qt::LeftButton);
     EXPECT_EQ(dialogs().messages().back(), "no report loaded");
 }

@@ -23,14 +23,20 @@ public:
     void newPage() override { add(PrintStep::newPage()); }
 
     void pageCheck(long overTenthsOfTwips, const std::function<void()>& onBreak) override {
-        add(PrintStep::pageCheck(overTenthsOfTwips, {}));
+        nested(PrintStep::pageCheck(overTenthsOfTwips, {}), onBreak);
+    }
+    void pageHead(const std::function<void()>& heading) override { nested(PrintStep::pageHead({}), heading); }
+
+private:
+    // `step` holds the steps that `inner` makes.
+    void nested(PrintStep step, const std::function<void()>& inner) {
+        add(std::move(step));
         std::vector<PrintStep>* const outer = target_;
         target_ = &outer->back().onBreak;
-        onBreak();
+        if (inner) inner();
         target_ = outer;
     }
 
-private:
     void add(PrintStep step) { target_->push_back(std::move(step)); }
 
     std::vector<PrintStep> steps_;
@@ -76,6 +82,12 @@ PrintStep PrintStep::pageCheck(long overTenthsOfTwips, std::vector<PrintStep> on
     PrintStep step = make(Kind::PageCheck);
     step.value = overTenthsOfTwips;
     step.onBreak = std::move(onBreak);
+    return step;
+}
+
+PrintStep PrintStep::pageHead(std::vector<PrintStep> heading) {
+    PrintStep step = make(Kind::PageHead);
+    step.onBreak = std::move(heading);
     return step;
 }
 

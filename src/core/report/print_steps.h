@@ -22,6 +22,7 @@ struct PrintStep {
         Bold,     // bold on when `value` is 1, off when 0
         NewPage,
         PageCheck,  // runs `onBreak` when ten times the position in twips is above `value`
+        PageHead,   // `onBreak` begins each page the replay starts itself from here on; empty: none
     };
 
     Kind kind = Kind::EndLine;
@@ -37,6 +38,7 @@ struct PrintStep {
     static PrintStep newPage();
     // `overTenthsOfTwips` is a limit in tenths of a twip, so fractional line heights stay exact.
     static PrintStep pageCheck(long overTenthsOfTwips, std::vector<PrintStep> onBreak);
+    static PrintStep pageHead(std::vector<PrintStep> heading);
 
     bool operator==(const PrintStep&) const = default;
 };

@@ -46,6 +46,7 @@ public:
     void bold(bool) override {}
     void newPage() override {}
     void pageCheck(long, const std::function<void()>&) override {}
+    void pageHead(const std::function<void()>&) override {}
 
 private:
     struct Piece {

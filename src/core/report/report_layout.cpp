@@ -21,9 +21,10 @@ constexpr int kLastColumn = 90;
 constexpr const char* kRule = "------------";
 
 // Amount column p (1-based) of the two tables: 42, 55, 68, 81.
-int tableColumn(int p) {
+constexpr int tableColumn(int p) {
     return 13 * p + 29;
 }
+static_assert(tableColumn(4) + 11 == kPrintedColumns);
 
 struct Placed {
     int column;
@@ -222,7 +223,9 @@ private:
         out_.put(kLabel, "  Designated Funds " + amountField(s[kDesignatedFundTotals]));
         if (!entries_.amount(1).isZero()) putAccount(1);
         out_.endLine(LineKind::Composed);
-        for (int k = 2; k < kReportAccounts && !entries_.amount(k).isZero(); ++k) {
+        // Every entry that holds an amount is listed, so the listed amounts add up to the total.
+        for (int k = 2; k < kReportAccounts; ++k) {
+            if (entries_.amount(k).isZero()) continue;
             putAccount(k);
             out_.endLine(LineKind::Composed);
         }
@@ -254,10 +257,14 @@ private:
         }
         line(LineKind::Column, {{40, "Designated Funds"}});
         out_.blank();
-        line(LineKind::Column, words_.fundsHeading);
-        line(LineKind::Column, {{45, words_.fundsSubheading}});
+        auto headings = [this] {
+            line(LineKind::Column, words_.fundsHeading);
+            line(LineKind::Column, {{45, words_.fundsSubheading}});
+        };
+        headings();
         out_.bold(false);
         out_.blank();
+        repeatOnEachPage(headings);
 
         for (int j = 1; j <= 4; ++j)
             funds[0][j] = Money();
@@ -277,6 +284,24 @@ private:
         out_.bold(true);
         line(LineKind::TableRow,
              {{kLabel, "Totals -"}, {68, amountField(funds[0][3])}, {81, amountField(funds[0][4])}});
+        repeatOnEachPage({});
+    }
+
+    // A table's headings, in bold below two blank lines, begin each page the table runs onto.
+    void repeatOnEachPage(const std::function<void()>& headings) {
+        if (!printed()) return;
+        if (!headings) {
+            out_.pageHead({});
+            return;
+        }
+        out_.pageHead([this, headings] {
+            out_.blank();
+            out_.blank();
+            out_.bold(true);
+            headings();
+            out_.bold(false);
+            out_.blank();
+        });
     }
 
     void budgetHeadings() {
@@ -309,6 +334,7 @@ private:
         out_.blank();
         budgetHeadings();
         out_.bold(false);
+        repeatOnEachPage([this] { budgetHeadings(); });
 
         for (int j = 1; j <= 4; ++j)
             budget[0][j] = budget[101][j] = Money();
@@ -356,6 +382,7 @@ private:
         }
         amountsRow("Totals", budget[0]);
         out_.bold(false);
+        repeatOnEachPage({});
     }
 
     Ledger& ledger_;
@@ -399,6 +426,13 @@ std::string amountField(Money amount) {
 int titleColumn(std::size_t length) {
     if (length >= 70) return 1;
     return std::max(1, static_cast<int>((70 - length) / 2));
+}
+
+std::size_t longestTitle() {
+    std::size_t length = 0;
+    while (static_cast<std::size_t>(titleColumn(length + 1)) + length <= kPrintedColumns * kBodyPoints / kTitlePoints)
+        ++length;
+    return length;
 }
 
 void layOutReport(Ledger& ledger, const ReportEntries& entries, ReportForm form, ReportOutput& out) {

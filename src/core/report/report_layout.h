@@ -43,6 +43,9 @@ public:
     virtual void newPage() = 0;
     // A page break decided at replay time; a file has no pages and skips `onBreak`.
     virtual void pageCheck(long overTenthsOfTwips, const std::function<void()>& onBreak) = 0;
+    // What `heading` prints begins every page that a long table runs onto, until the next
+    // pageHead; an empty function ends it. A file has no pages.
+    virtual void pageHead(const std::function<void()>& heading) = 0;
 };
 
 void layOutReport(Ledger& ledger, const ReportEntries& entries, ReportForm form, ReportOutput& out);
@@ -52,5 +55,14 @@ std::string amountField(Money amount);
 
 // The column where the printed report centres a title (never left of column 1).
 int titleColumn(std::size_t length);
+
+// The printed report's point sizes, and its widest line in columns of the body's size: the
+// last amount of the tables ends at column 92.
+inline constexpr int kBodyPoints = 10;
+inline constexpr int kTitlePoints = 15;
+inline constexpr int kPrintedColumns = 92;
+
+// The longest title that, centred, stays within the width of the widest body line.
+std::size_t longestTitle();
 
 }  // namespace quorvel

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
-#include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QListWidget>
@@ -12,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "ledger/ledger_routines.h"
+#include "platform/fixed_font.h"
 #include "review/month_summary.h"
 #include "ui/actions/recording_commands.h"
 #include "ui/report/report_commands.h"
@@ -66,9 +66,7 @@ void FrmMain::buildControls() {
 
     LstMain = new QListWidget(this);
     LstMain->setObjectName("LstMain");
-    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    fixed.setPointSize(12);
-    fixed.setStyleHint(QFont::Monospace);
+    const QFont fixed = platform::fixedPitchFont(12);
     LstMain->setFont(fixed);
     LstMain->setUniformItemSizes(true);
     LstMain->installEventFilter(this);

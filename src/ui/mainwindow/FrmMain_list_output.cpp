@@ -3,31 +3,48 @@
 #include <QListWidget>
 #include <QLocale>
 
+#include <algorithm>
+
 #include "FrmMain.h"
+#include "platform/fixed_font.h"
+#include "ui/paged_printer.h"
 
 namespace quorvel::ui {
 
 using platform::Answer;
 using platform::Buttons;
+using platform::Printer;
 
 namespace {
 
 constexpr int kPageBottomTwips = 14000;
+constexpr int kListColumn = 5;
 
 }  // namespace
 
 void FrmMain::CmdPrint_Click() {
     if (platform_.dialogs.message("Is the default printer ready?", Buttons::YesNo) != Answer::Yes) return;
-    const std::unique_ptr<platform::Printer> printer = platform_.defaultPrinter();
-    if (const QString error = printer->begin(); !error.isEmpty()) {
+    const std::unique_ptr<platform::Printer> device = platform_.defaultPrinter();
+    if (const QString error = device->begin(); !error.isEmpty()) {
         platform_.dialogs.message("The list could not be printed.\n\n" + error);
         return;
     }
-    printer->setFont("Courier New", 10);
+    const QStringList lines = listLines();
+    qsizetype widest = 0;
+    for (const QString& line : lines)
+        widest = std::max(widest, line.size());
+    PagedPrinter paged(*device);
+    Printer* const printer = &paged;
+    paged.setPageHead([printer] {
+        printer->endLine();
+        printer->endLine();
+    });
+    printer->setFont(platform::kCourierNew, 10);
+    printer->fitWidth(static_cast<int>(widest) + kListColumn - 1, 10);
     printer->endLine();
     printer->endLine();
-    for (const QString& line : listLines()) {
-        printer->printAt(5, line);
+    for (const QString& line : lines) {
+        printer->printAt(kListColumn, line);
         printer->endLine();
         if (printer->currentY() > kPageBottomTwips) {
             printer->printAt(5, "-------");

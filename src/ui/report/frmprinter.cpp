@@ -16,6 +16,7 @@
 #include "print_replay.h"
 #include "report/account_names.h"
 #include "report/print_steps.h"
+#include "report/report_layout.h"
 #include "ui/mainwindow/FrmMain.h"
 #include "ui/text_codec.h"
 
@@ -26,9 +27,8 @@ using platform::Buttons;
 
 namespace {
 
-const QString kPrinterFailed =
-    QStringLiteral("Windows failed to connect to printer.  Reboot to establish printer connection");
 const QString kBalanceCaption = QStringLiteral("Report balance is ");
+const QString kNothingPrinted = QStringLiteral("Nothing was printed.");
 
 class BusyPointer {
 public:
@@ -76,6 +76,11 @@ void frmprinter::buildControls() {
     TxtbTitle->setObjectName("TxtbTitle");
     TxtcTitle = new QLineEdit(this);
     TxtcTitle->setObjectName("TxtcTitle");
+    // A longer title would run off the paper.
+    for (QLineEdit* title : {TxtaTitle, TxtbTitle, TxtcTitle}) {
+        title->setMaxLength(static_cast<int>(longestTitle()));
+        connect(title, &QLineEdit::inputRejected, this, &frmprinter::titleTooLong);
+    }
     Label3 = label(this, "Label3",
                    "Supply up to five account names and amounts where funds are located at this time "
                    "(optional but best to do so)",
@@ -211,24 +216,53 @@ void frmprinter::Command1_Click() {
     const std::optional<ReportEntries> report = entries();
     if (!report) return;
     RecomputeTotals(main_.ledger());
-    BusyPointer busy;
     const std::optional<int> copies = copiesRequested(TxtPnum->text().toStdString());
     if (!copies) {
-        dialogs.message(kPrinterFailed);
+        Label8->setText(kNothingPrinted);
+        dialogs.message(QStringLiteral("At most 32767 copies can be printed at once."));
         return;
     }
-    for (int copy = 1; copy <= *copies; ++copy) {
-        Label8->setText(QStringLiteral("Printing copy  %1").arg(copy));
-        Label8->repaint();
-        const std::vector<PrintStep> steps = printedReport(main_.ledger(), *report);
-        const std::unique_ptr<platform::Printer> printer = main_.platform().defaultPrinter();
-        // A failing printer ends the run: the window stays open with its entries.
-        if (!printer || !printJob(steps, *printer, Chkdouble->isChecked()).isEmpty()) {
-            dialogs.message(kPrinterFailed);
-            return;
-        }
+    // A failing printer ends the run: the window stays open with its entries.
+    if (const auto [copy, error] = printCopies(*report, *copies); !error.isEmpty()) {
+        printFailed(copy, *copies, error);
+        return;
     }
     finish();
+}
+
+std::pair<int, QString> frmprinter::printCopies(const ReportEntries& report, int copies) {
+    BusyPointer busy;
+    for (int copy = 1; copy <= copies; ++copy) {
+        Label8->setText(QStringLiteral("Printing copy  %1").arg(copy));
+        Label8->repaint();
+        const std::vector<PrintStep> steps = printedReport(main_.ledger(), report);
+        const std::unique_ptr<platform::Printer> printer = main_.platform().defaultPrinter();
+        const QString error = printer ? printJob(steps, *printer, Chkdouble->isChecked())
+                                      : QStringLiteral("No printer is set up on this computer.");
+        if (!error.isEmpty()) return {copy, error};
+    }
+    return {copies, {}};
+}
+
+void frmprinter::printFailed(int copy, int copies, const QString& reason) {
+    Label8->setText(copy == 1 ? kNothingPrinted
+                              : QStringLiteral("%1 of %2 copies were printed.").arg(copy - 1).arg(copies));
+    const QString message = QStringLiteral("The report could not be printed.\n\n") + reason;
+    platform::Dialogs& dialogs = main_.platform().dialogs;
+    if (!CmdPdf->isEnabled()) {
+        dialogs.message(message);
+        return;
+    }
+    if (dialogs.message(message + QStringLiteral("\n\nSave it as PDF instead?"), Buttons::YesNo) == Answer::Yes)
+        CmdPdf_Click();
+}
+
+// Said once: the box itself keeps refusing the characters past the limit.
+void frmprinter::titleTooLong() {
+    if (std::exchange(titleLimitShown_, true)) return;
+    main_.platform().dialogs.message(
+        QStringLiteral("A title line holds at most %1 characters, so that it fits on the paper.")
+            .arg(longestTitle()));
 }
 
 void frmprinter::Command2_Click() {

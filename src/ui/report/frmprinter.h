@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <array>
 #include <optional>
+#include <utility>
 
 #include "platform/dialogs.h"
 #include "report/report_entries.h"
@@ -74,6 +75,11 @@ public slots:
     void reject() override;
 
 private:
+    // Prints the copies; the copy that failed and why, or an empty reason.
+    std::pair<int, QString> printCopies(const ReportEntries& report, int copies);
+    // Says why nothing more was printed and offers a PDF instead.
+    void printFailed(int copy, int copies, const QString& reason);
+    void titleTooLong();
     void buildControls();
     // The window's entries in the ledger's code page; nothing (after a message) when a text
     // holds a character the code page lacks.
@@ -84,6 +90,7 @@ private:
 
     FrmMain& main_;
     QString namesFile_;
+    bool titleLimitShown_ = false;
     // The balance as the window showed it on opening; "View Total" compares against it.
     std::string reportBalance_;
     bool finished_ = false;

@@ -1,32 +1,79 @@
 #include "print_replay.h"
 
+#include "report/report_layout.h"
+#include "ui/paged_printer.h"
 #include "ui/text_codec.h"
 
 namespace quorvel::ui {
+namespace {
 
-void replaySteps(const std::vector<PrintStep>& steps, platform::Printer& printer) {
-    for (const PrintStep& step : steps) {
-        switch (step.kind) {
-            case PrintStep::Kind::Text:
-                printer.printAt(step.column, fromCp1252(step.text));
-                break;
-            case PrintStep::Kind::EndLine:
-                printer.endLine();
-                break;
-            case PrintStep::Kind::Font:
-                printer.setFont(QString::fromLatin1(kReportFontFamily), static_cast<double>(step.value));
-                break;
-            case PrintStep::Kind::Bold:
-                printer.setBold(step.value != 0);
-                break;
-            case PrintStep::Kind::NewPage:
-                printer.newPage();
-                break;
-            case PrintStep::Kind::PageCheck:
-                if (10L * printer.currentY() > step.value) replaySteps(step.onBreak, printer);
-                break;
+class Replay {
+public:
+    explicit Replay(platform::Printer& printer) : paged_(printer) {}
+
+    void run(const std::vector<PrintStep>& steps) {
+        for (const PrintStep& step : steps) {
+            switch (step.kind) {
+                case PrintStep::Kind::Text:
+                    paged_.printAt(step.column, fromCp1252(step.text));
+                    break;
+                case PrintStep::Kind::EndLine:
+                    paged_.endLine();
+                    break;
+                case PrintStep::Kind::Font:
+                    setFont(static_cast<double>(step.value));
+                    break;
+                case PrintStep::Kind::Bold:
+                    setBold(step.value != 0);
+                    break;
+                case PrintStep::Kind::NewPage:
+                    paged_.newPage();
+                    break;
+                case PrintStep::Kind::PageCheck:
+                    if (10L * paged_.currentY() > step.value) run(step.onBreak);
+                    break;
+                case PrintStep::Kind::PageHead:
+                    setPageHead(step.onBreak);
+                    break;
+            }
         }
     }
+
+private:
+    void setFont(double points) {
+        points_ = points;
+        paged_.setFont(QString::fromLatin1(kReportFontFamily), points);
+    }
+    void setBold(bool bold) {
+        bold_ = bold;
+        paged_.setBold(bold);
+    }
+
+    // The head leaves the font and bold as the line it comes before had them.
+    void setPageHead(const std::vector<PrintStep>& head) {
+        if (head.empty()) {
+            paged_.setPageHead({});
+            return;
+        }
+        paged_.setPageHead([this, &head] {
+            const double points = points_;
+            const bool bold = bold_;
+            run(head);
+            setFont(points);
+            setBold(bold);
+        });
+    }
+
+    PagedPrinter paged_;
+    double points_ = kBodyPoints;
+    bool bold_ = false;
+};
+
+}  // namespace
+
+void replaySteps(const std::vector<PrintStep>& steps, platform::Printer& printer) {
+    printer.fitWidth(kPrintedColumns, kBodyPoints);
+    Replay(printer).run(steps);
 }
 
 QString printJob(const std::vector<PrintStep>& steps, platform::Printer& printer, bool twoSided) {

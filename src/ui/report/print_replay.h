@@ -10,8 +10,9 @@
 
 namespace quorvel::ui {
 
-// Replays `steps` on a printer whose document has begun. Page checks read the printer's
-// position as the steps reach them.
+// Replays `steps` on a printer whose document has begun, the drawing shrunk where the
+// report's widest line would not fit the paper. Page checks read the printer's position as
+// the steps reach them; a line that would pass the bottom of the page begins a new one.
 void replaySteps(const std::vector<PrintStep>& steps, platform::Printer& printer);
 
 // One whole print job: duplex set, begun, replayed, ended. The printer's error text, or empty.

@@ -3,6 +3,7 @@
 #include <QStandardPaths>
 
 #include "frmprinter.h"
+#include "ui/mainwindow/FrmMain.h"
 
 namespace quorvel::ui {
 
@@ -12,6 +13,8 @@ QString accountNamesPath() {
 }
 
 void MnuPrint_Click(FrmMain& main) {
+    // After a rollover nothing is loaded: a report of empty tables would print as all zeros.
+    if (!main.requireLoadedMonth()) return;
     auto* window = new frmprinter(main, accountNamesPath());
     window->start();
 }

@@ -184,15 +184,17 @@ std::vector<std::string> fundsLines(const ReportEntries& entries) {
     return {from, std::find(from, lines.end(), "")};
 }
 
-TEST(PrintedReport, FundsLinesListEntriesTwoToFourUpToTheFirstZero) {
+// Entries 2 to 4 with an amount are all listed, so the listed amounts add up to the total.
+TEST(PrintedReport, FundsLinesListEveryEntryTwoToFourThatHoldsAnAmount) {
     const struct {
         std::array<std::string, 5> amounts;
         std::vector<int> extraEntries;  // entries printed on lines of their own
         const char* total;
     } cases[] = {
-        {{"1000", "500", "73.25", "0", "40"}, {2}, "1613.25"},
-        {{"", "", "30", "40", "50"}, {2, 3, 4}, "120.00"},  // none is 0: all three
-        {{"", "", "", "10", "20"}, {}, "30.00"},
+        {{"1000", "500", "73.25", "0", "40"}, {2, 4}, "1613.25"},
+        {{"", "", "30", "40", "50"}, {2, 3, 4}, "120.00"},
+        {{"", "", "", "10", "20"}, {3, 4}, "30.00"},
+        {{"5", "", "", "", "12.35"}, {4}, "17.35"},
         {{"", "", "", "", ""}, {}, nullptr},
     };
     for (const auto& c : cases) {

@@ -107,6 +107,12 @@ TEST(ReportFile, FundsLinesAndTheirSeparator) {
           composed({{15, designated}, {67, "Savings " + field("500")}}),
           composed({{64, "Petty Cash " + field("25")}}), placed({{34, "------------"}, {75, "------------"}}),
           composed({{15, total}, {63, "Total Funds " + field("1525")}}), " "}},
+        {"an empty entry before a filled one",
+         {"Checking", "Savings", "Petty Cash", "Safe", ""},
+         {"1000", "", "", "25", ""},
+         {composed({{15, undesignated}, {66, "Checking " + field("1000")}}), composed({{15, designated}}),
+          composed({{70, "Safe " + field("25")}}), placed({{34, "------------"}, {75, "------------"}}),
+          composed({{15, total}, {63, "Total Funds " + field("1025")}}), " "}},
         // A right-hand text reaching left of column 46 overwrites the end of the left-hand one;
         // one longer than 86 starts at column 1 and is cut at column 90.
         {"long names",

@@ -33,6 +33,8 @@ public:
                 case PrintStep::Kind::PageCheck:
                     if (10L * y_ > step.value) run(step.onBreak);
                     break;
+                case PrintStep::Kind::PageHead:  // pages have no bottom here
+                    break;
             }
         }
     }

@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 #include <QFile>
+#include <QFontDatabase>
 #include <QFontInfo>
+#include <QLocale>
 #include <QPrinterInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+
+#include "platform/fixed_font.h"
 
 namespace quorvel::platform {
 namespace {
@@ -147,6 +151,37 @@ TEST(QtPrinterFailures, NoPrinterIsReportedByBegin) {
     printer->printAt(1, "ignored");
     printer->newPage();
     EXPECT_FALSE(printer->end().isEmpty());
+}
+
+// Whatever is installed, the face in use is the one chosen by name and it is fixed-pitch.
+TEST(FixedPitchFont, IsTheInstalledFaceAskedForOrCourierNewsStandIn) {
+    const QStringList installed = QFontDatabase::families();
+    const QString standIn = installed.contains("Courier New") ? "Courier New" : "Liberation Mono";
+    const bool dejaVu = installed.contains("DejaVu Sans Mono");
+    const struct {
+        QString wanted;
+        QString chosen;
+    } cases[] = {{"Courier New", standIn},
+                 {"DejaVu Sans Mono", dejaVu ? "DejaVu Sans Mono" : standIn},
+                 {"DejaVu Sans", standIn},  // proportional
+                 {"No Such Face", standIn}};
+    for (const auto& c : cases) {
+        const QFontInfo info(fixedPitchFont(10, c.wanted));
+        if (installed.contains(c.chosen)) EXPECT_EQ(fixedPitchFamily(c.wanted), c.chosen) << c.wanted.toStdString();
+        EXPECT_EQ(info.family(), fixedPitchFamily(c.wanted)) << c.wanted.toStdString();
+        EXPECT_TRUE(info.fixedPitch()) << c.wanted.toStdString();
+    }
+}
+
+TEST(QtPrinterPaper, FollowsTheLocale) {
+    const QLocale before;
+    for (const auto& [locale, paper] : {std::pair{QLocale(QLocale::English, QLocale::UnitedStates), QPageSize::Letter},
+                                        std::pair{QLocale(QLocale::German, QLocale::Germany), QPageSize::A4},
+                                        std::pair{QLocale(QLocale::English, QLocale::UnitedKingdom), QPageSize::A4}}) {
+        QLocale::setDefault(locale);
+        EXPECT_EQ(QtPrinter::localePaper().id(), paper) << QLocale().name().toStdString();
+    }
+    QLocale::setDefault(before);
 }
 
 }  // namespace

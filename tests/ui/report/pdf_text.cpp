@@ -4,6 +4,8 @@
 
 #include <QRegularExpression>
 #include <QStringList>
+#include <QTransform>
+#include <algorithm>
 #include <map>
 
 namespace quorvel::test {
@@ -130,6 +132,17 @@ PdfPage readPage(const std::map<int, PdfObject>& objects, const PdfObject& page)
     }
 
     PdfPage texts;
+    static const QRegularExpression mediaBox(QStringLiteral("/MediaBox \\[\\s*0 0 ([\\d.]+) ([\\d.]+)\\s*\\]"));
+    const QRegularExpressionMatch media = mediaBox.match(QString::fromLatin1(page.dictionary));
+    EXPECT_TRUE(media.hasMatch()) << "no media box";
+    texts.paper = QSizeF(media.captured(1).toDouble(), media.captured(2).toDouble());
+    // The graphics state's transformation, PDF's own (y up), with q and Q saving and restoring it.
+    QTransform ctm;
+    std::vector<QTransform> saved;
+    bool pageTransform = true;
+    double fontSize = 0;
+    double baseline = 0;
+    int glyphs = 0;
     const QStringList tokens = QString::fromLatin1(object(reference(page.dictionary, "Contents")).stream)
                                    .split(QRegularExpression("\\s+"), Qt::SkipEmptyParts);
     QString font;
@@ -137,17 +150,39 @@ PdfPage readPage(const std::map<int, PdfObject>& objects, const PdfObject& page)
     int steps = 0;
     for (qsizetype i = 0; i < tokens.size(); ++i) {
         const QString& t = tokens[i];
-        if (t == "Tf" && i >= 2) {
+        if (t == "q") {
+            saved.push_back(ctm);
+        } else if (t == "Q" && !saved.empty()) {
+            ctm = saved.back();
+            saved.pop_back();
+        } else if (t == "cm" && i >= 6) {
+            double m[6];
+            for (int k = 0; k < 6; ++k)
+                m[k] = tokens[i - 6 + k].toDouble();
+            ctm = QTransform(m[0], m[1], m[2], m[3], m[4], m[5]) * ctm;
+            if (pageTransform) {
+                const double left = m[4];
+                const double top = texts.paper.height() - m[5];
+                texts.printable = QRectF(left, top, texts.paper.width() - 2 * left, texts.paper.height() - 2 * top);
+                pageTransform = false;
+            }
+        } else if (t == "Tf" && i >= 2) {
             font = tokens[i - 2].mid(1);
+            fontSize = tokens[i - 1].toDouble();
         } else if (t == "BT") {
             current = PdfText{};
             steps = 0;
+            glyphs = 0;
         } else if (t == "Td" && i >= 2) {
             const double x = tokens[i - 2].toDouble();
-            if (steps == 0) current.x = x;
+            if (steps == 0) {
+                current.x = x;
+                baseline = -tokens[i - 1].toDouble();  // the text matrix turns y down
+            }
             if (steps == 1) current.advance = x;
             ++steps;
         } else if (t == "Tj" && i >= 1) {
+            glyphs += static_cast<int>(tokens[i - 1].size() - 2) / 4;
             const QString hex = tokens[i - 1].mid(1, tokens[i - 1].size() - 2);
             for (qsizetype g = 0; g + 4 <= hex.size(); g += 4) {
                 const auto& map = fonts[font];
@@ -157,7 +192,12 @@ PdfPage readPage(const std::map<int, PdfObject>& objects, const PdfObject& page)
                 if (it != map.end()) current.text += it->second;
             }
         } else if (t == "ET") {
-            if (!current.text.isEmpty()) texts.push_back(current);
+            if (current.text.isEmpty()) continue;
+            const double width = std::max(current.advance, fontSize * 0.6) * glyphs;
+            const QRectF drawn(QPointF(current.x, baseline - 0.8 * fontSize), QPointF(current.x + width, baseline + 0.2 * fontSize));
+            const QRectF onPage = ctm.mapRect(drawn);
+            current.box = QRectF(onPage.left(), texts.paper.height() - onPage.bottom(), onPage.width(), onPage.height());
+            texts.push_back(current);
         }
     }
     return texts;

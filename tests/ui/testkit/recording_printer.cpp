@@ -82,10 +82,19 @@ PrintedLine& RecordingPrinter::openLine() {
     return page.back();
 }
 
+void RecordingPrinter::fitWidth(int columns, double pointSize) {
+    document_->fitColumns = columns;
+    document_->fitPoints = pointSize;
+}
+
+bool RecordingPrinter::startsLine(int column) const {
+    return !lineOpen_ || document_->pages.back().back().text.size() > std::max(column, 1) - 1;
+}
+
 void RecordingPrinter::printAt(int column, const QString& text) {
     if (!printing("printAt")) return;
     const int start = std::max(column, 1) - 1;
-    if (lineOpen_ && openLine().text.size() > start) endLine();
+    if (lineOpen_ && startsLine(column)) endLine();
 
     PrintedLine& line = openLine();
     line.text = line.text.leftJustified(start, ' ') + text;

@@ -43,6 +43,8 @@ struct PrintedDocument {
     bool begun = false;  // begin() succeeded
     bool ended = false;  // end() was called on a begun document
     bool duplex = false;
+    int fitColumns = 0;  // the width asked for by fitWidth, in columns of `fitPoints`
+    double fitPoints = 0;
 
     // The texts of a page's lines, trailing spaces dropped.
     QStringList pageText(std::size_t page) const;
@@ -55,6 +57,8 @@ public:
     RecordingPrinter();
     explicit RecordingPrinter(std::shared_ptr<PrintedDocument> document);
 
+    // The page's printable height in twips; by default no text reaches the bottom.
+    void setPageHeight(int twips) { pageHeight_ = twips; }
     // Makes begin() / end() fail with `error`, as a missing or failing printer would.
     void setFailOnBegin(const QString& error) { failOnBegin_ = error; }
     void setFailOnEnd(const QString& error) { failOnEnd_ = error; }
@@ -69,9 +73,13 @@ public:
     void setFont(const QString& family, double pointSize) override;
     void setBold(bool bold) override;
     void setDuplex(bool twoSided) override;
+    void fitWidth(int columns, double pointSize) override;
     void printAt(int column, const QString& text) override;
+    bool startsLine(int column) const override;
     void endLine() override;
     int currentY() const override { return y_; }
+    int lineHeight() const override { return lineHeight(font_.pointSize); }
+    int pageHeight() const override { return pageHeight_; }
     void newPage() override;
     QString end() override;
 
@@ -86,6 +94,7 @@ private:
     QString failOnEnd_;
     PrintFont font_{QStringLiteral("Courier New"), 10, false};
     int y_ = 0;
+    int pageHeight_ = 1 << 30;
     bool lineOpen_ = false;
 };
 

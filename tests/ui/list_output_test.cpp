@@ -59,6 +59,26 @@ TEST_F(MainWindowTest, LongListsBreakAfterTheLineThatPassesTheMark) {
     EXPECT_TRUE(job.pageText(job.pages.size() - 1).back().contains("printed on "));
 }
 
+TEST_F(MainWindowTest, ListLinesThatWouldPassTheBottomGoOnTheNextPage) {
+    QStringList entries;
+    for (int i = 1; i <= 80; ++i) entries << QString("entry %1").arg(i);
+    window.setListLines(entries);
+    testPlatform().setPrinterPageHeight(9000);
+    dialogs().answerNext(Answer::Yes);
+    window.CmdPrint_Click();
+    const testkit::PrintedDocument& job = testPlatform().onlyPrintJob();
+    ASSERT_GE(job.pages.size(), 3u);
+    QStringList printed;
+    for (std::size_t p = 0; p < job.pages.size(); ++p) {
+        EXPECT_EQ(job.pageText(p).mid(0, 2), QStringList({"", ""})) << p;
+        for (const testkit::PrintedLine& line : job.pages[p]) {
+            EXPECT_LE(line.y + testkit::RecordingPrinter::lineHeight(10), 9000) << p;
+            if (line.text.startsWith("    entry")) printed << line.text.mid(4);
+        }
+    }
+    EXPECT_EQ(printed, entries);
+}
+
 TEST_F(MainWindowTest, NoToThePrinterQuestionPrintsNothing) {
     window.setListLines({"one"});
     dialogs().answerNext(Answer::No);

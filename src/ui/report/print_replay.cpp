@@ -1,5 +1,7 @@
 #include "print_replay.h"
 
+#include <algorithm>
+
 #include "report/report_layout.h"
 #include "ui/paged_printer.h"
 #include "ui/text_codec.h"
@@ -69,10 +71,26 @@ private:
     bool bold_ = false;
 };
 
+// The widest line in columns of the body's size: the layout's widest, or a longer text (a
+// title not typed into the window) that would otherwise run off the paper.
+int widestColumns(const std::vector<PrintStep>& steps, long& points) {
+    int widest = kPrintedColumns;
+    for (const PrintStep& step : steps) {
+        if (step.kind == PrintStep::Kind::Font) points = step.value;
+        if (step.kind == PrintStep::Kind::Text) {
+            const auto end = static_cast<long>(std::max(step.column, 1) - 1 + step.text.size());
+            widest = std::max(widest, static_cast<int>((end * points + kBodyPoints - 1) / kBodyPoints));
+        }
+        widest = std::max(widest, widestColumns(step.onBreak, points));
+    }
+    return widest;
+}
+
 }  // namespace
 
 void replaySteps(const std::vector<PrintStep>& steps, platform::Printer& printer) {
-    printer.fitWidth(kPrintedColumns, kBodyPoints);
+    long points = kBodyPoints;
+    printer.fitWidth(widestColumns(steps, points), kBodyPoints);
     Replay(printer).run(steps);
 }
 

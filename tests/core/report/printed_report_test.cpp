@@ -374,6 +374,32 @@ TEST(PrintedReport, WorkCellsKeepTheTotalsAndTheLastSubtotals) {
     EXPECT_EQ(l.BudgetAmount[101][kRemaining], Money::cents(7225));
 }
 
+// Each table names the headings that begin the further pages it runs onto, and ends them.
+TEST(PrintedReport, TablesMarkTheHeadingsOfTheirFurtherPages) {
+    Ledger l = test::reportMonth();
+    const auto steps = printedReport(l, {});
+    std::vector<std::vector<std::string>> heads;
+    std::vector<std::string> textsBetween;
+    for (const PrintStep& step : steps) {
+        if (step.kind == PrintStep::Kind::PageHead) {
+            heads.push_back(test::allLines(test::replaySteps(step.onBreak)));
+            textsBetween.emplace_back();
+        } else if (step.kind == PrintStep::Kind::Text && !textsBetween.empty() && textsBetween.back().empty()) {
+            textsBetween.back() = step.text;  // the first text under the mark
+        }
+    }
+    const std::vector<std::vector<std::string>> expected = {
+        {"", "", placed({{45, "Bal First"}, {85, "Bal  End"}}),
+         placed({{45, "Of  Month     Received     Expended     Of Month"}}), ""},
+        {},
+        {"", "", placed({{41, "     Annual     Spent In     Spent In   Remaining"}}),
+         placed({{41, "     Budget         Year        Month       Funds"}}), ""},
+        {},
+    };
+    EXPECT_EQ(heads, expected);
+    EXPECT_EQ(textsBetween, (std::vector<std::string>{"Memorial Fund", "Budget Accounts", "Operations", ""}));
+}
+
 TEST(PrintedReport, DesignatedTableStartsANewPageWhenItWouldNotFit) {
     Ledger l = test::reportMonth();
     const auto steps = printedReport(l, {});

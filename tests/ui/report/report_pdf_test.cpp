@@ -113,24 +113,29 @@ TEST_F(ReportPdf, EveryLineOfALongReportIsOnThePaperAtItsColumn) {
     Ledger withoutSections = *full;
     for (int j = 1; j <= kSections; ++j)
         withoutSections.SectionStart[j].clear();
-    const struct {
-        const char* name;
-        Ledger ledger;
-    } months[] = {
-        {"full month", *full},
-        {"no sections", withoutSections},
-        {"demo month", loaded(folder->path("demo/DEC2026.rep"))},
-    };
     ReportEntries entries;
     const std::string longest(longestTitle(), 'W');
     entries.titles = {"Treasurer's Report", longest, longest.substr(1)};
     entries.accountNames = {"Checking", "Savings", std::string(28, 'N'), "Safe", "Petty Cash"};
     entries.accountAmounts = {"1000", "", "-12345678.91", "", "9999999999.99"};
+    ReportEntries longTitle = entries;  // as the command line may give it
+    longTitle.titles[1] = std::string(90, 'W');
+    const Ledger demo = loaded(folder->path("demo/DEC2026.rep"));
+    const struct {
+        std::string name;
+        Ledger ledger;
+        const ReportEntries& entries;
+    } months[] = {
+        {"full month", *full, entries},
+        {"no sections", withoutSections, entries},
+        {"demo month", demo, entries},
+        {"demo month with a long title", demo, longTitle},
+    };
     for (const auto& month : months) {
         // A5 is too narrow for the widest line at its size: the drawing shrinks to fit.
         for (const QPageSize::PageSizeId paper : {QPageSize::A4, QPageSize::Letter, QPageSize::A5}) {
             Ledger ledger = month.ledger;
-            const std::vector<PrintStep> steps = printedReport(ledger, entries);
+            const std::vector<PrintStep> steps = printedReport(ledger, month.entries);
             const std::string name = month.name + (" on " + QPageSize::name(paper).toStdString());
             expectEveryTextOnThePaper(steps, QPageSize(paper), folder->path("report.pdf"), name);
         }

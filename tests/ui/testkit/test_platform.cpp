@@ -48,6 +48,7 @@ std::unique_ptr<platform::Printer> TestPlatform::makePrinter() {
     auto printer = std::make_unique<RecordingPrinter>(std::move(document));
     printer->setFailOnBegin(failOnBegin_);
     printer->setFailOnEnd(failOnEnd_);
+    if (pageHeight_ > 0) printer->setPageHeight(pageHeight_);
     return printer;
 }
 

@@ -28,6 +28,8 @@ public:
 
     // Printers made from now on fail to begin (no printer) or to end, with `error`; empty restores.
     void failPrinterOnBegin(const QString& error) { failOnBegin_ = error; }
+    // The printable height of the printers' pages from now on, in twips.
+    void setPrinterPageHeight(int twips) { pageHeight_ = twips; }
     void failPrinterOnEnd(const QString& error) { failOnEnd_ = error; }
 
     // Every job the program asked for, in order, including those that failed to begin.
@@ -50,6 +52,7 @@ private:
 
     std::vector<std::shared_ptr<const PrintedDocument>> jobs_;
     QString failOnBegin_;
+    int pageHeight_ = 0;  // none set
     QString failOnEnd_;
     std::vector<PdfJob> pdfJobs_;
     QString failPdfOnEnd_;

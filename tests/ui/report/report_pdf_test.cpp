@@ -60,8 +60,9 @@ void expectEveryTextOnThePaper(const std::vector<PrintStep>& steps, const QPageS
             EXPECT_TRUE(page.printable.contains(text.box)) << where;
             if (found == wanted.size() || QString(text.text).replace('\t', ' ') != fromCp1252(wanted[found]->text))
                 continue;
-            if (text.advance > 0)
+            if (text.advance > 0) {
                 EXPECT_NEAR(text.x / text.advance, std::max(wanted[found]->column, 1) - 1, 0.1) << where;
+            }
             ++found;
         }
     }

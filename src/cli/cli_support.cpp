@@ -10,6 +10,8 @@ namespace quorvel::cli {
 Result<LoadedMonth> loadForReading(const std::string& path) {
     LoadedMonth month;
     if (Status s = LoadMonthFile(month.ledger, month.journal, path, JournalMode::ReadOnly); !s) return s;
+    // Figures from part of a journal would be silently wrong.
+    if (month.journal.damagedRecord() != 0) return Status::Error(month.journal.damageMessage());
     return month;
 }
 

@@ -93,6 +93,13 @@ TEST_F(CliTest, ReadingChangesNoFile) {
 TEST_F(CliTest, UnreadableMonthGivesOneMessageAndNoOutput) {
     const std::string damaged = folder.path("BAD.rep");
     test::writeFile(damaged, readFile(month).substr(0, 500));
+    // A byte lost in the second record: figures from part of the journal would be wrong.
+    const std::string shifted = folder.path("SHIFTED.rep");
+    std::filesystem::copy_file(month, shifted);
+    test::writeFile(folder.path("SHIFTED.jrn"), readFile(folder.path("DEC2026.jrn")).erase(40, 1));
+    const std::string shiftedSays = folder.path("SHIFTED.jrn") +
+                                    " is damaged: action record 2 is not an action record, so only the 1 record "
+                                    "before it was read.";
     const struct {
         std::vector<std::string> args;
         std::string expected;
@@ -100,6 +107,8 @@ TEST_F(CliTest, UnreadableMonthGivesOneMessageAndNoOutput) {
         {{"summary", folder.path("MISSING.rep")}, folder.path("MISSING.rep") + ": No such file or directory"},
         {{"summary", damaged}, damaged + ": not a readable month file: field "},
         {{"actions", damaged}, "the file ends early"},
+        {{"summary", shifted}, shiftedSays},
+        {{"actions", shifted}, shiftedSays},
         {{"summary"}, "summary takes exactly one month file"},
         {{"actions", month, "--filter", "123456"}, "one to five characters"},
         {{"actions", month, "--bogus"}, "unknown option --bogus"},

@@ -128,25 +128,48 @@ protected:
     std::string path;
 };
 
-TEST_F(DamagedJournal, TornUnknownAndGarbageRecordsLoadWithoutChangingTheFile) {
+// A torn last record is a write cut short and is written over; records before the end that
+// are not records (a byte lost or added, line ends, junk) stop the reading there and keep
+// every write out, since what follows them is someone's records, shifted.
+TEST_F(DamagedJournal, OnlyATornLastRecordLoadsAsWholeDamageBeforeItIsNamedAndNeverWrittenAfter) {
     const std::string deposit(test::keyed("DP", "", Money::cents(1250)).text());
     const std::string expenditure(test::bx("101", Money::cents(300)).text());
-    std::string garbage(kRecordSize, '\xFF');
-    garbage[0] = '\0';
-    const std::string unknown = "ZZ" + deposit.substr(2);
-    for (const std::string& journal : {deposit + expenditure + deposit.substr(0, 17),
-                                       deposit + unknown + garbage + expenditure,
-                                       std::string(kRecordSize * 3, '\0')}) {
-        writeJournal(journal);
+    const std::string cancelled(cancelledRecord(CancelReason::Canceled).text());
+    const std::string four = deposit + expenditure + cancelled + deposit;
+    std::string lostByte = four;
+    lostByte.erase(kRecordSize + 12, 1);
+    std::string lineEnds;
+    for (std::size_t at = 0; at < four.size(); at += kRecordSize) lineEnds += four.substr(at, kRecordSize) + "\r\n";
+    struct Case {
+        std::string journal;
+        std::int64_t damaged;  // 0: whole
+        Money receipts;        // from the records read
+    };
+    const Case cases[] = {
+        {four + deposit.substr(0, 17), 0, Money::cents(2500)},
+        {four + std::string(kRecordSize * 2, ' '), 0, Money::cents(2500)},  // blank records are records
+        {lostByte, 2, Money::cents(1250)},
+        {lineEnds, 2, Money::cents(1250)},
+        {deposit + std::string(kRecordSize, '\xFF') + four, 2, Money::cents(1250)},
+        {std::string(kRecordSize * 3, '\0'), 1, Money()},
+    };
+    for (const Case& c : cases) {
+        writeJournal(c.journal);
         ASSERT_TRUE(openAndUse(folder, path).ok());
+        Ledger ledger;
+        Journal journal;
+        ASSERT_TRUE(LoadMonthFile(ledger, journal, path).ok());
+        EXPECT_EQ(journal.damagedRecord(), c.damaged) << c.journal;
+        EXPECT_EQ(ledger.Summary[kTotalReceipts], c.receipts) << c.journal;
+        const Status appended = journal.append(test::keyed("DP", "", Money::cents(1)));
+        EXPECT_EQ(appended.ok(), c.damaged == 0) << c.journal;
+        if (c.damaged == 0) continue;
+        EXPECT_EQ(readFile(folder.path("JRN.jrn")), c.journal);
+        EXPECT_NE(appended.message().find("record " + std::to_string(c.damaged) + " is not an action record, so " +
+                                          (c.damaged == 2 ? "only the 1 record before it was read" : "0 records")),
+                  std::string::npos)
+            << appended.message();
     }
-    // The known records still count: two deposits and one expenditure around the junk.
-    writeJournal(deposit + unknown + garbage + expenditure + deposit + deposit.substr(0, 5));
-    Ledger ledger;
-    Journal journal;
-    ASSERT_TRUE(LoadMonthFile(ledger, journal, path).ok());
-    EXPECT_EQ(ledger.Summary[kTotalReceipts], Money::cents(2500));
-    EXPECT_EQ(journal.recordCount(), 5);
 }
 
 TEST_F(DamagedJournal, TenThousandRecordsLoadAndList) {

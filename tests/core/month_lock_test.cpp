@@ -36,7 +36,7 @@ class MonthLockTest : public ::testing::Test {
 
     test::TestFolder folder;
     const std::string month = folder.path("NOV2026.rep");
-    const std::string lockFile = folder.path("NOV2026.rep.lock");
+    const std::string lockFile = folder.path("nov2026.jrn.lock");
 };
 
 TEST_F(MonthLockTest, AcquireNamesUsHoldsOffASecondOpenerAndReleaseFreesIt) {

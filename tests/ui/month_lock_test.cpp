@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <set>
 
+#include "ledger/file_faults.h"
 #include "ledger/month_lock.h"
 #include "ui_fixture.h"
 
@@ -39,7 +40,7 @@ class MonthLockWindowTest : public MainWindowTest {
 
     // Whether the month's lock is there and is this process's.
     bool lockedByUs(const std::string& month) {
-        const std::string lock = month + ".lock";
+        const std::string lock = MonthLock::lockPathFor(month);
         if (!fs::exists(lock)) return false;
         const auto holder = parseLockText(readFile(lock));
         return holder && holder->pid == static_cast<long>(::getpid());
@@ -55,7 +56,7 @@ class MonthLockWindowTest : public MainWindowTest {
 
 TEST_F(MonthLockWindowTest, AMonthHeldElsewhereOpensReadOnlyAndNothingOnDiskChanges) {
     const std::string path = writeSample("NOV2026.rep");
-    writeFile(path + ".lock", kAnnasLock);
+    writeFile(MonthLock::lockPathFor(path), kAnnasLock);
     const std::string monthBytes = readFile(path);
     const std::string journalBytes = readFile(folder.path("NOV2026.jrn"));
 
@@ -105,8 +106,8 @@ TEST_F(MonthLockWindowTest, AMonthHeldElsewhereOpensReadOnlyAndNothingOnDiskChan
     window.close();
     EXPECT_EQ(readFile(path), monthBytes);
     EXPECT_EQ(readFile(folder.path("NOV2026.jrn")), journalBytes);
-    EXPECT_EQ(readFile(path + ".lock"), kAnnasLock);
-    EXPECT_EQ(filesInFolder(), (std::set<std::string>{"NOV2026.rep", "NOV2026.jrn", "NOV2026.rep.lock",
+    EXPECT_EQ(readFile(MonthLock::lockPathFor(path)), kAnnasLock);
+    EXPECT_EQ(filesInFolder(), (std::set<std::string>{"NOV2026.rep", "NOV2026.jrn", "nov2026.jrn.lock",
                                                       "COPY.rep", "COPY.jrn"}));
 }
 
@@ -115,13 +116,13 @@ TEST_F(MonthLockWindowTest, AnsweringNoKeepsTheMonthOpenBefore) {
     ASSERT_TRUE(lockedByUs(october));
     const QStringList before = window.listLines();
     const std::string path = writeSample("NOV2026.rep");
-    writeFile(path + ".lock", "\x01 not a lock");  // damaged: its holder cannot be told
+    writeFile(MonthLock::lockPathFor(path), "\x01 not a lock");  // damaged: its holder cannot be told
 
     dialogs().answerNext(Answer::No);
     open(path);
     const QString message = dialogs().lastMessage().text;
     EXPECT_TRUE(message.startsWith("NOV2026.rep is in use by an unknown user: its lock file " +
-                                   QString::fromStdString(path) + ".lock cannot be read."))
+                                   QString::fromStdString(MonthLock::lockPathFor(path)) + " cannot be read."))
         << message.toStdString();
     EXPECT_TRUE(message.endsWith("Open it read-only, for viewing and printing?"));
     EXPECT_EQ(window.ledger().CurrentFile, october);
@@ -129,44 +130,44 @@ TEST_F(MonthLockWindowTest, AnsweringNoKeepsTheMonthOpenBefore) {
     EXPECT_FALSE(window.readOnly());
     EXPECT_TRUE(window.MnuSave->isEnabled());
     EXPECT_TRUE(lockedByUs(october));
-    EXPECT_EQ(readFile(path + ".lock"), "\x01 not a lock");
+    EXPECT_EQ(readFile(MonthLock::lockPathFor(path)), "\x01 not a lock");
 }
 
 TEST_F(MonthLockWindowTest, TheLockFollowsTheMonthThatIsOpen) {
     const std::string october = openSample("OCT2026.rep");
-    const std::string octoberLock = readFile(october + ".lock");
+    const std::string octoberLock = readFile(MonthLock::lockPathFor(october));
     // Save As and the reloads after recording go on in the month that is open, under its lock.
     dialogs().chooseFileNext(QString::fromStdString(folder.path("COPY.rep")));
     window.MnuSaveAS->trigger();
-    EXPECT_EQ(readFile(october + ".lock"), octoberLock);
-    EXPECT_FALSE(fs::exists(folder.path("COPY.rep.lock")));
+    EXPECT_EQ(readFile(MonthLock::lockPathFor(october)), octoberLock);
+    EXPECT_FALSE(fs::exists(folder.path("copy.jrn.lock")));
 
     // A lock left by a copy that died here is taken over without a question.
     const std::string november = writeSample("NOV2026.rep");
     const pid_t child = ::fork();
     if (child == 0) ::_exit(0);
     ::waitpid(child, nullptr, 0);
-    writeFile(november + ".lock",
+    writeFile(MonthLock::lockPathFor(november),
               composeLockText({"anna", thisProcess().host, "2026-12-06 14:03:27 +0100", child}));
     const auto shown = dialogs().shown.size();
     open(november);
     EXPECT_EQ(dialogs().shown.size(), shown + 1);  // the file dialog only
     EXPECT_EQ(window.ledger().CurrentFile, november);
     EXPECT_TRUE(lockedByUs(november));
-    EXPECT_FALSE(fs::exists(october + ".lock"));
+    EXPECT_FALSE(fs::exists(MonthLock::lockPathFor(october)));
 
     // After Start New Month no month is open, and none is locked.
     const std::string december = folder.path("DEC2026.rep");
     dialogs().chooseFileNext(QString::fromStdString(december));
     window.MnuSave->trigger();
     ASSERT_EQ(window.listLines(), QStringList{"    - data saved and unloaded -"});
-    EXPECT_FALSE(fs::exists(november + ".lock"));
-    EXPECT_FALSE(fs::exists(december + ".lock"));
+    EXPECT_FALSE(fs::exists(MonthLock::lockPathFor(november)));
+    EXPECT_FALSE(fs::exists(MonthLock::lockPathFor(december)));
 
     open(december);
     EXPECT_TRUE(lockedByUs(december));
     window.close();
-    EXPECT_FALSE(fs::exists(december + ".lock"));
+    EXPECT_FALSE(fs::exists(MonthLock::lockPathFor(december)));
 
     {
         FrmMain other(testPlatform().platform);
@@ -174,13 +175,13 @@ TEST_F(MonthLockWindowTest, TheLockFollowsTheMonthThatIsOpen) {
         other.MnuOpen->trigger();
         EXPECT_TRUE(lockedByUs(october));
     }
-    EXPECT_FALSE(fs::exists(october + ".lock"));
+    EXPECT_FALSE(fs::exists(MonthLock::lockPathFor(october)));
 }
 
 TEST_F(MonthLockWindowTest, NoNewMonthIsWrittenOverAMonthOpenElsewhere) {
     const std::string november = openSample("NOV2026.rep");
     const std::string december = folder.path("DEC2026.rep");
-    writeFile(december + ".lock", kAnnasLock);
+    writeFile(MonthLock::lockPathFor(december), kAnnasLock);
     dialogs().chooseFileNext(QString::fromStdString(december));
     window.MnuSave->trigger();
     EXPECT_EQ(dialogs().lastMessage().text,
@@ -189,6 +190,63 @@ TEST_F(MonthLockWindowTest, NoNewMonthIsWrittenOverAMonthOpenElsewhere) {
     EXPECT_FALSE(fs::exists(december));
     EXPECT_EQ(window.ledger().CurrentFile, november);
     EXPECT_TRUE(lockedByUs(november));
+}
+
+// Viewing writes nothing, so whatever keeps a month from being locked or written still lets
+// it be viewed, and the question says why.
+TEST_F(MonthLockWindowTest, AMonthThatCannotBeLockedOrWrittenIsOfferedForViewingWithTheReason) {
+    struct Case {
+        std::string name;
+        std::function<void(const std::string& month)> arrange;
+        std::string reason;
+    };
+    const Case cases[] = {
+        {"FULL.rep", [](const std::string&) {
+             setFileFaultHook([](FileStep step, const std::string& path) {
+                 return step == FileStep::Write && path.ends_with(".lock") ? ENOSPC : 0;
+             });
+         }, "No space left on device"},
+        {"READONLY.rep", [](const std::string& month) {
+             setFileFaultHook([journal = Journal::pathFor(month)](FileStep step, const std::string& path) {
+                 return step == FileStep::Open && path == journal ? EACCES : 0;
+             });
+         }, "READONLY.jrn: Permission denied"},
+        {"DANGLING.rep", [this](const std::string& month) {
+             fs::create_symlink(folder.path("nowhere"), MonthLock::lockPathFor(month));
+         }, "is not a lock file (a link or a special file is in its place)"},
+        {std::string(243, 'L') + ".rep", [](const std::string&) {}, "File name too long"},
+    };
+    for (const Case& c : cases) {
+        const std::string path = writeSample(c.name);
+        c.arrange(path);
+        dialogs().answerNext(Answer::Yes);
+        open(path);
+        setFileFaultHook({});
+        const QString message = dialogs().lastMessage().text;
+        EXPECT_TRUE(message.startsWith(QString::fromStdString(c.name) + " cannot be"))
+            << message.toStdString();
+        EXPECT_TRUE(message.contains(QString::fromStdString(c.reason))) << message.toStdString();
+        EXPECT_TRUE(message.endsWith(").\n\nOpen it read-only, for viewing and printing?")) << message.toStdString();
+        EXPECT_TRUE(window.readOnly()) << c.name;
+        EXPECT_EQ(window.ledger().CurrentFile, path);
+        EXPECT_FALSE(lockedByUs(path)) << c.name;
+    }
+}
+
+TEST_F(MonthLockWindowTest, ADamagedJournalOpensTheMonthReadOnlyAndSaysWhichRecord) {
+    const std::string path = writeSample("NOV2026.rep");
+    const std::string journal = folder.path("NOV2026.jrn");
+    writeFile(journal, readFile(journal).insert(kRecordSize, "\r\n"));
+    const std::string damaged = readFile(journal);
+    open(path);
+    EXPECT_EQ(dialogs().lastMessage().text,
+              QString::fromStdString(journal) +
+                  " is damaged: action record 2 is not an action record, so only the 1 record before it was "
+                  "read.\n\nThe month is open read-only, for viewing and printing.");
+    EXPECT_TRUE(window.readOnly());
+    EXPECT_FALSE(window.MnuDeposit->isEnabled());
+    EXPECT_FALSE(lockedByUs(path));
+    EXPECT_EQ(readFile(journal), damaged);
 }
 
 }  // namespace

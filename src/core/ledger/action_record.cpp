@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "text_fields.h"
 
@@ -20,6 +21,13 @@ ActionRecord ActionRecord::fromBytes(std::string_view bytes) {
 
 std::string_view ActionRecord::field(std::size_t position, std::size_t width) const {
     return slice(text(), position, width);
+}
+
+bool ActionRecord::isWellFormed() const {
+    static constexpr std::string_view kCodes[] = {"BX", "DX", "DP", "DD", "TO", "TI",
+                                                  "SX", "DN", "D2", "SN", "ZZ", "  "};
+    return bytes_[2] == ' ' && bytes_[32] == ' ' && bytes_[33] == ' ' &&
+           std::find(std::begin(kCodes), std::end(kCodes), code()) != std::end(kCodes);
 }
 
 void ActionRecord::place(std::size_t position, std::string_view value, std::size_t width) {

@@ -37,6 +37,9 @@ public:
     std::string_view amountText() const { return field(10, kAmountWidth); }
     std::string_view reference() const { return field(23, 10); }
     Money amount() const { return Money::fromText(amountText()); }
+    // Laid out as every writer lays a record out: a known type code (or blanks) in 1-2 and
+    // blanks in 3 and 33-34. A journal shifted by a lost or added byte fails this at once.
+    bool isWellFormed() const;
 
     bool operator==(const ActionRecord&) const = default;
 

@@ -62,7 +62,8 @@ void syncFolder(const std::string& folder) {
 std::string describeErrno(const std::string& path, int error) { return path + ": " + std::strerror(error); }
 
 Result<std::string> readWholeFile(const std::string& path, std::size_t maxBytes) {
-    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Without blocking: a FIFO in a file's place is refused below, not waited on.
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (fd.get() < 0) return Status::Error(describeErrno(path, errno));
     struct stat info {};
     if (::fstat(fd.get(), &info) != 0) return Status::Error(describeErrno(path, errno));
@@ -123,9 +124,10 @@ Status replaceFile(const std::string& path, std::string_view bytes, const std::s
         ::unlink(temporary.c_str());
         return Status::Error(describeErrno(path, error));
     };
-    // Keep the permissions of the file being replaced; a new file gets the usual ones.
+    // Keep the permissions of the file being replaced; a new file gets the usual ones. A link
+    // at `path` is replaced itself, never followed.
     struct stat old {};
-    const bool replacing = ::stat(path.c_str(), &old) == 0;
+    const bool replacing = ::lstat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode);
     mode_t mode = 0;
     if (replacing) {
         mode = old.st_mode & 07777;
@@ -138,7 +140,7 @@ Status replaceFile(const std::string& path, std::string_view bytes, const std::s
     if (!writeAll(fd.get(), bytes, path)) return fail(errno);
     if (const int error = stepFailure(FileStep::Sync, path, [&] { return ::fsync(fd.get()); })) return fail(error);
     if (const int error = stepFailure(FileStep::Flush, path, [&] { return ::close(fd.release()); })) return fail(error);
-    if (backupPath && replacing && S_ISREG(old.st_mode)) {
+    if (backupPath && replacing) {
         if (Status kept = keepBackup(path, *backupPath, temporary + ".old"); !kept) {
             ::unlink(temporary.c_str());
             return Status::Error(path + ": not saved, because the version it would replace could not be kept as " +

@@ -4,8 +4,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <filesystem>
 #include <memory>
@@ -14,22 +12,19 @@
 
 #include "file_faults.h"
 #include "file_io.h"
+#include "month_paths.h"
 
 namespace quorvel {
 namespace {
 
-bool sameIgnoringCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
 // The journal's descriptor, or -1 when it does not exist and `flags` do not create it.
+// Never blocks (a FIFO in its place), and a journal being created is never a link's target.
 Result<int> openJournalFile(const std::string& path, int flags) {
-    const int fd = ::open(path.c_str(), flags | O_CLOEXEC, 0666);
+    if ((flags & O_CREAT) != 0) flags |= O_NOFOLLOW;
+    const int fd = ::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC, 0666);
     if (fd < 0) {
         if (errno == ENOENT && (flags & O_CREAT) == 0) return -1;
-        return Status::Error(describeErrno(path, errno));
+        return Status::Error(describeOpenFailure(path, errno));
     }
     struct stat info {};
     if (::fstat(fd, &info) != 0) {
@@ -50,6 +45,9 @@ Journal::~Journal() { close(); }
 
 Journal::Journal(Journal&& other) noexcept
     : fd_(std::exchange(other.fd_, -1)),
+      device_(other.device_),
+      inode_(other.inode_),
+      damagedAt_(std::exchange(other.damagedAt_, 0)),
       open_(std::exchange(other.open_, false)),
       writable_(std::exchange(other.writable_, false)),
       path_(std::move(other.path_)) {}
@@ -61,6 +59,9 @@ Journal& Journal::operator=(Journal&& other) noexcept {
         open_ = std::exchange(other.open_, false);
         writable_ = std::exchange(other.writable_, false);
         path_ = std::move(other.path_);
+        device_ = other.device_;
+        inode_ = other.inode_;
+        damagedAt_ = std::exchange(other.damagedAt_, 0);
     }
     return *this;
 }
@@ -84,7 +85,7 @@ std::string Journal::locate(const std::string& monthPath) {
     std::string found;
     for (const auto& entry : it) {
         const std::string candidate = entry.path().filename().string();
-        if (sameIgnoringCase(candidate, name) && (found.empty() || candidate < found)) found = candidate;
+        if (sameNameIgnoringCase(candidate, name) && (found.empty() || candidate < found)) found = candidate;
     }
     if (found.empty()) return exact;
     return wanted.parent_path().empty() ? found : (wanted.parent_path() / found).string();
@@ -95,10 +96,32 @@ Status Journal::open(const std::string& path, JournalMode mode) {
     path_ = path;
     auto fd = openJournalFile(path, mode == JournalMode::ReadOnly ? O_RDONLY : O_RDWR);
     if (!fd) return fd.status();
-    fd_ = *fd;
+    remember(*fd);
     writable_ = mode == JournalMode::ReadWrite;
     open_ = true;
     return Status::Ok();
+}
+
+void Journal::remember(int fd) {
+    fd_ = fd;
+    struct stat info {};
+    if (fd_ >= 0 && ::fstat(fd_, &info) == 0) {
+        device_ = info.st_dev;
+        inode_ = info.st_ino;
+    }
+}
+
+// A journal deleted or replaced under an open month would take actions that vanish at close.
+Status Journal::checkStillAtName() const {
+    struct stat held {};
+    struct stat named {};
+    if (::fstat(fd_, &held) == 0 && held.st_nlink > 0 && ::stat(path_.c_str(), &named) == 0 &&
+        named.st_dev == device_ && named.st_ino == inode_) {
+        return Status::Ok();
+    }
+    return Status::Error(path_ +
+                         ": the journal was deleted or replaced while the month was open, so nothing was "
+                         "recorded. Open the month again to see what its files hold now.");
 }
 
 Status Journal::createEmpty(const std::string& path) {
@@ -109,10 +132,12 @@ Status Journal::createEmpty(const std::string& path) {
 }
 
 Status Journal::createIfMissing() {
-    if (fd_ >= 0) return Status::Ok();
-    auto fd = openJournalFile(path_, O_RDWR | O_CREAT);
-    if (!fd) return fd.status();
-    fd_ = *fd;
+    if (fd_ >= 0) return checkStillAtName();
+    // Missing when the month was opened, so it must be new: one there now came from elsewhere.
+    const int fd = ::open(path_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (fd < 0 && errno == EEXIST) return checkStillAtName();
+    if (fd < 0) return Status::Error(describeOpenFailure(path_, errno));
+    remember(fd);
     return Status::Ok();
 }
 
@@ -121,6 +146,7 @@ void Journal::close() {
     fd_ = -1;
     open_ = false;
     writable_ = false;
+    damagedAt_ = 0;
 }
 
 std::int64_t Journal::recordCount() const {
@@ -150,7 +176,14 @@ Result<ActionRecord> Journal::read(std::int64_t number) const {
 Result<std::vector<ActionRecord>> Journal::readAll() const {
     std::vector<ActionRecord> records;
     if (fd_ < 0) return records;
-    const std::int64_t count = recordCount();
+    struct stat info {};
+    if (::fstat(fd_, &info) != 0) return Status::Error(describeErrno(path_, errno));
+    if (info.st_size > kMaxJournalBytes) {
+        return Status::Error(path_ + ": " + std::to_string(info.st_size) +
+                             " bytes is more than a journal can be (at most " + std::to_string(kMaxJournalRecords) +
+                             " action records, " + std::to_string(kMaxJournalBytes) + " bytes); it is not read.");
+    }
+    const std::int64_t count = static_cast<std::int64_t>(info.st_size) / static_cast<std::int64_t>(kRecordSize);
     // Left uninitialised: every byte used is read from the file first.
     const std::size_t size = static_cast<std::size_t>(count) * kRecordSize;
     const auto bytes = std::make_unique_for_overwrite<char[]>(size);
@@ -163,15 +196,32 @@ Result<std::vector<ActionRecord>> Journal::readAll() const {
         done += static_cast<std::size_t>(got);
     }
     records.reserve(done / kRecordSize);
+    damagedAt_ = 0;
     for (std::size_t offset = 0; offset + kRecordSize <= done; offset += kRecordSize) {
         records.push_back(ActionRecord::fromBytes(std::string_view(bytes.get() + offset, kRecordSize)));
+        if (!records.back().isWellFormed()) {
+            records.pop_back();
+            damagedAt_ = static_cast<std::int64_t>(records.size()) + 1;
+            break;
+        }
     }
     return records;
 }
 
-Status Journal::writeAt(std::int64_t number, std::string_view bytes) {
+std::string Journal::damageMessage() const {
+    const std::int64_t read = damagedAt_ - 1;
+    return path_ + " is damaged: action record " + std::to_string(damagedAt_) + " is not an action record, so " +
+           (read == 1 ? "only the 1 record before it was read" : std::to_string(read) + " records before it were read") +
+           ".";
+}
+
+Status Journal::readyToWrite() {
     if (!open_ || !writable_) return Status::Error("No month is open for recording.");
-    if (Status created = createIfMissing(); !created) return created;
+    if (damagedAt_ != 0) return Status::Error(damageMessage());
+    return createIfMissing();
+}
+
+Status Journal::writeAt(std::int64_t number, std::string_view bytes) {
     const off_t offset = static_cast<off_t>(number - 1) * static_cast<off_t>(kRecordSize);
     if (const int fault = injectedFault(FileStep::Write, path_)) {
         // As a filling disk does: part of the record lands, then the write fails.
@@ -195,6 +245,7 @@ Status Journal::write(std::int64_t number, const ActionRecord& record) {
     if (number < 1 || number > recordCount()) {
         return Status::Error(path_ + ": there is no action record " + std::to_string(number));
     }
+    if (Status ready = readyToWrite(); !ready) return ready;
     return writeAt(number, record.text());
 }
 
@@ -205,6 +256,7 @@ Status Journal::write(std::int64_t number, std::span<const ActionRecord> records
     }
     std::string bytes;
     for (const ActionRecord& record : records) bytes.append(record.text());
+    if (Status ready = readyToWrite(); !ready) return ready;
     return writeAt(number, bytes);
 }
 
@@ -213,10 +265,11 @@ Status Journal::append(const ActionRecord& record) { return append(std::span<con
 Status Journal::append(std::span<const ActionRecord> records) {
     std::string bytes;
     for (const ActionRecord& record : records) bytes.append(record.text());
+    if (Status ready = readyToWrite(); !ready) return ready;
     const std::int64_t count = recordCount();
     Status written = writeAt(count + 1, bytes);
     // An append that was not confirmed must not be replayed at the next load.
-    if (!written.ok() && fd_ >= 0 && writable_) {
+    if (!written.ok()) {
         [[maybe_unused]] const int ignored =
             ::ftruncate(fd_, static_cast<off_t>(count) * static_cast<off_t>(kRecordSize));
     }

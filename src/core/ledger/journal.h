@@ -3,6 +3,8 @@
 // to disk before the caller changes any table, so a recorded action is never lost.
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstdint>
 #include <span>
 #include <string>
@@ -12,6 +14,11 @@
 #include "status.h"
 
 namespace quorvel {
+
+// The most a journal may hold, checked before it is read: a real month holds some hundreds
+// of records, so a file beyond this is not a journal, and reading never allocates more.
+inline constexpr std::int64_t kMaxJournalRecords = 100'000;
+inline constexpr std::int64_t kMaxJournalBytes = kMaxJournalRecords * static_cast<std::int64_t>(kRecordSize);
 
 enum class JournalMode {
     ReadWrite,  // opened for recording; a missing journal is created by the first record
@@ -45,7 +52,14 @@ public:
     // Whole records only: a torn last write (a length that is not a multiple of 34) is not counted.
     std::int64_t recordCount() const;
     Result<ActionRecord> read(std::int64_t number) const;
+    // The records up to the first damaged one (see ActionRecord::isWellFormed). A damaged
+    // record is remembered: from then on nothing is written into this journal, since the
+    // bytes after the damage are someone's records, shifted.
     Result<std::vector<ActionRecord>> readAll() const;
+    // The number of the first damaged record readAll() found, 0 when none.
+    std::int64_t damagedRecord() const { return damagedAt_; }
+    // For the treasurer: which record is damaged and how many were read.
+    std::string damageMessage() const;
     // Rewrites record `number` (1..recordCount) in place and flushes it.
     Status write(std::int64_t number, const ActionRecord& record);
     // Rewrites neighbouring records from `number` on in one write (the halves of a transfer).
@@ -57,10 +71,17 @@ public:
     Status append(std::span<const ActionRecord> records);
 
 private:
+    // Whether this journal may be written now; creates it when the month had none.
+    Status readyToWrite();
     Status writeAt(std::int64_t number, std::string_view bytes);
     Status createIfMissing();
+    Status checkStillAtName() const;
+    void remember(int fd);
 
     int fd_ = -1;
+    dev_t device_ = 0;
+    ino_t inode_ = 0;
+    mutable std::int64_t damagedAt_ = 0;
     bool open_ = false;
     bool writable_ = false;
     std::string path_;

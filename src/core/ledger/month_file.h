@@ -39,9 +39,11 @@ Status saveAfterRecording(Ledger& ledger, Journal& journal, const std::string& w
 // recompute). `fileName` only names the file in messages.
 Status parseMonthFile(const std::string& bytes, const std::string& fileName, Ledger& ledger);
 
-// Loads `path`: reads the month file, opens its journal (see Journal::locate), replays it
-// and recomputes. Only when all of that succeeds are `ledger` and `journal` replaced; a
-// damaged file leaves the loaded month untouched and no journal is created beside it.
+// Loads `path` (a link resolved: CurrentFile becomes the real file, see realMonthPath):
+// reads the month file, opens its journal (see Journal::locate), replays it and recomputes.
+// Only when all of that succeeds are `ledger` and `journal` replaced; a damaged file leaves
+// the loaded month untouched and no journal is created beside it. A journal with a damaged
+// record loads the records before it and refuses every write (journal.damagedRecord()).
 Status LoadMonthFile(Ledger& ledger, Journal& journal, const std::string& path,
                      JournalMode mode = JournalMode::ReadWrite);
 

@@ -4,6 +4,7 @@
 
 #include "file_io.h"
 #include "ledger_routines.h"
+#include "month_paths.h"
 #include "month_file.h"
 #include "replay.h"
 
@@ -218,7 +219,8 @@ Status parseMonthFile(const std::string& bytes, const std::string& fileName, Led
     return parseIntoFresh(bytes, fileName, ledger);
 }
 
-Status LoadMonthFile(Ledger& ledger, Journal& journal, const std::string& path, JournalMode mode) {
+Status LoadMonthFile(Ledger& ledger, Journal& journal, const std::string& given, JournalMode mode) {
+    const std::string path = realMonthPath(given);
     auto bytes = readWholeFile(path, kMaxMonthFileBytes);
     if (!bytes) return bytes.status();
     Ledger fresh;

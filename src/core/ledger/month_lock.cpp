@@ -16,7 +16,10 @@
 #include <system_error>
 #include <utility>
 
+#include "file_faults.h"
 #include "file_io.h"
+#include "journal.h"
+#include "month_paths.h"
 
 namespace quorvel {
 namespace fs = std::filesystem;
@@ -62,11 +65,17 @@ std::string localTimeNow() {
 struct LockFile {
     bool exists = false;
     std::optional<std::string> bytes;  // none when the file is there but cannot be read
+    bool foreign = false;              // a link, a FIFO or a folder: no copy of ours made it
 };
 
 LockFile readLock(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return {errno != ENOENT, std::nullopt};
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return {errno != ENOENT, std::nullopt, errno == ELOOP};
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return {true, std::nullopt, true};
+    }
     std::string bytes;
     char buffer[1024];
     while (bytes.size() <= kMaxLockBytes) {
@@ -85,7 +94,7 @@ LockFile readLock(const std::string& path) {
 
 // Creates `path` exclusively with the whole of `text`, flushed to disk. 0, or the errno.
 int createFlushed(const std::string& path, const std::string& text) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
     if (fd < 0) return errno;
     std::string_view rest = text;
     int error = 0;
@@ -184,13 +193,14 @@ MonthLock& MonthLock::operator=(MonthLock&& other) noexcept {
 }
 
 std::string MonthLock::lockPathFor(const std::string& monthPath) {
-    // Two names for one month (a link and its file) must meet at one lock.
-    std::error_code error;
-    if (fs::is_symlink(monthPath, error)) {
-        const fs::path real = fs::canonical(monthPath, error);
-        if (!error) return real.string() + ".lock";
+    // Every name of one month (a link and its file, "DEC2026.REP" and "DEC2026.rep") meets at
+    // one lock: the journal's name in small letters, beside the real file.
+    const fs::path journal(Journal::pathFor(realMonthPath(monthPath)));
+    std::string name = journal.filename().string() + ".lock";
+    for (char& c : name) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     }
-    return monthPath + ".lock";
+    return (journal.parent_path() / name).string();
 }
 
 LockAttempt MonthLock::acquire(const std::string& monthPath) {
@@ -205,7 +215,9 @@ LockAttempt MonthLock::acquire(const std::string& monthPath) {
     static std::atomic<unsigned> serial{0};
     const std::string temporary =
         lockPath + "." + me.host + "." + std::to_string(me.pid) + "." + std::to_string(++serial) + ".tmp";
-    if (const int error = createFlushed(temporary, text); error != 0) {
+    int created = injectedFault(FileStep::Write, lockPath);
+    if (created == 0) created = createFlushed(temporary, text);
+    if (const int error = created; error != 0) {
         if (error == EACCES || error == EROFS || error == EPERM) {
             // A lock already there still names its holder, even where we cannot write.
             if (const LockFile existing = readLock(lockPath); existing.exists) {
@@ -250,6 +262,10 @@ LockAttempt MonthLock::acquire(const std::string& monthPath) {
         }
 
         const LockFile existing = readLock(lockPath);
+        if (existing.foreign) {
+            attempt.message = lockPath + ": is not a lock file (a link or a special file is in its place)";
+            break;
+        }
         if (!existing.exists) continue;  // released meanwhile: try again
         const auto holder = existing.bytes ? parseLockText(*existing.bytes) : std::nullopt;
         if (!holder || !isStale(*holder, me.host)) {

@@ -1,11 +1,12 @@
 // The lock that keeps two copies of the program (two users, or two computers sharing a
 // folder) from writing the same month at once: a small text file beside the month file,
-// "NOV2026.rep.lock", naming who opened the month, where, when and as which process.
+// naming who opened the month, where, when and as which process.
 //
-// The name keeps the whole month file name, so the lock sorts beside its month, can never
-// be taken for the journal (.jrn) or a backup (.bak), and is not shown by the "*.rep"
-// pattern of the Open dialog. A month and its lock are in the same folder, so every
-// computer that reaches the month sees the lock too.
+// A month's identity is its journal, so the lock is named after the journal in small
+// letters ("nov2026.jrn.lock" for "NOV2026.rep"): every name whose journal differs only in
+// letter case meets at the same lock. It can never be taken for the journal or a backup,
+// and is not shown by the "*.rep" pattern of the Open dialog. A month and its lock are in
+// the same folder, so every computer that reaches the month sees the lock too.
 #pragma once
 
 #include <optional>
@@ -28,7 +29,7 @@ enum class LockState {
     Acquired,        // this copy holds the lock now
     HeldByOther,     // `holder` has the month open
     FolderReadOnly,  // no lock can be made there (EACCES, EROFS); the month can still be viewed
-    Failed,          // any other reason; `message` tells it
+    Failed,          // any other reason (a full disk, a link in the lock's place); `message` tells it
 };
 
 struct LockAttempt {
@@ -54,7 +55,7 @@ class MonthLock {
     MonthLock(const MonthLock&) = delete;
     MonthLock& operator=(const MonthLock&) = delete;
 
-    // "NOV2026.rep.lock" beside the month file (beside the file a link leads to).
+    // "nov2026.jrn.lock" beside the month file (beside the file a link leads to).
     static std::string lockPathFor(const std::string& monthPath);
 
     // Takes the lock of `monthPath` (releasing any lock this object held). A lock left by a

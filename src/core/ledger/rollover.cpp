@@ -2,19 +2,21 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <sys/stat.h>
 #include <filesystem>
 #include <system_error>
 
 #include "file_io.h"
 #include "ledger_routines.h"
 #include "month_file.h"
+#include "month_paths.h"
 
 namespace quorvel {
 namespace fs = std::filesystem;
 
 namespace {
 
-// A journal is small; a "journal" of many megabytes is not one and must not be copied blindly.
+// The month file is read by its own rules at the next load; this only bounds the copy.
 constexpr std::size_t kMaxCopyBytes = 64 * 1024 * 1024;
 
 // Whether writing a month as `path`, with its journal beside it, would write a file of the
@@ -77,6 +79,12 @@ Status saveAsNewMonth(const Ledger& month) {
     if (sameFile(journalPath, path)) {
         return Status::Error(path + " has the extension of a journal. Choose a name ending in .rep.");
     }
+    if (Status own = refuseSharedJournal(path); !own) return own;
+    // The new journal is created where its name is, never where a link there would lead.
+    if (struct stat info {}; ::lstat(journalPath.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        return Status::Error(journalPath + " is not a journal (a link or a special file is in its place). "
+                                           "Nothing was written; remove it or choose another name.");
+    }
     // Records left in a journal of that name would be replayed into the new month.
     std::error_code error;
     const std::string oldJournal = Journal::locate(path);
@@ -124,11 +132,12 @@ Status copyMonth(const Ledger& ledger, const Journal& journal, const std::string
         return Status::Error(targetPath + " is the month that is open now, or its journal. "
                                           "Choose another name for the copy.");
     }
+    if (Status own = refuseSharedJournal(targetPath); !own) return own;
     auto month = readWholeFile(ledger.CurrentFile, kMaxCopyBytes);
     if (!month) return month.status();
     std::string records;
     if (journal.isOpen() && fs::exists(journal.path())) {
-        auto bytes = readWholeFile(journal.path(), kMaxCopyBytes);
+        auto bytes = readWholeFile(journal.path(), static_cast<std::size_t>(kMaxJournalBytes));
         if (!bytes) return bytes.status();
         records = std::move(bytes).value();
     }

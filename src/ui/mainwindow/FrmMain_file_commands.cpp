@@ -6,6 +6,7 @@
 #include "AboutBox.h"
 #include "FrmMain.h"
 #include "ledger/month_file.h"
+#include "ledger/month_paths.h"
 #include "ledger/rollover.h"
 #include "ui/text_codec.h"
 
@@ -42,48 +43,63 @@ QString fileName(const std::string& path) { return QFileInfo(fromPath(path)).fil
 }  // namespace
 
 bool FrmMain::openMonth(const QString& path, MonthLock reserved) {
-    const std::string file = toPath(path);
+    // A link is followed here, once: from now on the month is its real file.
+    const std::string file = realMonthPath(toPath(path));
     // The month open now, opened again (or reloaded after Save As), keeps its lock.
     const bool reopening = monthLock_.held() && journal_.isOpen() && sameFile(file, ledger_.CurrentFile);
     MonthLock lock = std::move(reserved);
     if (!reopening && !lock.held()) {
         const LockAttempt attempt = lock.acquire(file);
-        if (attempt.state == LockState::Failed) {
-            platform_.dialogs.message("The month could not be opened.\n\n" + fromPath(attempt.message));
-            return false;
-        }
-        if (attempt.state != LockState::Acquired) {
+        const Status writable = lock.held() ? checkMonthWritable(file) : Status::Ok();
+        QString why;
+        if (!writable) {
+            lock.release();
+            why = fileName(file) + " cannot be opened for changes (" + fromPath(writable.message()) + ").";
+        } else if (attempt.state == LockState::HeldByOther) {
             // A lock from another computer is never judged here: its holder and time let the
             // treasurer judge.
-            const QString why =
-                attempt.state == LockState::FolderReadOnly
-                    ? fileName(file) + " cannot be locked for changes: its folder is read-only (" +
-                          fromPath(attempt.message) + ")."
-                    : fileName(file) + " is " + inUseBy(attempt.holder, file) + ".";
+            why = fileName(file) + " is " + inUseBy(attempt.holder, file) + ".";
+        } else if (attempt.state == LockState::FolderReadOnly) {
+            why = fileName(file) + " cannot be locked for changes: its folder is read-only (" +
+                  fromPath(attempt.message) + ").";
+        } else if (attempt.state == LockState::Failed) {
+            // Viewing writes nothing, so a lock that cannot be taken never keeps a month from view.
+            why = fileName(file) + " cannot be locked for changes (" + fromPath(attempt.message) + ").";
+        }
+        if (!why.isEmpty()) {
             const QString question = why + "\n\nOpen it read-only, for viewing and printing?";
             if (platform_.dialogs.message(question, Buttons::YesNo) != Answer::Yes) return false;
         }
     }
-    const bool writable = reopening || lock.held();
+    const bool lockHeld = reopening || lock.held();
     // Read-only, nothing is created or written: not even a missing journal.
     const Status loaded =
-        LoadMonthFile(ledger_, journal_, file, writable ? JournalMode::ReadWrite : JournalMode::ReadOnly);
+        LoadMonthFile(ledger_, journal_, file, lockHeld ? JournalMode::ReadWrite : JournalMode::ReadOnly);
     if (!loaded) {
         platform_.dialogs.message("The month could not be opened.\n\n" + fromPath(loaded.message()));
         return false;  // the new lock goes; the month open before keeps its own
     }
-    if (!reopening) monthLock_ = std::move(lock);
-    readOnly_ = !writable;
+    const bool damaged = journal_.damagedRecord() != 0;
+    if (!reopening) monthLock_ = damaged ? MonthLock() : std::move(lock);
+    readOnly_ = !lockHeld || damaged;
     enableMonthCommands();
     ShowMenu();
     ShowStub();
+    if (damaged) {
+        platform_.dialogs.message(fromPath(journal_.damageMessage()) +
+                                  "\n\nThe month is open read-only, for viewing and printing.");
+    }
     return true;
 }
 
 bool FrmMain::reserveNewMonth(const QString& path, MonthLock& reserved) {
     const std::string file = toPath(path);
-    // The open month is ours already, or refused by the command as the month open now.
-    if (journal_.isOpen() && sameFile(file, ledger_.CurrentFile)) return true;
+    // The open month is ours already, or refused by the command as the month open now (or as
+    // a name that would share its journal).
+    if (journal_.isOpen() && (sameFile(file, ledger_.CurrentFile) ||
+                              (monthLock_.held() && MonthLock::lockPathFor(file) == monthLock_.lockPath()))) {
+        return true;
+    }
     const LockAttempt attempt = reserved.acquire(file);
     // Where no lock can be made, the month cannot be written either; the command says why.
     if (attempt.state != LockState::HeldByOther) return true;

@@ -452,7 +452,7 @@ TEST_F(SetupTest, CancelOrClosingLeavesNoMonthAndWritesNothing) {
         }
         expectMainBack();
         EXPECT_EQ(filesIn(folder), files - 1);  // the month was closed: its lock went with it
-        EXPECT_FALSE(std::filesystem::exists(folder.path("NOV2026.rep.lock")));
+        EXPECT_FALSE(std::filesystem::exists(folder.path("nov2026.jrn.lock")));
         EXPECT_EQ(window.ledger().BudgetCount, 0);
         EXPECT_TRUE(window.ledger().CurrentFile.empty());
         EXPECT_FALSE(window.journal().isOpen());

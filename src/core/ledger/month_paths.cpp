@@ -1,0 +1,86 @@
+#include "month_paths.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
+
+#include "file_faults.h"
+#include "file_io.h"
+#include "journal.h"
+
+namespace quorvel {
+namespace fs = std::filesystem;
+
+namespace {
+
+char foldAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool endsWithIgnoringCase(const std::string& name, const std::string& suffix) {
+    return name.size() >= suffix.size() &&
+           sameNameIgnoringCase(name.substr(name.size() - suffix.size()), suffix);
+}
+
+bool isPermissionError(int error) { return error == EACCES || error == EPERM || error == EROFS || error == ETXTBSY; }
+
+// 0 when `path` opens with `flags` or does not exist; else the errno.
+int openFailure(const std::string& path, int flags) {
+    if (const int fault = injectedFault(FileStep::Open, path)) return fault;
+    const int fd = ::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return errno == ENOENT ? 0 : errno;
+    ::close(fd);
+    return 0;
+}
+
+}  // namespace
+
+std::string realMonthPath(const std::string& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+    std::error_code error;
+    const fs::path real = fs::canonical(path, error);
+    return error ? path : real.string();
+}
+
+bool sameNameIgnoringCase(const std::string& a, const std::string& b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return foldAscii(x) == foldAscii(y); });
+}
+
+Status refuseSharedJournal(const std::string& target) {
+    const fs::path wanted(target);
+    const fs::path folder = wanted.parent_path().empty() ? fs::path(".") : wanted.parent_path();
+    const std::string journalName = fs::path(Journal::pathFor(target)).filename().string();
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(folder, error)) {
+        const std::string name = entry.path().filename().string();
+        if (name == wanted.filename().string() || !endsWithIgnoringCase(name, ".rep")) continue;
+        if (!sameNameIgnoringCase(fs::path(Journal::pathFor(name)).filename().string(), journalName)) continue;
+        std::error_code same;
+        if (fs::equivalent(entry.path(), wanted, same)) continue;  // one file under two spellings
+        return Status::Error(target + ": its journal " + journalName + " would also be the journal of the month file " +
+                             entry.path().string() + ". Choose another name.");
+    }
+    return Status::Ok();
+}
+
+Status checkMonthWritable(const std::string& monthPath) {
+    const std::string journal = Journal::locate(monthPath);
+    for (const auto& [path, flags] : {std::pair{monthPath, O_WRONLY}, std::pair{journal, O_RDWR}}) {
+        if (const int error = openFailure(path, flags); isPermissionError(error)) {
+            return Status::Error(describeErrno(path, error));
+        }
+    }
+    return Status::Ok();
+}
+
+std::string describeOpenFailure(const std::string& path, int error) {
+    if (error == ELOOP) return path + ": is a symbolic link, and a month's files are never written through one";
+    return describeErrno(path, error);
+}
+
+}  // namespace quorvel

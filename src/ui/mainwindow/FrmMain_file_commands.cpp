@@ -62,8 +62,9 @@ bool FrmMain::openMonth(const QString& path, MonthLock reserved) {
         } else if (attempt.state == LockState::FolderReadOnly) {
             why = fileName(file) + " cannot be locked for changes: its folder is read-only (" +
                   fromPath(attempt.message) + ").";
-        } else if (attempt.state == LockState::Failed) {
-            // Viewing writes nothing, so a lock that cannot be taken never keeps a month from view.
+        } else if (attempt.state == LockState::Failed && QFileInfo::exists(path)) {
+            // Viewing writes nothing, so a lock that cannot be taken never keeps a month from view;
+            // a month that is not there is left to the load's message.
             why = fileName(file) + " cannot be locked for changes (" + fromPath(attempt.message) + ").";
         }
         if (!why.isEmpty()) {

@@ -39,6 +39,7 @@ TEST(MonthOwnFiles, AreRefusedByNameContentAndLinkAndNothingElseIs) {
         {"dec2026.REP", "named as a month file"},
         {"JAN2031.Jrn", "named as a journal"},
         {"DEC2026.rep.lock", "named as a month's lock"},
+        {"dec2026.jrn.lock", "named as a month's lock"},
         {"DEC2026.rep.BAK", "backup"},
         {"NOV2026.jrn.bak2", "a journal's backup"},
         {"month copy.txt", "holds a month file"},

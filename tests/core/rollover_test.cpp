@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 
 #include "core/sample_month.h"
 #include "core/test_folder.h"
+#include "ledger/file_faults.h"
 #include "ledger/month_file.h"
 #include "ledger/rollover.h"
 
@@ -141,14 +143,16 @@ TEST_F(RolloverTest, FailedSaveChangesNothing) {
 // "The new month was not saved" was said of a month file that was saved and loads.
 TEST_F(RolloverTest, AJournalThatCannotBeMadeLeavesTheSavedMonthStanding) {
     const std::string path = folder.path("DEC2026.rep");
-    std::filesystem::create_symlink(folder.path("no folder/DEC2026.jrn"), folder.path("DEC2026.jrn"));
+    const std::string newJournal = folder.path("DEC2026.jrn");
+    ScopedFileFault full([&](FileStep step, const std::string& at) {
+        return step == FileStep::Open && at == newJournal ? ENOSPC : 0;
+    });
     const Status status = rollOver(ledger, journal, path, RolloverKind::NewMonth);
     EXPECT_TRUE(status.tookEffect());
     EXPECT_NE(status.message().find(path + " is saved as the new month, but its journal"), std::string::npos)
         << status.message();
     EXPECT_EQ(ledger.CurrentFile, path);
     EXPECT_FALSE(journal.isOpen());
-    std::filesystem::remove(folder.path("DEC2026.jrn"));
     EXPECT_EQ(loadNew(path).Summary[kBeginningBalance], closed.Summary[kRemainingBalance]);
 }
 

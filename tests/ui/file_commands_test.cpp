@@ -1,5 +1,7 @@
+#include <cerrno>
 #include <filesystem>
 
+#include "ledger/file_faults.h"
 #include "ledger/month_file.h"
 #include "platform/single_instance.h"
 #include "ui/mainwindow/program_start.h"
@@ -161,7 +163,9 @@ TEST_F(MainWindowTest, FailedRolloverIsReportedAndNothingShownAsSaved) {
 TEST_F(MainWindowTest, ARolloverWhoseJournalCannotBeMadeSaysWhatWasSaved) {
     openSample("NOV2026.rep", kSomeActions);
     const std::string path = folder.path("DEC2026.rep");
-    std::filesystem::create_symlink(folder.path("no folder/DEC2026.jrn"), folder.path("DEC2026.jrn"));
+    ScopedFileFault full([journal = folder.path("DEC2026.jrn")](FileStep step, const std::string& at) {
+        return step == FileStep::Open && at == journal ? ENOSPC : 0;
+    });
     dialogs().chooseFileNext(QString::fromStdString(path));
     window.MnuSave->trigger();
     EXPECT_TRUE(

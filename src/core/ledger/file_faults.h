@@ -14,7 +14,7 @@ enum class FileStep {
     Sync,    // fsync or fdatasync
     Rename,  // putting the finished file in place
     Link,    // keeping the replaced month file as its backup by a hard link
-    Open,    // opening an existing file of the month for writing
+    Open,    // opening or creating a file of the month for writing
 };
 
 // Called before each step with the path the step is for (the file being replaced, not the

@@ -125,6 +125,7 @@ Status Journal::checkStillAtName() const {
 }
 
 Status Journal::createEmpty(const std::string& path) {
+    if (const int fault = injectedFault(FileStep::Open, path)) return Status::Error(describeErrno(path, fault));
     auto fd = openJournalFile(path, O_RDWR | O_CREAT);
     if (!fd) return fd.status();
     ::close(*fd);

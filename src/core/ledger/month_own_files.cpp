@@ -31,7 +31,8 @@ std::string lowercase(std::string text) {
 }
 
 // What the name says the file is: "NOV2026.REP", "nov2026.Jrn", "NOV2026.rep.bak2",
-// "NOV2026.rep.lock" and the lock's own temporary files.
+// "nov2026.jrn.lock" (and "NOV2026.rep.lock" of earlier versions) and the lock's own
+// temporary files.
 std::optional<std::string> kindByName(const std::string& path) {
     const std::string name = lowercase(std::filesystem::path(path).filename().string());
     for (std::size_t at = name.size(); at-- > 0;) {

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Configures (once) and builds the project in build/ (or $QUORVEL_BUILD_DIR).
-# Extra arguments go to cmake's configure step.
+# Extra arguments go to cmake's configure step. QUORVEL_TARGETS="quorvel quorvel-cli" builds
+# only those targets (and what they need) instead of everything.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${QUORVEL_BUILD_DIR:-$root/build}
@@ -11,4 +12,6 @@ build=${QUORVEL_BUILD_DIR:-$root/build}
 if [ ! -f "$build/build.ninja" ] || [ $# -gt 0 ]; then
   cmake -S "$root" -B "$build" -G Ninja "$@"
 fi
-cmake --build "$build" -j "$(nproc)"
+targets=()
+for target in ${QUORVEL_TARGETS:-}; do targets+=(--target "$target"); done
+cmake --build "$build" -j "$(nproc)" "${targets[@]}"

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QTimer>
+#include <cstdio>
 
 #include "platform/qt_clipboard.h"
 #include "platform/qt_dialogs.h"
@@ -8,9 +9,18 @@
 #include "ui/mainwindow/program_start.h"
 
 int main(int argc, char** argv) {
+    // Help and version need no display: answered before the application connects to one.
+    QStringList given;
+    for (int i = 1; i < argc; ++i) given << QString::fromLocal8Bit(argv[i]);
+    if (const auto answer = quorvel::ui::answerCommandLine(given)) {
+        std::fputs(answer->text.toLocal8Bit().constData(), answer->status == 0 ? stdout : stderr);
+        return answer->status;
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName("quorvel");
-    QApplication::setApplicationDisplayName("Quorvel Program");
+    // Qt adds it to every window title that does not end with it already.
+    QApplication::setApplicationDisplayName("Quorvel");
     QApplication::setApplicationVersion(QUORVEL_VERSION);
 
     quorvel::platform::QtDialogs dialogs(nullptr);

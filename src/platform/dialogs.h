@@ -25,12 +25,16 @@ constexpr Answer closedAnswer(Buttons buttons) {
 struct FileDialogOptions {
     QString title;
     QString pattern = "*.rep";      // e.g. "*.REP"
-    QString initialName = "*.rep";  // what the name box shows at first
+    // What the name box shows at first and a cancelled dialog answers; a folder in front of a
+    // wildcard is where the dialog starts.
+    QString initialName = "*.rep";
     QString defaultExtension = "rep";
     bool overwritePrompt = false;   // save form: ask before replacing a file
     // Cancelling answers with an empty name rather than the initial one, where the initial
     // name is a real file that a cancel must not be taken to choose.
     bool emptyWhenCancelled = false;
+    // When set, the name the name box shows at first instead; cancelling still answers initialName.
+    QString suggestedName;
 };
 
 class Dialogs {

@@ -127,6 +127,7 @@ QString QtDialogs::fileDialog(const FileDialogOptions& options, bool save) {
     } else if (!initial.isEmpty()) {
         dialog.selectFile(initial);
     }
+    if (!options.suggestedName.isEmpty()) dialog.selectFile(options.suggestedName);
 
     if (dialog.exec() != QDialog::Accepted) return options.emptyWhenCancelled ? QString() : initial;
     const QStringList chosen = dialog.selectedFiles();

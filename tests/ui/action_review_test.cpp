@@ -129,6 +129,17 @@ TEST_F(ActionReviewTest, DeletingOneHalfCancelsTheTransfer) {
     EXPECT_EQ(e->lblActType->text(), "Transfer In to Designated Account");
     EXPECT_EQ(e->LblDAcct->text(), "Memorial Fund");
     EXPECT_FALSE(e->TxtAcctNumber->isVisible());
+    // Deleting asks first, naming the action; No keeps it and the editor.
+    const std::string before = journalBytes();
+    dialogs().answerNext(Answer::No);
+    QTest::mouseClick(e->Command3, Qt::LeftButton);
+    EXPECT_EQ(dialogs().lastMessage().buttons, platform::Buttons::YesNo);
+    EXPECT_TRUE(dialogs().lastMessage().text.startsWith(
+        "Delete this action?\n\nTransfer In to Designated Account (Memorial Fund), 10.00\n\n"))
+        << dialogs().lastMessage().text.toStdString();
+    EXPECT_EQ(journalBytes(), before);
+    ASSERT_EQ(editor(), e);
+    dialogs().answerNext(Answer::Yes);
     QTest::mouseClick(e->Command3, Qt::LeftButton);
     EXPECT_TRUE(window.ledger().Summary[kInternalTransfers].isZero());
     window.MnuAdjustAction->trigger();

@@ -87,10 +87,11 @@ TEST_F(MainWindowTest, StartNewMonthCarriesTheMonthAndUnloads) {
     const Ledger closed = window.ledger();
     const std::string next = folder.path("DEC2026.rep");
     dialogs().chooseFileNext(QString::fromStdString(next));
+    dialogs().answerNext(Answer::No);  // not opened at once
     window.MnuSave->trigger();
     EXPECT_EQ(window.listLines(), QStringList{"    - data saved and unloaded -"});
     EXPECT_EQ(window.ledger().BudgetCount, 0);
-    EXPECT_TRUE(dialogs().shown.back().file.overwritePrompt);
+    EXPECT_TRUE(dialogs().shown.rbegin()[1].file.overwritePrompt);  // before the offer to open
 
     dialogs().chooseFileNext(QString::fromStdString(next));
     window.MnuOpen->trigger();
@@ -117,6 +118,7 @@ TEST_F(MainWindowTest, FreshYearAsksFirstAndZeroesTheYear) {
     const std::string next = folder.path("JAN2027.rep");
     dialogs().answerNext(Answer::Ok);
     dialogs().chooseFileNext(QString::fromStdString(next));
+    dialogs().answerNext(Answer::No);
     window.MnuFresh->trigger();
     EXPECT_EQ(window.listLines(), QStringList{"    - data saved and unloaded -"});
     const Ledger year = loadFile(next);
@@ -142,6 +144,7 @@ TEST_F(MainWindowTest, RolloverMovesAnOldJournalAside) {
     const std::string stale(test::keyed("DP", "", Money::cents(99900)).text());
     test::writeFile(folder.path("DEC2026.jrn"), stale);
     dialogs().chooseFileNext(QString::fromStdString(folder.path("DEC2026.rep")));
+    dialogs().answerNext(Answer::No);
     window.MnuSave->trigger();
     EXPECT_EQ(readFile(folder.path("DEC2026.jrn.bak")), stale);
     EXPECT_TRUE(loadFile(folder.path("DEC2026.rep")).Summary[kTotalReceipts].isZero());

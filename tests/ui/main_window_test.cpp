@@ -13,7 +13,7 @@ namespace {
 bool enabled(QMenu* menu) { return menu->isEnabled() && menu->menuAction()->isEnabled(); }
 
 TEST_F(MainWindowTest, ControlsCarryTheirNamesCaptionsAndShortcuts) {
-    EXPECT_EQ(window.windowTitle(), "Quorvel Program");
+    EXPECT_EQ(window.windowTitle(), "Quorvel");
     const struct {
         const char* name;
         const char* caption;
@@ -37,30 +37,30 @@ TEST_F(MainWindowTest, ControlsCarryTheirNamesCaptionsAndShortcuts) {
         const char* caption;
         const char* shortcut;
     } items[] = {
-        {"MnuOpen", "Open", "Ctrl+O"},
-        {"MnuSave", "Start New Month", "Ctrl+M"},
-        {"MnuNew", "New Annual Budget Setup", ""},
-        {"MnuSaveAS", "Save As", ""},
-        {"MnuFresh", "Save As Fresh Year", ""},
-        {"MnuPrint", "Print", "Ctrl+P"},
-        {"MnuExit", "Exit", "Ctrl+X"},
-        {"MnuBudgetExpenditure", "Budget Expenditure", "Ctrl+E"},
-        {"MnuDesignatedExpenditure", "Designated Expenditure", ""},
-        {"MnuDeposit", "Deposit", "Ctrl+D"},
-        {"MnuDesignation", "Note Designation", "Ctrl+N"},
-        {"MnuSource", "Note Source", "Ctrl+S"},
-        {"MnuTransfer", "Internal Transfer", "Ctrl+T"},
-        {"MnuAdjustAction", "View/Adjust Action", "Ctrl+A"},
-        {"MnuCashShow", "View Cash Actions", ""},
-        {"MnuBudgetAdjust", "View/Adjust Budget Item", "Ctrl+B"},
-        {"MnuAdjustDesignation", "View/Adjust Designated Item", ""},
-        {"MnuCSource", "View/Adust Sources", ""},
-        {"MnuChangeBalance", "View/adjust Main Balance", ""},
-        {"MnuSetSections", "Set  or Define Sections", ""},
-        {"MnuUsage", "Usage report", ""},
-        {"MnuReorder", "Reorder Designated Funds", ""},
-        {"MnuCopy", "Copy", "Ctrl+C"},
-        {"MnuAbout", "About", ""},
+        {"MnuOpen", "&Open", "Ctrl+O"},
+        {"MnuSave", "Start &New Month", "Ctrl+M"},
+        {"MnuNew", "New Annual &Budget Setup", ""},
+        {"MnuSaveAS", "Save &As", ""},
+        {"MnuFresh", "Save As &Fresh Year", ""},
+        {"MnuPrint", "&Print", "Ctrl+P"},
+        {"MnuExit", "E&xit", "Ctrl+X"},
+        {"MnuBudgetExpenditure", "&Budget Expenditure", "Ctrl+E"},
+        {"MnuDesignatedExpenditure", "&Designated Expenditure", ""},
+        {"MnuDeposit", "De&posit", "Ctrl+D"},
+        {"MnuDesignation", "&Note Designation", "Ctrl+N"},
+        {"MnuSource", "Note &Source", "Ctrl+S"},
+        {"MnuTransfer", "&Internal Transfer", "Ctrl+T"},
+        {"MnuAdjustAction", "View/Adjust &Action", "Ctrl+A"},
+        {"MnuCashShow", "View &Cash Actions", ""},
+        {"MnuBudgetAdjust", "View/Adjust &Budget Item", "Ctrl+B"},
+        {"MnuAdjustDesignation", "View/Adjust &Designated Item", ""},
+        {"MnuCSource", "View/Adust &Sources", ""},
+        {"MnuChangeBalance", "View/adjust &Main Balance", ""},
+        {"MnuSetSections", "Set  or Define Sec&tions", ""},
+        {"MnuUsage", "&Usage report", ""},
+        {"MnuReorder", "&Reorder Designated Funds", ""},
+        {"MnuCopy", "C&opy", "Ctrl+C"},
+        {"MnuAbout", "&About", ""},
     };
     for (const auto& i : items) {
         auto* action = window.findChild<QAction*>(i.name);
@@ -71,7 +71,7 @@ TEST_F(MainWindowTest, ControlsCarryTheirNamesCaptionsAndShortcuts) {
     const struct {
         const char* name;
         const char* caption;
-    } menus[] = {{"MnuFile", "&File"}, {"MnuActions", "&Actions"}, {"MnuEdit", "&Edit/View"}, {"MnuHelp", "&Help"}};
+    } menus[] = {{"MnuFile", "&File"}, {"MnuActions", "&Actions"}, {"MnuEdit", "Edit/&View"}, {"MnuHelp", "&Help"}};
     for (const auto& m : menus) {
         auto* menu = window.findChild<QMenu*>(m.name);
         ASSERT_NE(menu, nullptr) << m.name;
@@ -205,6 +205,7 @@ TEST_F(MainWindowTest, ClosingWhileWaitingEndsTheWaitWithoutRunningTheCommand) {
 TEST_F(MainWindowTest, GuardedCommandsNeedALoadedMonth) {
     openSample();
     dialogs().chooseFileNext(QString::fromStdString(folder.path("DEC2026.rep")));
+    dialogs().answerNext(platform::Answer::No);
     window.MnuSave->trigger();
     ASSERT_EQ(window.listLines(), QStringList{"    - data saved and unloaded -"});
     for (QAction* command : {window.MnuBudgetExpenditure, window.MnuDesignatedExpenditure, window.MnuDeposit,

@@ -68,7 +68,7 @@ TEST_F(MonthLockWindowTest, AMonthHeldElsewhereOpensReadOnlyAndNothingOnDiskChan
     EXPECT_EQ(dialogs().lastMessage().buttons, platform::Buttons::YesNo);
     ASSERT_TRUE(window.readOnly());
     EXPECT_EQ(window.ledger().CurrentFile, path);
-    EXPECT_EQ(window.windowTitle(), "Quorvel Program - NOV2026.rep (read-only)");
+    EXPECT_EQ(window.windowTitle(), "NOV2026 (read-only) \u2014 Quorvel");
     EXPECT_FALSE(window.journal().append(test::keyed("DP", "", Money::cents(100))).ok());  // opened read-only
     EXPECT_EQ(window.listLines().front(), "   File loaded is " + QString::fromStdString(path));
 
@@ -159,6 +159,7 @@ TEST_F(MonthLockWindowTest, TheLockFollowsTheMonthThatIsOpen) {
     // After Start New Month no month is open, and none is locked.
     const std::string december = folder.path("DEC2026.rep");
     dialogs().chooseFileNext(QString::fromStdString(december));
+    dialogs().answerNext(Answer::No);
     window.MnuSave->trigger();
     ASSERT_EQ(window.listLines(), QStringList{"    - data saved and unloaded -"});
     EXPECT_FALSE(fs::exists(MonthLock::lockPathFor(november)));

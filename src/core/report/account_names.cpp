@@ -58,6 +58,14 @@ private:
     std::size_t pos_ = 0;
 };
 
+Status writeInFolder(const std::string& path, const std::string& bytes) {
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    std::error_code error;
+    if (!folder.empty()) std::filesystem::create_directories(folder, error);
+    if (error) return Status::Error(folder.string() + ": " + error.message());
+    return writeFileAtomically(path, bytes);
+}
+
 }  // namespace
 
 AccountNames parseAccountNames(std::string_view bytes) {
@@ -85,11 +93,30 @@ std::string composeAccountNames(const AccountNames& names) {
 }
 
 Status saveAccountNames(const std::string& path, const AccountNames& names) {
-    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
-    std::error_code error;
-    if (!folder.empty()) std::filesystem::create_directories(folder, error);
-    if (error) return Status::Error(folder.string() + ": " + error.message());
-    return writeFileAtomically(path, composeAccountNames(names));
+    return writeInFolder(path, composeAccountNames(names));
+}
+
+std::optional<ReportTitles> loadReportTitles(const std::string& path) {
+    const Result<std::string> bytes = readWholeFile(path, kMaxFileBytes);
+    if (!bytes) return std::nullopt;
+    ReportTitles titles;
+    FieldReader reader(*bytes);
+    for (std::string& title : titles) {
+        std::optional<std::string> field = reader.next();
+        if (!field) break;
+        title = std::move(*field);
+    }
+    return titles;
+}
+
+std::string composeReportTitles(const ReportTitles& titles) {
+    std::string bytes;
+    for (const std::string& title : titles) bytes += "\"" + title + "\"\r\n";
+    return bytes;
+}
+
+Status saveReportTitles(const std::string& path, const ReportTitles& titles) {
+    return writeInFolder(path, composeReportTitles(titles));
 }
 
 }  // namespace quorvel

@@ -1,9 +1,11 @@
 // accounts.dat: the names of the report's accounts kept from one use of the program to the
 // next. One quoted name per line (CR LF), only names longer than two characters, in the order
-// of the boxes; the amounts are never kept.
+// of the boxes; the amounts are never kept. Beside it, titles.dat keeps the report's three
+// title lines the same way, one line each, empty ones too.
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -28,5 +30,12 @@ std::string composeAccountNames(const AccountNames& names);
 
 // Writes `path` safely, creating its folder when needed.
 Status saveAccountNames(const std::string& path, const AccountNames& names);
+
+using ReportTitles = std::array<std::string, kReportTitles>;
+
+// The title lines kept; nothing when there is no file to read. A line the file lacks is empty.
+std::optional<ReportTitles> loadReportTitles(const std::string& path);
+std::string composeReportTitles(const ReportTitles& titles);
+Status saveReportTitles(const std::string& path, const ReportTitles& titles);
 
 }  // namespace quorvel

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -19,12 +20,13 @@
 #include "ui/review/review_commands.h"
 #include "ui/setup/setup_commands.h"
 #include "ui/text_codec.h"
+#include "user_settings.h"
 
 namespace quorvel::ui {
 
 FrmMain::FrmMain(platform::Platform& platform, QWidget* parent) : QMainWindow(parent), platform_(platform) {
     setObjectName("FrmMain");
-    setWindowTitle("Quorvel Program");
+    showTitle();
     buildControls();
     buildMenus();
     // At start only File (without the month commands) and Help can be used.
@@ -115,36 +117,40 @@ void FrmMain::buildMenus() {
         return menu;
     };
     MnuFile = topMenu("MnuFile", "&File");
-    MnuOpen = addItem(MnuFile, "MnuOpen", "Open", QKeySequence("Ctrl+O"));
-    MnuSave = addItem(MnuFile, "MnuSave", "Start New Month", QKeySequence("Ctrl+M"));
-    MnuNew = addItem(MnuFile, "MnuNew", "New Annual Budget Setup");
-    MnuSaveAS = addItem(MnuFile, "MnuSaveAS", "Save As");
-    MnuFresh = addItem(MnuFile, "MnuFresh", "Save As Fresh Year");
-    MnuPrint = addItem(MnuFile, "MnuPrint", "Print", QKeySequence("Ctrl+P"));
-    MnuExit = addItem(MnuFile, "MnuExit", "Exit", QKeySequence("Ctrl+X"));
+    MnuOpen = addItem(MnuFile, "MnuOpen", "&Open", QKeySequence("Ctrl+O"));
+    MnuSave = addItem(MnuFile, "MnuSave", "Start &New Month", QKeySequence("Ctrl+M"));
+    MnuNew = addItem(MnuFile, "MnuNew", "New Annual &Budget Setup");
+    MnuSaveAS = addItem(MnuFile, "MnuSaveAS", "Save &As");
+    MnuFresh = addItem(MnuFile, "MnuFresh", "Save As &Fresh Year");
+    MnuPrint = addItem(MnuFile, "MnuPrint", "&Print", QKeySequence("Ctrl+P"));
+    MnuRecent = MnuFile->addMenu("&Recent Months");
+    MnuRecent->setObjectName("MnuRecent");
+    MnuExit = addItem(MnuFile, "MnuExit", "E&xit", QKeySequence("Ctrl+X"));
 
     MnuActions = topMenu("MnuActions", "&Actions");
-    MnuBudgetExpenditure = addItem(MnuActions, "MnuBudgetExpenditure", "Budget Expenditure", QKeySequence("Ctrl+E"));
-    MnuDesignatedExpenditure = addItem(MnuActions, "MnuDesignatedExpenditure", "Designated Expenditure");
-    MnuDeposit = addItem(MnuActions, "MnuDeposit", "Deposit", QKeySequence("Ctrl+D"));
-    MnuDesignation = addItem(MnuActions, "MnuDesignation", "Note Designation", QKeySequence("Ctrl+N"));
-    MnuSource = addItem(MnuActions, "MnuSource", "Note Source", QKeySequence("Ctrl+S"));
-    MnuTransfer = addItem(MnuActions, "MnuTransfer", "Internal Transfer", QKeySequence("Ctrl+T"));
+    MnuBudgetExpenditure = addItem(MnuActions, "MnuBudgetExpenditure", "&Budget Expenditure", QKeySequence("Ctrl+E"));
+    MnuDesignatedExpenditure = addItem(MnuActions, "MnuDesignatedExpenditure", "&Designated Expenditure");
+    MnuDeposit = addItem(MnuActions, "MnuDeposit", "De&posit", QKeySequence("Ctrl+D"));
+    MnuDesignation = addItem(MnuActions, "MnuDesignation", "&Note Designation", QKeySequence("Ctrl+N"));
+    MnuSource = addItem(MnuActions, "MnuSource", "Note &Source", QKeySequence("Ctrl+S"));
+    MnuTransfer = addItem(MnuActions, "MnuTransfer", "&Internal Transfer", QKeySequence("Ctrl+T"));
 
-    MnuEdit = topMenu("MnuEdit", "&Edit/View");
-    MnuAdjustAction = addItem(MnuEdit, "MnuAdjustAction", "View/Adjust Action", QKeySequence("Ctrl+A"));
-    MnuCashShow = addItem(MnuEdit, "MnuCashShow", "View Cash Actions");
-    MnuBudgetAdjust = addItem(MnuEdit, "MnuBudgetAdjust", "View/Adjust Budget Item", QKeySequence("Ctrl+B"));
-    MnuAdjustDesignation = addItem(MnuEdit, "MnuAdjustDesignation", "View/Adjust Designated Item");
-    MnuCSource = addItem(MnuEdit, "MnuCSource", "View/Adust Sources");
-    MnuChangeBalance = addItem(MnuEdit, "MnuChangeBalance", "View/adjust Main Balance");
-    MnuSetSections = addItem(MnuEdit, "MnuSetSections", "Set  or Define Sections");
-    MnuUsage = addItem(MnuEdit, "MnuUsage", "Usage report");
-    MnuReorder = addItem(MnuEdit, "MnuReorder", "Reorder Designated Funds");
-    MnuCopy = addItem(MnuEdit, "MnuCopy", "Copy", QKeySequence("Ctrl+C"));
+    // Alt+E belongs to the "Edit Selected" button, which is shown while the menus wait.
+    MnuEdit = topMenu("MnuEdit", "Edit/&View");
+    MnuAdjustAction = addItem(MnuEdit, "MnuAdjustAction", "View/Adjust &Action", QKeySequence("Ctrl+A"));
+    MnuCashShow = addItem(MnuEdit, "MnuCashShow", "View &Cash Actions");
+    MnuBudgetAdjust = addItem(MnuEdit, "MnuBudgetAdjust", "View/Adjust &Budget Item", QKeySequence("Ctrl+B"));
+    MnuAdjustDesignation = addItem(MnuEdit, "MnuAdjustDesignation", "View/Adjust &Designated Item");
+    MnuCSource = addItem(MnuEdit, "MnuCSource", "View/Adust &Sources");
+    MnuChangeBalance = addItem(MnuEdit, "MnuChangeBalance", "View/adjust &Main Balance");
+    MnuSetSections = addItem(MnuEdit, "MnuSetSections", "Set  or Define Sec&tions");
+    MnuUsage = addItem(MnuEdit, "MnuUsage", "&Usage report");
+    MnuReorder = addItem(MnuEdit, "MnuReorder", "&Reorder Designated Funds");
+    MnuCopy = addItem(MnuEdit, "MnuCopy", "C&opy", QKeySequence("Ctrl+C"));
 
     MnuHelp = topMenu("MnuHelp", "&Help");
-    MnuAbout = addItem(MnuHelp, "MnuAbout", "About");
+    MnuAbout = addItem(MnuHelp, "MnuAbout", "&About");
+    fillRecentMenu();
 
     connect(MnuOpen, &QAction::triggered, this, &FrmMain::MnuOpen_Click);
     connect(MnuSave, &QAction::triggered, this, &FrmMain::MnuSave_Click);
@@ -243,6 +249,8 @@ void FrmMain::waitForChoice(std::initializer_list<QPushButton*> buttons, std::fu
     // In a read-only month every listing is for viewing: Edit would change what it shows.
     for (QPushButton* b : buttons) b->setVisible(!(readOnly_ && b == CmdEdit));
     pendingChoice_ = std::move(then);
+    // The first line is the list's title: the first arrow key goes on to the first candidate.
+    if (LstMain->count() > 0) LstMain->setCurrentRow(0, QItemSelectionModel::NoUpdate);
     LstMain->setFocus();
 }
 
@@ -276,6 +284,10 @@ bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
             pressDefaultButton();
             return true;
         }
+        if (key->key() == Qt::Key_Escape && CmdCancel->isVisible()) {
+            CmdCancel->click();
+            return true;
+        }
     }
     // The list would copy only its current line; Ctrl+C copies the whole list.
     if (watched == LstMain && event->type() == QEvent::ShortcutOverride) {
@@ -290,6 +302,26 @@ bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void FrmMain::keyPressEvent(QKeyEvent* event) {
+    // Escape is Cancel wherever the focus is while a command waits.
+    if (event->key() == Qt::Key_Escape && CmdCancel->isVisible()) {
+        CmdCancel->click();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+void FrmMain::setVisible(bool visible) {
+    if (!visible && isVisible()) {
+        shownGeometry_ = saveGeometry();
+        rememberMainWindowGeometry(shownGeometry_);
+    } else if (visible && !isVisible()) {
+        const QByteArray geometry = shownGeometry_.isEmpty() ? mainWindowGeometry() : shownGeometry_;
+        if (!geometry.isEmpty()) restoreGeometry(geometry);
+    }
+    QMainWindow::setVisible(visible);
 }
 
 void FrmMain::closeEvent(QCloseEvent* event) {
@@ -313,8 +345,28 @@ void FrmMain::enableMonthCommands() {
     CmdEdit->setEnabled(!readOnly_);
     CmdBx->setEnabled(!readOnly_ && MnuActions->isEnabled());
     CmdDx->setEnabled(!readOnly_ && MnuActions->isEnabled());
-    const QString month = QFileInfo(fromPath(ledger_.CurrentFile)).fileName();
-    setWindowTitle(readOnly_ ? "Quorvel Program - " + month + " (read-only)" : QStringLiteral("Quorvel Program"));
+}
+
+void FrmMain::showTitle() {
+    const QString program = QStringLiteral("Quorvel");
+    if (ledger_.BudgetCount == 0) {
+        setWindowTitle(program);
+        return;
+    }
+    const QString month = QFileInfo(fromPath(ledger_.CurrentFile)).completeBaseName();
+    setWindowTitle(month + (readOnly_ ? " (read-only)" : "") + QString::fromUtf8(" \u2014 ") + program);
+}
+
+void FrmMain::fillRecentMenu() {
+    MnuRecent->clear();
+    const QStringList months = recentMonths();
+    for (int i = 0; i < months.size(); ++i) {
+        const QString path = months[i];
+        QAction* item = MnuRecent->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(path)));
+        item->setObjectName(QStringLiteral("MnuRecent%1").arg(i));
+        connect(item, &QAction::triggered, this, [this, path] { openMonth(path); });
+    }
+    MnuRecent->menuAction()->setEnabled(!months.isEmpty());
 }
 
 }  // namespace quorvel::ui

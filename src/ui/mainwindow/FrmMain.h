@@ -94,6 +94,8 @@ public:
     QMenu* MnuActions = nullptr;
     QMenu* MnuEdit = nullptr;
     QMenu* MnuHelp = nullptr;
+    // The months opened last, one item each ("MnuRecent0", ...), the latest first.
+    QMenu* MnuRecent = nullptr;
     QAction* MnuOpen = nullptr;
     QAction* MnuSave = nullptr;
     QAction* MnuNew = nullptr;
@@ -135,8 +137,12 @@ public slots:
     void MnuExit_Click();
     void MnuAbout_Click();
 
+    // Hidden while another window is open, the window comes back where it was and as large.
+    void setVisible(bool visible) override;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -147,6 +153,11 @@ private:
     void pressDefaultButton();
     // Start New Month and Save As Fresh Year share every step but the budget rule.
     void rollOverTo(const QString& dialogTitle, bool freshYear);
+    // A file dialog's options, starting in the open month's folder.
+    platform::FileDialogOptions monthDialog(const QString& title, const QString& pattern, bool overwritePrompt) const;
+    void fillRecentMenu();
+    // "DEC2026 — Quorvel" for the open month, the program's name alone without one.
+    void showTitle();
 
     platform::Platform& platform_;
     // Before the journal, so that it is released after the journal is closed.
@@ -155,6 +166,7 @@ private:
     Ledger ledger_;
     Journal journal_;
     std::function<void()> pendingChoice_;
+    QByteArray shownGeometry_;
 };
 
 }  // namespace quorvel::ui

@@ -6,9 +6,11 @@
 #include "AboutBox.h"
 #include "FrmMain.h"
 #include "ledger/month_file.h"
+#include "ledger/month_names.h"
 #include "ledger/month_paths.h"
 #include "ledger/rollover.h"
 #include "ui/text_codec.h"
+#include "user_settings.h"
 
 namespace quorvel::ui {
 
@@ -17,16 +19,6 @@ using platform::Buttons;
 using platform::FileDialogOptions;
 
 namespace {
-
-FileDialogOptions dialogOptions(const QString& title, const QString& pattern, bool overwritePrompt) {
-    FileDialogOptions options;
-    options.title = title;
-    options.pattern = pattern;
-    options.initialName = "*.rep";
-    options.defaultExtension = "rep";
-    options.overwritePrompt = overwritePrompt;
-    return options;
-}
 
 // "in use by anna on host vestry since ...", for the messages about a month another copy holds.
 QString inUseBy(const LockHolder& holder, const std::string& month) {
@@ -41,6 +33,18 @@ QString inUseBy(const LockHolder& holder, const std::string& month) {
 QString fileName(const std::string& path) { return QFileInfo(fromPath(path)).fileName(); }
 
 }  // namespace
+
+FileDialogOptions FrmMain::monthDialog(const QString& title, const QString& pattern, bool overwritePrompt) const {
+    FileDialogOptions options;
+    options.title = title;
+    options.pattern = pattern;
+    // A new month belongs beside the month it follows.
+    const QString month = fromPath(ledger_.CurrentFile);
+    options.initialName = month.isEmpty() ? "*.rep" : QFileInfo(month).absolutePath() + "/*.rep";
+    options.defaultExtension = "rep";
+    options.overwritePrompt = overwritePrompt;
+    return options;
+}
 
 bool FrmMain::openMonth(const QString& path, MonthLock reserved) {
     // A link is followed here, once: from now on the month is its real file.
@@ -86,6 +90,9 @@ bool FrmMain::openMonth(const QString& path, MonthLock reserved) {
     enableMonthCommands();
     ShowMenu();
     ShowStub();
+    showTitle();
+    rememberRecentMonth(path);
+    fillRecentMenu();
     if (damaged) {
         platform_.dialogs.message(fromPath(journal_.damageMessage()) +
                                   "\n\nThe month is open read-only, for viewing and printing.");
@@ -116,11 +123,12 @@ void FrmMain::closeMonth() {
         readOnly_ = false;
         enableMonthCommands();
     }
+    showTitle();
 }
 
 void FrmMain::MnuOpen_Click() {
     const QString name =
-        platform_.dialogs.openFile(dialogOptions("Open previously saved report", "*.REP", false));
+        platform_.dialogs.openFile(monthDialog("Open previously saved report", "*.REP", false));
     if (name.contains('*')) {
         platform_.dialogs.message("Invalid file name");
         return;
@@ -130,7 +138,7 @@ void FrmMain::MnuOpen_Click() {
 
 void FrmMain::MnuSaveAS_Click() {
     // The overwrite prompt guards another month that happens to carry the chosen name.
-    const QString name = platform_.dialogs.saveFile(dialogOptions("Save duplicate of report", "*.REP", true));
+    const QString name = platform_.dialogs.saveFile(monthDialog("Save duplicate of report", "*.REP", true));
     if (name.contains('*')) {
         platform_.dialogs.message("Invalid file name");
         return;
@@ -153,7 +161,21 @@ void FrmMain::MnuSaveAS_Click() {
     openMonth(fromPath(ledger_.CurrentFile));
 }
 
-void FrmMain::MnuSave_Click() { rollOverTo("Create New Month Report", false); }
+void FrmMain::MnuSave_Click() {
+    if (!requireLoadedMonth()) return;
+    // December's spending carried into January is the usual mistake at the turn of the year.
+    const auto next = nextMonthName(toPath(QFileInfo(fromPath(ledger_.CurrentFile)).fileName()));
+    if (next && next->startsYear &&
+        platform_.dialogs.message(QString::fromStdString(next->name) +
+                                      " starts a new year. Start New Month carries this year's spending on into it; "
+                                      "Save As Fresh Year starts every budget account afresh.\n\n"
+                                      "Start the new year with Save As Fresh Year instead?",
+                                  Buttons::YesNo) == Answer::Yes) {
+        rollOverTo("Create Initial Fresh Year Report", true);
+        return;
+    }
+    rollOverTo("Create New Month Report", false);
+}
 
 void FrmMain::MnuFresh_Click() {
     if (!requireLoadedMonth()) return;
@@ -167,7 +189,11 @@ void FrmMain::MnuFresh_Click() {
 void FrmMain::rollOverTo(const QString& dialogTitle, bool freshYear) {
     // Rolling an empty (unloaded) ledger over would write an empty month.
     if (!requireLoadedMonth()) return;
-    const QString name = platform_.dialogs.saveFile(dialogOptions(dialogTitle, "*.rep", true));
+    FileDialogOptions options = monthDialog(dialogTitle, "*.rep", true);
+    const QString current = fromPath(ledger_.CurrentFile);
+    if (const auto next = nextMonthName(toPath(QFileInfo(current).fileName())))
+        options.suggestedName = QFileInfo(current).absolutePath() + "/" + fromPath(next->name);
+    const QString name = platform_.dialogs.saveFile(options);
     if (name.contains('*')) {
         platform_.dialogs.message("- invalid file name -");
         return;
@@ -184,6 +210,10 @@ void FrmMain::rollOverTo(const QString& dialogTitle, bool freshYear) {
     // Neither month is open now; the new one is opened (and locked) like any other.
     closeMonth();
     setListLines({"    - data saved and unloaded -"});
+    if (platform_.dialogs.message(QFileInfo(name).fileName() + " is saved. Open it now?", Buttons::YesNo) ==
+        Answer::Yes) {
+        openMonth(name, std::move(newMonthLock));
+    }
 }
 
 void FrmMain::MnuExit_Click() { close(); }

@@ -4,6 +4,24 @@
 
 namespace quorvel::ui {
 
+std::optional<CommandLineAnswer> answerCommandLine(const QStringList& arguments) {
+    const QString usage = QStringLiteral(
+        "Usage: quorvel [MONTH.rep]\n"
+        "Keeps a congregation's books: opens the desktop program, on the month file named if one is.\n"
+        "\n"
+        "  -h, --help     print this help and end\n"
+        "      --version  print the version and end\n");
+    for (const QString& argument : arguments) {
+        if (argument == "--") break;  // what follows is a file name, even one starting with '-'
+        if (argument == "-h" || argument == "--help") return CommandLineAnswer{usage, 0};
+        if (argument == "--version")
+            return CommandLineAnswer{QStringLiteral("quorvel " QUORVEL_VERSION "\n"), 0};
+        if (argument.startsWith('-') && argument != "--quit-after-start")
+            return CommandLineAnswer{"quorvel: unknown option " + argument + "\n" + usage, 2};
+    }
+    return std::nullopt;
+}
+
 std::unique_ptr<FrmMain> startProgram(const QStringList& arguments, platform::Platform& platform,
                                       platform::SingleInstance& instance) {
     if (!instance.acquire()) {
@@ -16,7 +34,9 @@ std::unique_ptr<FrmMain> startProgram(const QStringList& arguments, platform::Pl
     }
     auto window = std::make_unique<FrmMain>(platform);
     window->show();
-    if (!arguments.isEmpty()) window->openMonth(arguments.front());
+    QStringList months = arguments;
+    months.removeAll("--");
+    if (!months.isEmpty()) window->openMonth(months.front());
     return window;
 }
 

@@ -4,6 +4,7 @@
 
 #include <QStringList>
 #include <memory>
+#include <optional>
 
 #include "FrmMain.h"
 #include "platform/platform.h"
@@ -13,6 +14,15 @@ class SingleInstance;
 }
 
 namespace quorvel::ui {
+
+// What the command line asks of the program before any window: the text to print (usage,
+// version, or the complaint about an unknown option followed by the usage) and the exit
+// status. Nothing when the program is to start, on the month named if one is.
+struct CommandLineAnswer {
+    QString text;
+    int status = 0;
+};
+std::optional<CommandLineAnswer> answerCommandLine(const QStringList& arguments);
 
 // Returns the shown main window, or nothing when another copy is already running or the
 // one-copy lock cannot be taken (after saying which, and why). A month file in `arguments`

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -170,6 +171,15 @@ void frmprinter::Form_Load() {
     const AccountNames names = loadAccountNames(toPath(namesFile_));
     for (int k = 0; k < kReportAccounts; ++k)
         txtname[k]->setText(fromCp1252(names[k]));
+    if (const auto titles = loadReportTitles(toPath(titlesFile()))) {
+        TxtaTitle->setText(fromCp1252((*titles)[0]));
+        TxtbTitle->setText(fromCp1252((*titles)[1]));
+        TxtcTitle->setText(fromCp1252((*titles)[2]));
+    }
+}
+
+QString frmprinter::titlesFile() const {
+    return QFileInfo(namesFile_).dir().filePath("titles.dat");
 }
 
 void frmprinter::TxtAmount_lostfocus(int Index) {
@@ -274,17 +284,14 @@ void frmprinter::reject() {
 }
 
 void frmprinter::Command3_Click() {
+    // The title lines are kept with the names, so next month's report starts from this one's.
+    const std::optional<ReportEntries> kept = entries();
+    if (!kept) return;
     AccountNames names;
-    for (int k = 0; k < kReportAccounts; ++k) {
-        const auto bytes = toCp1252(txtname[k]->text());
-        if (!bytes) {
-            main_.platform().dialogs.message(
-                "An account name holds a character that cannot be kept (Windows-1252 only).");
-            return;
-        }
-        names[k] = *bytes;
-    }
-    if (const Status saved = saveAccountNames(toPath(namesFile_), names); !saved) {
+    for (int k = 0; k < kReportAccounts; ++k) names[k] = kept->accountNames[k];
+    Status saved = saveAccountNames(toPath(namesFile_), names);
+    if (saved) saved = saveReportTitles(toPath(titlesFile()), kept->titles);
+    if (!saved) {
         main_.platform().dialogs.message("Your account names could not be saved.\n\n" +
                                          QString::fromStdString(saved.message()));
     }

@@ -85,6 +85,8 @@ private:
     // holds a character the code page lacks.
     std::optional<ReportEntries> entries();
     void writeReport(ReportFileKind kind);
+    // titles.dat, beside the account names.
+    QString titlesFile() const;
     // The main window back with its summary, this window gone.
     void finish();
 

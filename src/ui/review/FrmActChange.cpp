@@ -112,6 +112,23 @@ void FrmActChange::Command1_Click() {
 void FrmActChange::Command2_Click() { finish(); }
 
 void FrmActChange::Command3_Click() {
+    // A cancelled action cannot be restored: the treasurer confirms which one goes.
+    const auto record = main_.journal().read(number_);
+    if (record) {
+        const ActionView view = actionView(main_.ledger(), *record);
+        if (view.showsAmount) {
+            QString action = fromCp1252(view.typeCaption).trimmed();
+            if (view.showsAccountNumber) action += " " + fromCp1252(view.accountNumber);
+            if (view.showsAccountName) action += " (" + fromCp1252(view.accountName).trimmed() + ")";
+            action += ", " + QString::fromStdString(view.amountText);
+            if (const QString reference = fromCp1252(view.reference).trimmed(); !reference.isEmpty())
+                action += ", " + reference;
+            const QString question = "Delete this action?\n\n" + action +
+                                     "\n\nA deleted action cannot be restored; it stays listed as cancelled.";
+            if (main_.platform().dialogs.message(question, platform::Buttons::YesNo) != platform::Answer::Yes)
+                return;
+        }
+    }
     if (failed(cancelAction(main_.ledger(), main_.journal(), number_))) return;
     finish();
 }

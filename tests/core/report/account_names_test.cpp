@@ -1,4 +1,4 @@
-// accounts.dat: what is kept, what a damaged file still gives, and that no bytes upset it.
+// accounts.dat and titles.dat: what is kept, what a damaged file still gives, and that no bytes upset it.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -82,6 +82,17 @@ TEST(AccountNames, MissingOrUnwritableFiles) {
     const Status blocked = saveAccountNames(folder.path("file/accounts.dat"), {"Checking", "", "", "", ""});
     EXPECT_FALSE(blocked.ok());
     EXPECT_FALSE(blocked.message().empty());
+}
+
+TEST(ReportTitles, KeepsEveryLineEvenEmptyAndReadsShortFiles) {
+    test::TestFolder folder;
+    const std::string path = folder.path("titles.dat");
+    EXPECT_EQ(loadReportTitles(path), std::nullopt);
+    ASSERT_TRUE(saveReportTitles(path, {"Treasurer's Report", "", "St. Mark, 2026"}).ok());
+    EXPECT_EQ(test::readFile(path), "\"Treasurer's Report\"\r\n\"\"\r\n\"St. Mark, 2026\"\r\n");
+    EXPECT_EQ(loadReportTitles(path), (ReportTitles{"Treasurer's Report", "", "St. Mark, 2026"}));
+    test::writeFile(path, "\"Report\"\n");
+    EXPECT_EQ(loadReportTitles(path), (ReportTitles{"Report", "", ""}));
 }
 
 }  // namespace

@@ -79,6 +79,21 @@ TEST_F(ReportWindowTest, AccountNamesAreKeptBetweenOpenings) {
     }
 }
 
+TEST_F(ReportWindowTest, TitleLinesAreKeptWithTheNames) {
+    QPointer<frmprinter> report = openReportWindow();
+    report->TxtbTitle->setText("St. Mark's");
+    report->TxtcTitle->setText("December 2026");
+    QTest::keyClicks(report->txtname[0], "Checking");
+    report->Command3_Click();
+    EXPECT_EQ(test::readFile(folder.path("config/accounts.dat")), "\"Checking\"\r\n");
+    EXPECT_EQ(test::readFile(folder.path("config/titles.dat")),
+              "\"Treasurer's Report\"\r\n\"St. Mark's\"\r\n\"December 2026\"\r\n");
+    report->Command2_Click();
+    report = openReportWindow();
+    EXPECT_EQ(report->TxtbTitle->text(), "St. Mark's");
+    EXPECT_EQ(report->TxtcTitle->text(), "December 2026");
+}
+
 TEST_F(ReportWindowTest, ADamagedNamesFileLoadsWhatItCanWithoutAWord) {
     std::filesystem::create_directories(folder.path("config"));
     test::writeFile(folder.path("config/accounts.dat"), "\"Checking\"\r\n\"Sav");

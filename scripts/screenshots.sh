@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# Takes README's screenshots in docs/: the desktop program on a scratch copy of the demo month,
+# on a virtual screen (Xvfb) under a window manager (openbox), driven from the keyboard with
+# xdotool and photographed with ImageMagick's import, frames and title bars included.
+# Needs the program built (./run or scripts/build.sh).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${QUORVEL_BUILD_DIR:-$root/build}
+"$root/scripts/ensure_packages.sh" xvfb openbox xdotool imagemagick fonts-dejavu-core
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/quorvel-shots-XXXXXX")
+cp "$root/demo/DEC2026.rep" "$root/demo/DEC2026.jrn" "$work/"
+export DISPLAY=:${QUORVEL_SHOT_DISPLAY:-97}
+export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run QT_QPA_PLATFORM=xcb
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+pids=()
+cleanup() {
+  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[$i]}" 2>/dev/null || true; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+Xvfb "$DISPLAY" -screen 0 1400x1000x24 -nolisten tcp &
+pids+=($!)
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+openbox &
+pids+=($!)
+sleep 1
+"$build/bin/quorvel" "$work/DEC2026.rep" &
+pids+=($!)
+
+settle() { sleep "${1:-1}"; }
+key() { xdotool key --clearmodifiers "$@"; settle 0.6; }
+# The active window with its frame, as docs/NAME.png.
+shot() {
+  settle
+  import -frame -window "$(xdotool getactivewindow)" "$root/docs/$1.png"
+  echo "docs/$1.png"
+}
+
+xdotool search --sync --name 'DEC2026' >/dev/null
+settle 2
+shot main-window
+
+# 1. Record: Budget Expenditure, the third account.
+key ctrl+e
+key Down Down Down Return
+xdotool type --delay 80 "125.40"
+key Tab
+xdotool type --delay 80 "ck 1042"
+shot record
+key Escape
+
+# 2. Review: the month's actions, one of them opened for editing.
+key ctrl+a
+key Down Down Down Down Down Down
+shot review
+key alt+e
+shot edit-action
+key Escape
+
+# 3. Print: the report window.
+key ctrl+p
+key Tab
+xdotool type --delay 60 "St. Mark's Congregation"
+key Tab
+xdotool type --delay 60 "December 2026"
+shot report-window
+key Escape
+
+# 4 and 5. The next month is January: the program asks whether a new year was meant, then
+# suggests the new month's name beside this one.
+key ctrl+m
+shot new-year-question
+key n
+shot new-month
+key Escape
+key Return

@@ -1,0 +1,46 @@
+#include "month_names.h"
+
+#include <array>
+
+namespace quorvel {
+namespace {
+
+constexpr std::array<std::string_view, 12> kMonths = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
+                                                      "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
+
+// ASCII only, whatever the program's locale.
+bool lower(char c) { return c >= 'a' && c <= 'z'; }
+char upper(char c) { return lower(c) ? static_cast<char>(c - 'a' + 'A') : c; }
+bool digit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
+std::optional<NextMonth> nextMonthName(std::string_view fileName) {
+    const std::size_t dot = fileName.rfind('.');
+    const std::string_view stem = fileName.substr(0, dot);
+    const std::string_view extension = dot == std::string_view::npos ? std::string_view{} : fileName.substr(dot);
+    if (stem.size() != 7) return std::nullopt;
+    for (std::size_t i = 3; i < 7; ++i)
+        if (!digit(stem[i])) return std::nullopt;
+    std::size_t month = 0;
+    while (month < kMonths.size() &&
+           !(upper(stem[0]) == kMonths[month][0] && upper(stem[1]) == kMonths[month][1] &&
+             upper(stem[2]) == kMonths[month][2]))
+        ++month;
+    if (month == kMonths.size()) return std::nullopt;
+
+    const bool startsYear = month == 11;
+    int year = std::stoi(std::string(stem.substr(3)));
+    if (startsYear) ++year;
+    if (year > 9999) return std::nullopt;
+    std::string name(kMonths[(month + 1) % 12]);
+    // Each letter keeps the case it had in the name given.
+    for (std::size_t i = 0; i < 3; ++i)
+        if (lower(stem[i])) name[i] = static_cast<char>(name[i] - 'A' + 'a');
+    const std::string digits = std::to_string(year);
+    name += std::string(4 - digits.size(), '0') + digits;
+    name += extension;
+    return NextMonth{name, startsYear};
+}
+
+}  // namespace quorvel

@@ -9,7 +9,8 @@ build=${QUORVEL_BUILD_DIR:-$root/build}
 "$root/scripts/ensure_packages.sh" xvfb openbox xdotool imagemagick fonts-dejavu-core
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/quorvel-shots-XXXXXX")
-cp "$root/demo/DEC2026.rep" "$root/demo/DEC2026.jrn" "$work/"
+mkdir "$work/Books"
+cp "$root/demo/DEC2026.rep" "$root/demo/DEC2026.jrn" "$work/Books/"
 export DISPLAY=:${QUORVEL_SHOT_DISPLAY:-97}
 export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run QT_QPA_PLATFORM=xcb
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
@@ -26,7 +27,7 @@ for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 openbox &
 pids+=($!)
 sleep 1
-"$build/bin/quorvel" "$work/DEC2026.rep" &
+"$build/bin/quorvel" "$work/Books/DEC2026.rep" &
 pids+=($!)
 
 settle() { sleep "${1:-1}"; }
@@ -65,6 +66,11 @@ key Tab
 xdotool type --delay 60 "St. Mark's Congregation"
 key Tab
 xdotool type --delay 60 "December 2026"
+for entry in "Operating Checking" 16126.50 "Fund Savings" 53139.60; do
+  key Tab
+  xdotool type --delay 60 "$entry"
+done
+key Tab
 shot report-window
 key Escape
 
@@ -76,3 +82,8 @@ key n
 shot new-month
 key Escape
 key Return
+
+# A congregation's first year, set up from nothing (after a question, since it unloads the month).
+key alt+f b
+key y
+shot annual-setup

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QIcon>
 #include <QTimer>
 #include <cstdio>
 
@@ -21,6 +22,11 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("quorvel");
     // Qt adds it to every window title that does not end with it already.
     QApplication::setApplicationDisplayName("Quorvel");
+    // Desktops match the windows to the installed desktop entry and its icon by this name.
+    QApplication::setDesktopFileName("org.quorvel.Quorvel");
+    QIcon icon;
+    for (const char* size : {"64", "256"}) icon.addFile(QString(":/icons/org.quorvel.Quorvel-%1.png").arg(size));
+    QApplication::setWindowIcon(icon);
     QApplication::setApplicationVersion(QUORVEL_VERSION);
 
     quorvel::platform::QtDialogs dialogs(nullptr);

@@ -349,7 +349,7 @@ void FrmMain::enableMonthCommands() {
 
 void FrmMain::showTitle() {
     const QString program = QStringLiteral("Quorvel");
-    if (ledger_.BudgetCount == 0) {
+    if (!monthOpen_) {
         setWindowTitle(program);
         return;
     }

@@ -163,6 +163,7 @@ private:
     // Before the journal, so that it is released after the journal is closed.
     MonthLock monthLock_;
     bool readOnly_ = false;
+    bool monthOpen_ = false;
     Ledger ledger_;
     Journal journal_;
     std::function<void()> pendingChoice_;

@@ -1,6 +1,7 @@
 // The File menu: open a month, duplicate it, roll it into the next month or year, exit.
 #include <QApplication>
 #include <QFileInfo>
+#include <filesystem>
 #include <QListWidget>
 
 #include "AboutBox.h"
@@ -31,6 +32,16 @@ QString inUseBy(const LockHolder& holder, const std::string& month) {
 }
 
 QString fileName(const std::string& path) { return QFileInfo(fromPath(path)).fileName(); }
+
+// The month after `current`, beside it: ".../DEC2026.rep" gives ".../JAN2027.rep".
+std::optional<NextMonth> monthAfter(const std::string& current) {
+    std::error_code error;
+    std::filesystem::path path = std::filesystem::absolute(current, error);
+    if (error) path = current;
+    std::optional<NextMonth> next = nextMonthName(path.filename().string());
+    if (next) next->name = (path.parent_path() / next->name).string();
+    return next;
+}
 
 }  // namespace
 
@@ -87,6 +98,7 @@ bool FrmMain::openMonth(const QString& path, MonthLock reserved) {
     const bool damaged = journal_.damagedRecord() != 0;
     if (!reopening) monthLock_ = damaged ? MonthLock() : std::move(lock);
     readOnly_ = !lockHeld || damaged;
+    monthOpen_ = true;
     enableMonthCommands();
     ShowMenu();
     ShowStub();
@@ -119,6 +131,7 @@ bool FrmMain::reserveNewMonth(const QString& path, MonthLock& reserved) {
 void FrmMain::closeMonth() {
     journal_.close();
     monthLock_.release();
+    monthOpen_ = false;
     if (readOnly_) {
         readOnly_ = false;
         enableMonthCommands();
@@ -164,9 +177,9 @@ void FrmMain::MnuSaveAS_Click() {
 void FrmMain::MnuSave_Click() {
     if (!requireLoadedMonth()) return;
     // December's spending carried into January is the usual mistake at the turn of the year.
-    const auto next = nextMonthName(toPath(QFileInfo(fromPath(ledger_.CurrentFile)).fileName()));
+    const auto next = monthAfter(ledger_.CurrentFile);
     if (next && next->startsYear &&
-        platform_.dialogs.message(QString::fromStdString(next->name) +
+        platform_.dialogs.message(fileName(next->name) +
                                       " starts a new year. Start New Month carries this year's spending on into it; "
                                       "Save As Fresh Year starts every budget account afresh.\n\n"
                                       "Start the new year with Save As Fresh Year instead?",
@@ -190,9 +203,7 @@ void FrmMain::rollOverTo(const QString& dialogTitle, bool freshYear) {
     // Rolling an empty (unloaded) ledger over would write an empty month.
     if (!requireLoadedMonth()) return;
     FileDialogOptions options = monthDialog(dialogTitle, "*.rep", true);
-    const QString current = fromPath(ledger_.CurrentFile);
-    if (const auto next = nextMonthName(toPath(QFileInfo(current).fileName())))
-        options.suggestedName = QFileInfo(current).absolutePath() + "/" + fromPath(next->name);
+    if (const auto next = monthAfter(ledger_.CurrentFile)) options.suggestedName = fromPath(next->name);
     const QString name = platform_.dialogs.saveFile(options);
     if (name.contains('*')) {
         platform_.dialogs.message("- invalid file name -");

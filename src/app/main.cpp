@@ -12,7 +12,8 @@
 int main(int argc, char** argv) {
     // Help and version need no display: answered before the application connects to one.
     QStringList given;
-    for (int i = 1; i < argc; ++i) given << QString::fromLocal8Bit(argv[i]);
+    for (int i = 1; i < argc; ++i)
+        given << QString::fromLocal8Bit(argv[i]);
     if (const auto answer = quorvel::ui::answerCommandLine(given)) {
         std::fputs(answer->text.toLocal8Bit().constData(), answer->status == 0 ? stdout : stderr);
         return answer->status;
@@ -25,7 +26,8 @@ int main(int argc, char** argv) {
     // Desktops match the windows to the installed desktop entry and its icon by this name.
     QApplication::setDesktopFileName("org.quorvel.Quorvel");
     QIcon icon;
-    for (const char* size : {"64", "256"}) icon.addFile(QString(":/icons/org.quorvel.Quorvel-%1.png").arg(size));
+    for (const char* size : {"64", "256"})
+        icon.addFile(QString(":/icons/org.quorvel.Quorvel-%1.png").arg(size));
     QApplication::setWindowIcon(icon);
     QApplication::setApplicationVersion(QUORVEL_VERSION);
 

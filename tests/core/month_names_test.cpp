@@ -19,7 +19,8 @@ TEST(NextMonthName, FollowsTheCalendarInTheNamesOwnCaseAndExtension) {
         EXPECT_EQ(next->name, c.next) << c.given;
         EXPECT_EQ(next->startsYear, c.startsYear) << c.given;
     }
-    for (const char* notAMonth : {"BUDGET.rep", "DEC26.rep", "XYZ2026.rep", "DEC20a6.rep", "DEC9999.rep", ".rep", ""})
+    for (const char* notAMonth :
+         {"BUDGET.rep", "DEC26.rep", "XYZ2026.rep", "DEC20a6.rep", "DEC9999.rep", ".rep", ""})
         EXPECT_FALSE(nextMonthName(notAMonth).has_value()) << notAMonth;
 }
 

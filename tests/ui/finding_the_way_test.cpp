@@ -15,8 +15,9 @@ using platform::Answer;
 const QString kDash = QString::fromUtf8(" \u2014 ");
 
 const platform::FileDialogOptions& lastFileDialog(const testkit::ScriptedDialogs& dialogs) {
-    const auto it = std::find_if(dialogs.shown.rbegin(), dialogs.shown.rend(),
-                                 [](const testkit::Shown& s) { return s.kind != testkit::Shown::Kind::Message; });
+    const auto it = std::find_if(dialogs.shown.rbegin(), dialogs.shown.rend(), [](const testkit::Shown& s) {
+        return s.kind != testkit::Shown::Kind::Message;
+    });
     EXPECT_NE(it, dialogs.shown.rend());
     return it->file;
 }
@@ -81,7 +82,10 @@ TEST_F(MainWindowTest, DialogsStartBesideTheMonthAndNewMonthsAreSuggestedAndOpen
         dialogs().answerNext(c.freshYear);
         dialogs().cancelFileNext();
         window.MnuSave->trigger();
-        EXPECT_TRUE(dialogs().messages().at(dialogs().messages().size() - 2).startsWith("JAN2027.rep starts a new year."));
+        EXPECT_TRUE(dialogs()
+                        .messages()
+                        .at(dialogs().messages().size() - 2)
+                        .startsWith("JAN2027.rep starts a new year."));
         EXPECT_EQ(lastFileDialog(dialogs()).title, c.dialogTitle);
         EXPECT_EQ(lastFileDialog(dialogs()).suggestedName, here + "/JAN2027.rep");
     }
@@ -89,13 +93,15 @@ TEST_F(MainWindowTest, DialogsStartBesideTheMonthAndNewMonthsAreSuggestedAndOpen
 
 TEST_F(MainWindowTest, TheLastFiveMonthsOpenedAreOfferedLatestFirstInEveryWindow) {
     QStringList opened;
-    for (const char* month : {"JUN2026.rep", "JUL2026.rep", "AUG2026.rep", "SEP2026.rep", "OCT2026.rep", "NOV2026.rep"})
+    for (const char* month :
+         {"JUN2026.rep", "JUL2026.rep", "AUG2026.rep", "SEP2026.rep", "OCT2026.rep", "NOV2026.rep"})
         opened.prepend(QString::fromStdString(openSample(month)));
     FrmMain later(testPlatform().platform);
     for (FrmMain* w : {&window, &later}) {
         const QList<QAction*> items = w->MnuRecent->actions();
         ASSERT_EQ(items.size(), 5);
-        for (int i = 0; i < 5; ++i) EXPECT_EQ(items[i]->text(), QString("&%1 %2").arg(i + 1).arg(opened[i]));
+        for (int i = 0; i < 5; ++i)
+            EXPECT_EQ(items[i]->text(), QString("&%1 %2").arg(i + 1).arg(opened[i]));
     }
     later.MnuRecent->actions()[2]->trigger();
     EXPECT_EQ(later.ledger().CurrentFile, folder.path("SEP2026.rep"));
@@ -131,18 +137,20 @@ TEST_F(MainWindowTest, EveryMenuItemHasItsOwnAcceleratorAndNoneClashes) {
     for (QMenu* menu : {window.MnuFile, window.MnuActions, window.MnuEdit, window.MnuHelp}) {
         topLevel.insert(mnemonic(menu->title()));
         QSet<QChar> inMenu;
-        for (QAction* item : menu->actions()) inMenu.insert(mnemonic(item->text()));
+        for (QAction* item : menu->actions())
+            inMenu.insert(mnemonic(item->text()));
         EXPECT_EQ(inMenu.size(), menu->actions().size()) << menu->title().toStdString();
     }
     EXPECT_EQ(topLevel.size(), 4);
     // The buttons shown while the menus wait take Alt+letter too.
-    for (QPushButton* b : {window.CmdProcede, window.CmdCancel, window.CmdEdit, window.CmdDisplay, window.CmdBx,
-                           window.CmdDx})
+    for (QPushButton* b :
+         {window.CmdProcede, window.CmdCancel, window.CmdEdit, window.CmdDisplay, window.CmdBx, window.CmdDx})
         EXPECT_FALSE(topLevel.contains(mnemonic(b->text()))) << b->text().toStdString();
 }
 
 TEST_F(MainWindowTest, InAWaitingListArrowsSkipTheTitleAndEscapeCancels) {
-    openSample("NOV2026.rep", {test::bx("101", Money::cents(4000)), test::keyed("DP", "", Money::cents(500))});
+    openSample("NOV2026.rep",
+               {test::bx("101", Money::cents(4000)), test::keyed("DP", "", Money::cents(500))});
     const QStringList summary = window.listLines();
     window.MnuAdjustAction->trigger();
     QTest::keyClick(window.LstMain, Qt::Key_Down);

@@ -71,7 +71,8 @@ TEST_F(MainWindowTest, ControlsCarryTheirNamesCaptionsAndShortcuts) {
     const struct {
         const char* name;
         const char* caption;
-    } menus[] = {{"MnuFile", "&File"}, {"MnuActions", "&Actions"}, {"MnuEdit", "Edit/&View"}, {"MnuHelp", "&Help"}};
+    } menus[] = {
+        {"MnuFile", "&File"}, {"MnuActions", "&Actions"}, {"MnuEdit", "Edit/&View"}, {"MnuHelp", "&Help"}};
     for (const auto& m : menus) {
         auto* menu = window.findChild<QMenu*>(m.name);
         ASSERT_NE(menu, nullptr) << m.name;

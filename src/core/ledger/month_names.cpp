@@ -9,16 +9,23 @@ constexpr std::array<std::string_view, 12> kMonths = {"JAN", "FEB", "MAR", "APR"
                                                       "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
 
 // ASCII only, whatever the program's locale.
-bool lower(char c) { return c >= 'a' && c <= 'z'; }
-char upper(char c) { return lower(c) ? static_cast<char>(c - 'a' + 'A') : c; }
-bool digit(char c) { return c >= '0' && c <= '9'; }
+bool lower(char c) {
+    return c >= 'a' && c <= 'z';
+}
+char upper(char c) {
+    return lower(c) ? static_cast<char>(c - 'a' + 'A') : c;
+}
+bool digit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 }  // namespace
 
 std::optional<NextMonth> nextMonthName(std::string_view fileName) {
     const std::size_t dot = fileName.rfind('.');
     const std::string_view stem = fileName.substr(0, dot);
-    const std::string_view extension = dot == std::string_view::npos ? std::string_view{} : fileName.substr(dot);
+    const std::string_view extension =
+        dot == std::string_view::npos ? std::string_view{} : fileName.substr(dot);
     if (stem.size() != 7) return std::nullopt;
     for (std::size_t i = 3; i < 7; ++i)
         if (!digit(stem[i])) return std::nullopt;

@@ -9,7 +9,7 @@
 namespace quorvel {
 
 struct NextMonth {
-    std::string name;      // the file name of the following month, in the same letter case and extension
+    std::string name;         // the file name of the following month, in the same letter case and extension
     bool startsYear = false;  // the following month is January
 };
 

@@ -111,7 +111,8 @@ std::optional<ReportTitles> loadReportTitles(const std::string& path) {
 
 std::string composeReportTitles(const ReportTitles& titles) {
     std::string bytes;
-    for (const std::string& title : titles) bytes += "\"" + title + "\"\r\n";
+    for (const std::string& title : titles)
+        bytes += "\"" + title + "\"\r\n";
     return bytes;
 }
 

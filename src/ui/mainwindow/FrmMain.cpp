@@ -128,7 +128,8 @@ void FrmMain::buildMenus() {
     MnuExit = addItem(MnuFile, "MnuExit", "E&xit", QKeySequence("Ctrl+X"));
 
     MnuActions = topMenu("MnuActions", "&Actions");
-    MnuBudgetExpenditure = addItem(MnuActions, "MnuBudgetExpenditure", "&Budget Expenditure", QKeySequence("Ctrl+E"));
+    MnuBudgetExpenditure =
+        addItem(MnuActions, "MnuBudgetExpenditure", "&Budget Expenditure", QKeySequence("Ctrl+E"));
     MnuDesignatedExpenditure = addItem(MnuActions, "MnuDesignatedExpenditure", "&Designated Expenditure");
     MnuDeposit = addItem(MnuActions, "MnuDeposit", "De&posit", QKeySequence("Ctrl+D"));
     MnuDesignation = addItem(MnuActions, "MnuDesignation", "&Note Designation", QKeySequence("Ctrl+N"));
@@ -362,7 +363,9 @@ void FrmMain::fillRecentMenu() {
     const QStringList months = recentMonths();
     for (int i = 0; i < months.size(); ++i) {
         const QString path = months[i];
-        QAction* item = MnuRecent->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(path)));
+        // An "&" in a folder's name is shown, not taken for an accelerator.
+        const QString shown = QDir::toNativeSeparators(path).replace('&', "&&");
+        QAction* item = MnuRecent->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(shown));
         item->setObjectName(QStringLiteral("MnuRecent%1").arg(i));
         connect(item, &QAction::triggered, this, [this, path] { openMonth(path); });
     }

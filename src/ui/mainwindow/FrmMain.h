@@ -154,7 +154,8 @@ private:
     // Start New Month and Save As Fresh Year share every step but the budget rule.
     void rollOverTo(const QString& dialogTitle, bool freshYear);
     // A file dialog's options, starting in the open month's folder.
-    platform::FileDialogOptions monthDialog(const QString& title, const QString& pattern, bool overwritePrompt) const;
+    platform::FileDialogOptions monthDialog(const QString& title, const QString& pattern,
+                                            bool overwritePrompt) const;
     void fillRecentMenu();
     // "DEC2026 — Quorvel" for the open month, the program's name alone without one.
     void showTitle();

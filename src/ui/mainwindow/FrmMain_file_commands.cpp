@@ -1,8 +1,8 @@
 // The File menu: open a month, duplicate it, roll it into the next month or year, exit.
 #include <QApplication>
 #include <QFileInfo>
-#include <filesystem>
 #include <QListWidget>
+#include <filesystem>
 
 #include "AboutBox.h"
 #include "FrmMain.h"
@@ -45,7 +45,8 @@ std::optional<NextMonth> monthAfter(const std::string& current) {
 
 }  // namespace
 
-FileDialogOptions FrmMain::monthDialog(const QString& title, const QString& pattern, bool overwritePrompt) const {
+FileDialogOptions FrmMain::monthDialog(const QString& title, const QString& pattern,
+                                       bool overwritePrompt) const {
     FileDialogOptions options;
     options.title = title;
     options.pattern = pattern;
@@ -179,11 +180,12 @@ void FrmMain::MnuSave_Click() {
     // December's spending carried into January is the usual mistake at the turn of the year.
     const auto next = monthAfter(ledger_.CurrentFile);
     if (next && next->startsYear &&
-        platform_.dialogs.message(fileName(next->name) +
-                                      " starts a new year. Start New Month carries this year's spending on into it; "
-                                      "Save As Fresh Year starts every budget account afresh.\n\n"
-                                      "Start the new year with Save As Fresh Year instead?",
-                                  Buttons::YesNo) == Answer::Yes) {
+        platform_.dialogs.message(
+            fileName(next->name) +
+                " starts a new year. Start New Month carries this year's spending on into it; "
+                "Save As Fresh Year starts every budget account afresh.\n\n"
+                "Start the new year with Save As Fresh Year instead?",
+            Buttons::YesNo) == Answer::Yes) {
         rollOverTo("Create Initial Fresh Year Report", true);
         return;
     }

@@ -288,7 +288,8 @@ void frmprinter::Command3_Click() {
     const std::optional<ReportEntries> kept = entries();
     if (!kept) return;
     AccountNames names;
-    for (int k = 0; k < kReportAccounts; ++k) names[k] = kept->accountNames[k];
+    for (int k = 0; k < kReportAccounts; ++k)
+        names[k] = kept->accountNames[k];
     Status saved = saveAccountNames(toPath(namesFile_), names);
     if (saved) saved = saveReportTitles(toPath(titlesFile()), kept->titles);
     if (!saved) {

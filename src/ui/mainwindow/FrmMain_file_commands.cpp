@@ -223,8 +223,9 @@ void FrmMain::rollOverTo(const QString& dialogTitle, bool freshYear) {
     // Neither month is open now; the new one is opened (and locked) like any other.
     closeMonth();
     setListLines({"    - data saved and unloaded -"});
-    if (platform_.dialogs.message(QFileInfo(name).fileName() + " is saved. Open it now?", Buttons::YesNo) ==
-        Answer::Yes) {
+    // Only a whole new month is offered; the message above said what became of a half one.
+    if (rolled && platform_.dialogs.message(QFileInfo(name).fileName() + " is saved. Open it now?",
+                                            Buttons::YesNo) == Answer::Yes) {
         openMonth(name, std::move(newMonthLock));
     }
 }

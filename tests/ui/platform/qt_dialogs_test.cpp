@@ -110,7 +110,7 @@ TEST(QtDialogsFilters, PatternIsMatchedInEitherCaseAndAllFilesStayAvailable) {
 class QtFileDialogTest : public QtDialogsTest {
 protected:
     QTemporaryDir dir;
-    FileDialogOptions options{"Open month", "*.REP", dir.path() + "/*.rep", "rep", false, {}};
+    FileDialogOptions options{"Open month", "*.REP", dir.path() + "/*.rep", "rep", false, false, {}};
 };
 
 TEST_F(QtFileDialogTest, CancelledDialogReturnsTheInitialName) {

@@ -119,6 +119,7 @@ TEST_F(MainWindowTest, TheWindowComesBackWhereItWasAndAsLarge) {
         if (auto* r = qobject_cast<frmprinter*>(w); r && r->isVisible()) report = r;
     ASSERT_NE(report, nullptr);
     report->Command2_Click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // the report window gone
     EXPECT_EQ(window.geometry(), placed);
 
     window.hide();

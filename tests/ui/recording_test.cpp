@@ -406,8 +406,8 @@ TEST_F(RecordingTest, TheAmountBoxShowsWhatIsRecordedAndRefusesTheRest) {
     run(kDp, {});
     EntryWindow* e = entryNamed("FrmDP");
     ASSERT_NE(e, nullptr);
-    QCoreApplication::processEvents();      // delivers the window system's activation
-    ASSERT_TRUE(e->TxtAmount->hasFocus());  // the window opens with the amount box ready
+    ASSERT_TRUE(QTest::qWaitForWindowActive(e));  // an X server may deliver it a few events later
+    ASSERT_TRUE(e->TxtAmount->hasFocus());         // the window opens with the amount box ready
     QTest::keyClicks(e->TxtAmount, "$1,250");
     QTest::keyClick(e->TxtAmount, Qt::Key_Tab);  // leaves the box for the reference
     EXPECT_EQ(e->TxtAmount->text(), "1250.00");

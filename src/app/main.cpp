@@ -35,7 +35,9 @@ int main(int argc, char** argv) {
     quorvel::platform::QtClipboard clipboard;
     quorvel::platform::Platform platform{
         dialogs, clipboard, [] { return quorvel::platform::QtPrinter::defaultPrinter(); },
-        [](const QString& path) { return quorvel::platform::QtPrinter::pdfFile(path); }};
+        [](const QString& path, const QPageSize& paper) {
+            return quorvel::platform::QtPrinter::pdfFile(path, paper);
+        }};
     quorvel::platform::SingleInstance instance;
 
     QStringList arguments = QApplication::arguments().mid(1);

@@ -4,6 +4,8 @@
 #include <functional>
 #include <memory>
 
+#include <QPageSize>
+
 #include "clipboard.h"
 #include "dialogs.h"
 #include "printer.h"
@@ -15,8 +17,8 @@ struct Platform {
     Clipboard& clipboard;
     // A fresh job on the default printer each time something is printed.
     std::function<std::unique_ptr<Printer>()> defaultPrinter;
-    // A job written as a PDF document to the file `path`; empty where the program has none.
-    std::function<std::unique_ptr<Printer>(const QString& path)> pdfPrinter = {};
+    // A job written as a PDF document on `paper` to the file `path`; empty where the program has none.
+    std::function<std::unique_ptr<Printer>(const QString& path, const QPageSize& paper)> pdfPrinter = {};
 };
 
 }  // namespace quorvel::platform

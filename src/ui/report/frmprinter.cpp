@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -14,6 +15,7 @@
 #include "ledger/month_own_files.h"
 #include "ledger/typed_amount.h"
 #include "pdf_output.h"
+#include "platform/qt_printer.h"
 #include "print_replay.h"
 #include "report/account_names.h"
 #include "report/print_steps.h"
@@ -113,6 +115,12 @@ void frmprinter::buildControls() {
     TxtPnum->setObjectName("TxtPnum");
     Chkdouble = new QCheckBox("Print 2 sided pages", this);
     Chkdouble->setObjectName("Chkdouble");
+    LblPaper = label(this, "LblPaper", "Paper for Save as PDF");
+    CboPaper = new QComboBox(this);
+    CboPaper->setObjectName("CboPaper");
+    for (QPageSize::PageSizeId paper : {QPageSize::A4, QPageSize::Letter})
+        CboPaper->addItem(QPageSize::name(paper), static_cast<int>(paper));
+    CboPaper->setCurrentIndex(CboPaper->findData(static_cast<int>(platform::QtPrinter::localePaper().id())));
     Label8 = label(this, "Label8", {});
     Command1 = button(this, "Command1", "PRINT!");
     CmdPdf = button(this, "CmdPdf", "Save as PDF");
@@ -141,6 +149,8 @@ void frmprinter::buildControls() {
     grid->addWidget(Label7, row, 0);
     grid->addWidget(TxtPnum, row, 1);
     grid->addWidget(Chkdouble, row++, 2);
+    grid->addWidget(LblPaper, row, 0);
+    grid->addWidget(CboPaper, row++, 1);
     grid->addWidget(Label8, row++, 0, 1, 3);
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {Command1, CmdPdf, Command4, Command5, Command3, Command2})
@@ -356,8 +366,9 @@ void frmprinter::CmdPdf_Click() {
         return;
     }
     BusyPointer busy;
-    const QString error =
-        writeReportPdf(printedReport(main_.ledger(), *report), main_.platform().pdfPrinter, name);
+    const QPageSize paper(static_cast<QPageSize::PageSizeId>(CboPaper->currentData().toInt()));
+    const auto pdfPrinter = [this, &paper](const QString& path) { return main_.platform().pdfPrinter(path, paper); };
+    const QString error = writeReportPdf(printedReport(main_.ledger(), *report), pdfPrinter, name);
     if (!error.isEmpty())
         main_.platform().dialogs.message("The report could not be saved as PDF.\n\n" + error);
 }

@@ -15,6 +15,7 @@
 #include "ui/widgets/AmountBox.h"
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -41,6 +42,8 @@ public:
     std::array<AmountBox*, kReportAccounts> TxtAmount{};
     QLineEdit* TxtPnum = nullptr;
     QCheckBox* Chkdouble = nullptr;
+    QLabel* LblPaper = nullptr;
+    QComboBox* CboPaper = nullptr;  // the PDF's paper; the printer keeps its own
     QPushButton* Command1 = nullptr;
     QPushButton* Command2 = nullptr;
     QPushButton* Command3 = nullptr;

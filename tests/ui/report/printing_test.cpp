@@ -1,5 +1,6 @@
 // "PRINT!" and "Save as PDF" from the report window: copies, two-sided printing, a failing
 // printer, and a PDF that holds exactly the printed report.
+#include <QComboBox>
 #include <QFile>
 #include <QTest>
 #include <cmath>
@@ -223,8 +224,8 @@ TEST_F(ReportWindowTest, SaveAsPdfCancelledOrFailingLeavesNoFile) {
 }
 
 TEST_F(ReportWindowTest, TheRealPdfHoldsThePrintedTextsAtTheirColumns) {
-    testPlatform().platform.pdfPrinter = [](const QString& file) {
-        return platform::QtPrinter::pdfFile(file);
+    testPlatform().platform.pdfPrinter = [](const QString& file, const QPageSize& paper) {
+        return platform::QtPrinter::pdfFile(file, paper);
     };
     const QPointer<frmprinter> report = openReportWindow();
     report->TxtcTitle->setText(QString::fromUtf8("Caf\u00e9 & Co."));
@@ -253,6 +254,18 @@ TEST_F(ReportWindowTest, TheRealPdfHoldsThePrintedTextsAtTheirColumns) {
                     << printed[p][t].text.toStdString();
             }
         }
+    }
+}
+
+TEST_F(ReportWindowTest, SaveAsPdfUsesThePaperChosenInTheWindow) {
+    const QPointer<frmprinter> report = openReportWindow();
+    EXPECT_EQ(report->CboPaper->currentData().toInt(), platform::QtPrinter::localePaper().id());
+    for (QPageSize::PageSizeId paper : {QPageSize::Letter, QPageSize::A4}) {
+        report->CboPaper->setCurrentIndex(report->CboPaper->findData(static_cast<int>(paper)));
+        dialogs().chooseFileNext(QString::fromStdString(folder.path("report.pdf")));
+        report->CmdPdf_Click();
+        ASSERT_FALSE(testPlatform().pdfJobs().empty());
+        EXPECT_EQ(testPlatform().pdfJobs().back().paper, paper);
     }
 }
 

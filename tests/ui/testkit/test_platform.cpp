@@ -32,11 +32,11 @@ private:
 
 TestPlatform::TestPlatform()
     : platform{dialogs, clipboard, [this] { return makePrinter(); },
-               [this](const QString& path) { return makePdfPrinter(path); }} {}
+               [this](const QString& path, const QPageSize& paper) { return makePdfPrinter(path, paper); }} {}
 
-std::unique_ptr<platform::Printer> TestPlatform::makePdfPrinter(const QString& path) {
+std::unique_ptr<platform::Printer> TestPlatform::makePdfPrinter(const QString& path, const QPageSize& paper) {
     auto document = std::make_shared<PrintedDocument>();
-    pdfJobs_.push_back(PdfJob{path, document});
+    pdfJobs_.push_back(PdfJob{path, paper.id(), document});
     auto printer = std::make_unique<PdfStandIn>(std::move(document), path);
     printer->setFailOnEnd(failPdfOnEnd_);
     return printer;

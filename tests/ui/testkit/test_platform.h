@@ -39,16 +39,17 @@ public:
 
     struct PdfJob {
         QString path;
+        QPageSize::PageSizeId paper;
         std::shared_ptr<const PrintedDocument> document;
     };
-    // Every PDF document the program asked for, in order, with the file it was to go to.
+    // Every PDF document the program asked for, in order, with the file and paper it was to go to.
     const std::vector<PdfJob>& pdfJobs() const { return pdfJobs_; }
     // PDF printers made from now on fail to end with `error`; empty restores.
     void failPdfOnEnd(const QString& error) { failPdfOnEnd_ = error; }
 
 private:
     std::unique_ptr<platform::Printer> makePrinter();
-    std::unique_ptr<platform::Printer> makePdfPrinter(const QString& path);
+    std::unique_ptr<platform::Printer> makePdfPrinter(const QString& path, const QPageSize& paper);
 
     std::vector<std::shared_ptr<const PrintedDocument>> jobs_;
     QString failOnBegin_;

@@ -14,10 +14,11 @@ int main(int argc, char** argv) {
     QStringList given;
     for (int i = 1; i < argc; ++i)
         given << QString::fromLocal8Bit(argv[i]);
-    if (const auto answer = quorvel::ui::answerCommandLine(given)) {
-        std::fputs(answer->text.toLocal8Bit().constData(), answer->status == 0 ? stdout : stderr);
-        return answer->status;
-    }
+    const auto answered = [](const quorvel::ui::CommandLineAnswer& answer) {
+        std::fputs(answer.text.toLocal8Bit().constData(), answer.status == 0 ? stdout : stderr);
+        return answer.status;
+    };
+    if (const auto answer = quorvel::ui::answerCommandLine(given, false)) return answered(*answer);
 
     QApplication app(argc, argv);
     QApplication::setApplicationName("quorvel");
@@ -41,6 +42,7 @@ int main(int argc, char** argv) {
     quorvel::platform::SingleInstance instance;
 
     QStringList arguments = QApplication::arguments().mid(1);
+    if (const auto answer = quorvel::ui::answerCommandLine(arguments)) return answered(*answer);
     // For timing the start-up as a whole process: quit as soon as the first screen is drawn.
     // Further month files are opened one after another first, each drawn, for measuring the
     // memory of a session that goes through many months.

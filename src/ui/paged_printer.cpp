@@ -20,7 +20,10 @@ void PagedPrinter::beginLine() {
 void PagedPrinter::printAt(int column, const QString& text) {
     if (printer_.startsLine(column)) {
         // The line the text would wrap onto is measured like any other.
-        if (lineOpen_) printer_.endLine();
+        if (lineOpen_) {
+            printer_.endLine();
+            lineOpen_ = false;
+        }
         beginLine();
     }
     printer_.printAt(column, text);

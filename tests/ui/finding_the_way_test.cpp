@@ -43,6 +43,8 @@ TEST(CommandLine, HelpVersionAndUnknownOptionsAreAnsweredBeforeAnyWindow) {
         EXPECT_TRUE(answer->text.startsWith(c.startsWith)) << answer->text.toStdString();
         EXPECT_EQ(answer->status, c.status);
     }
+    // Before the application takes out its own options, they are left to it.
+    EXPECT_FALSE(answerCommandLine({"-platform", "xcb", "-session", "s1", "DEC2026.rep"}, false));
 }
 
 TEST_F(MainWindowTest, TheTitleNamesTheOpenMonth) {

@@ -24,8 +24,9 @@ Result<int> createFund(Ledger& ledger, Journal& journal, std::string_view typedN
     }
     if (Status s = saveChangedMonth(ledger, journal, changed); !s) {
         if (!announceInJournal) return s;
-        return Status::Error(s.message() +
-                             "\nThe journal holds two records announcing the fund; they change no figure.");
+        std::string message =
+            s.message() + "\nThe journal holds two records announcing the fund; they change no figure.";
+        return s.tookEffect() ? Status::TookEffect(std::move(message)) : Status::Error(std::move(message));
     }
     return row;
 }

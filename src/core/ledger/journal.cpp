@@ -83,8 +83,9 @@ std::string Journal::locate(const std::string& monthPath) {
     if (error) return exact;
     // The lowest name in byte order wins, so the choice never depends on directory order.
     std::string found;
-    for (const auto& entry : it) {
-        const std::string candidate = entry.path().filename().string();
+    // Stepped by hand: a folder that fails part-way (a network share) must not throw.
+    for (const fs::directory_iterator end; !error && it != end; it.increment(error)) {
+        const std::string candidate = it->path().filename().string();
         if (sameNameIgnoringCase(candidate, name) && (found.empty() || candidate < found)) found = candidate;
     }
     if (found.empty()) return exact;
@@ -136,7 +137,11 @@ Status Journal::createIfMissing() {
     if (fd_ >= 0) return checkStillAtName();
     // Missing when the month was opened, so it must be new: one there now came from elsewhere.
     const int fd = ::open(path_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
-    if (fd < 0 && errno == EEXIST) return checkStillAtName();
+    if (fd < 0 && errno == EEXIST) {
+        return Status::Error(path_ +
+                             ": a journal appeared at this name after the month was opened, so nothing was "
+                             "recorded. Open the month again to see what its files hold now.");
+    }
     if (fd < 0) return Status::Error(describeOpenFailure(path_, errno));
     remember(fd);
     return Status::Ok();
@@ -145,6 +150,8 @@ Status Journal::createIfMissing() {
 void Journal::close() {
     if (fd_ >= 0) ::close(fd_);
     fd_ = -1;
+    device_ = 0;
+    inode_ = 0;
     open_ = false;
     writable_ = false;
     damagedAt_ = 0;
@@ -246,8 +253,7 @@ Status Journal::write(std::int64_t number, const ActionRecord& record) {
     if (number < 1 || number > recordCount()) {
         return Status::Error(path_ + ": there is no action record " + std::to_string(number));
     }
-    if (Status ready = readyToWrite(); !ready) return ready;
-    return writeAt(number, record.text());
+    return rewriteAt(number, record.text());
 }
 
 Status Journal::write(std::int64_t number, std::span<const ActionRecord> records) {
@@ -257,8 +263,29 @@ Status Journal::write(std::int64_t number, std::span<const ActionRecord> records
     }
     std::string bytes;
     for (const ActionRecord& record : records) bytes.append(record.text());
+    return rewriteAt(number, bytes);
+}
+
+// A rewrite that fails half-way would leave records no writer made, so the old bytes go back.
+Status Journal::rewriteAt(std::int64_t number, std::string_view bytes) {
     if (Status ready = readyToWrite(); !ready) return ready;
-    return writeAt(number, bytes);
+    const off_t offset = static_cast<off_t>(number - 1) * static_cast<off_t>(kRecordSize);
+    std::string old(bytes.size(), ' ');
+    ssize_t got = 0;
+    do {
+        got = ::pread(fd_, old.data(), old.size(), offset);
+    } while (got < 0 && errno == EINTR);
+    if (got < 0) return Status::Error(describeErrno(path_, errno));
+    if (static_cast<std::size_t>(got) != old.size()) {
+        return Status::Error(path_ + ": action record " + std::to_string(number) + " could not be read whole");
+    }
+    Status written = writeAt(number, bytes);
+    if (written) return written;
+    const bool restored = writeAt(number, old).ok();
+    return Status::Error(written.message() +
+                         (restored ? "\nThe journal was left as it was."
+                                   : "\nThe journal may hold the record only partly changed: open the month "
+                                     "again before going on."));
 }
 
 Status Journal::append(const ActionRecord& record) { return append(std::span<const ActionRecord>(&record, 1)); }

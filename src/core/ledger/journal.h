@@ -74,6 +74,7 @@ private:
     // Whether this journal may be written now; creates it when the month had none.
     Status readyToWrite();
     Status writeAt(std::int64_t number, std::string_view bytes);
+    Status rewriteAt(std::int64_t number, std::string_view bytes);
     Status createIfMissing();
     Status checkStillAtName() const;
     void remember(int fd);

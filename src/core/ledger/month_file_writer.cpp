@@ -125,7 +125,8 @@ Status saveChangedMonth(Ledger& ledger, Journal& journal, const Ledger& changed)
         return Status::Error("Nothing was changed: the month could not be saved.\n" + saved.message());
     }
     if (Status loaded = LoadMonthFile(ledger, journal, changed.CurrentFile); !loaded) {
-        return Status::Error("The change was saved, but the month could not be read back.\n" + loaded.message());
+        return Status::TookEffect("The change was saved, but the month could not be read back.\n" +
+                                  loaded.message());
     }
     return Status::Ok();
 }

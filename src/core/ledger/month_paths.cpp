@@ -56,7 +56,9 @@ Status refuseSharedJournal(const std::string& target) {
     const fs::path folder = wanted.parent_path().empty() ? fs::path(".") : wanted.parent_path();
     const std::string journalName = fs::path(Journal::pathFor(target)).filename().string();
     std::error_code error;
-    for (const auto& entry : fs::directory_iterator(folder, error)) {
+    // Stepped by hand: a folder that fails part-way (a network share) must not throw.
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const fs::directory_entry& entry = *it;
         const std::string name = entry.path().filename().string();
         if (name == wanted.filename().string() || !endsWithIgnoringCase(name, ".rep")) continue;
         if (!sameNameIgnoringCase(fs::path(Journal::pathFor(name)).filename().string(), journalName)) continue;

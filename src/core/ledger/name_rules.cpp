@@ -34,7 +34,7 @@ Result<std::string> checkedName(const Names& names, const Names& keys, int last,
                              std::to_string(maxLength) + " characters.");
     }
     // A name kept as it was is no new duplicate, even where an older file already has one.
-    if (row >= 1 && row <= last && trimBlanks(names[row]) == name) return name;
+    if (row >= 1 && row <= last && !keys[row].empty() && trimBlanks(names[row]) == name) return name;
     for (int k = 1; k <= last; ++k) {
         if (k != row && !keys[k].empty() && sameName(names[k], name)) {
             return Status::Error("A " + what + " named \"" + names[k] +

@@ -154,6 +154,8 @@ Status editAction(Ledger& ledger, Journal& journal, std::int64_t number, const A
             setAmountAndReference(other, edit.reference);
         }
         written = writePair(journal, number, record, otherNumber, other);
+    } else {
+        return Status::Ok();  // a kind with nothing to edit: nothing written, nothing to save
     }
     if (!written) return written;
     return saveAndReload(ledger, journal);

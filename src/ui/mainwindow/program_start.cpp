@@ -4,7 +4,7 @@
 
 namespace quorvel::ui {
 
-std::optional<CommandLineAnswer> answerCommandLine(const QStringList& arguments) {
+std::optional<CommandLineAnswer> answerCommandLine(const QStringList& arguments, bool qtOptionsRemoved) {
     const QString usage = QStringLiteral(
         "Usage: quorvel [MONTH.rep]\n"
         "Keeps a congregation's books: opens the desktop program, on the month file named if one is.\n"
@@ -16,7 +16,7 @@ std::optional<CommandLineAnswer> answerCommandLine(const QStringList& arguments)
         if (argument == "-h" || argument == "--help") return CommandLineAnswer{usage, 0};
         if (argument == "--version")
             return CommandLineAnswer{QStringLiteral("quorvel " QUORVEL_VERSION "\n"), 0};
-        if (argument.startsWith('-') && argument != "--quit-after-start")
+        if (qtOptionsRemoved && argument.startsWith('-') && argument != "--quit-after-start")
             return CommandLineAnswer{"quorvel: unknown option " + argument + "\n" + usage, 2};
     }
     return std::nullopt;

@@ -60,7 +60,9 @@ QString writeReportPdf(const std::vector<PrintStep>& steps, const PdfPrinterFact
 
     {
         const std::unique_ptr<platform::Printer> printer = pdfPrinter(temporary);
-        if (QString error = printJob(steps, *printer, false); !error.isEmpty()) return discard(error);
+        // The treasurer chose `path`; the hidden temporary name would only puzzle them.
+        if (QString error = printJob(steps, *printer, false); !error.isEmpty())
+            return discard(error.replace(temporary, path));
     }
     const std::string from = toPath(temporary);
     const std::string to = toPath(target.absoluteFilePath());

@@ -173,9 +173,9 @@ TEST_F(MonthFilesTest, NoFileIsCreatedThroughALinkPlantedAtItsName) {
          }},
         {Journal::pathFor(january),  // missing when the month was opened, created by the first action
          [&] {
-             Journal journal;
-             EXPECT_TRUE(journal.open(Journal::pathFor(january), JournalMode::ReadWrite).ok());
-             return journal.append(kDeposit).ok();
+             Journal journal;  // refused at opening or at the first append
+             return journal.open(Journal::pathFor(january), JournalMode::ReadWrite).ok() &&
+                    journal.append(kDeposit).ok();
          }},
         {MonthLock::lockPathFor(month), [&] { return MonthLock().acquire(month).state == LockState::Acquired; }},
     };
@@ -187,6 +187,19 @@ TEST_F(MonthFilesTest, NoFileIsCreatedThroughALinkPlantedAtItsName) {
         EXPECT_FALSE(fs::exists(january)) << name;
         fs::remove(name);
     }
+}
+
+TEST_F(MonthFilesTest, AJournalThatIsALinkToAnotherMonthsIsNeverWrittenThroughIt) {
+    const std::string january = folder.path("JAN2027.rep");
+    writeMonth(january);
+    fs::remove(Journal::pathFor(january));
+    fs::create_symlink(Journal::pathFor(month), Journal::pathFor(january));
+    const std::string before = readFile(Journal::pathFor(month));
+    EXPECT_FALSE(checkMonthWritable(january).ok());  // offered read-only instead
+    Journal journal;
+    const bool opened = journal.open(Journal::pathFor(january), JournalMode::ReadWrite).ok();
+    EXPECT_FALSE(opened && journal.append(kDeposit).ok());
+    EXPECT_EQ(readFile(Journal::pathFor(month)), before);
 }
 
 TEST_F(MonthFilesTest, SpecialFilesAndOversizedJournalsAreRefusedWithoutBlocking) {

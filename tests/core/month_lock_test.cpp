@@ -109,6 +109,19 @@ TEST_F(MonthLockTest, OnlyALockOfACopyThatDiedOnThisHostIsTakenOver) {
     EXPECT_EQ(filesInFolder(), 1u);  // the stale lock is not kept aside
 }
 
+TEST_F(MonthLockTest, ALockOfAnEarlierReleaseUnderTheOldNameIsHonoured) {
+    const std::string older = folder.path("NOV2026.rep.lock");
+    writeFile(older, composeLockText(holder("anna", "vestry", 4711)));
+    MonthLock lock;
+    const LockAttempt refused = lock.acquire(month);
+    ASSERT_EQ(refused.state, LockState::HeldByOther);
+    EXPECT_EQ(refused.holder.host, "vestry");
+    EXPECT_FALSE(std::filesystem::exists(lockFile));  // our lock is not left behind
+
+    writeFile(older, composeLockText(holder("anna", thisProcess().host, deadPid())));
+    EXPECT_EQ(lock.acquire(month).state, LockState::Acquired);  // its copy died here
+}
+
 TEST_F(MonthLockTest, ReleaseLeavesALockThatIsNoLongerOurs) {
     MonthLock lock;
     ASSERT_EQ(lock.acquire(month).state, LockState::Acquired);

@@ -20,7 +20,8 @@ namespace {
 // The journal's descriptor, or -1 when it does not exist and `flags` do not create it.
 // Never blocks (a FIFO in its place), and a journal being created is never a link's target.
 Result<int> openJournalFile(const std::string& path, int flags) {
-    if ((flags & O_CREAT) != 0) flags |= O_NOFOLLOW;
+    // Written only as itself: a link at a journal's name could lead to another month's journal.
+    if ((flags & O_CREAT) != 0 || (flags & O_ACCMODE) != O_RDONLY) flags |= O_NOFOLLOW;
     const int fd = ::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC, 0666);
     if (fd < 0) {
         if (errno == ENOENT && (flags & O_CREAT) == 0) return -1;

@@ -295,6 +295,15 @@ LockAttempt MonthLock::acquire(const std::string& monthPath) {
     ::unlink(temporary.c_str());
 
     if (taken) {
+        // Earlier releases lock a month as "NAME.rep.lock"; such a copy still at work holds it.
+        const LockFile older = readLock(realMonthPath(monthPath) + ".lock");
+        const auto olderHolder = older.bytes ? parseLockText(*older.bytes) : std::nullopt;
+        if (older.exists && !older.foreign && (!olderHolder || !isStale(*olderHolder, me.host))) {
+            ::unlink(lockPath.c_str());
+            attempt.state = LockState::HeldByOther;
+            attempt.holder = olderHolder ? *olderHolder : unknownHolder();
+            return attempt;
+        }
         attempt.state = LockState::Acquired;
         monthPath_ = monthPath;
         lockPath_ = lockPath;

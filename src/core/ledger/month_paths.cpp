@@ -72,6 +72,10 @@ Status refuseSharedJournal(const std::string& target) {
 
 Status checkMonthWritable(const std::string& monthPath) {
     const std::string journal = Journal::locate(monthPath);
+    struct stat journalEntry {};
+    if (::lstat(journal.c_str(), &journalEntry) == 0 && S_ISLNK(journalEntry.st_mode)) {
+        return Status::Error(describeOpenFailure(journal, ELOOP));
+    }
     for (const auto& [path, flags] : {std::pair{monthPath, O_WRONLY}, std::pair{journal, O_RDWR}}) {
         if (const int error = openFailure(path, flags); isPermissionError(error)) {
             return Status::Error(describeErrno(path, error));

@@ -151,7 +151,8 @@ TEST_F(DamagedJournal, OnlyATornLastRecordLoadsAsWholeDamageBeforeItIsNamedAndNe
         {lostByte, 2, Money::cents(1250)},
         {lineEnds, 2, Money::cents(1250)},
         {deposit + std::string(kRecordSize, '\xFF') + four, 2, Money::cents(1250)},
-        {std::string(kRecordSize * 3, '\0'), 1, Money()},
+        {std::string(kRecordSize * 3, '\0'), 0, Money()},  // zeros to the end: what a crash leaves
+        {std::string(kRecordSize, '\0') + deposit, 1, Money()},
     };
     for (const Case& c : cases) {
         writeJournal(c.journal);

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <memory>
@@ -153,6 +154,7 @@ void Journal::close() {
     fd_ = -1;
     device_ = 0;
     inode_ = 0;
+    zeroTail_ = -1;
     open_ = false;
     writable_ = false;
     damagedAt_ = 0;
@@ -162,7 +164,8 @@ std::int64_t Journal::recordCount() const {
     if (fd_ < 0) return 0;
     struct stat info {};
     if (::fstat(fd_, &info) != 0) return 0;
-    return static_cast<std::int64_t>(info.st_size) / static_cast<std::int64_t>(kRecordSize);
+    const auto whole = static_cast<std::int64_t>(info.st_size) / static_cast<std::int64_t>(kRecordSize);
+    return zeroTail_ >= 0 ? std::min(whole, zeroTail_) : whole;
 }
 
 Result<ActionRecord> Journal::read(std::int64_t number) const {
@@ -206,11 +209,15 @@ Result<std::vector<ActionRecord>> Journal::readAll() const {
     }
     records.reserve(done / kRecordSize);
     damagedAt_ = 0;
+    zeroTail_ = -1;
     for (std::size_t offset = 0; offset + kRecordSize <= done; offset += kRecordSize) {
         records.push_back(ActionRecord::fromBytes(std::string_view(bytes.get() + offset, kRecordSize)));
         if (!records.back().isWellFormed()) {
             records.pop_back();
-            damagedAt_ = static_cast<std::int64_t>(records.size()) + 1;
+            // Only zero bytes to the end: the length reached the disk before the data did, as
+            // a crash can leave it. No writer wrote them, so they count as a torn tail.
+            const bool zeros = std::all_of(bytes.get() + offset, bytes.get() + done, [](char c) { return c == 0; });
+            (zeros ? zeroTail_ : damagedAt_) = static_cast<std::int64_t>(records.size()) + (zeros ? 0 : 1);
             break;
         }
     }
@@ -296,6 +303,13 @@ Status Journal::append(std::span<const ActionRecord> records) {
     for (const ActionRecord& record : records) bytes.append(record.text());
     if (Status ready = readyToWrite(); !ready) return ready;
     const std::int64_t count = recordCount();
+    if (zeroTail_ >= 0) {
+        // The zero bytes go first, so the new records are the journal's last.
+        if (::ftruncate(fd_, static_cast<off_t>(count) * static_cast<off_t>(kRecordSize)) != 0) {
+            return Status::Error(describeErrno(path_, errno));
+        }
+        zeroTail_ = -1;
+    }
     Status written = writeAt(count + 1, bytes);
     // An append that was not confirmed must not be replayed at the next load.
     if (!written.ok()) {

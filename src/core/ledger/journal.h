@@ -49,7 +49,8 @@ public:
     bool isOpen() const { return open_; }
     const std::string& path() const { return path_; }
 
-    // Whole records only: a torn last write (a length that is not a multiple of 34) is not counted.
+    // Whole records only: a torn last write (a length that is not a multiple of 34, or whole
+    // records of zero bytes at the end) is not counted.
     std::int64_t recordCount() const;
     Result<ActionRecord> read(std::int64_t number) const;
     // The records up to the first damaged one (see ActionRecord::isWellFormed). A damaged
@@ -83,6 +84,7 @@ private:
     dev_t device_ = 0;
     ino_t inode_ = 0;
     mutable std::int64_t damagedAt_ = 0;
+    mutable std::int64_t zeroTail_ = -1;  // whole records read before a tail of zero bytes, or -1
     bool open_ = false;
     bool writable_ = false;
     std::string path_;

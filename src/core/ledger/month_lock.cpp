@@ -196,11 +196,7 @@ std::string MonthLock::lockPathFor(const std::string& monthPath) {
     // Every name of one month (a link and its file, "DEC2026.REP" and "DEC2026.rep") meets at
     // one lock: the journal's name in small letters, beside the real file.
     const fs::path journal(Journal::pathFor(realMonthPath(monthPath)));
-    std::string name = journal.filename().string() + ".lock";
-    for (char& c : name) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return (journal.parent_path() / name).string();
+    return (journal.parent_path() / lowercaseAscii(journal.filename().string() + ".lock")).string();
 }
 
 LockAttempt MonthLock::acquire(const std::string& monthPath) {

@@ -5,8 +5,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <array>
-#include <cctype>
 #include <cerrno>
 #include <filesystem>
 #include <memory>
@@ -17,6 +15,7 @@
 #include "journal.h"
 #include "month_file.h"
 #include "month_lock.h"
+#include "month_paths.h"
 
 namespace quorvel {
 namespace {
@@ -24,17 +23,11 @@ namespace {
 // Far above any month file, so a large unrelated file is not read to be judged.
 constexpr std::size_t kMostBytesJudged = 4 * 1024 * 1024;
 
-std::string lowercase(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
 // What the name says the file is: "NOV2026.REP", "nov2026.Jrn", "NOV2026.rep.bak2",
 // "nov2026.jrn.lock" (and "NOV2026.rep.lock" of earlier versions) and the lock's own
 // temporary files.
 std::optional<std::string> kindByName(const std::string& path) {
-    const std::string name = lowercase(std::filesystem::path(path).filename().string());
+    const std::string name = lowercaseAscii(std::filesystem::path(path).filename().string());
     for (std::size_t at = name.size(); at-- > 0;) {
         if (name.compare(at, 4, ".rep") != 0 && name.compare(at, 4, ".jrn") != 0) continue;
         const std::string_view rest = std::string_view(name).substr(at + 4);
@@ -46,11 +39,11 @@ std::optional<std::string> kindByName(const std::string& path) {
     return std::nullopt;
 }
 
+// A blank first record is a record too, but blanks alone say nothing of what a file is.
 bool startsWithJournalRecord(std::string_view bytes) {
-    static constexpr std::array<std::string_view, 10> kCodes = {"BX", "DX", "DP", "DD", "TO",
-                                                                "TI", "SX", "ZZ", "DN", "D2"};
-    if (bytes.size() < kRecordSize || bytes[2] != ' ') return false;
-    return std::find(kCodes.begin(), kCodes.end(), bytes.substr(0, 2)) != kCodes.end();
+    if (bytes.size() < kRecordSize) return false;
+    const ActionRecord first = ActionRecord::fromBytes(bytes.substr(0, kRecordSize));
+    return first.isWellFormed() && first.code() != "  ";
 }
 
 // What the bytes say the file is. Opened without blocking, so a FIFO cannot hang the check.

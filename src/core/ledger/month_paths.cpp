@@ -46,6 +46,11 @@ std::string realMonthPath(const std::string& path) {
     return error ? path : real.string();
 }
 
+std::string lowercaseAscii(std::string name) {
+    std::transform(name.begin(), name.end(), name.begin(), foldAscii);
+    return name;
+}
+
 bool sameNameIgnoringCase(const std::string& a, const std::string& b) {
     return a.size() == b.size() &&
            std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return foldAscii(x) == foldAscii(y); });

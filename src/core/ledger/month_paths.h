@@ -17,6 +17,7 @@ std::string realMonthPath(const std::string& path);
 
 // Letter case folded for ASCII letters only, whatever the locale: file names are bytes.
 bool sameNameIgnoringCase(const std::string& a, const std::string& b);
+std::string lowercaseAscii(std::string name);
 
 // Refuses `target` as the name of a month to be written when its journal would be the
 // journal of another month file in the same folder, naming that file.

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "cli_support.h"
+#include "export_command.h"
 #include "report_command.h"
 #include "review/action_list.h"
 #include "review/month_summary.h"
@@ -39,6 +40,12 @@ Commands:
                     into the amount box (read as the box reads it: 12.345 is 12.35).
       --pdf         write the printed report as a PDF file instead (needs the program
                     quorvel-report-pdf beside quorvel-cli); not with --annual.
+  export MONTH.rep --actions|--budget|--funds|--sources|--ledger [--out FILE]
+      Write a table of the month as CSV (RFC 4180, UTF-8, a header row): the actions as
+      the action list numbers them, the budget accounts, the designated funds or the
+      deposit sources; or, with --ledger, the month as a journal that ledger and hledger
+      read. Standard output without --out; FILE is replaced if it exists and may not be
+      a month's own file.
   --help      Show this text.
   --version   Show the version.
 
@@ -110,6 +117,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (command == "summary") return summaryCommand(args, out, err);
     if (command == "actions") return actionsCommand(args, out, err);
     if (command == "report") return reportCommand(args, err);
+    if (command == "export") return exportCommand(args, out, err);
     return usageError(err, "unknown command " + command);
 }
 

@@ -30,19 +30,6 @@ void appendEscaped(std::string& out, const char* prefix, unsigned value, int dig
         out.push_back(kHex[(value >> shift) & 0xF]);
 }
 
-void appendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out.push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
-}
-
 // The next character of well-formed UTF-8 at `i`, or -1 for a malformed, overlong or
 // surrogate sequence, or one cut short by the end of the text.
 long nextCharacter(std::string_view text, std::size_t& i) {

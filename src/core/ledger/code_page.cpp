@@ -32,6 +32,29 @@ int unicodeToCp1252(char32_t character) {
     return -1;
 }
 
+void appendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+}
+
+std::string cp1252ToUtf8(std::string_view cp1252) {
+    std::string out;
+    out.reserve(cp1252.size() + cp1252.size() / 4);
+    for (unsigned char byte : cp1252) {
+        const char32_t c = cp1252ToUnicode(byte);
+        appendUtf8(out, byte != 0 && c == 0 ? U'\uFFFD' : c);
+    }
+    return out;
+}
+
 Status checkStorableText(std::string_view text, std::string_view what) {
     for (unsigned char byte : text) {
         if (byte == '"') {

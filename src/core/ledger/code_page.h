@@ -2,6 +2,7 @@
 // carry those bytes unchanged. The windows and the command-line tool convert at their edge.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "status.h"
@@ -16,6 +17,12 @@ char32_t cp1252ToUnicode(unsigned char byte);
 
 // The Windows-1252 byte of a Unicode character, or -1 when the code page lacks it.
 int unicodeToCp1252(char32_t character);
+
+// `character` appended to `out` as UTF-8 (a code-page character needs at most three bytes).
+void appendUtf8(std::string& out, char32_t character);
+
+// Code-page text as UTF-8; a byte without a character becomes U+FFFD.
+std::string cp1252ToUtf8(std::string_view cp1252);
 
 // A name or title can be stored in a month file when it has no double quote (the format has
 // no escape for it), no control character (it would break the line structure) and no byte

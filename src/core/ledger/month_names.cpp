@@ -21,11 +21,8 @@ bool digit(char c) {
 
 }  // namespace
 
-std::optional<NextMonth> nextMonthName(std::string_view fileName) {
-    const std::size_t dot = fileName.rfind('.');
-    const std::string_view stem = fileName.substr(0, dot);
-    const std::string_view extension =
-        dot == std::string_view::npos ? std::string_view{} : fileName.substr(dot);
+std::optional<MonthOfYear> monthOfName(std::string_view fileName) {
+    const std::string_view stem = fileName.substr(0, fileName.rfind('.'));
     if (stem.size() != 7) return std::nullopt;
     for (std::size_t i = 3; i < 7; ++i)
         if (!digit(stem[i])) return std::nullopt;
@@ -35,9 +32,20 @@ std::optional<NextMonth> nextMonthName(std::string_view fileName) {
              upper(stem[2]) == kMonths[month][2]))
         ++month;
     if (month == kMonths.size()) return std::nullopt;
+    return MonthOfYear{std::stoi(std::string(stem.substr(3))), static_cast<int>(month) + 1};
+}
+
+std::optional<NextMonth> nextMonthName(std::string_view fileName) {
+    const std::size_t dot = fileName.rfind('.');
+    const std::string_view stem = fileName.substr(0, dot);
+    const std::string_view extension =
+        dot == std::string_view::npos ? std::string_view{} : fileName.substr(dot);
+    const auto named = monthOfName(fileName);
+    if (!named) return std::nullopt;
+    const std::size_t month = static_cast<std::size_t>(named->month - 1);
 
     const bool startsYear = month == 11;
-    int year = std::stoi(std::string(stem.substr(3)));
+    int year = named->year;
     if (startsYear) ++year;
     if (year > 9999) return std::nullopt;
     std::string name(kMonths[(month + 1) % 12]);

@@ -13,6 +13,14 @@ struct NextMonth {
     bool startsYear = false;  // the following month is January
 };
 
+struct MonthOfYear {
+    int year = 0;
+    int month = 0;  // 1..12
+};
+
+// The month a file name names ("DEC2026.rep" -> 2026, 12); nothing for any other name.
+std::optional<MonthOfYear> monthOfName(std::string_view fileName);
+
 // The month after the one `fileName` names ("DEC2026.rep" -> "JAN2027.rep", "nov2026.REP" ->
 // "dec2026.REP"); nothing for a name that is not a month and a four-digit year.
 std::optional<NextMonth> nextMonthName(std::string_view fileName);

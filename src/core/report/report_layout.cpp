@@ -9,6 +9,7 @@
 
 #include "ledger/ledger_routines.h"
 #include "ledger/text_fields.h"
+#include "review/sections.h"
 
 namespace quorvel {
 namespace {
@@ -338,11 +339,11 @@ private:
 
         for (int j = 1; j <= 4; ++j)
             budget[0][j] = budget[101][j] = Money();
-        // Sections start strictly in their order: a start that is never met holds up the rest.
+        const auto sectionOf = budgetRowSections(ledger_);
         int section = 1;
         for (int i = 1; i <= kLastWorkingRow; ++i) {
             const std::string& number = ledger_.BudgetAcctNumber[i];
-            if (section <= kSections && !number.empty() && number == ledger_.SectionStart[section]) {
+            if (sectionOf[i] == section) {
                 out_.bold(true);
                 if (section > 1) {
                     subtotals();

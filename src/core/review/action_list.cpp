@@ -29,6 +29,18 @@ std::string_view actionTypeText(std::string_view code) {
     return {};
 }
 
+std::string_view actionAccountName(const Ledger& ledger, const ActionRecord& record) {
+    const std::string_view code = record.code();
+    if (code == "BX" || code == "TO") {
+        return firstNameFor(ledger.BudgetAcctNumber, ledger.BudgetAcctName, kLastWorkingRow,
+                            trimBlanks(record.budgetNumber()));
+    }
+    if (code == "DX" || code == "DD" || code == "TI")
+        return firstNameFor(ledger.DesigAcctNumber, ledger.DesigAcctName, kLastWorkingRow, record.accountKey());
+    if (code == "SX") return firstNameFor(ledger.SourceId, ledger.SourceName, kLastSourceRow, record.accountKey());
+    return {};
+}
+
 std::optional<std::string> actionListLine(const Ledger& ledger, const ActionRecord& record, std::int64_t number) {
     const std::string_view code = record.code();
     const std::string_view type = actionTypeText(code);
@@ -37,17 +49,8 @@ std::optional<std::string> actionListLine(const Ledger& ledger, const ActionReco
     std::string line(90, ' ');
     placeAt(line, 1, type);
     if (code != "ZZ") {
-        std::string_view name;
-        if (code == "BX" || code == "TO") {
-            placeAt(line, 26, record.budgetNumber(), 3);
-            name = firstNameFor(ledger.BudgetAcctNumber, ledger.BudgetAcctName, kLastWorkingRow,
-                                trimBlanks(record.budgetNumber()));
-        } else if (code == "DX" || code == "DD" || code == "TI") {
-            name = firstNameFor(ledger.DesigAcctNumber, ledger.DesigAcctName, kLastWorkingRow, record.accountKey());
-        } else if (code == "SX") {
-            name = firstNameFor(ledger.SourceId, ledger.SourceName, kLastSourceRow, record.accountKey());
-        }
-        placeAt(line, 30, name, 25);
+        if (code == "BX" || code == "TO") placeAt(line, 26, record.budgetNumber(), 3);
+        placeAt(line, 30, actionAccountName(ledger, record), 25);
         placeAt(line, 57, alignRight(record.amount().format00(), 12), 12);
         placeAt(line, 77, record.reference(), 10);
     }

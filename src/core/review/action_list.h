@@ -28,6 +28,10 @@ struct ActionList {
 // The type text of a listed code ("Budget Expenditure", ...), or empty for codes never listed.
 std::string_view actionTypeText(std::string_view code);
 
+// The name of the account, fund or source a record names, as its list line shows it; empty
+// for a record that names none or an account no longer there.
+std::string_view actionAccountName(const Ledger& ledger, const ActionRecord& record);
+
 // The list line of record `number`, or nothing for a code that is never listed.
 std::optional<std::string> actionListLine(const Ledger& ledger, const ActionRecord& record, std::int64_t number);
 

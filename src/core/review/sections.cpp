@@ -15,6 +15,17 @@ bool sectionInUse(const Ledger& ledger, int s) { return !trimBlanks(ledger.Secti
 
 }  // namespace
 
+std::array<int, kAccountRows> budgetRowSections(const Ledger& ledger) {
+    std::array<int, kAccountRows> sections{};
+    int next = 1;
+    for (int i = 1; i <= kLastWorkingRow; ++i) {
+        const std::string& number = ledger.BudgetAcctNumber[i];
+        if (next <= kSections && !number.empty() && number == ledger.SectionStart[next]) ++next;
+        sections[i] = next - 1;
+    }
+    return sections;
+}
+
 int sectionsInUse(const Ledger& ledger) {
     int count = 0;
     while (count < kSections && sectionInUse(ledger, count + 1)) ++count;

@@ -4,6 +4,7 @@
 // The window shows and accepts at most nine of the ten places.
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,6 +25,10 @@ inline constexpr const char* kSectionToDelete = "You must select a catagory to d
 
 // The number of sections in use (0..10).
 int sectionsInUse(const Ledger& ledger);
+
+// The section each budget row falls in as the report walks the rows (0: before the first).
+// Sections start strictly in their order: a start that is never met holds up the rest.
+std::array<int, kAccountRows> budgetRowSections(const Ledger& ledger);
 
 // The budget list: its title, then "number name" for rows 1..BudgetCount (line i is row i).
 std::vector<std::string> sectionBudgetLines(const Ledger& ledger);

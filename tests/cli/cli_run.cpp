@@ -4,6 +4,7 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <cstring>
 #include <filesystem>
 
 extern char** environ;
@@ -12,6 +13,10 @@ namespace quorvel::test {
 
 CliRun runCli(const TestFolder& folder, std::vector<std::string> args) {
     args.insert(args.begin(), QUORVEL_CLI);
+    return runProgram(folder, std::move(args));
+}
+
+CliRun runProgram(const TestFolder& folder, std::vector<std::string> args) {
     std::vector<char*> argv;
     for (std::string& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
@@ -23,14 +28,15 @@ CliRun runCli(const TestFolder& folder, std::vector<std::string> args) {
     posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     pid_t pid = 0;
     CliRun run;
-    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
+    const int started = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    if (started == 0) {
         int status = 0;
         waitpid(pid, &status, 0);
         run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
     posix_spawn_file_actions_destroy(&actions);
     run.out = readFile(out);
-    run.err = readFile(err);
+    run.err = started == 0 ? readFile(err) : args[0] + ": " + std::strerror(started);
     std::filesystem::remove(out);
     std::filesystem::remove(err);
     return run;

@@ -17,4 +17,8 @@ struct CliRun {
 // `args` follow the program name; the streams pass through files in `folder`.
 CliRun runCli(const TestFolder& folder, std::vector<std::string> args);
 
+// As runCli for any program: args[0] is the program, looked up on PATH. A program that cannot
+// be started gives status -1 and the reason in `err`.
+CliRun runProgram(const TestFolder& folder, std::vector<std::string> args);
+
 }  // namespace quorvel::test

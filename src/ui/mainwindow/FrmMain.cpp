@@ -15,6 +15,7 @@
 #include "platform/fixed_font.h"
 #include "review/month_summary.h"
 #include "ui/actions/recording_commands.h"
+#include "ui/export/FrmExport.h"
 #include "ui/report/report_commands.h"
 #include "ui/review/adjust_commands.h"
 #include "ui/review/review_commands.h"
@@ -37,6 +38,7 @@ FrmMain::FrmMain(platform::Platform& platform, QWidget* parent) : QMainWindow(pa
     MnuHelp->menuAction()->setEnabled(true);
     MnuSave->setEnabled(false);
     MnuPrint->setEnabled(false);
+    MnuExport->setEnabled(false);
     MnuSaveAS->setEnabled(false);
 }
 
@@ -123,6 +125,7 @@ void FrmMain::buildMenus() {
     MnuSaveAS = addItem(MnuFile, "MnuSaveAS", "Save &As");
     MnuFresh = addItem(MnuFile, "MnuFresh", "Save As &Fresh Year");
     MnuPrint = addItem(MnuFile, "MnuPrint", "&Print", QKeySequence("Ctrl+P"));
+    MnuExport = addItem(MnuFile, "MnuExport", "&Export...");
     MnuRecent = MnuFile->addMenu("&Recent Months");
     MnuRecent->setObjectName("MnuRecent");
     MnuExit = addItem(MnuFile, "MnuExit", "E&xit", QKeySequence("Ctrl+X"));
@@ -169,7 +172,7 @@ void FrmMain::buildMenus() {
         {MnuUsage, MnuUsage_Click},       {MnuNew, MnuNew_Click},
         {MnuBudgetAdjust, MnuBudgetAdjust_Click}, {MnuAdjustDesignation, MnuAdjustDesignation_Click},
         {MnuSetSections, MnuSetSections_Click},   {MnuReorder, MnuReorder_Click},
-        {MnuPrint, MnuPrint_Click},
+        {MnuPrint, MnuPrint_Click},       {MnuExport, MnuExport_Click},
     };
     for (const auto& [action, command] : commands) {
         connect(action, &QAction::triggered, this, [this, command = command] { command(*this); });
@@ -335,6 +338,7 @@ void FrmMain::closeEvent(QCloseEvent* event) {
 
 void FrmMain::enableMonthCommands() {
     MnuPrint->setEnabled(true);
+    MnuExport->setEnabled(true);  // writes another file only
     MnuSaveAS->setEnabled(true);  // writes another file only
     // Read-only, nothing that writes the month or its journal. Closing the month into the
     // next one is left to its holder too, who is still recording in it.

@@ -102,6 +102,7 @@ public:
     QAction* MnuSaveAS = nullptr;
     QAction* MnuFresh = nullptr;
     QAction* MnuPrint = nullptr;
+    QAction* MnuExport = nullptr;
     QAction* MnuExit = nullptr;
     QAction* MnuBudgetExpenditure = nullptr;
     QAction* MnuDesignatedExpenditure = nullptr;

@@ -74,6 +74,11 @@ key Tab
 shot report-window
 key Escape
 
+# The export window (File, "Export...").
+key alt+f e
+shot export
+key Escape
+
 # 4 and 5. The next month is January: the program asks whether a new year was meant, then
 # suggests the new month's name beside this one.
 key ctrl+m

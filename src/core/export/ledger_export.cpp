@@ -100,6 +100,9 @@ std::string ledgerJournal(const Ledger& l, const std::vector<ActionRecord>& reco
         j.out += "account " + name + "\n";
     for (int i = 1; i <= kLastWorkingRow; ++i)
         if (!l.BudgetAcctNumber[i].empty()) j.out += "account " + budgetAccount(l, i) + "\n";
+    // The funds as money held for a purpose: hledger's balance sheet then nets the cash down to
+    // the undesignated funds. ledger takes the indented comment as a comment.
+    j.out += "account Funds\n    ; type: L\n";
     for (int i = 1; i <= kLastWorkingRow; ++i)
         if (!l.DesigAcctNumber[i].empty()) j.out += "account " + fundAccount(l, i) + "\n";
     for (int k = 1; k <= kLastSourceRow; ++k)

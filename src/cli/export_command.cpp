@@ -19,10 +19,13 @@ int exportCommand(const std::vector<std::string>& args, std::ostream& out, std::
             if (arg == std::string("--") + info.option) chosen = &info;
         }
         if (chosen) {
-            if (kind) return usageError(err, "export writes one of --actions, --budget, --funds, --sources, --ledger");
+            if (kind)
+                return usageError(err,
+                                  "export writes one of --actions, --budget, --funds, --sources, --ledger");
             kind = chosen->kind;
         } else if (arg == "--out") {
-            if (i + 1 >= args.size() || args[i + 1].empty()) return usageError(err, "--out needs a file name");
+            if (i + 1 >= args.size() || args[i + 1].empty())
+                return usageError(err, "--out needs a file name");
             target = args[++i];
         } else if (!arg.empty() && arg[0] == '-') {
             return usageError(err, "unknown option " + arg);
@@ -33,7 +36,8 @@ int exportCommand(const std::vector<std::string>& args, std::ostream& out, std::
         }
     }
     if (path.empty()) return usageError(err, "export needs a month file");
-    if (!kind) return usageError(err, "export needs one of --actions, --budget, --funds, --sources, --ledger");
+    if (!kind)
+        return usageError(err, "export needs one of --actions, --budget, --funds, --sources, --ledger");
 
     auto month = loadForReading(path);
     if (!month) return fail(err, month.message());

@@ -20,20 +20,21 @@ namespace {
 using test::readFile;
 
 class ExportCliTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::filesystem::copy(std::string(QUORVEL_SOURCE_DIR) + "/demo", folder.path("demo"));
         Ledger awkward = test::sampleLedger();
         awkward.BudgetAcctName[2] = "Utilities; Gas: Water  (Hall)";
         awkward.BudgetAcctName[3] = "Caf\xE9 \x80uro";
         awkward.DesigAcctName[1] = "Memorial  Fund: A";
-        test::writeMonth(awkward, month,
-                         {test::bx("101", Money::cents(4000), "ck \"7\";x"), test::keyed("DP", "", Money::cents(50000)),
-                          test::keyed("DD", "01234", Money::cents(2500)),
-                          test::keyed("SX", "11111", Money::fromUnits(123456)), test::to("102", Money::cents(1000)),
-                          test::keyed("TI", "20000", Money::cents(1000)), cancelledRecord(CancelReason::Canceled),
-                          test::bx("999", Money::cents(500)), test::keyed("DX", "20000", Money::cents(50)),
-                          test::bx("7", Money::fromUnits(33)), test::to("7", Money::cents(300))});
+        test::writeMonth(
+            awkward, month,
+            {test::bx("101", Money::cents(4000), "ck \"7\";x"), test::keyed("DP", "", Money::cents(50000)),
+             test::keyed("DD", "01234", Money::cents(2500)),
+             test::keyed("SX", "11111", Money::fromUnits(123456)), test::to("102", Money::cents(1000)),
+             test::keyed("TI", "20000", Money::cents(1000)), cancelledRecord(CancelReason::Canceled),
+             test::bx("999", Money::cents(500)), test::keyed("DX", "20000", Money::cents(50)),
+             test::bx("7", Money::fromUnits(33)), test::to("7", Money::cents(300))});
     }
 
     struct Loaded {
@@ -50,8 +51,15 @@ protected:
 
     // Account -> balance as ledger reports it, alone (no init file, no environment).
     std::map<std::string, Money> balances(const std::string& journal, std::vector<std::string> query) {
-        std::vector<std::string> args = {"ledger", "--args-only", "-f", journal, "--flat", "--no-total",
-                                         "--balance-format", "%(scrub(display_total))|%(account)\n", "balance"};
+        std::vector<std::string> args = {"ledger",
+                                         "--args-only",
+                                         "-f",
+                                         journal,
+                                         "--flat",
+                                         "--no-total",
+                                         "--balance-format",
+                                         "%(scrub(display_total))|%(account)\n",
+                                         "balance"};
         args.insert(args.end(), query.begin(), query.end());
         const test::CliRun run = test::runProgram(folder, args);
         EXPECT_EQ(run.status, 0) << "ledger (Debian package ledger, installed by ./test): " << run.err;
@@ -162,20 +170,27 @@ TEST_F(ExportCliTest, LedgersBalancesAreTheMonthsFigures) {
             {"Designated Fund Totals", -sum(all, "Funds:")},
         };
         for (const auto& f : figures) {
-            if (summary.contains(f.label)) EXPECT_EQ(shown(f.balance), summary[f.label]) << f.label << " " << path;
+            if (summary.contains(f.label)) {
+                EXPECT_EQ(shown(f.balance), summary[f.label]) << f.label << " " << path;
+            }
         }
         EXPECT_EQ(summary.size(), 12u);  // the file line, the blank line, and ten figures at most
         for (int i = 1; i <= kLastWorkingRow; ++i) {
             const std::string& number = l.BudgetAcctNumber[i];
             if (!number.empty()) {
-                const std::string account = "Expenses:Budget:" + ledgerAccountPart(number + " " + l.BudgetAcctName[i]);
-                EXPECT_EQ(all.contains(account) ? all.at(account) : Money(), l.BudgetAmount[i][kSpentInYear]) << account;
-                EXPECT_EQ(month.contains(account) ? month.at(account) : Money(), l.BudgetAmount[i][kSpentInMonth])
+                const std::string account =
+                    "Expenses:Budget:" + ledgerAccountPart(number + " " + l.BudgetAcctName[i]);
+                EXPECT_EQ(all.contains(account) ? all.at(account) : Money(), l.BudgetAmount[i][kSpentInYear])
+                    << account;
+                EXPECT_EQ(month.contains(account) ? month.at(account) : Money(),
+                          l.BudgetAmount[i][kSpentInMonth])
                     << account;
             }
             if (!l.DesigAcctNumber[i].empty()) {
-                const std::string account = "Funds:" + ledgerAccountPart(l.DesigAcctNumber[i] + " " + l.DesigAcctName[i]);
-                EXPECT_EQ(all.contains(account) ? all.at(account) : Money(), -l.DesigAmount[i][kFundRemaining])
+                const std::string account =
+                    "Funds:" + ledgerAccountPart(l.DesigAcctNumber[i] + " " + l.DesigAcctName[i]);
+                EXPECT_EQ(all.contains(account) ? all.at(account) : Money(),
+                          -l.DesigAmount[i][kFundRemaining])
                     << account;
             }
         }

@@ -37,19 +37,22 @@ void actions(std::string& out, const Ledger& ledger, const std::vector<ActionRec
 }
 
 void budget(std::string& out, const Ledger& ledger) {
-    appendRow(out, {"Number", "Name", "Section", "Annual Budget", "Spent in Year", "Spent in Month", "Remaining"});
+    appendRow(out,
+              {"Number", "Name", "Section", "Annual Budget", "Spent in Year", "Spent in Month", "Remaining"});
     const auto sections = budgetRowSections(ledger);
     for (int i = 1; i <= kLastWorkingRow; ++i) {
         if (ledger.BudgetAcctName[i].empty()) continue;  // as the report's budget table
         const AmountRow& a = ledger.BudgetAmount[i];
-        appendRow(out, {ledger.BudgetAcctNumber[i], ledger.BudgetAcctName[i], ledger.SectionTitle[sections[i]],
-                        plainAmount(a[kBudgeted]), plainAmount(a[kSpentInYear]), plainAmount(a[kSpentInMonth]),
-                        plainAmount(a[kRemaining])});
+        appendRow(out,
+                  {ledger.BudgetAcctNumber[i], ledger.BudgetAcctName[i], ledger.SectionTitle[sections[i]],
+                   plainAmount(a[kBudgeted]), plainAmount(a[kSpentInYear]), plainAmount(a[kSpentInMonth]),
+                   plainAmount(a[kRemaining])});
     }
 }
 
 void funds(std::string& out, const Ledger& ledger) {
-    appendRow(out, {"Number", "Name", "At First of Month", "Received in Month", "Spent in Month", "Remaining"});
+    appendRow(out,
+              {"Number", "Name", "At First of Month", "Received in Month", "Spent in Month", "Remaining"});
     for (int i = 1; i <= kLastWorkingRow; ++i) {
         if (ledger.DesigAcctNumber[i].empty() && !nameInUse(ledger.DesigAcctName[i])) continue;
         const AmountRow& a = ledger.DesigAmount[i];

@@ -23,8 +23,8 @@ std::string exportText(const Ledger& ledger, const std::vector<ActionRecord>& re
     return ledgerJournal(ledger, records, exportMonth(ledger.CurrentFile));
 }
 
-Status writeExportFile(const std::string& path, const Ledger& ledger, const std::vector<ActionRecord>& records,
-                       ExportKind kind) {
+Status writeExportFile(const std::string& path, const Ledger& ledger,
+                       const std::vector<ActionRecord>& records, ExportKind kind) {
     if (Status allowed = checkNotMonthOwnFile(path, ledger.CurrentFile); !allowed) return allowed;
     return writeFileAtomically(path, exportText(ledger, records, kind));
 }

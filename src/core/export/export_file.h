@@ -34,7 +34,7 @@ std::string exportText(const Ledger& ledger, const std::vector<ActionRecord>& re
 // Replaces (or creates) `path` with the export safely; on failure nothing is written and the
 // message names the file and the reason. Refuses a month's own file (checkNotMonthOwnFile,
 // against the ledger's month).
-Status writeExportFile(const std::string& path, const Ledger& ledger, const std::vector<ActionRecord>& records,
-                       ExportKind kind);
+Status writeExportFile(const std::string& path, const Ledger& ledger,
+                       const std::vector<ActionRecord>& records, ExportKind kind);
 
 }  // namespace quorvel

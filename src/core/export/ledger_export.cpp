@@ -48,7 +48,7 @@ std::string commentText(std::string_view cp1252) {
 }
 
 class JournalText {
-public:
+  public:
     void posting(const std::string& name, Money amount) {
         out += "    " + name;
         out.append(name.size() < 46 ? 50 - name.size() : 4, ' ');
@@ -81,16 +81,19 @@ std::string ledgerAccountPart(std::string_view cp1252) {
 
 MonthOfYear exportMonth(const std::string& monthPath) {
     if (auto named = monthOfName(std::string_view(monthPath).substr(monthPath.rfind('/') + 1))) return *named;
-    const std::chrono::year_month_day today{std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now())};
+    const std::chrono::year_month_day today{
+        std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now())};
     return {static_cast<int>(today.year()), static_cast<int>(static_cast<unsigned>(today.month()))};
 }
 
 std::string ledgerJournal(const Ledger& l, const std::vector<ActionRecord>& records, MonthOfYear month) {
     using namespace std::chrono;
-    const year_month_day first{year(month.year), std::chrono::month(static_cast<unsigned>(month.month)), day(1)};
+    const year_month_day first{year(month.year), std::chrono::month(static_cast<unsigned>(month.month)),
+                               day(1)};
     const std::string day1 = dated(first);
     const std::string dayBefore = dated(year_month_day{sys_days(first) - days(1)});
-    const std::string file = commentText(std::string_view(l.CurrentFile).substr(l.CurrentFile.rfind('/') + 1));
+    const std::string file =
+        commentText(std::string_view(l.CurrentFile).substr(l.CurrentFile.rfind('/') + 1));
 
     JournalText j;
     j.out = "; " + file + ": opening balances on " + dayBefore +
@@ -152,7 +155,8 @@ std::string ledgerJournal(const Ledger& l, const std::vector<ActionRecord>& reco
             if (row != 0) j.transaction(day1, head, fundAccount(l, row), kCash, amount);
         } else if (code == "DD" || code == "TI") {
             row = fundRowFor(l, record.accountKey());
-            if (row != 0) j.transaction(day1, head, code == "DD" ? kUndesignated : kCash, fundAccount(l, row), amount);
+            if (row != 0)
+                j.transaction(day1, head, code == "DD" ? kUndesignated : kCash, fundAccount(l, row), amount);
         } else if (code == "SX") {
             row = sourceRowFor(l, record.accountKey());
             if (row != 0) j.transaction(day1, head, kUndesignated, sourceAccount(l, row), amount);

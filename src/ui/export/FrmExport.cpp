@@ -46,7 +46,8 @@ FrmExport::FrmExport(FrmMain& main) : ChildWindow(main) {
 void FrmExport::CmdExport_Click() {
     platform::Dialogs& dialogs = main_.platform().dialogs;
     std::size_t k = 0;
-    while (k + 1 < Opt.size() && !Opt[k]->isChecked()) ++k;
+    while (k + 1 < Opt.size() && !Opt[k]->isChecked())
+        ++k;
     const ExportInfo& info = kExports[k];
     const QString extension = info.extension;
     const QFileInfo month(fromPath(main_.ledger().CurrentFile));
@@ -57,7 +58,8 @@ void FrmExport::CmdExport_Click() {
     options.defaultExtension = extension;
     // A wildcard, not a name: a cancelled dialog answers with it and nothing is written.
     options.initialName = month.absolutePath() + "/*." + extension;
-    options.suggestedName = month.absolutePath() + "/" + month.completeBaseName() + "-" + info.option + "." + extension;
+    options.suggestedName =
+        month.absolutePath() + "/" + month.completeBaseName() + "-" + info.option + "." + extension;
     const QString name = dialogs.saveFile(options);
     if (name.isEmpty() || name.contains('*')) return;
 
@@ -74,7 +76,8 @@ void FrmExport::CmdExport_Click() {
     const Journal& journal = main_.journal();
     const auto records = journal.readAll();
     if (!records || journal.damagedRecord() != 0) {
-        dialogs.message(notWritten + QString::fromStdString(records ? journal.damageMessage() : records.message()));
+        dialogs.message(notWritten +
+                        QString::fromStdString(records ? journal.damageMessage() : records.message()));
         return;
     }
     if (const Status written = writeExportFile(toPath(name), main_.ledger(), *records, info.kind); !written) {

@@ -71,17 +71,21 @@ Month demoMonth(const test::TestFolder& folder) {
     std::filesystem::copy(QUORVEL_DEMO_DIR, folder.path("demo"));
     Month m;
     Journal journal;
-    EXPECT_TRUE(LoadMonthFile(m.ledger, journal, folder.path("demo/DEC2026.rep"), JournalMode::ReadOnly).ok());
+    EXPECT_TRUE(
+        LoadMonthFile(m.ledger, journal, folder.path("demo/DEC2026.rep"), JournalMode::ReadOnly).ok());
     m.records = *journal.readAll();
     return m;
 }
 
 TEST(CsvExport, PlainAmounts) {
     const std::pair<std::int64_t, const char*> cases[] = {
-        {0, "0.00"},         {12345600, "1234.56"}, {-5000, "-0.50"},   {123456, "12.3456"},
-        {123450, "12.345"},  {-1, "-0.0001"},        {10000, "1.00"},    {Money::kFileLimitUnits, "1000000000000.00"},
+        {0, "0.00"},        {12345600, "1234.56"},
+        {-5000, "-0.50"},   {123456, "12.3456"},
+        {123450, "12.345"}, {-1, "-0.0001"},
+        {10000, "1.00"},    {Money::kFileLimitUnits, "1000000000000.00"},
     };
-    for (const auto& [units, text] : cases) EXPECT_EQ(plainAmount(Money::fromUnits(units)), text) << units;
+    for (const auto& [units, text] : cases)
+        EXPECT_EQ(plainAmount(Money::fromUnits(units)), text) << units;
 }
 
 TEST(CsvExport, AwkwardNamesReadBackAsTheTables) {
@@ -115,7 +119,8 @@ TEST(CsvExport, AwkwardNamesReadBackAsTheTables) {
           {"20000", "Organ, Repair", "0.50", "10.00", "0.50", "10.00"}}},
         {CsvTable::Sources, {{"Id", "Name", "Amount in Month"}, {"11111", "Bake \"Sale\"", "12.3456"}}},
     };
-    for (const auto& c : cases) EXPECT_EQ(parseCsv(csvTable(m.ledger, m.records, c.table)), c.rows);
+    for (const auto& c : cases)
+        EXPECT_EQ(parseCsv(csvTable(m.ledger, m.records, c.table)), c.rows);
 }
 
 // Each row says what the action list's line says, for every listed record.
@@ -147,7 +152,8 @@ TEST(CsvExport, TablesAddUpToTheMonthSummary) {
         auto columnSum = [&m](CsvTable table, std::size_t column) {
             Money sum;
             const Rows rows = parseCsv(csvTable(m.ledger, m.records, table));
-            for (std::size_t i = 1; i < rows.size(); ++i) sum += *Money::parseExact(rows[i][column]);
+            for (std::size_t i = 1; i < rows.size(); ++i)
+                sum += *Money::parseExact(rows[i][column]);
             return sum;
         };
         const auto& s = m.ledger.Summary;

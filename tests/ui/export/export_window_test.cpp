@@ -5,8 +5,8 @@
 #include "export/export_file.h"
 #include "ledger/month_file.h"
 #include "review/adjust_fixture.h"
-#include "ui_fixture.h"
 #include "ui/export/FrmExport.h"
+#include "ui_fixture.h"
 
 namespace quorvel::ui {
 namespace {
@@ -56,8 +56,10 @@ TEST_F(MainWindowTest, ExportWritesTheChosenExportWhereChosen) {
                                           kExports[c.option].option + "." + kExports[c.option].extension);
         const QStringList messages = dialogs().messages();
         EXPECT_EQ(messages.size(), (*c.message ? 1 : 0) + (c.replace == Answer::Yes ? 1 : 0)) << c.message;
-        if (!messages.isEmpty()) EXPECT_TRUE(messages.back().contains(c.message)) << messages.back().toStdString();
-        if (!c.fileAfter.empty()) EXPECT_EQ(readFile(out), c.fileAfter) << c.message;
+        EXPECT_TRUE(messages.value(messages.size() - 1).contains(c.message)) << c.message;
+        if (!c.fileAfter.empty()) {
+            EXPECT_EQ(readFile(out), c.fileAfter) << c.message;
+        }
     }
     EXPECT_EQ(readFile(folder.path("DEC2026.jrn")), monthJournal);
     QTest::mouseClick(form->CmdClose, Qt::LeftButton);

@@ -18,6 +18,7 @@ TEST(NextMonthName, FollowsTheCalendarInTheNamesOwnCaseAndExtension) {
         ASSERT_TRUE(next.has_value()) << c.given;
         EXPECT_EQ(next->name, c.next) << c.given;
         EXPECT_EQ(next->startsYear, c.startsYear) << c.given;
+        EXPECT_EQ(previousMonthName(c.next), c.given) << c.next;
     }
     for (const char* notAMonth :
          {"BUDGET.rep", "DEC26.rep", "XYZ2026.rep", "DEC20a6.rep", "DEC9999.rep", ".rep", ""})

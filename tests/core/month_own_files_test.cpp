@@ -42,6 +42,7 @@ TEST(MonthOwnFiles, AreRefusedByNameContentAndLinkAndNothingElseIs) {
         {"dec2026.jrn.lock", "named as a month's lock"},
         {"DEC2026.rep.BAK", "backup"},
         {"NOV2026.jrn.bak2", "a journal's backup"},
+        {"Dec2026.REC", "a month's reconciliation file"},
         {"month copy.txt", "holds a month file"},
         {"journal copy", "holds a journal"},
         {"lock copy", "holds a month's lock"},

@@ -35,7 +35,10 @@ std::optional<MonthOfYear> monthOfName(std::string_view fileName) {
     return MonthOfYear{std::stoi(std::string(stem.substr(3))), static_cast<int>(month) + 1};
 }
 
-std::optional<NextMonth> nextMonthName(std::string_view fileName) {
+namespace {
+
+// The month `step` months (one either way) from the one `fileName` names, named the same way.
+std::optional<NextMonth> shiftedMonthName(std::string_view fileName, int step) {
     const std::size_t dot = fileName.rfind('.');
     const std::string_view stem = fileName.substr(0, dot);
     const std::string_view extension =
@@ -44,11 +47,12 @@ std::optional<NextMonth> nextMonthName(std::string_view fileName) {
     if (!named) return std::nullopt;
     const std::size_t month = static_cast<std::size_t>(named->month - 1);
 
-    const bool startsYear = month == 11;
+    const bool startsYear = month == 11 && step > 0;
     int year = named->year;
     if (startsYear) ++year;
-    if (year > 9999) return std::nullopt;
-    std::string name(kMonths[(month + 1) % 12]);
+    if (month == 0 && step < 0) --year;
+    if (year > 9999 || year < 0) return std::nullopt;
+    std::string name(kMonths[(month + 12 + step) % 12]);
     // Each letter keeps the case it had in the name given.
     for (std::size_t i = 0; i < 3; ++i)
         if (lower(stem[i])) name[i] = static_cast<char>(name[i] - 'A' + 'a');
@@ -56,6 +60,18 @@ std::optional<NextMonth> nextMonthName(std::string_view fileName) {
     name += std::string(4 - digits.size(), '0') + digits;
     name += extension;
     return NextMonth{name, startsYear};
+}
+
+}  // namespace
+
+std::optional<NextMonth> nextMonthName(std::string_view fileName) {
+    return shiftedMonthName(fileName, 1);
+}
+
+std::optional<std::string> previousMonthName(std::string_view fileName) {
+    auto name = shiftedMonthName(fileName, -1);
+    if (!name) return std::nullopt;
+    return name->name;
 }
 
 }  // namespace quorvel

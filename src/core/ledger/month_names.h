@@ -24,5 +24,7 @@ std::optional<MonthOfYear> monthOfName(std::string_view fileName);
 // The month after the one `fileName` names ("DEC2026.rep" -> "JAN2027.rep", "nov2026.REP" ->
 // "dec2026.REP"); nothing for a name that is not a month and a four-digit year.
 std::optional<NextMonth> nextMonthName(std::string_view fileName);
+// The month before, named the same way ("JAN2027.rep" -> "DEC2026.rep").
+std::optional<std::string> previousMonthName(std::string_view fileName);
 
 }  // namespace quorvel

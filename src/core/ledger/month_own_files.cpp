@@ -25,9 +25,10 @@ constexpr std::size_t kMostBytesJudged = 4 * 1024 * 1024;
 
 // What the name says the file is: "NOV2026.REP", "nov2026.Jrn", "NOV2026.rep.bak2",
 // "nov2026.jrn.lock" (and "NOV2026.rep.lock" of earlier versions) and the lock's own
-// temporary files.
+// temporary files, and the reconciliation file kept beside the month ("NOV2026.rec").
 std::optional<std::string> kindByName(const std::string& path) {
     const std::string name = lowercaseAscii(std::filesystem::path(path).filename().string());
+    if (name.size() > 4 && name.ends_with(".rec")) return "a month's reconciliation file";
     for (std::size_t at = name.size(); at-- > 0;) {
         if (name.compare(at, 4, ".rep") != 0 && name.compare(at, 4, ".jrn") != 0) continue;
         const std::string_view rest = std::string_view(name).substr(at + 4);
@@ -78,7 +79,7 @@ std::optional<std::string> sameAsOpenMonthFile(const std::string& path, const st
     if (openMonth.empty() || ::stat(path.c_str(), &target) != 0) return std::nullopt;
     const std::string journal = Journal::locate(openMonth);
     for (const std::string& own : {openMonth, journal, MonthLock::lockPathFor(openMonth),
-                                   monthBackupPath(openMonth), journal + ".bak"}) {
+                                   monthBackupPath(openMonth), journal + ".bak", reconciliationPathFor(openMonth)}) {
         struct stat info {};
         if (::stat(own.c_str(), &info) == 0 && info.st_dev == target.st_dev && info.st_ino == target.st_ino)
             return own;
@@ -87,6 +88,10 @@ std::optional<std::string> sameAsOpenMonthFile(const std::string& path, const st
 }
 
 }  // namespace
+
+std::string reconciliationPathFor(const std::string& monthPath) {
+    return monthPath.substr(0, monthPath.size() - std::min<std::size_t>(4, monthPath.size())) + ".rec";
+}
 
 Status checkNotMonthOwnFile(const std::string& path, const std::string& openMonth) {
     const std::string refused = " A report may not be written there; choose another name.";

@@ -1,0 +1,203 @@
+#include "reconciliation_file.h"
+
+#include <charconv>
+#include <filesystem>
+#include <map>
+
+#include "ledger/file_io.h"
+#include "ledger/month_names.h"
+
+namespace quorvel {
+namespace {
+
+constexpr std::string_view kHeading = "quorvel reconciliation 1";
+
+std::string field(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        if (c == '\t' || c == '\n' || c == '\r') c = ' ';
+    return out;
+}
+
+std::vector<std::string_view> splitTabs(std::string_view line) {
+    std::vector<std::string_view> fields;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t tab = line.find('\t', start);
+        fields.push_back(line.substr(start, tab - start));
+        if (tab == std::string_view::npos) return fields;
+        start = tab + 1;
+    }
+}
+
+bool readRecordNumber(std::string_view text, std::int64_t& value) {
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size() && value > 0;
+}
+
+bool readItemKey(std::string_view text) {
+    const std::size_t colon = text.rfind(':');
+    std::int64_t record = 0;
+    return colon != std::string_view::npos && colon > 0 && readRecordNumber(text.substr(colon + 1), record);
+}
+
+}  // namespace
+
+std::string monthOrigin(const std::string& monthPath) {
+    return std::filesystem::path(monthPath).stem().string();
+}
+
+std::string composeReconciliation(const Reconciliation& rec) {
+    std::string out(kHeading);
+    out += "\nstatement\t" + field(rec.statementName) + "\n";
+    out += "closing\t" + rec.statement.closingBalance.toFileText() + "\t" + dayText(rec.statement.closingDate) + "\n";
+    for (const OtherAccount& other : rec.others) out += "other\t" + field(other.name) + "\t" + other.amount.toFileText() + "\n";
+    for (std::size_t i = 0; i < rec.statement.lines.size(); ++i) {
+        const StatementLine& line = rec.statement.lines[i];
+        std::string match = "-";
+        if (i < rec.match.size() && rec.match[i])
+            match = rec.items[*rec.match[i]].key() + "\t" + (rec.confirmed[i] ? "C" : "P");
+        out += "line\t" + dayText(line.date) + "\t" + field(line.cheque) + "\t" + line.amount.toFileText() + "\t" +
+               field(line.description) + "\t" + match + "\n";
+    }
+    const ReconciliationLists lists = reconciliationLists(rec);
+    for (const auto* list : {&lists.outstandingCheques, &lists.depositsInTransit}) {
+        for (const std::size_t i : *list) {
+            const BookItem& item = rec.items[i];
+            out += "outstanding\t" + field(item.origin) + "\t" + std::to_string(item.record) + "\t" + item.code + "\t" +
+                   item.amount.toFileText() + "\t" + field(item.reference) + "\n";
+        }
+    }
+    return out;
+}
+
+Result<SavedReconciliation> parseReconciliation(std::string_view bytes) {
+    SavedReconciliation saved;
+    int number = 0;
+    bool headed = false;
+    while (!bytes.empty()) {
+        const std::size_t end = bytes.find('\n');
+        std::string_view line = bytes.substr(0, end);
+        bytes = end == std::string_view::npos ? std::string_view{} : bytes.substr(end + 1);
+        ++number;
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        const auto damaged = [&](const std::string& what) {
+            return Status::Error("line " + std::to_string(number) + " of the reconciliation file is damaged: " + what);
+        };
+        if (!headed) {
+            if (line != kHeading) return damaged("it does not begin as a reconciliation file");
+            headed = true;
+            continue;
+        }
+        if (line.empty()) continue;
+        const auto f = splitTabs(line);
+        auto amount = [&](std::size_t i) { return i < f.size() ? Money::parseExact(f[i]) : std::nullopt; };
+        if (f[0] == "statement" && f.size() == 2) {
+            saved.statementName = std::string(f[1]);
+        } else if (f[0] == "closing" && f.size() == 3 && amount(1)) {
+            saved.statement.closingBalance = *amount(1);
+            saved.statement.closingDate = parseDayText(f[2]);
+            if (!f[2].empty() && saved.statement.closingDate == 0) return damaged("no date \"" + std::string(f[2]) + "\"");
+        } else if (f[0] == "other" && f.size() == 3 && amount(2)) {
+            saved.others.push_back({std::string(f[1]), *amount(2)});
+        } else if (f[0] == "line" && (f.size() == 6 || f.size() == 7) && amount(3)) {
+            StatementLine s{parseDayText(f[1]), std::string(f[4]), std::string(f[2]), *amount(3), number};
+            if (!f[1].empty() && s.date == 0) return damaged("no date \"" + std::string(f[1]) + "\"");
+            const bool matched = f.size() == 7;
+            if (matched && (!readItemKey(f[5]) || (f[6] != "P" && f[6] != "C"))) return damaged("the match is unreadable");
+            if (!matched && f[5] != "-") return damaged("the match is unreadable");
+            saved.statement.lines.push_back(std::move(s));
+            saved.matchKeys.push_back(matched ? std::string(f[5]) : std::string());
+            saved.confirmed.push_back(matched && f[6] == "C");
+        } else if (f[0] == "outstanding" && f.size() == 6 && amount(4) && (f[3] == "BX" || f[3] == "DX" || f[3] == "DP")) {
+            BookItem item;
+            item.origin = std::string(f[1]);
+            if (item.origin.empty() || !readRecordNumber(f[2], item.record)) return damaged("the item is unreadable");
+            item.code = std::string(f[3]);
+            item.amount = *amount(4);
+            item.reference = std::string(f[5]);
+            item.carried = true;
+            saved.outstanding.push_back(std::move(item));
+        } else {
+            return damaged("\"" + std::string(line.substr(0, 60)) + "\" is not a reconciliation entry");
+        }
+    }
+    if (!headed) return Status::Error("the reconciliation file is empty");
+    return saved;
+}
+
+Result<std::optional<SavedReconciliation>> loadReconciliation(const std::string& path) {
+    std::error_code error;
+    if (!std::filesystem::exists(std::filesystem::symlink_status(path, error))) return std::optional<SavedReconciliation>();
+    auto bytes = readWholeFile(path, kMaxReconciliationBytes);
+    if (!bytes) return bytes.status();
+    auto saved = parseReconciliation(*bytes);
+    if (!saved) return Status::Error(path + ": " + saved.message());
+    return std::optional<SavedReconciliation>(std::move(saved).value());
+}
+
+Status saveReconciliation(const std::string& path, const Reconciliation& rec) {
+    return writeFileAtomically(path, composeReconciliation(rec));
+}
+
+Result<std::vector<BookItem>> carriedItems(const std::string& monthPath) {
+    const std::filesystem::path month(monthPath);
+    const auto previous = previousMonthName(month.filename().string());
+    if (!previous) return std::vector<BookItem>();
+    const std::string path = reconciliationPathFor((month.parent_path() / *previous).string());
+    auto saved = loadReconciliation(path);
+    if (!saved) return saved.status();
+    if (!saved->has_value()) return std::vector<BookItem>();
+    return std::move((*saved)->outstanding);
+}
+
+Reconciliation restoreReconciliation(const SavedReconciliation& saved, std::vector<BookItem> items) {
+    Reconciliation rec;
+    rec.statement = saved.statement;
+    rec.statementName = saved.statementName;
+    rec.items = std::move(items);
+    rec.others = saved.others;
+    rec.resetMatches();
+    std::map<std::string, std::size_t> byKey;
+    for (std::size_t i = 0; i < rec.items.size(); ++i) byKey.emplace(rec.items[i].key(), i);
+    for (std::size_t line = 0; line < saved.matchKeys.size(); ++line) {
+        const auto found = byKey.find(saved.matchKeys[line]);
+        // An action since cancelled or changed in amount no longer holds its match.
+        if (found == byKey.end() || rec.itemMatched(found->second) ||
+            rec.items[found->second].amount != rec.statement.lines[line].amount)
+            continue;
+        rec.match[line] = found->second;
+        rec.confirmed[line] = saved.confirmed[line];
+    }
+    return rec;
+}
+
+Reconciliation reconcile(Statement statement, std::vector<BookItem> items, const std::optional<SavedReconciliation>& saved) {
+    SavedReconciliation fresh;
+    fresh.statement = std::move(statement);
+    fresh.matchKeys.assign(fresh.statement.lines.size(), std::string());
+    fresh.confirmed.assign(fresh.statement.lines.size(), false);
+    if (saved) {
+        fresh.others = saved->others;
+        // A line of the new statement takes the match of the same line saved before.
+        std::vector<bool> used(saved->statement.lines.size(), false);
+        for (std::size_t i = 0; i < fresh.statement.lines.size(); ++i) {
+            const StatementLine& line = fresh.statement.lines[i];
+            for (std::size_t j = 0; j < used.size(); ++j) {
+                const StatementLine& old = saved->statement.lines[j];
+                if (used[j] || old.date != line.date || old.amount != line.amount || old.cheque != line.cheque ||
+                    old.description != line.description)
+                    continue;
+                used[j] = true;
+                fresh.matchKeys[i] = saved->matchKeys[j];
+                fresh.confirmed[i] = saved->confirmed[j];
+                break;
+            }
+        }
+    }
+    Reconciliation rec = restoreReconciliation(fresh, std::move(items));
+    proposeMatches(rec);
+    return rec;
+}
+
+}  // namespace quorvel

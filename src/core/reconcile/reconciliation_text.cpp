@@ -1,0 +1,66 @@
+#include "reconciliation_text.h"
+
+#include "ledger/text_fields.h"
+#include "review/month_summary.h"
+
+namespace quorvel {
+namespace {
+
+std::string amountColumn(Money amount) { return alignRight(amount.format00(), 12); }
+
+std::string countedHeading(const char* title, std::size_t count) {
+    return std::string(title) + " (" + std::to_string(count) + ")";
+}
+
+}  // namespace
+
+std::string bookItemLine(const BookItem& item) {
+    const Money booked = item.amount.units() < 0 ? -item.amount : item.amount;
+    return padRight(item.origin, 9) + padRight(item.code, 4) + padRight(item.reference, 12) + amountColumn(booked);
+}
+
+std::string statementLineText(const StatementLine& line) {
+    const std::string date = line.date ? dayText(line.date) : std::string("(no date)");
+    return padRight(date, 12) + padRight(line.cheque.empty() ? "" : "ck " + line.cheque, 10) +
+           amountColumn(line.amount) + "  " + line.description.substr(0, 40);
+}
+
+std::vector<std::string> balanceLines(const BalanceCheck& check) {
+    return {
+        summaryLine("Statement balance", check.statement),
+        summaryLine("+ Deposits in transit", check.depositsInTransit),
+        summaryLine("- Outstanding cheques", check.outstandingCheques),
+        summaryLine("+ Other accounts", check.otherAccounts),
+        summaryLine("= Reconciled balance", check.reconciled),
+        summaryLine("Book balance (remaining balance)", check.book),
+        summaryLine(check.agrees() ? "Difference (the books agree)" : "Difference (the books do not agree)",
+                    check.difference),
+    };
+}
+
+std::vector<std::string> reconciliationLines(const Reconciliation& rec, const BalanceCheck& check,
+                                             const std::string& month) {
+    std::vector<std::string> lines;
+    lines.push_back("Bank reconciliation of " + month);
+    lines.push_back("Statement " + rec.statementName + ", closing balance " + rec.statement.closingBalance.format00() +
+                    (rec.statement.closingDate ? " on " + dayText(rec.statement.closingDate) : std::string()));
+    const ReconciliationLists lists = reconciliationLists(rec);
+    lines.emplace_back();
+    lines.push_back(countedHeading("Matched", lists.matched.size()));
+    for (const std::size_t i : lists.matched) {
+        lines.push_back("  " + statementLineText(rec.statement.lines[i]));
+        lines.push_back("      = " + bookItemLine(rec.items[*rec.match[i]]) + (rec.confirmed[i] ? "" : "  (proposed)"));
+    }
+    lines.push_back(countedHeading("Statement lines without an action", lists.bankOnly.size()));
+    for (const std::size_t i : lists.bankOnly) lines.push_back("  " + statementLineText(rec.statement.lines[i]));
+    lines.push_back(countedHeading("Outstanding cheques", lists.outstandingCheques.size()));
+    for (const std::size_t i : lists.outstandingCheques) lines.push_back("  " + bookItemLine(rec.items[i]));
+    lines.push_back(countedHeading("Deposits in transit", lists.depositsInTransit.size()));
+    for (const std::size_t i : lists.depositsInTransit) lines.push_back("  " + bookItemLine(rec.items[i]));
+    lines.emplace_back();
+    for (const OtherAccount& other : rec.others) lines.push_back("  " + summaryLine(other.name, other.amount));
+    for (std::string& line : balanceLines(check)) lines.push_back(std::move(line));
+    return lines;
+}
+
+}  // namespace quorvel

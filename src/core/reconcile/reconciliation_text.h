@@ -1,0 +1,24 @@
+// The reconciliation as lines of text: the four lists, then the balance formula ending with
+// the difference. quorvel-cli prints them; the printed page is laid out from them.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "reconciliation.h"
+
+namespace quorvel {
+
+// One line per book item: "DEC2026  BX  ck 4511         4000.00" (the amount as the books
+// hold it, without the bank's sign).
+std::string bookItemLine(const BookItem& item);
+// One line per statement line: date, cheque number, amount, description.
+std::string statementLineText(const StatementLine& line);
+
+// `month` names the month in the title line.
+std::vector<std::string> reconciliationLines(const Reconciliation& rec, const BalanceCheck& check,
+                                             const std::string& month);
+// The formula alone, as the window shows it.
+std::vector<std::string> balanceLines(const BalanceCheck& check);
+
+}  // namespace quorvel

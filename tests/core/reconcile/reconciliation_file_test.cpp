@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include "core/reconcile/reconcile_fixture.h"
+#include "core/sample_month.h"
+#include "core/test_folder.h"
+#include "ledger/file_faults.h"
+#include "ledger/journal.h"
+#include "ledger/month_file.h"
+#include "ledger/rollover.h"
+
+namespace quorvel {
+namespace {
+
+Reconciliation settled() {
+    Reconciliation rec = reconcile(test::handStatement(), test::monthItems(), std::nullopt);
+    rec.statementName = "december.csv";
+    rec.others = {{"Savings\taccount", Money::cents(250000)}};
+    rec.confirm(0, 1);
+    return rec;
+}
+
+TEST(ReconciliationFile, RoundTripKeepsMatchesConfirmationsAndOutstandingItems) {
+    const Reconciliation rec = settled();
+    const std::string bytes = composeReconciliation(rec);
+    auto saved = parseReconciliation(bytes);
+    ASSERT_TRUE(saved) << saved.message();
+    const Reconciliation back = restoreReconciliation(*saved, test::monthItems());
+    EXPECT_EQ(back.statementName, rec.statementName);
+    EXPECT_EQ(back.statement.closingBalance, rec.statement.closingBalance);
+    EXPECT_EQ(back.match, rec.match);
+    EXPECT_EQ(back.confirmed, rec.confirmed);
+    ASSERT_EQ(back.others.size(), 1u);
+    EXPECT_EQ(back.others[0], (OtherAccount{"Savings account", Money::cents(250000)}));
+    EXPECT_EQ(composeReconciliation(back), bytes);
+    // What stays outstanding: ck 4511 and the deposit of 12/15.
+    ASSERT_EQ(saved->outstanding.size(), 2u);
+    EXPECT_EQ(saved->outstanding[0].key(), "DEC2026:1");
+    EXPECT_EQ(saved->outstanding[1].key(), "DEC2026:5");
+    EXPECT_TRUE(saved->outstanding[1].carried);
+
+    // A statement read again keeps the saved matches of its lines; the line whose action was
+    // since cancelled loses its match, and the one cheque of its amount left is proposed.
+    auto records = test::kMonthRecords();
+    records[1] = cancelledRecord(CancelReason::Canceled);
+    const Reconciliation again = reconcile(test::handStatement(), test::monthItems(records), *saved);
+    const auto key = [&](std::size_t line) { return again.items[again.match[line].value()].key(); };
+    EXPECT_EQ(key(0), "DEC2026:1");
+    EXPECT_FALSE(again.confirmed[0]);
+    EXPECT_EQ(key(5), "DEC2026:3");
+}
+
+TEST(ReconciliationFile, DamageIsRefusedNamingTheLine) {
+    const std::string good = composeReconciliation(settled());
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"", "empty"},
+        {"reconciliation\n", "line 1 "},
+        {good + "line\t2026-13-01\t\t-1\tx\t-\n", "no date"},
+        {good + "line\t\t\t-1.2.3\tx\t-\n", "is not a reconciliation entry"},
+        {good + "line\t\t\t-1\tx\tDEC2026:0\tC\n", "the match is unreadable"},
+        {good + "outstanding\tDEC2026\tseven\tBX\t-1\tck 1\n", "the item is unreadable"},
+        {good + "remark\n", "\"remark\" is not"},
+    };
+    for (const auto& [bytes, says] : cases) {
+        auto parsed = parseReconciliation(bytes);
+        ASSERT_FALSE(parsed) << bytes;
+        EXPECT_NE(parsed.message().find(says), std::string::npos) << parsed.message();
+    }
+}
+
+TEST(ReconciliationFile, SavedSafelyAndCarriedIntoTheMonthStartedNext) {
+    test::TestFolder folder;
+    const std::string december = folder.path("DEC2026.rep");
+    test::writeMonth(test::sampleLedger(), december);
+    const std::string recPath = reconciliationPathFor(december);
+    {
+        ScopedFileFault fault([](FileStep step, const std::string&) { return step == FileStep::Sync ? EIO : 0; });
+        EXPECT_FALSE(saveReconciliation(recPath, settled()));
+    }
+    EXPECT_FALSE(std::filesystem::exists(recPath));
+    ASSERT_TRUE(saveReconciliation(recPath, settled()));
+
+    Ledger ledger;
+    Journal journal;
+    ASSERT_TRUE(LoadMonthFile(ledger, journal, december));
+    ASSERT_TRUE(rollOver(ledger, journal, folder.path("JAN2027.rep"), RolloverKind::NewMonth));
+    auto carried = carriedItems(folder.path("JAN2027.rep"));
+    ASSERT_TRUE(carried) << carried.message();
+    ASSERT_EQ(carried->size(), 2u);
+    EXPECT_EQ((*carried)[0].reference, "ck 4511");
+
+    // A cheque cleared a month late: January's statement clears December's ck 4511.
+    Statement january;
+    january.lines = {{dayNumber(2027, 1, 6), "CHECK 4511", "4511", Money::cents(-10000), 1}};
+    const Reconciliation rec = reconcile(january, std::move(carried).value(), std::nullopt);
+    ASSERT_TRUE(rec.match[0]);
+    EXPECT_EQ(rec.items[*rec.match[0]].key(), "DEC2026:1");
+    EXPECT_EQ(reconciliationLists(rec).depositsInTransit.size(), 1u);
+
+    test::writeFile(recPath, "quorvel reconciliation 1\nbad\n");
+    EXPECT_NE(carriedItems(folder.path("JAN2027.rep")).message().find("line 2"), std::string::npos);
+    EXPECT_TRUE(carriedItems(folder.path("MAY2027.rep")));
+}
+
+}  // namespace
+}  // namespace quorvel

@@ -1,0 +1,82 @@
+#include <gtest/gtest.h>
+
+#include "core/reconcile/reconcile_fixture.h"
+#include "reconcile/reconciliation_text.h"
+
+namespace quorvel {
+namespace {
+
+using test::kMonthRecords;
+
+TEST(Reconcile, ReferencesNameChequesAndDates) {
+    const std::vector<std::tuple<std::string, std::string, std::string>> cases = {
+        // reference, cheque, date
+        {"ck 4511", "4511", ""},          {"4511", "4511", ""},
+        {"#0452", "452", ""},             {"chk. 77", "77", ""},
+        {"12/08/26", "", "2026-12-08"},   {"12/8/2026", "", "2026-12-08"},
+        {"2026-12-31", "", "2026-12-31"}, {"02/30/26", "", ""},
+        {"transfer", "", ""},             {"Rent paid 45", "", ""},
+    };
+    for (const auto& [reference, cheque, date] : cases) {
+        EXPECT_EQ(chequeInReference(reference), cheque) << reference;
+        EXPECT_EQ(dayText(parseWrittenDate(reference)), date) << reference;
+    }
+}
+
+TEST(Reconcile, ProposesOnlyWhereExactlyOneActionFits) {
+    Reconciliation rec = reconcile(test::handStatement(), test::monthItems(), std::nullopt);
+    // Per statement line: the key of the proposed item, or empty.
+    const std::vector<std::string> expected = {
+        "",               // -100.00 without a number: ck 4511 and ck 4512 both fit
+        "DEC2026:4",      // +500.00 on 12/09: the deposit of 12/08, not the one of 12/15
+        "NOV2026:7",      // ck 4490 written in November, cleared a month late
+        "",               // a bank fee
+        "",               // interest
+        "DEC2026:3",      // ck 4513 by number and amount
+        "DEC2026:6",      // the automatic payment dated 12/20
+    };
+    ASSERT_EQ(rec.match.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(rec.match[i] ? rec.items[*rec.match[i]].key() : "", expected[i]) << "line " << i;
+    const ReconciliationLists lists = reconciliationLists(rec);
+    EXPECT_EQ(lists.bankOnly, (std::vector<std::size_t>{0, 3, 4}));
+    EXPECT_EQ(lists.outstandingCheques, (std::vector<std::size_t>{0, 1}));
+    EXPECT_EQ(lists.depositsInTransit, (std::vector<std::size_t>{4}));
+
+    // The treasurer settles the ambiguous line; a fee recorded from its statement line (with
+    // the line's date as reference) is then proposed for it.
+    rec.confirm(0, 1);
+    std::vector<ActionRecord> records = kMonthRecords();
+    records.push_back(composeBudgetRecord("BX", "100", "12.50", referenceDate(rec.statement.lines[3].date)));
+    Reconciliation again = reconcile(rec.statement, test::monthItems(records), std::nullopt);
+    again.confirm(0, 1);
+    proposeMatches(again);
+    ASSERT_TRUE(again.match[3]);
+    EXPECT_EQ(again.items[*again.match[3]].key(), "DEC2026:7");
+    EXPECT_TRUE(again.confirmed[0]);
+    EXPECT_FALSE(again.confirmed[3]);
+}
+
+TEST(Reconcile, BalanceFormulaOnFiguresWorkedByHand) {
+    Reconciliation rec = reconcile(test::handStatement(), test::monthItems(), std::nullopt);
+    rec.others = {{"Savings", Money::cents(250000)}, {"Petty cash", Money::cents(4525)}};
+    // 1000.00 + 500.00 in transit - (100.00 + 100.00) outstanding + 2545.25 = 3845.25
+    const std::vector<std::pair<Money, Money>> cases = {
+        {Money::cents(384525), Money()},
+        {Money::cents(385025), Money::cents(-500)},
+        {Money::cents(384524), Money::cents(1)},
+    };
+    for (const auto& [book, difference] : cases) {
+        const BalanceCheck check = balanceCheck(rec, book);
+        EXPECT_EQ(check.depositsInTransit, Money::cents(50000));
+        EXPECT_EQ(check.outstandingCheques, Money::cents(20000));
+        EXPECT_EQ(check.reconciled, Money::cents(384525));
+        EXPECT_EQ(check.difference, difference);
+        EXPECT_EQ(check.agrees(), difference.isZero());
+    }
+    const auto lines = reconciliationLines(rec, balanceCheck(rec, Money::cents(384525)), "DEC2026");
+    EXPECT_EQ(lines.back(), "Difference (the books agree)               0.00");
+}
+
+}  // namespace
+}  // namespace quorvel

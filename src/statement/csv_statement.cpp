@@ -1,0 +1,218 @@
+#include "csv_statement.h"
+
+#include <csv.h>
+
+#include <algorithm>
+#include <charconv>
+#include <utility>
+
+#include "ledger/text_fields.h"
+#include "reconcile/reconciliation.h"
+#include "statement_text.h"
+
+namespace quorvel::statement {
+namespace {
+
+struct Row {
+    std::vector<std::string> fields;
+    int line = 0;  // where the row begins
+};
+
+struct Collector {
+    std::vector<Row> rows;
+    Row current;
+    int line = 1;
+    bool inRow = false;
+};
+
+void onField(void* data, std::size_t size, void* context) {
+    auto& c = *static_cast<Collector*>(context);
+    if (!c.inRow) {
+        c.current.line = c.line;
+        c.inRow = true;
+    }
+    std::string field = data ? std::string(static_cast<const char*>(data), size) : std::string();
+    c.line += static_cast<int>(std::count(field.begin(), field.end(), '\n'));
+    c.current.fields.push_back(std::move(field));
+}
+
+// With CSV_REPALL_NL every line end is reported, so blank lines still count.
+void onRowEnd(int terminator, void* context) {
+    auto& c = *static_cast<Collector*>(context);
+    if (c.inRow) c.rows.push_back(std::exchange(c.current, Row{}));
+    c.inRow = false;
+    if (terminator == '\n') ++c.line;
+}
+
+Result<std::vector<Row>> parseRows(std::string_view bytes, const std::string& name) {
+    csv_parser parser{};
+    if (csv_init(&parser, CSV_STRICT | CSV_STRICT_FINI | CSV_REPALL_NL) != 0)
+        return Status::Error("the CSV reader could not start");
+    Collector collector;
+    const std::size_t done = csv_parse(&parser, bytes.data(), bytes.size(), onField, onRowEnd, &collector);
+    const bool parsed = done == bytes.size() && csv_fini(&parser, onField, onRowEnd, &collector) == 0;
+    const int error = csv_error(&parser);
+    csv_free(&parser);
+    if (!parsed) return Status::Error(lineMessage(name, collector.line, std::string("the CSV is damaged (") +
+                                                                             csv_strerror(error) + ")"));
+    return std::move(collector.rows);
+}
+
+std::string folded(std::string_view text) {
+    std::string out;
+    for (const char c : text)
+        if (c != ' ' && c != '_' && c != '.' && c != '#') out += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return out;
+}
+
+constexpr std::pair<const char*, int CsvColumns::*> kNames[] = {
+    {"date", &CsvColumns::date},
+    {"description", &CsvColumns::description},
+    {"cheque", &CsvColumns::cheque},
+    {"amount", &CsvColumns::amount},
+    {"debit", &CsvColumns::debit},
+    {"credit", &CsvColumns::credit},
+    {"balance", &CsvColumns::balance},
+};
+
+Status checkColumns(const CsvColumns& c) {
+    if (c.date < 0) return Status::Error("the mapping needs the date column");
+    if (c.amount < 0 && (c.debit < 0 || c.credit < 0))
+        return Status::Error("the mapping needs the amount column, or the debit and the credit columns");
+    return Status::Ok();
+}
+
+}  // namespace
+
+std::optional<CsvColumns> columnsFromHeader(const std::vector<std::string>& header) {
+    static const std::vector<std::pair<std::string, int CsvColumns::*>> kHeaders = {
+        {"date", &CsvColumns::date},           {"postingdate", &CsvColumns::date},
+        {"transactiondate", &CsvColumns::date}, {"description", &CsvColumns::description},
+        {"memo", &CsvColumns::description},    {"checknumber", &CsvColumns::cheque},
+        {"chequenumber", &CsvColumns::cheque}, {"check", &CsvColumns::cheque},
+        {"cheque", &CsvColumns::cheque},       {"checkno", &CsvColumns::cheque},
+        {"chequeno", &CsvColumns::cheque},     {"amount", &CsvColumns::amount},
+        {"debit", &CsvColumns::debit},         {"credit", &CsvColumns::credit},
+        {"balance", &CsvColumns::balance},     {"runningbalance", &CsvColumns::balance},
+    };
+    CsvColumns columns;
+    for (std::size_t i = 0; i < header.size(); ++i) {
+        const std::string name = folded(trimBlanks(header[i]));
+        for (const auto& [known, member] : kHeaders)
+            if (name == known && columns.*member < 0) columns.*member = static_cast<int>(i);
+    }
+    if (!checkColumns(columns)) return std::nullopt;
+    return columns;
+}
+
+Result<CsvColumns> parseColumnMapping(std::string_view text) {
+    CsvColumns columns;
+    while (!text.empty()) {
+        const std::size_t comma = text.find(',');
+        const std::string_view item = trimBlanks(text.substr(0, comma));
+        text = comma == std::string_view::npos ? std::string_view{} : text.substr(comma + 1);
+        const std::size_t equals = item.find('=');
+        const std::string key = folded(item.substr(0, equals));
+        const auto known = std::find_if(std::begin(kNames), std::end(kNames),
+                                        [&](const auto& entry) { return key == entry.first; });
+        int column = 0;
+        const std::string_view number = equals == std::string_view::npos ? std::string_view{} : trimBlanks(item.substr(equals + 1));
+        const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), column);
+        if (known == std::end(kNames) || error != std::errc() || end != number.data() + number.size() || column < 1 ||
+            column > 100)
+            return Status::Error("\"" + std::string(item) + "\" is not NAME=COLUMN (date, description, cheque, "
+                                 "amount, debit, credit or balance, and a column number from 1)");
+        columns.*(known->second) = column - 1;
+    }
+    if (Status ok = checkColumns(columns); !ok) return ok;
+    return columns;
+}
+
+std::string composeColumnMapping(const CsvColumns& columns) {
+    std::string out;
+    for (const auto& [name, member] : kNames) {
+        if (columns.*member < 0) continue;
+        if (!out.empty()) out += ',';
+        out += std::string(name) + "=" + std::to_string(columns.*member + 1);
+    }
+    return out;
+}
+
+Result<std::vector<std::string>> csvHeader(std::string_view bytes, const std::string& name) {
+    auto rows = parseRows(bytes, name);
+    if (!rows) return rows.status();
+    if (rows->empty()) return Status::Error(name + " holds no lines");
+    return rows->front().fields;
+}
+
+Result<Statement> readCsvStatement(std::string_view bytes, const std::string& name,
+                                   const std::optional<CsvColumns>& given) {
+    if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
+    auto rows = parseRows(bytes, name);
+    if (!rows) return rows.status();
+    if (rows->empty()) return Status::Error(name + " holds no lines");
+    std::optional<CsvColumns> columns = given ? given : columnsFromHeader(rows->front().fields);
+    if (!columns)
+        return Status::Error(name + ": the header does not name the date and amount columns; give the columns "
+                                    "(e.g. date=1,description=2,amount=3,balance=4)");
+    const CsvColumns& c = *columns;
+    Statement statement;
+    std::optional<Money> firstBalance, lastBalance;
+    for (std::size_t r = 1; r < rows->size(); ++r) {
+        const Row& row = (*rows)[r];
+        const auto cell = [&](int column) -> std::string_view {
+            return column >= 0 && static_cast<std::size_t>(column) < row.fields.size() ? trimBlanks(row.fields[column])
+                                                                                       : std::string_view{};
+        };
+        const auto refuse = [&](const std::string& what) { return Status::Error(lineMessage(name, row.line, what)); };
+        const auto money = [&](int column, const char* what) -> Result<std::optional<Money>> {
+            const std::string_view text = cell(column);
+            if (text.empty()) return std::optional<Money>();
+            const auto amount = parseStatementAmount(text);
+            if (!amount) return refuse(std::string("the ") + what + " \"" + std::string(text) + "\" is not an amount");
+            return std::optional<Money>(*amount);
+        };
+        if (std::all_of(row.fields.begin(), row.fields.end(), [](const std::string& f) { return trimBlanks(f).empty(); }))
+            continue;
+        StatementLine line;
+        line.sourceLine = row.line;
+        line.date = parseWrittenDate(cell(c.date));
+        if (line.date == 0) return refuse("the date \"" + std::string(cell(c.date)) + "\" is not a date");
+        line.description = descriptionText(cell(c.description));
+        line.cheque = chequeInReference(cell(c.cheque));
+        if (!cell(c.cheque).empty() && line.cheque.empty())
+            return refuse("the cheque number \"" + std::string(cell(c.cheque)) + "\" is not a number");
+        if (c.amount >= 0) {
+            auto amount = money(c.amount, "amount");
+            if (!amount) return amount.status();
+            if (!amount->has_value()) return refuse("the amount is missing");
+            line.amount = **amount;
+        } else {
+            auto debit = money(c.debit, "debit");
+            if (!debit) return debit.status();
+            auto credit = money(c.credit, "credit");
+            if (!credit) return credit.status();
+            if (!debit->has_value() && !credit->has_value()) return refuse("the debit and the credit are missing");
+            const auto magnitude = [](const std::optional<Money>& m) { return !m ? Money() : m->units() < 0 ? -*m : *m; };
+            line.amount = magnitude(*credit) - magnitude(*debit);
+        }
+        if (c.balance >= 0) {
+            auto balance = money(c.balance, "balance");
+            if (!balance) return balance.status();
+            if (balance->has_value()) {
+                if (!firstBalance) firstBalance = **balance;
+                lastBalance = **balance;
+            }
+        }
+        statement.lines.push_back(std::move(line));
+    }
+    if (statement.lines.empty()) return Status::Error(name + " holds no transactions");
+    if (!lastBalance) return Status::Error(name + " has no balance column to take the closing balance from");
+    // Banks list newest first or oldest first; the closing balance is the newest row's.
+    const bool newestFirst = statement.lines.front().date > statement.lines.back().date;
+    statement.closingBalance = newestFirst ? *firstBalance : *lastBalance;
+    for (const StatementLine& line : statement.lines) statement.closingDate = std::max(statement.closingDate, line.date);
+    return statement;
+}
+
+}  // namespace quorvel::statement

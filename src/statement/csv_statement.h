@@ -1,0 +1,47 @@
+// Statements in CSV: a header row naming the columns, then one row per transaction. The
+// usual header names are recognised; otherwise the treasurer says which column holds what.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ledger/status.h"
+#include "reconcile/statement.h"
+
+namespace quorvel::statement {
+
+// Column numbers from 0; -1 where the statement has no such column. A statement has either
+// an amount column or debit and credit columns.
+struct CsvColumns {
+    int date = -1;
+    int description = -1;
+    int cheque = -1;
+    int amount = -1;
+    int debit = -1;
+    int credit = -1;
+    int balance = -1;
+    bool operator==(const CsvColumns&) const = default;
+};
+
+// The columns the usual header names give ("Date", "Description", "Check Number" or
+// "Cheque Number", "Amount" or "Debit" and "Credit", "Balance"), letter case and blanks
+// aside; nothing when the date or the amount cannot be found.
+std::optional<CsvColumns> columnsFromHeader(const std::vector<std::string>& header);
+
+// The mapping as it is typed and remembered: "date=1,description=2,cheque=3,amount=4,
+// balance=5" (column numbers from 1; debit= and credit= instead of amount=).
+Result<CsvColumns> parseColumnMapping(std::string_view text);
+std::string composeColumnMapping(const CsvColumns& columns);
+
+// The header row of a CSV statement, for the mapping dialog.
+Result<std::vector<std::string>> csvHeader(std::string_view bytes, const std::string& name);
+
+// The whole statement. Without `columns` the header must name them. The closing balance is
+// the balance column of the latest row. Any field that cannot be read refuses the statement,
+// naming its line; `name` names the file in messages.
+Result<Statement> readCsvStatement(std::string_view bytes, const std::string& name,
+                                   const std::optional<CsvColumns>& columns);
+
+}  // namespace quorvel::statement

@@ -1,0 +1,81 @@
+#include "statement_text.h"
+
+#include "ledger/code_page.h"
+#include "ledger/text_fields.h"
+
+namespace quorvel::statement {
+namespace {
+
+// The characters of a valid UTF-8 text, or nothing.
+std::optional<std::u32string> decodeUtf8(std::string_view text) {
+    std::u32string out;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        int extra = c < 0x80 ? 0 : (c & 0xE0) == 0xC0 ? 1 : (c & 0xF0) == 0xE0 ? 2 : (c & 0xF8) == 0xF0 ? 3 : -1;
+        if (extra < 0 || i + static_cast<std::size_t>(extra) >= text.size() + (extra == 0)) return std::nullopt;
+        char32_t value = extra == 0 ? c : c & (0x3F >> extra);
+        for (int k = 1; k <= extra; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            if ((next & 0xC0) != 0x80) return std::nullopt;
+            value = (value << 6) | (next & 0x3F);
+        }
+        out.push_back(value);
+        i += static_cast<std::size_t>(extra) + 1;
+    }
+    return out;
+}
+
+}  // namespace
+
+std::optional<Money> parseStatementAmount(std::string_view text) {
+    text = trimBlanks(text);
+    bool negative = false;
+    if (text.size() >= 2 && text.front() == '(' && text.back() == ')') {
+        negative = true;
+        text = trimBlanks(text.substr(1, text.size() - 2));
+    }
+    std::string plain;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '-' && plain.empty() && !negative) {
+            negative = true;
+        } else if (c == '+' && plain.empty()) {
+        } else if (c == '$' && plain.empty()) {
+        } else if (c == ',') {
+            // A thousands separator stands between digits, three before the next one or the point.
+            const std::string_view group = text.substr(i + 1, 3);
+            if (plain.empty() || group.size() != 3 || group.find_first_not_of("0123456789") != std::string_view::npos)
+                return std::nullopt;
+        } else if ((c >= '0' && c <= '9') || c == '.') {
+            plain += c;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (plain.empty() || plain == ".") return std::nullopt;
+    auto amount = Money::parseExact(plain);
+    if (!amount) return std::nullopt;
+    return negative ? -*amount : *amount;
+}
+
+std::string descriptionText(std::string_view text) {
+    std::string out;
+    const auto characters = decodeUtf8(text);
+    if (characters) {
+        for (const char32_t c : *characters) {
+            const int byte = unicodeToCp1252(c);
+            out += byte < 0 ? '?' : static_cast<char>(byte);
+        }
+    } else {
+        out = std::string(text);
+    }
+    for (char& c : out)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
+    return std::string(trimBlanks(out));
+}
+
+std::string lineMessage(const std::string& name, int line, const std::string& what) {
+    return "line " + std::to_string(line) + " of " + name + ": " + what;
+}
+
+}  // namespace quorvel::statement

@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include "core/reconcile/reconcile_fixture.h"
+#include "core/test_folder.h"
+#include "statement_reader.h"
+
+namespace quorvel {
+namespace {
+
+using statement::CsvColumns;
+using statement::readStatement;
+
+// The fixture's statement as a bank writes it, in each format.
+const std::string kCsv =
+    "Date,Description,Check Number,Amount,Balance\r\n"
+    "12/04/2026,DEBIT,,-100.00,\"1,900.00\"\r\n"
+    "12/09/2026,DEPOSIT,,500.00,2400.00\r\n"
+    "12/02/2026,CHECK 4490,4490,-80.00,2320.00\r\n"
+    "\r\n"
+    "12/31/2026,SERVICE CHARGE,,($12.50),2307.50\r\n"
+    "12/31/2026,INTEREST,,1.37,2308.87\r\n"
+    "12/10/2026,\"CHECK\n4513\",4513,-50.00,2258.87\r\n"
+    "12/21/2026,AUTOPAY,,-25.00,1000.00\r\n";
+
+std::string ofxTransaction(const char* date, const char* amount, const char* cheque, const char* name) {
+    return std::string("<STMTTRN>\n<TRNTYPE>OTHER\n<DTPOSTED>") + date + "120000\n<TRNAMT>" + amount +
+           "\n<FITID>" + date + amount + "\n" + (*cheque ? std::string("<CHECKNUM>") + cheque + "\n" : "") +
+           "<NAME>" + name + "\n</STMTTRN>\n";
+}
+
+std::string ofxStatement(const std::string& transactions, const char* balance = "1000.00") {
+    return "OFXHEADER:100\nDATA:OFXSGML\nVERSION:102\nSECURITY:NONE\nENCODING:USASCII\nCHARSET:1252\n"
+           "COMPRESSION:NONE\nOLDFILEUID:NONE\nNEWFILEUID:NONE\n\n<OFX>\n<SIGNONMSGSRSV1><SONRS>\n"
+           "<STATUS><CODE>0<SEVERITY>INFO</STATUS>\n<DTSERVER>20261231\n<LANGUAGE>ENG\n</SONRS>"
+           "</SIGNONMSGSRSV1>\n<BANKMSGSRSV1><STMTTRNRS>\n<TRNUID>1\n<STATUS><CODE>0<SEVERITY>INFO</STATUS>\n"
+           "<STMTRS>\n<CURDEF>USD\n<BANKACCTFROM>\n<BANKID>1\n<ACCTID>2\n<ACCTTYPE>CHECKING\n</BANKACCTFROM>\n"
+           "<BANKTRANLIST>\n<DTSTART>20261201\n<DTEND>20261231\n" +
+           transactions + "</BANKTRANLIST>\n<LEDGERBAL>\n<BALAMT>" + balance +
+           "\n<DTASOF>20261231\n</LEDGERBAL>\n</STMTRS>\n</STMTTRNRS></BANKMSGSRSV1>\n</OFX>\n";
+}
+
+std::string kOfxTransactions() {
+    return ofxTransaction("20261204", "-100.00", "", "DEBIT") + ofxTransaction("20261209", "500.00", "", "DEPOSIT") +
+           ofxTransaction("20261202", "-80.00", "4490", "CHECK 4490") +
+           ofxTransaction("20261231", "-12.50", "", "SERVICE CHARGE") +
+           ofxTransaction("20261231", "1.37", "", "INTEREST") +
+           ofxTransaction("20261210", "-50.00", "4513", "CHECK 4513") +
+           ofxTransaction("20261221", "-25.00", "", "AUTOPAY");
+}
+
+class StatementReader : public ::testing::Test {
+protected:
+    std::string write(const std::string& name, const std::string& bytes) {
+        test::writeFile(folder.path(name), bytes);
+        return folder.path(name);
+    }
+    test::TestFolder folder;
+};
+
+TEST_F(StatementReader, BothFormatsGiveTheSameStatementAndMatches) {
+    Statement expected = test::handStatement();
+    // CSV lines: the blank line still counts, the quoted description spans two.
+    const std::vector<std::pair<std::string, std::vector<int>>> cases = {
+        {write("december.csv", kCsv), {2, 3, 4, 6, 7, 8, 10}},
+        {write("december.ofx", ofxStatement(kOfxTransactions())), {30, 37, 44, 52, 59, 66, 74}},
+    };
+    for (const auto& [path, lines] : cases) {
+        auto read = readStatement(path);
+        ASSERT_TRUE(read) << read.message();
+        for (std::size_t i = 0; i < lines.size(); ++i) expected.lines[i].sourceLine = lines[i];
+        EXPECT_EQ(read->lines, expected.lines) << path;
+        EXPECT_EQ(read->closingBalance, expected.closingBalance) << path;
+        EXPECT_EQ(read->closingDate, expected.closingDate) << path;
+        const Reconciliation rec = reconcile(*read, test::monthItems(), std::nullopt);
+        EXPECT_EQ(reconciliationLists(rec).matched, (std::vector<std::size_t>{1, 2, 5, 6})) << path;
+    }
+}
+
+TEST_F(StatementReader, ColumnsByHeaderOrByMapping) {
+    const std::string path = write("bank.csv",
+                                   "Posted,Payee,Out,In,Running\n"
+                                   "2026-12-03,Rent,\"1,200.00\",,800.00\n"
+                                   "2026-12-04,Gift,,50,850.00\n");
+    EXPECT_NE(readStatement(path).message().find("give the columns"), std::string::npos);
+    auto mapping = statement::parseColumnMapping("date=1, description=2, debit=3, credit=4, balance=5");
+    ASSERT_TRUE(mapping) << mapping.message();
+    EXPECT_EQ(statement::composeColumnMapping(*mapping), "date=1,description=2,debit=3,credit=4,balance=5");
+    auto read = readStatement(path, *mapping);
+    ASSERT_TRUE(read) << read.message();
+    EXPECT_EQ(read->lines[0].amount, Money::cents(-120000));
+    EXPECT_EQ(read->lines[1].amount, Money::cents(5000));
+    EXPECT_EQ(read->closingBalance, Money::cents(85000));
+    for (const char* bad : {"date=1", "date=0,amount=2", "when=1,amount=2", "date=1,amount=x"})
+        EXPECT_FALSE(statement::parseColumnMapping(bad)) << bad;
+    EXPECT_EQ(statement::columnsFromHeader({"Date", "Cheque No.", "Debit", "Credit", "Balance"}),
+              (CsvColumns{0, -1, 1, -1, 2, 3, 4}));
+}
+
+TEST_F(StatementReader, DamagedStatementIsRefusedNamingTheLine) {
+    const std::string header = "Date,Description,Check Number,Amount,Balance\n";
+    const std::string good = "12/01/2026,A,,1.00,1.00\n";
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {header + good + "12/32/2026,B,,1.00,2.00\n", "line 3 of bad.csv: the date \"12/32/2026\""},
+        {header + good + "12/02/2026,B,,1.0.0,2.00\n", "line 3 of bad.csv: the amount \"1.0.0\""},
+        {header + good + "12/02/2026,B,,12.3x,2.00\n", "line 3 of bad.csv: the amount"},
+        {header + good + "12/02/2026,B,ck,1.00,2.00\n", "line 3 of bad.csv: the cheque number"},
+        {header + good + "12/02/2026,\"B,,1.00,2.00\n", "of bad.csv: the CSV is damaged"},
+        {header + good + "12/02/2026,B\"x\",,1.00,2.00\n", "line 3 of bad.csv: the CSV is damaged"},
+        {header + "12/01/2026,A,,1.00,\n", "no balance column"},
+        {"Date,Amount,Balance\n", "no transactions"},
+        {ofxStatement(ofxTransaction("20261204", "-1O0.00", "", "X")), "line 33 of bad.ofx: the amount \"-1O0.00\""},
+        {ofxStatement(ofxTransaction("2026", "-100.00", "", "X")), "line 32 of bad.ofx: the transaction has no date"},
+        {ofxStatement(kOfxTransactions(), "lots"), "line 83 of bad.ofx: the ledger balance"},
+        {ofxStatement("<STMTTRN>\n<TRNTYPE>OTHER\n</STMTTRN>\n"), "line 30 of bad.ofx: the transaction has no amount"},
+        {"OFXHEADER:100\n<OFX>\n", "is not a readable OFX"},
+    };
+    for (const auto& [bytes, says] : cases) {
+        const std::string path = write(bytes.starts_with("OFX") ? "bad.ofx" : "bad.csv", bytes);
+        auto read = readStatement(path);
+        ASSERT_FALSE(read) << bytes;
+        EXPECT_NE(read.message().find(says), std::string::npos) << read.message();
+    }
+}
+
+}  // namespace
+}  // namespace quorvel

@@ -11,6 +11,6 @@ if [ ! -f "$build/build.ninja" ]; then
   cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUORVEL_BUILD_TESTS=OFF \
     -DQUORVEL_BUILD_BENCH=OFF
 fi
-cmake --build "$build" -j "$(nproc)" --target quorvel quorvel-cli quorvel-report-pdf
+cmake --build "$build" -j "$(nproc)" --target quorvel quorvel-cli quorvel-report-pdf quorvel-reconcile
 (cd "$build" && cpack -G DEB >&2)
 ls "$build"/quorvel_*.deb

@@ -46,6 +46,17 @@ Commands:
       deposit sources; or, with --ledger, the month as a journal that ledger and hledger
       read. Standard output without --out; FILE is replaced if it exists and may not be
       a month's own file.
+  reconcile MONTH.rep STATEMENT [--other NAME AMOUNT]... [--columns MAPPING]
+      Reconcile the month with a bank statement (OFX, QFX or CSV) and print the matched
+      lines, the statement lines without an action, the outstanding cheques, the deposits
+      in transit and the balance, ending with the difference. Matches kept in MONTH.rec
+      are used; nothing is written (needs quorvel-reconcile beside quorvel-cli).
+      --other NAME AMOUNT
+                    another account where money is held, with its balance (exact).
+      --columns MAPPING
+                    the columns of a CSV whose header does not name them, from 1:
+                    date=1,description=2,cheque=3,amount=4,balance=5 (or debit= and
+                    credit= instead of amount=).
   --help      Show this text.
   --version   Show the version.
 
@@ -118,6 +129,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (command == "actions") return actionsCommand(args, out, err);
     if (command == "report") return reportCommand(args, err);
     if (command == "export") return exportCommand(args, out, err);
+    if (command == "reconcile") return runSibling("quorvel-reconcile", args, err, "reconcile", "nothing was written");
     return usageError(err, "unknown command " + command);
 }
 

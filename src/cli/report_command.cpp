@@ -1,18 +1,8 @@
 #include "report_command.h"
 
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
-
 #include "cli_support.h"
 #include "report/report_file.h"
 #include "terminal_text.h"
-
-extern char** environ;
 
 namespace quorvel::cli {
 namespace {
@@ -26,33 +16,8 @@ Result<std::string> codePageText(const std::string& typed, const std::string& wh
     return std::move(*text);
 }
 
-// The folder quorvel-cli was started from, where its PDF helper lives.
-std::filesystem::path ownFolder() {
-    std::error_code error;
-    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::filesystem::path() : self.parent_path();
-}
-
 int runPdfHelper(const std::vector<std::string>& args, std::ostream& err) {
-    const std::string helper = (ownFolder() / kPdfHelper).string();
-    std::vector<std::string> helperArgs = args;
-    helperArgs.insert(helperArgs.begin(), helper);
-    std::vector<char*> argv;
-    for (std::string& a : helperArgs)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    if (const int error = posix_spawn(&pid, helper.c_str(), nullptr, nullptr, argv.data(), environ);
-        error != 0) {
-        return fail(err, std::string("--pdf needs ") + kPdfHelper + " beside quorvel-cli (" + helper +
-                             "): " + std::strerror(error));
-    }
-    int status = 0;
-    while (waitpid(pid, &status, 0) < 0) {
-        if (errno != EINTR) return fail(err, std::string(kPdfHelper) + ": " + std::strerror(errno));
-    }
-    if (WIFEXITED(status)) return WEXITSTATUS(status) == 0 ? 0 : 1;
-    return fail(err, std::string(kPdfHelper) + " ended abnormally; no PDF was written");
+    return runSibling(kPdfHelper, args, err, "--pdf", "no PDF was written");
 }
 
 }  // namespace

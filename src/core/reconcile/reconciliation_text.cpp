@@ -57,8 +57,9 @@ std::vector<std::string> reconciliationLines(const Reconciliation& rec, const Ba
     for (const std::size_t i : lists.outstandingCheques) lines.push_back("  " + bookItemLine(rec.items[i]));
     lines.push_back(countedHeading("Deposits in transit", lists.depositsInTransit.size()));
     for (const std::size_t i : lists.depositsInTransit) lines.push_back("  " + bookItemLine(rec.items[i]));
-    lines.emplace_back();
+    lines.push_back(countedHeading("Other accounts", rec.others.size()));
     for (const OtherAccount& other : rec.others) lines.push_back("  " + summaryLine(other.name, other.amount));
+    lines.emplace_back();
     for (std::string& line : balanceLines(check)) lines.push_back(std::move(line));
     return lines;
 }

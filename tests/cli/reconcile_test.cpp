@@ -1,0 +1,46 @@
+#include <gtest/gtest.h>
+
+#include "cli/cli_run.h"
+#include "core/test_folder.h"
+
+namespace quorvel {
+namespace {
+
+// The demo month against its statement in each format: everything matches, two cheques and
+// the last deposit are still on their way, the savings account holds the rest.
+TEST(CliReconcile, DemoMonthAgreesWithItsStatementInEitherFormat) {
+    test::TestFolder folder;
+    const std::string demo = std::string(QUORVEL_SOURCE_DIR) + "/demo";
+    const std::string tail =
+        "Statement lines without an action (0)\n"
+        "Outstanding cheques (2)\n"
+        "  DEC2026  DX  ck 4530           312.80\n"
+        "  DEC2026  BX  ck 4531            38.75\n"
+        "Deposits in transit (1)\n"
+        "  DEC2026  DP  12/20/26          265.00\n"
+        "Other accounts (1)\n"
+        "  Savings                                45000.00\n"
+        "\n"
+        "Statement balance                      24352.65\n"
+        "+ Deposits in transit                    265.00\n"
+        "- Outstanding cheques                    351.55\n"
+        "+ Other accounts                       45000.00\n"
+        "= Reconciled balance                   69266.10\n"
+        "Book balance (remaining balance)       69266.10\n"
+        "Difference (the books agree)               0.00\n";
+    for (const char* statement : {"DEC2026-statement.csv", "DEC2026-statement.ofx"}) {
+        const auto run = test::runCli(folder, {"reconcile", demo + "/DEC2026.rep", demo + "/" + statement, "--other",
+                                               "Savings", "45000.00"});
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_NE(run.out.find("Matched (22)\n"), std::string::npos) << statement;
+        EXPECT_TRUE(run.out.ends_with(tail)) << run.out;
+    }
+    test::writeFile(folder.path("bad.csv"), "Date,Amount,Balance\n12/01/2026,abc,1\n");
+    const auto bad = test::runCli(folder, {"reconcile", demo + "/DEC2026.rep", folder.path("bad.csv")});
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_EQ(bad.out, "");
+    EXPECT_EQ(bad.err, "quorvel-cli: line 2 of bad.csv: the amount \"abc\" is not an amount\n");
+}
+
+}  // namespace
+}  // namespace quorvel

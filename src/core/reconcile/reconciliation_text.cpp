@@ -64,4 +64,17 @@ std::vector<std::string> reconciliationLines(const Reconciliation& rec, const Ba
     return lines;
 }
 
+std::vector<PrintStep> printedReconciliation(const std::vector<std::string>& lines) {
+    std::vector<PrintStep> steps = {PrintStep::font(14), PrintStep::bold(true)};
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (!lines[i].empty()) steps.push_back(PrintStep::textAt(1, lines[i]));
+        steps.push_back(PrintStep::endLine());
+        if (i == 0) {
+            steps.push_back(PrintStep::bold(false));
+            steps.push_back(PrintStep::font(10));
+        }
+    }
+    return steps;
+}
+
 }  // namespace quorvel

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "reconciliation.h"
+#include "report/print_steps.h"
 
 namespace quorvel {
 
@@ -20,5 +21,9 @@ std::vector<std::string> reconciliationLines(const Reconciliation& rec, const Ba
                                              const std::string& month);
 // The formula alone, as the window shows it.
 std::vector<std::string> balanceLines(const BalanceCheck& check);
+
+// The printed page: the first line as a title, the rest in the report's font and size, so it
+// plays through the same replay as the treasurer's report.
+std::vector<PrintStep> printedReconciliation(const std::vector<std::string>& lines);
 
 }  // namespace quorvel

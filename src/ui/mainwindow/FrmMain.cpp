@@ -16,6 +16,7 @@
 #include "review/month_summary.h"
 #include "ui/actions/recording_commands.h"
 #include "ui/export/FrmExport.h"
+#include "ui/reconcile/reconcile_commands.h"
 #include "ui/report/report_commands.h"
 #include "ui/review/adjust_commands.h"
 #include "ui/review/review_commands.h"
@@ -150,6 +151,7 @@ void FrmMain::buildMenus() {
     MnuSetSections = addItem(MnuEdit, "MnuSetSections", "Set  or Define Sec&tions");
     MnuUsage = addItem(MnuEdit, "MnuUsage", "&Usage report");
     MnuReorder = addItem(MnuEdit, "MnuReorder", "&Reorder Designated Funds");
+    QAction* MnuReconcile = addItem(MnuEdit, "MnuReconcile", "Reconcile with Ban&k Statement...");
     MnuCopy = addItem(MnuEdit, "MnuCopy", "C&opy", QKeySequence("Ctrl+C"));
 
     MnuHelp = topMenu("MnuHelp", "&Help");
@@ -173,6 +175,7 @@ void FrmMain::buildMenus() {
         {MnuBudgetAdjust, MnuBudgetAdjust_Click}, {MnuAdjustDesignation, MnuAdjustDesignation_Click},
         {MnuSetSections, MnuSetSections_Click},   {MnuReorder, MnuReorder_Click},
         {MnuPrint, MnuPrint_Click},       {MnuExport, MnuExport_Click},
+        {MnuReconcile, MnuReconcile_Click},
     };
     for (const auto& [action, command] : commands) {
         connect(action, &QAction::triggered, this, [this, command = command] { command(*this); });

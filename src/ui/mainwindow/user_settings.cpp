@@ -10,6 +10,7 @@ namespace {
 
 const QString kRecentKey = QStringLiteral("recentMonths");
 const QString kGeometryKey = QStringLiteral("mainWindow/geometry");
+const QString kCsvColumnsKey = QStringLiteral("reconcile/csvColumns");
 
 QSettings settings() {
     return QSettings(configFolder() + "/quorvel.conf", QSettings::IniFormat);
@@ -40,6 +41,14 @@ QByteArray mainWindowGeometry() {
 
 void rememberMainWindowGeometry(const QByteArray& geometry) {
     settings().setValue(kGeometryKey, geometry);
+}
+
+QString csvStatementColumns() {
+    return settings().value(kCsvColumnsKey).toString();
+}
+
+void rememberCsvStatementColumns(const QString& mapping) {
+    settings().setValue(kCsvColumnsKey, mapping);
 }
 
 }  // namespace quorvel::ui

@@ -20,4 +20,8 @@ void rememberRecentMonth(const QString& path);
 QByteArray mainWindowGeometry();
 void rememberMainWindowGeometry(const QByteArray& geometry);
 
+// The columns of the last CSV bank statement whose header did not name them, as typed.
+QString csvStatementColumns();
+void rememberCsvStatementColumns(const QString& mapping);
+
 }  // namespace quorvel::ui

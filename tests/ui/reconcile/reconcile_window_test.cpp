@@ -1,0 +1,82 @@
+// The reconciliation window's wiring: the demo month against its statement with a bank charge
+// added, the charge recorded from the window, the file saved beside the month, and a CSV whose
+// columns the treasurer names.
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <filesystem>
+
+#include "ledger/journal.h"
+#include "ui/mainwindow/user_settings.h"
+#include "ui/reconcile/FrmReconcile.h"
+#include "ui_fixture.h"
+
+namespace quorvel::ui {
+namespace {
+
+class ReconcileWindowTest : public MainWindowTest {
+protected:
+    FrmReconcile* openReconcile(const std::string& statement) {
+        dialogs().chooseFileNext(QString::fromStdString(statement));
+        window.findChild<QAction*>("MnuReconcile")->trigger();
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* found = qobject_cast<FrmReconcile*>(w); found && found->isVisible()) return found;
+        return nullptr;
+    }
+    static void select(QListWidget* list, int row) {
+        list->setCurrentRow(row);
+        list->item(row)->setSelected(true);
+    }
+};
+
+TEST_F(ReconcileWindowTest, DemoMonthReconcilesRecordsTheBankChargeAndSaves) {
+    namespace fs = std::filesystem;
+    const std::string demo = QUORVEL_DEMO_DIR;
+    for (const char* name : {"DEC2026.rep", "DEC2026.jrn"}) fs::copy_file(demo + "/" + name, folder.path(name));
+    test::writeFile(folder.path("dec.csv"), test::readFile(demo + "/DEC2026-statement.csv") +
+                                                "12/31/2026,SERVICE CHARGE,,-15.00,24337.65\r\n");
+    dialogs().chooseFileNext(QString::fromStdString(folder.path("DEC2026.rep")));
+    window.MnuOpen->trigger();
+
+    FrmReconcile* rec = openReconcile(folder.path("dec.csv"));
+    ASSERT_NE(rec, nullptr);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(rec->LstMatched->count(), 22);
+    EXPECT_EQ(rec->LstOutstanding->count(), 2);
+    EXPECT_EQ(rec->LstInTransit->count(), 1);
+    ASSERT_EQ(rec->LstBankOnly->count(), 1);
+
+    rec->TxtOtherName[0]->setText("Savings");
+    rec->TxtOtherAmount[0]->setText("45000.00");
+    select(rec->LstBankOnly, 0);
+    rec->CboAccount->setCurrentIndex(rec->CboAccount->findText("440", Qt::MatchStartsWith));
+    rec->CmdRecord->click();
+    EXPECT_EQ(rec->LstBankOnly->count(), 0);
+    EXPECT_EQ(rec->LstMatched->count(), 23);
+    Journal journal;
+    ASSERT_TRUE(journal.open(folder.path("DEC2026.jrn"), JournalMode::ReadOnly));
+    EXPECT_EQ(journal.read(journal.recordCount())->text(), "BX   440  15          12/31/26    ");
+    EXPECT_TRUE(rec->LblFormula->text().endsWith("Difference (the books agree)               0.00"))
+        << rec->LblFormula->text().toStdString();
+
+    rec->CmdSave->click();
+    EXPECT_EQ(dialogs().messages().back(), "The reconciliation is saved beside the month.");
+    const std::string saved = test::readFile(folder.path("DEC2026.rec"));
+    EXPECT_NE(saved.find("\tSERVICE CHARGE\tDEC2026:42\tC\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("other\tSavings\t45000\n"), std::string::npos) << saved;
+
+    // A statement whose columns are not named: the treasurer names them, and they are kept.
+    test::writeFile(folder.path("odd.csv"), "When,What,Sum,Left\n12/31/2026,GIFT,1.00,1.00\n");
+    dialogs().chooseFileNext(QString::fromStdString(folder.path("odd.csv")));
+    dialogs().typeNext("date=1,description=2,amount=3,balance=4");
+    EXPECT_TRUE(rec->CmdStatement_Click());
+    EXPECT_EQ(rec->LstBankOnly->count(), 1);
+    EXPECT_EQ(csvStatementColumns(), "date=1,description=2,amount=3,balance=4");
+
+    rec->CmdClose->click();
+    EXPECT_TRUE(window.isVisible());
+}
+
+}  // namespace
+}  // namespace quorvel::ui

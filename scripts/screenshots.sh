@@ -6,7 +6,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${QUORVEL_BUILD_DIR:-$root/build}
-"$root/scripts/ensure_packages.sh" xvfb openbox xdotool imagemagick fonts-dejavu-core
+"$root/scripts/ensure_packages.sh" xvfb openbox xdotool imagemagick fonts-dejavu-core poppler-utils
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/quorvel-shots-XXXXXX")
 mkdir "$work/Books"
@@ -77,6 +77,26 @@ key Escape
 # The export window (File, "Export...").
 key alt+f e
 shot export
+key Escape
+
+# Reconciling with the bank statement: the demo statement, the fund savings account beside it
+# (its name kept by the report window), and the printed page rendered from its PDF.
+cp "$root/demo/DEC2026-statement.ofx" "$work/Books/"
+key alt+v k
+xdotool type --delay 40 "$work/Books/DEC2026-statement.ofx"
+key Return
+settle 2
+for _ in $(seq 9); do key Tab; done
+xdotool type --delay 60 "Fund Savings"
+key Tab
+xdotool type --delay 60 "53139.60"
+shot reconcile
+key alt+d
+xdotool type --delay 40 "$work/reconcile.pdf"
+key Return
+settle 2
+pdftoppm -png -r 70 -singlefile "$work/reconcile.pdf" "$root/docs/reconcile-page"
+echo docs/reconcile-page.png
 key Escape
 
 # 4 and 5. The next month is January: the program asks whether a new year was meant, then

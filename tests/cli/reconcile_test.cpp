@@ -7,7 +7,7 @@ namespace quorvel {
 namespace {
 
 // The demo month against its statement in each format: everything matches, two cheques and
-// the last deposit are still on their way, the savings account holds the rest.
+// the last deposit are still on their way, the fund savings account holds the rest.
 TEST(CliReconcile, DemoMonthAgreesWithItsStatementInEitherFormat) {
     test::TestFolder folder;
     const std::string demo = std::string(QUORVEL_SOURCE_DIR) + "/demo";
@@ -19,18 +19,18 @@ TEST(CliReconcile, DemoMonthAgreesWithItsStatementInEitherFormat) {
         "Deposits in transit (1)\n"
         "  DEC2026  DP  12/20/26          265.00\n"
         "Other accounts (1)\n"
-        "  Savings                                45000.00\n"
+        "  Fund Savings                           53139.60\n"
         "\n"
-        "Statement balance                      24352.65\n"
+        "Statement balance                      16213.05\n"
         "+ Deposits in transit                    265.00\n"
         "- Outstanding cheques                    351.55\n"
-        "+ Other accounts                       45000.00\n"
+        "+ Other accounts                       53139.60\n"
         "= Reconciled balance                   69266.10\n"
         "Book balance (remaining balance)       69266.10\n"
         "Difference (the books agree)               0.00\n";
     for (const char* statement : {"DEC2026-statement.csv", "DEC2026-statement.ofx"}) {
         const auto run = test::runCli(folder, {"reconcile", demo + "/DEC2026.rep", demo + "/" + statement, "--other",
-                                               "Savings", "45000.00"});
+                                               "Fund Savings", "53139.60"});
         ASSERT_EQ(run.status, 0) << run.err;
         EXPECT_NE(run.out.find("Matched (22)\n"), std::string::npos) << statement;
         EXPECT_TRUE(run.out.ends_with(tail)) << run.out;

@@ -75,8 +75,11 @@ void FrmReconcile::build() {
         auto* caption = new QLabel(this);
         caption->setObjectName(QString(boxes[i].second) + "Caption");
         caption->setBuddy(*boxes[i].first);
-        lists->addWidget(caption, (i / 2) * 2, i % 2);
-        lists->addWidget(*boxes[i].first, (i / 2) * 2 + 1, i % 2);
+        // The matched lines are the widest: they run across the window, the other three below.
+        const int row = i == 0 ? 0 : 2;
+        const int column = i == 0 ? 0 : i - 1;
+        lists->addWidget(caption, row, column, 1, i == 0 ? 3 : 1);
+        lists->addWidget(*boxes[i].first, row + 1, column, 1, i == 0 ? 3 : 1);
     }
     layout->addLayout(lists, 1);
 
@@ -185,7 +188,14 @@ bool FrmReconcile::Form_Load() {
     return true;
 }
 
+void FrmReconcile::showEvent(QShowEvent* event) {
+    ChildWindow::showEvent(event);
+    LstMatched->setFocus();
+}
+
 std::optional<statement::CsvColumns> FrmReconcile::askColumns(const std::string& path) {
+    if (const auto kind = statement::statementKind(path); !kind || *kind != statement::StatementKind::Csv)
+        return std::nullopt;
     auto header = statement::statementHeader(path);
     if (!header || statement::columnsFromHeader(*header)) return std::nullopt;
     // The mapping remembered from the bank's last statement, when it still reads this one.

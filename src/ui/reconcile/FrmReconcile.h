@@ -64,6 +64,9 @@ public slots:
     void CmdPrint_Click();
     void CmdPdf_Click();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void build();
     // This month's book items (from its journal) and the carried ones.

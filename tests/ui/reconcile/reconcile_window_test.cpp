@@ -35,7 +35,7 @@ TEST_F(ReconcileWindowTest, DemoMonthReconcilesRecordsTheBankChargeAndSaves) {
     const std::string demo = QUORVEL_DEMO_DIR;
     for (const char* name : {"DEC2026.rep", "DEC2026.jrn"}) fs::copy_file(demo + "/" + name, folder.path(name));
     test::writeFile(folder.path("dec.csv"), test::readFile(demo + "/DEC2026-statement.csv") +
-                                                "12/31/2026,SERVICE CHARGE,,-15.00,24337.65\r\n");
+                                                "12/31/2026,SERVICE CHARGE,,-15.00,16198.05\r\n");
     dialogs().chooseFileNext(QString::fromStdString(folder.path("DEC2026.rep")));
     window.MnuOpen->trigger();
 
@@ -47,8 +47,8 @@ TEST_F(ReconcileWindowTest, DemoMonthReconcilesRecordsTheBankChargeAndSaves) {
     EXPECT_EQ(rec->LstInTransit->count(), 1);
     ASSERT_EQ(rec->LstBankOnly->count(), 1);
 
-    rec->TxtOtherName[0]->setText("Savings");
-    rec->TxtOtherAmount[0]->setText("45000.00");
+    rec->TxtOtherName[0]->setText("Fund Savings");
+    rec->TxtOtherAmount[0]->setText("53139.60");
     select(rec->LstBankOnly, 0);
     rec->CboAccount->setCurrentIndex(rec->CboAccount->findText("440", Qt::MatchStartsWith));
     rec->CmdRecord->click();
@@ -64,7 +64,7 @@ TEST_F(ReconcileWindowTest, DemoMonthReconcilesRecordsTheBankChargeAndSaves) {
     EXPECT_EQ(dialogs().messages().back(), "The reconciliation is saved beside the month.");
     const std::string saved = test::readFile(folder.path("DEC2026.rec"));
     EXPECT_NE(saved.find("\tSERVICE CHARGE\tDEC2026:42\tC\n"), std::string::npos) << saved;
-    EXPECT_NE(saved.find("other\tSavings\t45000\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("other\tFund Savings\t53139.6\n"), std::string::npos) << saved;
 
     // A statement whose columns are not named: the treasurer names them, and they are kept.
     test::writeFile(folder.path("odd.csv"), "When,What,Sum,Left\n12/31/2026,GIFT,1.00,1.00\n");

@@ -7,7 +7,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${QUORVEL_BUILD_DIR:-$root/build}
 
 "$root/scripts/ensure_packages.sh" cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
-  libcsv-dev qt6-base-dev libgl-dev fonts-dejavu-core fonts-liberation2 libofx-dev
+  libcsv-dev qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev fonts-dejavu-core fonts-liberation2 libofx-dev
 
 if [ ! -f "$build/build.ninja" ] || [ $# -gt 0 ]; then
   cmake -S "$root" -B "$build" -G Ninja "$@"

@@ -6,7 +6,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${QUORVEL_PACKAGE_DIR:-$root/build-package}
 
-"$root/scripts/ensure_packages.sh" cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev dpkg-dev libofx-dev libcsv-dev
+"$root/scripts/ensure_packages.sh" cmake ninja-build g++ pkg-config qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev dpkg-dev libofx-dev libcsv-dev
 if [ ! -f "$build/build.ninja" ]; then
   cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUORVEL_BUILD_TESTS=OFF \
     -DQUORVEL_BUILD_BENCH=OFF

@@ -38,7 +38,11 @@ int main(int argc, char** argv) {
         dialogs, clipboard, [] { return quorvel::platform::QtPrinter::defaultPrinter(); },
         [](const QString& path, const QPageSize& paper) {
             return quorvel::platform::QtPrinter::pdfFile(path, paper);
-        }};
+        },
+        [](const quorvel::platform::PrinterChoice& choice) {
+            return quorvel::platform::QtPrinter::chosenPrinter(choice);
+        },
+        [] { return quorvel::platform::QtPrinter::printerNames(); }};
     quorvel::platform::SingleInstance instance;
 
     QStringList arguments = QApplication::arguments().mid(1);

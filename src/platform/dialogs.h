@@ -3,6 +3,10 @@
 #pragma once
 
 #include <QString>
+#include <functional>
+#include <optional>
+
+#include "platform/printer.h"
 
 namespace quorvel::platform {
 
@@ -21,6 +25,9 @@ constexpr Answer closedAnswer(Buttons buttons) {
     }
     return Answer::Cancel;
 }
+
+// Draws a whole document on a printer not yet begun; the error text, or empty.
+using DocumentDrawing = std::function<QString(Printer& printer)>;
 
 struct FileDialogOptions {
     QString title;
@@ -49,6 +56,11 @@ public:
     // one with emptyWhenCancelled.
     virtual QString openFile(const FileDialogOptions& options) = 0;
     virtual QString saveFile(const FileDialogOptions& options) = 0;
+    // The printer and paper the user picks, offered from `current`; nothing when cancelled.
+    virtual std::optional<PrinterChoice> choosePrinter(const PrinterChoice& current) = 0;
+    // The pages `draw` prints on `choice`'s printer and paper, shown with zoom and page
+    // navigation until the user closes them. The drawing's error text, or empty.
+    virtual QString preview(const PrinterChoice& choice, const DocumentDrawing& draw) = 0;
 };
 
 }  // namespace quorvel::platform

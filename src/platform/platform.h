@@ -5,6 +5,7 @@
 #include <memory>
 
 #include <QPageSize>
+#include <QStringList>
 
 #include "clipboard.h"
 #include "dialogs.h"
@@ -19,6 +20,10 @@ struct Platform {
     std::function<std::unique_ptr<Printer>()> defaultPrinter;
     // A job written as a PDF document on `paper` to the file `path`; empty where the program has none.
     std::function<std::unique_ptr<Printer>(const QString& path, const QPageSize& paper)> pdfPrinter = {};
+    // A fresh job on the chosen printer and paper each time the report is printed.
+    std::function<std::unique_ptr<Printer>(const PrinterChoice& choice)> chosenPrinter = {};
+    // The names of the printers set up on the computer.
+    std::function<QStringList()> printerNames = {};
 };
 
 }  // namespace quorvel::platform

@@ -4,9 +4,24 @@
 // recording stand-in.
 #pragma once
 
+#include <QPageSize>
 #include <QString>
+#include <functional>
+
+class QPainter;
+class QRectF;
 
 namespace quorvel::platform {
+
+// Where printing goes: a printer by name and a paper size.
+struct PrinterChoice {
+    QString printer;  // empty: the computer's default printer
+    QPageSize paper;  // invalid: the printer's own
+    bool operator==(const PrinterChoice&) const = default;
+};
+
+// Paints a whole page into `area`, the printable area in the painter's units.
+using PagePainter = std::function<void(QPainter& painter, const QRectF& area)>;
 
 class Printer {
 public:
@@ -39,6 +54,9 @@ public:
     // Twips from the top of the page to the bottom of its printable area.
     virtual int pageHeight() const = 0;
     virtual void newPage() = 0;
+    // A page of its own painted by `paint` (a chart, say): begun here unless the current page
+    // is still blank; text printed after it begins a further page.
+    virtual void drawPage(const PagePainter& paint) = 0;
     // Releases the document to the printer; returns an error text, empty on success.
     virtual QString end() = 0;
 };

@@ -5,7 +5,12 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QRegularExpression>
+
+#include "platform/qt_printer.h"
 
 namespace quorvel::platform {
 
@@ -132,6 +137,44 @@ QString QtDialogs::fileDialog(const FileDialogOptions& options, bool save) {
     if (dialog.exec() != QDialog::Accepted) return options.emptyWhenCancelled ? QString() : initial;
     const QStringList chosen = dialog.selectedFiles();
     return chosen.isEmpty() ? initial : chosen.first();
+}
+
+std::optional<PrinterChoice> QtDialogs::choosePrinter(const PrinterChoice& current) {
+    std::unique_ptr<QPrinter> printer = QtPrinter::printerFor(current);
+    if (!printer) printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    QPrintDialog dialog(printer.get(), parent_);
+    dialog.setWindowTitle(QStringLiteral("Choose Printer"));
+    // Only the printer and its paper are kept; copies and two sides are the report window's.
+    dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return PrinterChoice{printer->printerName(), printer->pageLayout().pageSize()};
+}
+
+std::unique_ptr<QPrintPreviewDialog> QtDialogs::previewDialog(QPrinter& printer, const DocumentDrawing& draw,
+                                                              QWidget* parent, QString& error) {
+    auto dialog = std::make_unique<QPrintPreviewDialog>(&printer, parent);
+    for (QAction* action : dialog->findChildren<QAction*>()) {
+        const QString text = action->text().remove('&');
+        if (text == QLatin1String("Print") || text == QLatin1String("Page setup")) action->setVisible(false);
+    }
+    QObject::connect(dialog.get(), &QPrintPreviewDialog::paintRequested, dialog.get(),
+                     [&draw, &error](QPrinter* shown) { error = draw(*QtPrinter::onPrinter(*shown)); });
+    return dialog;
+}
+
+QString QtDialogs::preview(const PrinterChoice& choice, const DocumentDrawing& draw) {
+    std::unique_ptr<QPrinter> printer = QtPrinter::printerFor(choice);
+    if (!printer) {
+        // No printer on this computer: the pages as they would be on the paper chosen.
+        printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setPageSize(choice.paper.isValid() ? choice.paper : QtPrinter::localePaper());
+    }
+    QString error;
+    const std::unique_ptr<QPrintPreviewDialog> dialog = previewDialog(*printer, draw, parent_, error);
+    dialog->setWindowTitle(titleOr(QStringLiteral("Print Preview")));
+    dialog->exec();
+    return error;
 }
 
 }  // namespace quorvel::platform

@@ -3,9 +3,12 @@
 #pragma once
 
 #include <QStringList>
+#include <memory>
 
 #include "platform/dialogs.h"
 
+class QPrinter;
+class QPrintPreviewDialog;
 class QWidget;
 
 namespace quorvel::platform {
@@ -21,6 +24,14 @@ public:
     QString input(const QString& prompt, const QString& title = {}, const QString& initial = {}) override;
     QString openFile(const FileDialogOptions& options) override;
     QString saveFile(const FileDialogOptions& options) override;
+    std::optional<PrinterChoice> choosePrinter(const PrinterChoice& current) override;
+    QString preview(const PrinterChoice& choice, const DocumentDrawing& draw) override;
+
+    // The preview of what `draw` prints on `printer`, not yet shown. Its printing and page setup
+    // are left out: the report window prints, with its own questions. `error` receives the
+    // error text of the latest drawing.
+    static std::unique_ptr<QPrintPreviewDialog> previewDialog(QPrinter& printer, const DocumentDrawing& draw,
+                                                              QWidget* parent, QString& error);
 
     // The name filters a file dialog offers for `pattern`: the pattern's files in either case,
     // then all files. "*.REP" gives {"REP files (*.REP *.rep)", "All files (*)"}.

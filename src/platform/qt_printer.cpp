@@ -22,10 +22,30 @@ constexpr double kTwipsPerInch = 1440.0;
 }  // namespace
 
 std::unique_ptr<QtPrinter> QtPrinter::defaultPrinter() {
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull()) return std::unique_ptr<QtPrinter>(new QtPrinter(nullptr, {}));
-    return std::unique_ptr<QtPrinter>(
-        new QtPrinter(std::make_unique<QPrinter>(info, QPrinter::HighResolution), info.printerName()));
+    return chosenPrinter({});
+}
+
+std::unique_ptr<QPrinter> QtPrinter::printerFor(const PrinterChoice& choice) {
+    const QPrinterInfo info =
+        choice.printer.isEmpty() ? QPrinterInfo::defaultPrinter() : QPrinterInfo::printerInfo(choice.printer);
+    if (info.isNull()) return nullptr;
+    auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+    if (choice.paper.isValid()) printer->setPageSize(choice.paper);
+    return printer;
+}
+
+std::unique_ptr<QtPrinter> QtPrinter::chosenPrinter(const PrinterChoice& choice) {
+    std::unique_ptr<QPrinter> printer = printerFor(choice);
+    const QString name = printer ? printer->printerName() : choice.printer;
+    return std::unique_ptr<QtPrinter>(new QtPrinter(std::move(printer), name));
+}
+
+std::unique_ptr<QtPrinter> QtPrinter::onPrinter(QPrinter& printer) {
+    return std::unique_ptr<QtPrinter>(new QtPrinter(printer, printer.printerName()));
+}
+
+QStringList QtPrinter::printerNames() {
+    return QPrinterInfo::availablePrinterNames();
 }
 
 QPageSize QtPrinter::localePaper() {
@@ -42,7 +62,10 @@ std::unique_ptr<QtPrinter> QtPrinter::pdfFile(const QString& path, const QPageSi
 }
 
 QtPrinter::QtPrinter(std::unique_ptr<QPrinter> printer, QString name)
-    : printer_(std::move(printer)), name_(std::move(name)), font_(fixedPitchFont(10)) {}
+    : owned_(std::move(printer)), printer_(owned_.get()), name_(std::move(name)), font_(fixedPitchFont(10)) {}
+
+QtPrinter::QtPrinter(QPrinter& printer, QString name)
+    : printer_(&printer), name_(std::move(name)), font_(fixedPitchFont(10)) {}
 
 QtPrinter::~QtPrinter() {
     if (!painter_.isActive()) return;
@@ -54,7 +77,7 @@ QtPrinter::~QtPrinter() {
 QString QtPrinter::begin() {
     if (!printer_) return QStringLiteral("No printer is set up on this computer.");
     if (painter_.isActive()) return {};
-    if (!painter_.begin(printer_.get())) {
+    if (!painter_.begin(printer_)) {
         if (printer_->outputFormat() == QPrinter::PdfFormat)
             return QStringLiteral("Cannot write the file %1.").arg(name_);
         return QStringLiteral("The printer %1 is not ready.").arg(name_);
@@ -65,6 +88,7 @@ QString QtPrinter::begin() {
     x_ = 0;
     y_ = 0;
     lineOpen_ = false;
+    pageDrawn_ = false;
     return {};
 }
 
@@ -88,7 +112,7 @@ void QtPrinter::fitWidth(int columns, double pointSize) {
     if (!printer_) return;
     QFont font = font_;
     font.setPointSizeF(pointSize);
-    const double needed = columns * QFontMetricsF(font, printer_.get()).horizontalAdvance(QLatin1Char('0'));
+    const double needed = columns * QFontMetricsF(font, printer_).horizontalAdvance(QLatin1Char('0'));
     const double width = printer_->pageLayout().paintRectPixels(printer_->resolution()).width();
     scale_ = needed > width ? width / needed : 1.0;
     if (painter_.isActive()) painter_.setTransform(QTransform::fromScale(scale_, scale_));
@@ -97,7 +121,7 @@ void QtPrinter::fitWidth(int columns, double pointSize) {
 // The columns follow the real advance of the fixed-pitch face; its average character width
 // may differ by several percent.
 double QtPrinter::advance() const {
-    return QFontMetricsF(font_, printer_.get()).horizontalAdvance(QLatin1Char('0'));
+    return QFontMetricsF(font_, printer_).horizontalAdvance(QLatin1Char('0'));
 }
 
 double QtPrinter::columnX(int column) const {
@@ -120,8 +144,9 @@ bool QtPrinter::startsLine(int column) const {
 
 void QtPrinter::printAt(int column, const QString& text) {
     if (!painter_.isActive()) return;
+    if (pageDrawn_) newPage();
     if (lineOpen_ && startsLine(column)) endLine();
-    const QFontMetricsF metrics(font_, printer_.get());
+    const QFontMetricsF metrics(font_, printer_);
     const double x = columnX(column);
     painter_.drawText(QPointF(x, toDevice(y_) + metrics.ascent()), text);
     x_ = x + metrics.horizontalAdvance(text);
@@ -141,7 +166,7 @@ int QtPrinter::currentY() const {
 
 int QtPrinter::lineHeight() const {
     if (!printer_) return 0;
-    return static_cast<int>(std::lround(toTwips(QFontMetricsF(font_, printer_.get()).lineSpacing())));
+    return static_cast<int>(std::lround(toTwips(QFontMetricsF(font_, printer_).lineSpacing())));
 }
 
 int QtPrinter::pageHeight() const {
@@ -156,6 +181,18 @@ void QtPrinter::newPage() {
     x_ = 0;
     y_ = 0;
     lineOpen_ = false;
+    pageDrawn_ = false;
+}
+
+void QtPrinter::drawPage(const PagePainter& paint) {
+    if (!painter_.isActive()) return;
+    if (y_ > 0 || lineOpen_ || pageDrawn_) newPage();
+    const QRectF area(QPointF(0, 0), printer_->pageLayout().paintRectPixels(printer_->resolution()).size());
+    painter_.save();
+    painter_.resetTransform();
+    paint(painter_, area);
+    painter_.restore();
+    pageDrawn_ = true;
 }
 
 QString QtPrinter::end() {

@@ -8,6 +8,7 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 #include "platform/printer.h"
@@ -20,6 +21,13 @@ class QtPrinter : public Printer {
 public:
     // A job for the computer's default printer; begin() reports when there is none.
     static std::unique_ptr<QtPrinter> defaultPrinter();
+    // A job for the chosen printer on the chosen paper; begin() reports when it is not there.
+    static std::unique_ptr<QtPrinter> chosenPrinter(const PrinterChoice& choice);
+    // Qt's printer for `choice`; null when the computer has no such printer (or none at all).
+    static std::unique_ptr<QPrinter> printerFor(const PrinterChoice& choice);
+    // Drawing on a printer owned elsewhere, such as the one a print preview paints.
+    static std::unique_ptr<QtPrinter> onPrinter(QPrinter& printer);
+    static QStringList printerNames();
     // A job written as a PDF document to `path`, on `paper`.
     static std::unique_ptr<QtPrinter> pdfFile(const QString& path, const QPageSize& paper = localePaper());
     // Letter where the locale measures in inches, A4 elsewhere.
@@ -43,18 +51,21 @@ public:
     int lineHeight() const override;
     int pageHeight() const override;
     void newPage() override;
+    void drawPage(const PagePainter& paint) override;
     QString end() override;
 
 private:
     // `printer` is null when the computer has no printer; `name` goes into error texts.
     QtPrinter(std::unique_ptr<QPrinter> printer, QString name);
+    QtPrinter(QPrinter& printer, QString name);
 
     double advance() const;
     double columnX(int column) const;
     double toDevice(int twips) const;
     double toTwips(double device) const;
 
-    std::unique_ptr<QPrinter> printer_;
+    std::unique_ptr<QPrinter> owned_;
+    QPrinter* printer_ = nullptr;
     QString name_;
     QPainter painter_;
     QFont font_;
@@ -62,6 +73,7 @@ private:
     double x_ = 0;      // device units from the left edge of the printable area, unscaled
     int y_ = 0;         // twips from the top of the printable area, unscaled
     bool lineOpen_ = false;
+    bool pageDrawn_ = false;  // the current page holds a drawing: text goes on the next one
 };
 
 }  // namespace quorvel::platform

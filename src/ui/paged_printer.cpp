@@ -45,4 +45,10 @@ void PagedPrinter::newPage() {
     pageFull_ = false;
 }
 
+void PagedPrinter::drawPage(const platform::PagePainter& paint) {
+    printer_.drawPage(paint);
+    lineOpen_ = false;
+    pageFull_ = false;
+}
+
 }  // namespace quorvel::ui

@@ -29,6 +29,7 @@ public:
     int lineHeight() const override { return printer_.lineHeight(); }
     int pageHeight() const override { return printer_.pageHeight(); }
     void newPage() override;
+    void drawPage(const platform::PagePainter& paint) override;
     QString end() override { return printer_.end(); }
 
 private:

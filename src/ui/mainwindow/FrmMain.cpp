@@ -18,6 +18,7 @@
 #include "ui/export/FrmExport.h"
 #include "ui/reconcile/reconcile_commands.h"
 #include "ui/report/report_commands.h"
+#include "ui/review/FrmUsageChart.h"
 #include "ui/review/adjust_commands.h"
 #include "ui/review/review_commands.h"
 #include "ui/setup/setup_commands.h"
@@ -150,6 +151,7 @@ void FrmMain::buildMenus() {
     MnuChangeBalance = addItem(MnuEdit, "MnuChangeBalance", "View/adjust &Main Balance");
     MnuSetSections = addItem(MnuEdit, "MnuSetSections", "Set  or Define Sec&tions");
     MnuUsage = addItem(MnuEdit, "MnuUsage", "&Usage report");
+    MnuUsageChart = addItem(MnuEdit, "MnuUsageChart", "Usage C&hart");
     MnuReorder = addItem(MnuEdit, "MnuReorder", "&Reorder Designated Funds");
     QAction* MnuReconcile = addItem(MnuEdit, "MnuReconcile", "Reconcile with Ban&k Statement...");
     MnuCopy = addItem(MnuEdit, "MnuCopy", "C&opy", QKeySequence("Ctrl+C"));
@@ -176,6 +178,7 @@ void FrmMain::buildMenus() {
         {MnuSetSections, MnuSetSections_Click},   {MnuReorder, MnuReorder_Click},
         {MnuPrint, MnuPrint_Click},       {MnuExport, MnuExport_Click},
         {MnuReconcile, MnuReconcile_Click},
+        {MnuUsageChart, MnuUsageChart_Click},
     };
     for (const auto& [action, command] : commands) {
         connect(action, &QAction::triggered, this, [this, command = command] { command(*this); });

@@ -118,6 +118,7 @@ public:
     QAction* MnuChangeBalance = nullptr;
     QAction* MnuSetSections = nullptr;
     QAction* MnuUsage = nullptr;
+    QAction* MnuUsageChart = nullptr;
     QAction* MnuReorder = nullptr;
     QAction* MnuCopy = nullptr;
     QAction* MnuAbout = nullptr;

@@ -11,6 +11,8 @@ namespace {
 const QString kRecentKey = QStringLiteral("recentMonths");
 const QString kGeometryKey = QStringLiteral("mainWindow/geometry");
 const QString kCsvColumnsKey = QStringLiteral("reconcile/csvColumns");
+const QString kPrinterKey = QStringLiteral("report/printer");
+const QString kPaperKey = QStringLiteral("report/paper");  // QPageSize's key, "A4", "Letter"
 
 QSettings settings() {
     return QSettings(configFolder() + "/quorvel.conf", QSettings::IniFormat);
@@ -49,6 +51,23 @@ QString csvStatementColumns() {
 
 void rememberCsvStatementColumns(const QString& mapping) {
     settings().setValue(kCsvColumnsKey, mapping);
+}
+
+platform::PrinterChoice printerChoice() {
+    const QSettings kept = settings();
+    platform::PrinterChoice choice{kept.value(kPrinterKey).toString(), {}};
+    const QString paper = kept.value(kPaperKey).toString();
+    for (int id = 0; id <= QPageSize::LastPageSize && !paper.isEmpty(); ++id) {
+        const QPageSize size(static_cast<QPageSize::PageSizeId>(id));
+        if (size.key() == paper) choice.paper = size;
+    }
+    return choice;
+}
+
+void rememberPrinterChoice(const platform::PrinterChoice& choice) {
+    QSettings kept = settings();
+    kept.setValue(kPrinterKey, choice.printer);
+    kept.setValue(kPaperKey, choice.paper.isValid() ? choice.paper.key() : QString());
 }
 
 }  // namespace quorvel::ui

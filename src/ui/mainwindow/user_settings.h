@@ -1,10 +1,13 @@
 // What the program keeps for its user between runs, in the user's configuration folder
-// (~/.config/quorvel/): the months opened last and where the main window stood.
+// (~/.config/quorvel/): the months opened last, where the main window stood, the columns of a
+// CSV bank statement, and the printer and paper chosen for the report.
 #pragma once
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+
+#include "platform/printer.h"
 
 namespace quorvel::ui {
 
@@ -23,5 +26,9 @@ void rememberMainWindowGeometry(const QByteArray& geometry);
 // The columns of the last CSV bank statement whose header did not name them, as typed.
 QString csvStatementColumns();
 void rememberCsvStatementColumns(const QString& mapping);
+
+// The default printer on its own paper until a choice is remembered.
+platform::PrinterChoice printerChoice();
+void rememberPrinterChoice(const platform::PrinterChoice& choice);
 
 }  // namespace quorvel::ui

@@ -20,7 +20,10 @@
 #include "report/account_names.h"
 #include "report/print_steps.h"
 #include "report/report_layout.h"
+#include "review/usage_chart.h"
 #include "ui/mainwindow/FrmMain.h"
+#include "ui/mainwindow/user_settings.h"
+#include "ui/review/usage_chart_view.h"
 #include "ui/text_codec.h"
 
 namespace quorvel::ui {
@@ -121,8 +124,13 @@ void frmprinter::buildControls() {
     for (QPageSize::PageSizeId paper : {QPageSize::A4, QPageSize::Letter})
         CboPaper->addItem(QPageSize::name(paper), static_cast<int>(paper));
     CboPaper->setCurrentIndex(CboPaper->findData(static_cast<int>(platform::QtPrinter::localePaper().id())));
+    LblPrinter = label(this, "LblPrinter", {});
+    CmdPrinter = button(this, "CmdPrinter", "Printer...");
+    ChkChart = new QCheckBox("Print usage chart as last page", this);
+    ChkChart->setObjectName("ChkChart");
     Label8 = label(this, "Label8", {});
     Command1 = button(this, "Command1", "PRINT!");
+    CmdPreview = button(this, "CmdPreview", "Preview");
     CmdPdf = button(this, "CmdPdf", "Save as PDF");
     CmdPdf->setEnabled(static_cast<bool>(main_.platform().pdfPrinter));
     Command4 = button(this, "Command4", "Print to File");
@@ -150,10 +158,13 @@ void frmprinter::buildControls() {
     grid->addWidget(TxtPnum, row, 1);
     grid->addWidget(Chkdouble, row++, 2);
     grid->addWidget(LblPaper, row, 0);
-    grid->addWidget(CboPaper, row++, 1);
+    grid->addWidget(CboPaper, row, 1);
+    grid->addWidget(ChkChart, row++, 2);
+    grid->addWidget(LblPrinter, row, 0, 1, 2);
+    grid->addWidget(CmdPrinter, row++, 2);
     grid->addWidget(Label8, row++, 0, 1, 3);
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {Command1, CmdPdf, Command4, Command5, Command3, Command2})
+    for (QPushButton* b : {Command1, CmdPreview, CmdPdf, Command4, Command5, Command3, Command2})
         buttons->addWidget(b);
     grid->addLayout(buttons, row, 0, 1, 3);
     setMinimumWidth(640);
@@ -165,6 +176,8 @@ void frmprinter::buildControls() {
     connect(Command5, &QPushButton::clicked, this, &frmprinter::Command5_Click);
     connect(CmdTotal, &QPushButton::clicked, this, &frmprinter::CmdTotal_Click);
     connect(CmdPdf, &QPushButton::clicked, this, &frmprinter::CmdPdf_Click);
+    connect(CmdPreview, &QPushButton::clicked, this, &frmprinter::CmdPreview_Click);
+    connect(CmdPrinter, &QPushButton::clicked, this, &frmprinter::CmdPrinter_Click);
 }
 
 void frmprinter::start() {
@@ -186,6 +199,23 @@ void frmprinter::Form_Load() {
         TxtbTitle->setText(fromCp1252((*titles)[1]));
         TxtcTitle->setText(fromCp1252((*titles)[2]));
     }
+    printer_ = printerChoice();
+    const auto& installed = main_.platform().printerNames;
+    if (!printer_.printer.isEmpty() && installed && !installed().contains(printer_.printer)) {
+        main_.platform().dialogs.message(
+            QStringLiteral("The printer %1 chosen before is no longer set up on this computer.\n"
+                           "The report goes to the default printer.")
+                .arg(printer_.printer));
+        printer_.printer.clear();
+        rememberPrinterChoice(printer_);
+    }
+    showPrinter();
+}
+
+void frmprinter::showPrinter() {
+    const QString printer = printer_.printer.isEmpty() ? QStringLiteral("the default printer") : printer_.printer;
+    const QString paper = printer_.paper.isValid() ? printer_.paper.name() : QStringLiteral("its own paper");
+    LblPrinter->setText(QStringLiteral("Printing on %1, %2").arg(printer, paper));
 }
 
 QString frmprinter::titlesFile() const {
@@ -232,7 +262,10 @@ std::optional<ReportEntries> frmprinter::entries() {
 
 void frmprinter::Command1_Click() {
     platform::Dialogs& dialogs = main_.platform().dialogs;
-    if (dialogs.message("Is the default printer ready?", Buttons::YesNo) != Answer::Yes) return;
+    const QString question = printer_.printer.isEmpty()
+                                 ? QStringLiteral("Is the default printer ready?")
+                                 : QStringLiteral("Is the printer %1 ready?").arg(printer_.printer);
+    if (dialogs.message(question, Buttons::YesNo) != Answer::Yes) return;
     const std::optional<ReportEntries> report = entries();
     if (!report) return;
     RecomputeTotals(main_.ledger());
@@ -252,12 +285,13 @@ void frmprinter::Command1_Click() {
 
 std::pair<int, QString> frmprinter::printCopies(const ReportEntries& report, int copies) {
     BusyPointer busy;
+    const platform::PagePainter chart = chartPage();
     for (int copy = 1; copy <= copies; ++copy) {
         Label8->setText(QStringLiteral("Printing copy  %1").arg(copy));
         Label8->repaint();
         const std::vector<PrintStep> steps = printedReport(main_.ledger(), report);
-        const std::unique_ptr<platform::Printer> printer = main_.platform().defaultPrinter();
-        const QString error = printer ? printJob(steps, *printer, Chkdouble->isChecked())
+        const std::unique_ptr<platform::Printer> printer = main_.platform().chosenPrinter(printer_);
+        const QString error = printer ? printJob(steps, *printer, Chkdouble->isChecked(), chart)
                                       : QStringLiteral("No printer is set up on this computer.");
         if (!error.isEmpty()) return {copy, error};
     }
@@ -368,9 +402,35 @@ void frmprinter::CmdPdf_Click() {
     BusyPointer busy;
     const QPageSize paper(static_cast<QPageSize::PageSizeId>(CboPaper->currentData().toInt()));
     const auto pdfPrinter = [this, &paper](const QString& path) { return main_.platform().pdfPrinter(path, paper); };
-    const QString error = writeReportPdf(printedReport(main_.ledger(), *report), pdfPrinter, name);
+    const QString error = writeReportPdf(printedReport(main_.ledger(), *report), pdfPrinter, name, chartPage());
     if (!error.isEmpty())
         main_.platform().dialogs.message("The report could not be saved as PDF.\n\n" + error);
+}
+
+platform::PagePainter frmprinter::chartPage() const {
+    if (!ChkChart->isChecked()) return {};
+    return [chart = usageChart(main_.ledger())](QPainter& painter, const QRectF& area) {
+        paintUsageChart(painter, area, chart);
+    };
+}
+
+void frmprinter::CmdPreview_Click() {
+    const std::optional<ReportEntries> report = entries();
+    if (!report) return;
+    RecomputeTotals(main_.ledger());
+    const std::vector<PrintStep> steps = printedReport(main_.ledger(), *report);
+    const platform::PagePainter chart = chartPage();
+    const QString error = main_.platform().dialogs.preview(
+        printer_, [&](platform::Printer& printer) { return printJob(steps, printer, false, chart); });
+    if (!error.isEmpty()) main_.platform().dialogs.message("The preview could not be shown.\n\n" + error);
+}
+
+void frmprinter::CmdPrinter_Click() {
+    const std::optional<platform::PrinterChoice> chosen = main_.platform().dialogs.choosePrinter(printer_);
+    if (!chosen) return;
+    printer_ = *chosen;
+    rememberPrinterChoice(printer_);
+    showPrinter();
 }
 
 void frmprinter::CmdTotal_Click() {

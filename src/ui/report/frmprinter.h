@@ -1,5 +1,6 @@
 // The report window: the title lines and the accounts where the money is held, the number of
-// copies and two-sided printing; from here the treasurer prints the report, saves it as PDF,
+// copies and two-sided printing, the printer and paper (remembered for next time) and whether
+// the usage chart ends the report; from here the treasurer previews and prints the report, saves it as PDF,
 // writes the monthly or annual report file, and checks the accounts against the books. While
 // it is open the main window is hidden, so the ledger cannot change under it.
 #pragma once
@@ -10,6 +11,7 @@
 #include <utility>
 
 #include "platform/dialogs.h"
+#include "platform/printer.h"
 #include "report/report_entries.h"
 #include "report/report_file.h"
 #include "ui/widgets/AmountBox.h"
@@ -43,7 +45,11 @@ public:
     QLineEdit* TxtPnum = nullptr;
     QCheckBox* Chkdouble = nullptr;
     QLabel* LblPaper = nullptr;
-    QComboBox* CboPaper = nullptr;  // the PDF's paper; the printer keeps its own
+    QComboBox* CboPaper = nullptr;  // the PDF's paper; the printer's is chosen with CmdPrinter
+    QLabel* LblPrinter = nullptr;
+    QCheckBox* ChkChart = nullptr;
+    QPushButton* CmdPreview = nullptr;
+    QPushButton* CmdPrinter = nullptr;
     QPushButton* Command1 = nullptr;
     QPushButton* Command2 = nullptr;
     QPushButton* Command3 = nullptr;
@@ -73,6 +79,8 @@ public slots:
     void Command5_Click();
     void CmdTotal_Click();
     void CmdPdf_Click();
+    void CmdPreview_Click();
+    void CmdPrinter_Click();
     void TxtAmount_lostfocus(int Index);
     // Escape or the window's close button: as "Cancel".
     void reject() override;
@@ -82,6 +90,9 @@ private:
     std::pair<int, QString> printCopies(const ReportEntries& report, int copies);
     // Says why nothing more was printed and offers a PDF instead.
     void printFailed(int copy, int copies, const QString& reason);
+    // The usage chart's page when the report is to end with it; empty otherwise.
+    platform::PagePainter chartPage() const;
+    void showPrinter();
     void titleTooLong();
     void buildControls();
     // The window's entries in the ledger's code page; nothing (after a message) when a text
@@ -99,6 +110,7 @@ private:
     // The balance as the window showed it on opening; "View Total" compares against it.
     std::string reportBalance_;
     bool finished_ = false;
+    platform::PrinterChoice printer_;
 };
 
 }  // namespace quorvel::ui

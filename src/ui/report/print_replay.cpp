@@ -94,11 +94,13 @@ void replaySteps(const std::vector<PrintStep>& steps, platform::Printer& printer
     Replay(printer).run(steps);
 }
 
-QString printJob(const std::vector<PrintStep>& steps, platform::Printer& printer, bool twoSided) {
+QString printJob(const std::vector<PrintStep>& steps, platform::Printer& printer, bool twoSided,
+                 const platform::PagePainter& lastPage) {
     // The duplex mode belongs to the job, so it is set before the job starts.
     printer.setDuplex(twoSided);
     if (QString error = printer.begin(); !error.isEmpty()) return error;
     replaySteps(steps, printer);
+    if (lastPage) printer.drawPage(lastPage);
     return printer.end();
 }
 

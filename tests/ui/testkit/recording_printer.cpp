@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <QPainter>
 #include <algorithm>
 #include <cmath>
 
@@ -93,6 +95,7 @@ bool RecordingPrinter::startsLine(int column) const {
 
 void RecordingPrinter::printAt(int column, const QString& text) {
     if (!printing("printAt")) return;
+    if (pageDrawn_) newPage();
     const int start = std::max(column, 1) - 1;
     if (lineOpen_ && startsLine(column)) endLine();
 
@@ -103,6 +106,7 @@ void RecordingPrinter::printAt(int column, const QString& text) {
 
 void RecordingPrinter::endLine() {
     if (!printing("endLine")) return;
+    if (pageDrawn_) newPage();
     PrintedLine& line = openLine();
     line.font = font_;
     line.ended = true;
@@ -115,6 +119,18 @@ void RecordingPrinter::newPage() {
     document_->pages.emplace_back();
     y_ = 0;
     lineOpen_ = false;
+    pageDrawn_ = false;
+}
+
+void RecordingPrinter::drawPage(const platform::PagePainter& paint) {
+    if (!printing("drawPage")) return;
+    if (!document_->pages.back().empty() || pageDrawn_) newPage();
+    document_->drawnPages.push_back(document_->pages.size() - 1);
+    QImage page(768, 1008, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    QPainter painter(&page);
+    paint(painter, QRectF(page.rect()));
+    pageDrawn_ = true;
 }
 
 QString RecordingPrinter::end() {

@@ -45,6 +45,7 @@ struct PrintedDocument {
     bool duplex = false;
     int fitColumns = 0;  // the width asked for by fitWidth, in columns of `fitPoints`
     double fitPoints = 0;
+    std::vector<std::size_t> drawnPages;  // the pages that drawPage painted, from 0
 
     // The texts of a page's lines, trailing spaces dropped.
     QStringList pageText(std::size_t page) const;
@@ -81,6 +82,8 @@ public:
     int lineHeight() const override { return lineHeight(font_.pointSize); }
     int pageHeight() const override { return pageHeight_; }
     void newPage() override;
+    // Paints the page on an image of a Letter page's printable area at 96 dots per inch.
+    void drawPage(const platform::PagePainter& paint) override;
     QString end() override;
 
     static int lineHeight(double pointSize);
@@ -96,6 +99,7 @@ private:
     int y_ = 0;
     int pageHeight_ = 1 << 30;
     bool lineOpen_ = false;
+    bool pageDrawn_ = false;
 };
 
 }  // namespace quorvel::testkit

@@ -41,7 +41,7 @@ bool fits(Answer answer, Buttons buttons) {
 ScriptedDialogs::~ScriptedDialogs() {
     if (pendingAnswers() != 0) {
         ADD_FAILURE() << "scripted dialog answers never used: " << answers_.size() << " message, "
-                      << typed_.size() << " input, " << chosen_.size() << " file";
+                      << typed_.size() << " input, " << chosen_.size() << " file, " << printers_.size() << " printer";
     }
 }
 
@@ -60,9 +60,12 @@ void ScriptedDialogs::chooseFileNext(const QString& name) {
 void ScriptedDialogs::cancelFileNext() {
     chosen_.emplace_back(std::nullopt);
 }
+void ScriptedDialogs::choosePrinterNext(const platform::PrinterChoice& choice) {
+    printers_.push_back(choice);
+}
 
 int ScriptedDialogs::pendingAnswers() const {
-    return static_cast<int>(answers_.size() + typed_.size() + chosen_.size());
+    return static_cast<int>(answers_.size() + typed_.size() + chosen_.size() + printers_.size());
 }
 
 QStringList ScriptedDialogs::messages() const {
@@ -83,11 +86,11 @@ Shown ScriptedDialogs::lastMessage() const {
     for (auto it = shown.rbegin(); it != shown.rend(); ++it)
         if (it->kind == Shown::Kind::Message) return *it;
     ADD_FAILURE() << "no message box was shown";
-    return Shown{Shown::Kind::Message, {}, {}, Buttons::Ok, {}, {}};
+    return Shown{Shown::Kind::Message, {}, {}, Buttons::Ok, {}, {}, {}};
 }
 
 Answer ScriptedDialogs::message(const QString& text, Buttons buttons, const QString& title) {
-    shown.push_back(Shown{Shown::Kind::Message, text, title, buttons, {}, {}});
+    shown.push_back(Shown{Shown::Kind::Message, text, title, buttons, {}, {}, {}});
     if (buttons == Buttons::Ok) return Answer::Ok;
 
     if (answers_.empty()) {
@@ -105,7 +108,7 @@ Answer ScriptedDialogs::message(const QString& text, Buttons buttons, const QStr
 }
 
 QString ScriptedDialogs::input(const QString& prompt, const QString& title, const QString& initial) {
-    shown.push_back(Shown{Shown::Kind::Input, prompt, title, Buttons::OkCancel, initial, {}});
+    shown.push_back(Shown{Shown::Kind::Input, prompt, title, Buttons::OkCancel, initial, {}, {}});
     if (typed_.empty()) {
         ADD_FAILURE() << "unscripted input box: " << prompt.toStdString();
         return {};
@@ -124,7 +127,7 @@ QString ScriptedDialogs::saveFile(const FileDialogOptions& options) {
 }
 
 QString ScriptedDialogs::fileDialog(Shown::Kind kind, const FileDialogOptions& options) {
-    shown.push_back(Shown{kind, {}, options.title, Buttons::OkCancel, {}, options});
+    shown.push_back(Shown{kind, {}, options.title, Buttons::OkCancel, {}, options, {}});
     if (chosen_.empty()) {
         ADD_FAILURE() << "unscripted file dialog: " << options.title.toStdString();
         return options.initialName;
@@ -132,6 +135,25 @@ QString ScriptedDialogs::fileDialog(Shown::Kind kind, const FileDialogOptions& o
     const std::optional<QString> chosen = chosen_.front();
     chosen_.pop_front();
     return chosen.value_or(options.emptyWhenCancelled ? QString() : options.initialName);
+}
+
+std::optional<platform::PrinterChoice> ScriptedDialogs::choosePrinter(const platform::PrinterChoice& current) {
+    shown.push_back(Shown{Shown::Kind::ChoosePrinter, {}, {}, Buttons::OkCancel, {}, {}, current});
+    if (printers_.empty()) {
+        ADD_FAILURE() << "unscripted printer choice";
+        return std::nullopt;
+    }
+    const platform::PrinterChoice chosen = printers_.front();
+    printers_.pop_front();
+    return chosen;
+}
+
+QString ScriptedDialogs::preview(const platform::PrinterChoice& choice, const platform::DocumentDrawing& draw) {
+    shown.push_back(Shown{Shown::Kind::Preview, {}, {}, Buttons::Ok, {}, {}, choice});
+    auto document = std::make_shared<PrintedDocument>();
+    previews.push_back(document);
+    RecordingPrinter printer(document);
+    return draw(printer);
 }
 
 }  // namespace quorvel::testkit

@@ -8,21 +8,24 @@
 
 #include <QStringList>
 #include <deque>
+#include <memory>
 #include <optional>
 #include <vector>
 
 #include "platform/dialogs.h"
+#include "testkit/recording_printer.h"
 
 namespace quorvel::testkit {
 
 struct Shown {
-    enum class Kind { Message, Input, OpenFile, SaveFile };
+    enum class Kind { Message, Input, OpenFile, SaveFile, ChoosePrinter, Preview };
     Kind kind;
     QString text;  // the message, or the input box's prompt
     QString title;
     platform::Buttons buttons = platform::Buttons::Ok;  // message boxes
     QString initial;                                    // input boxes
     platform::FileDialogOptions file;                   // file dialogs
+    platform::PrinterChoice printer;                    // printer choice (as offered) and preview
 };
 
 class ScriptedDialogs : public platform::Dialogs {
@@ -42,6 +45,11 @@ public:
     void chooseFileNext(const QString& name);
     // The next file dialog is cancelled (returns the options' initialName, or an empty name).
     void cancelFileNext();
+    // The printer and paper the user picks in the next printer choice.
+    void choosePrinterNext(const platform::PrinterChoice& choice);
+
+    // Each preview's pages, drawn on a recording printer, in order.
+    std::vector<std::shared_ptr<const PrintedDocument>> previews;
 
     // Answers not yet taken by a dialog.
     int pendingAnswers() const;
@@ -60,6 +68,8 @@ public:
     QString input(const QString& prompt, const QString& title = {}, const QString& initial = {}) override;
     QString openFile(const platform::FileDialogOptions& options) override;
     QString saveFile(const platform::FileDialogOptions& options) override;
+    std::optional<platform::PrinterChoice> choosePrinter(const platform::PrinterChoice& current) override;
+    QString preview(const platform::PrinterChoice& choice, const platform::DocumentDrawing& draw) override;
 
 private:
     QString fileDialog(Shown::Kind kind, const platform::FileDialogOptions& options);
@@ -67,6 +77,7 @@ private:
     std::deque<platform::Answer> answers_;
     std::deque<std::optional<QString>> typed_;   // nullopt: cancelled
     std::deque<std::optional<QString>> chosen_;  // nullopt: cancelled
+    std::deque<platform::PrinterChoice> printers_;
 };
 
 }  // namespace quorvel::testkit

@@ -32,7 +32,12 @@ private:
 
 TestPlatform::TestPlatform()
     : platform{dialogs, clipboard, [this] { return makePrinter(); },
-               [this](const QString& path, const QPageSize& paper) { return makePdfPrinter(path, paper); }} {}
+               [this](const QString& path, const QPageSize& paper) { return makePdfPrinter(path, paper); },
+               [this](const platform::PrinterChoice& choice) {
+                   printerChoices_.push_back(choice);
+                   return makePrinter();
+               },
+               [this] { return printers; }} {}
 
 std::unique_ptr<platform::Printer> TestPlatform::makePdfPrinter(const QString& path, const QPageSize& paper) {
     auto document = std::make_shared<PrintedDocument>();

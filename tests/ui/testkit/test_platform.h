@@ -32,6 +32,11 @@ public:
     void setPrinterPageHeight(int twips) { pageHeight_ = twips; }
     void failPrinterOnEnd(const QString& error) { failOnEnd_ = error; }
 
+    // The printers set up on the computer, as the program finds them.
+    QStringList printers = {QStringLiteral("Office"), QStringLiteral("Hall")};
+    // The printer and paper of each job made on the chosen printer, in order.
+    const std::vector<platform::PrinterChoice>& printerChoices() const { return printerChoices_; }
+
     // Every job the program asked for, in order, including those that failed to begin.
     const std::vector<std::shared_ptr<const PrintedDocument>>& printJobs() const { return jobs_; }
     // The only print job; fails the test unless exactly one was made.
@@ -52,6 +57,7 @@ private:
     std::unique_ptr<platform::Printer> makePdfPrinter(const QString& path, const QPageSize& paper);
 
     std::vector<std::shared_ptr<const PrintedDocument>> jobs_;
+    std::vector<platform::PrinterChoice> printerChoices_;
     QString failOnBegin_;
     int pageHeight_ = 0;  // none set
     QString failOnEnd_;

@@ -1,0 +1,135 @@
+#include "usage_chart_view.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSet>
+#include <QChart>
+#include <QGraphicsScene>
+#include <QHorizontalStackedBarSeries>
+#include <QLineSeries>
+#include <QPainter>
+#include <QSet>
+#include <QValueAxis>
+#include <algorithm>
+#include <cmath>
+
+#include "ui/text_codec.h"
+
+namespace quorvel::ui {
+namespace {
+
+constexpr double kNominalWidth = 1000;  // the scene's width; painting scales it to the target
+
+struct Bars {
+    QStringList categories;
+    QList<qreal> within;
+    QList<qreal> past;
+};
+
+QString percent(double share) {
+    return QString::number(std::lround(share * 100)) + '%';
+}
+
+Bars bars(const UsageChart& chart) {
+    Bars b;
+    QSet<QString> taken;  // the axis wants every category once
+    auto add = [&b, &taken](QString label, double value, bool past) {
+        while (taken.contains(label))
+            label += ' ';
+        taken.insert(label);
+        b.categories << label;
+        b.within << (past ? 0 : value);
+        b.past << (past ? value : 0);
+    };
+    for (const UsageGroup& group : chart.groups) {
+        if (!group.title.empty()) add(QStringLiteral("- %1 -").arg(fromCp1252(group.title).trimmed()), 0, false);
+        for (const UsageBar& bar : group.bars) {
+            const double share = bar.figure.months.value_or(0) / 12;
+            QString label = fromCp1252(bar.number + " " + bar.name).trimmed() + "  ";
+            label += bar.figure.months ? percent(share) : QStringLiteral("no budget");
+            if (bar.pastShare) label += QStringLiteral("  [over]");
+            add(label, share * 100, bar.pastShare);
+        }
+    }
+    return b;
+}
+
+}  // namespace
+
+QChart* makeUsageChart(const UsageChart& chart) {
+    const Bars b = bars(chart);
+    auto* within = new QBarSet(QStringLiteral("Within the year's share"));
+    within->append(b.within);
+    within->setColor(QColor(0x4a, 0x7d, 0xb5));
+    auto* past = new QBarSet(QStringLiteral("Past the year's share [over]"));
+    past->append(b.past);
+    past->setColor(QColor(0xd9, 0x48, 0x1c));
+    auto* series = new QHorizontalStackedBarSeries;
+    series->append(within);
+    series->append(past);
+    series->setBarWidth(0.7);
+
+    auto* result = new QChart;
+    result->addSeries(series);
+    result->setTitle(QStringLiteral("Budget usage: share of each annual budget spent in the year"));
+    auto* accounts = new QBarCategoryAxis;
+    accounts->append(b.categories);
+    accounts->setReverse(true);  // the first account at the top, as in the listing
+    const qreal perCategory = 1100.0 / std::max<qsizetype>(b.categories.size(), 1);
+    QFont labels = accounts->labelsFont();
+    labels.setPixelSize(static_cast<int>(std::clamp(perCategory * 0.6, 7.0, 13.0)));
+    accounts->setLabelsFont(labels);
+    result->addAxis(accounts, Qt::AlignLeft);
+    series->attachAxis(accounts);
+
+    qreal widest = 100;
+    for (const qreal value : b.within + b.past)
+        widest = std::max(widest, value);
+    auto* shares = new QValueAxis;
+    shares->setRange(0, std::ceil(widest / 25) * 25);
+    shares->setLabelFormat(QStringLiteral("%.0f"));
+    shares->setTitleText(QStringLiteral("% of the annual budget spent"));
+    result->addAxis(shares, Qt::AlignBottom);
+    series->attachAxis(shares);
+
+    if (chart.monthsGone) {
+        const double gone = *chart.monthsGone * 100.0 / 12;
+        auto* year = new QLineSeries;
+        year->setName(QStringLiteral("Year gone: %1 of 12 months (%2)")
+                          .arg(*chart.monthsGone)
+                          .arg(percent(*chart.monthsGone / 12.0)));
+        year->append(gone, -0.5);
+        year->append(gone, static_cast<qreal>(b.categories.size()) - 0.5);
+        year->setPen(QPen(Qt::black, 2, Qt::DashLine));
+        result->addSeries(year);
+        year->attachAxis(shares);
+        year->attachAxis(accounts);
+    } else {
+        result->setTitle(result->title() + QStringLiteral(" (the month file's name does not say which month it is)"));
+    }
+    result->legend()->setAlignment(Qt::AlignBottom);
+    return result;
+}
+
+void paintUsageChart(QPainter& painter, const QRectF& area, const UsageChart& chart) {
+    QGraphicsScene scene;
+    QChart* drawn = makeUsageChart(chart);
+    scene.addItem(drawn);  // the scene owns it
+    const QRectF nominal(0, 0, kNominalWidth, kNominalWidth * area.height() / std::max(area.width(), 1.0));
+    drawn->setGeometry(nominal);
+    scene.setSceneRect(nominal);
+    scene.render(&painter, area, nominal);
+}
+
+QImage usageChartImage(const UsageChart& chart) {
+    std::size_t rows = 0;
+    for (const UsageGroup& group : chart.groups)
+        rows += group.bars.size() + (group.title.empty() ? 0 : 1);
+    QImage image(1200, static_cast<int>(std::max<std::size_t>(600, 26 * rows + 240)), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    paintUsageChart(painter, QRectF(image.rect()), chart);
+    return image;
+}
+
+}  // namespace quorvel::ui

@@ -1,0 +1,25 @@
+// The usage chart drawn with Qt Charts: one bar per budget account, its share of the annual
+// budget spent, against a line at the share of the year gone. Accounts past their share take
+// another colour and say "over" in their label, so the chart reads without colour too.
+#pragma once
+
+#include <QImage>
+#include <QRectF>
+
+#include "review/usage_chart.h"
+
+class QChart;
+class QPainter;
+
+namespace quorvel::ui {
+
+// A new chart of `chart`, the caller's to own.
+QChart* makeUsageChart(const UsageChart& chart);
+
+// The chart painted into `area` (a printed page's printable area, say).
+void paintUsageChart(QPainter& painter, const QRectF& area, const UsageChart& chart);
+
+// The chart as a picture tall enough for every account's label.
+QImage usageChartImage(const UsageChart& chart);
+
+}  // namespace quorvel::ui

@@ -20,8 +20,8 @@ UsageChart usageChart(const Ledger& ledger) {
         } else if (chart.groups.empty()) {
             chart.groups.emplace_back();
         }
-        const bool past = figure.months ? chart.monthsGone && *figure.months > *chart.monthsGone
-                                        : figure.spent > Money();
+        const bool past =
+            figure.months ? chart.monthsGone && *figure.months > *chart.monthsGone : figure.spent > Money();
         chart.groups.back().bars.push_back({number, ledger.BudgetAcctName[figure.row], figure, past});
     }
     return chart;

@@ -213,7 +213,8 @@ void frmprinter::Form_Load() {
 }
 
 void frmprinter::showPrinter() {
-    const QString printer = printer_.printer.isEmpty() ? QStringLiteral("the default printer") : printer_.printer;
+    const QString printer =
+        printer_.printer.isEmpty() ? QStringLiteral("the default printer") : printer_.printer;
     const QString paper = printer_.paper.isValid() ? printer_.paper.name() : QStringLiteral("its own paper");
     LblPrinter->setText(QStringLiteral("Printing on %1, %2").arg(printer, paper));
 }
@@ -402,7 +403,8 @@ void frmprinter::CmdPdf_Click() {
     BusyPointer busy;
     const QPageSize paper(static_cast<QPageSize::PageSizeId>(CboPaper->currentData().toInt()));
     const auto pdfPrinter = [this, &paper](const QString& path) { return main_.platform().pdfPrinter(path, paper); };
-    const QString error = writeReportPdf(printedReport(main_.ledger(), *report), pdfPrinter, name, chartPage());
+    const QString error =
+        writeReportPdf(printedReport(main_.ledger(), *report), pdfPrinter, name, chartPage());
     if (!error.isEmpty())
         main_.platform().dialogs.message("The report could not be saved as PDF.\n\n" + error);
 }

@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "ledger/ledger_routines.h"
 #include "ledger/month_own_files.h"
@@ -25,7 +26,9 @@ FrmUsageChart::FrmUsageChart(platform::Platform& platform, UsageChart chart, std
     setWindowTitle("Usage Chart");
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowModality(Qt::ApplicationModal);
-    ChartUsage = new QChartView(makeUsageChart(chart_), this);
+    // Tall enough for every label, as far as the screen allows.
+    const int rowPixels = 24;
+    ChartUsage = new QChartView(makeUsageChart(chart_, rowPixels), this);
     ChartUsage->setObjectName("ChartUsage");
     ChartUsage->setRenderHint(QPainter::Antialiasing);
     CmdSavePng = new QPushButton("&Save as PNG", this);
@@ -39,7 +42,7 @@ FrmUsageChart::FrmUsageChart(platform::Platform& platform, UsageChart chart, std
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(ChartUsage);
     layout->addLayout(buttons);
-    resize(900, 700);
+    resize(900, std::clamp(usageChartRows(chart_) * rowPixels + 300, 500, 1000));
     connect(CmdSavePng, &QPushButton::clicked, this, &FrmUsageChart::CmdSavePng_Click);
     connect(CmdClose, &QPushButton::clicked, this, &QDialog::close);
 }
@@ -67,7 +70,8 @@ void FrmUsageChart::CmdSavePng_Click() {
     }
     const QImage image = usageChartImage(chart_);
     const QString error = writeWholeFile(name, [&image](const QString& temporary) {
-        return image.save(temporary, "PNG") ? QString() : QStringLiteral("Cannot write the file %1.").arg(temporary);
+        return image.save(temporary, "PNG") ? QString()
+                                            : QStringLiteral("Cannot write the file %1.").arg(temporary);
     });
     if (!error.isEmpty()) platform_.dialogs.message(notSaved + error);
 }

@@ -3,6 +3,7 @@
 #include <QBarCategoryAxis>
 #include <QBarSet>
 #include <QChart>
+#include <QCoreApplication>
 #include <QGraphicsScene>
 #include <QHorizontalStackedBarSeries>
 #include <QLineSeries>
@@ -18,6 +19,7 @@ namespace quorvel::ui {
 namespace {
 
 constexpr double kNominalWidth = 1000;  // the scene's width; painting scales it to the target
+constexpr double kFrame = 240;          // the title, the value axis and the legend, about
 
 struct Bars {
     QStringList categories;
@@ -26,7 +28,7 @@ struct Bars {
 };
 
 QString percent(double share) {
-    return QString::number(std::lround(share * 100)) + '%';
+    return QString::number(share * 100, 'f', 1) + '%';
 }
 
 Bars bars(const UsageChart& chart) {
@@ -40,22 +42,32 @@ Bars bars(const UsageChart& chart) {
         b.within << (past ? 0 : value);
         b.past << (past ? value : 0);
     };
-    for (const UsageGroup& group : chart.groups) {
-        if (!group.title.empty()) add(QStringLiteral("- %1 -").arg(fromCp1252(group.title).trimmed()), 0, false);
-        for (const UsageBar& bar : group.bars) {
-            const double share = bar.figure.months.value_or(0) / 12;
-            QString label = fromCp1252(bar.number + " " + bar.name).trimmed() + "  ";
-            label += bar.figure.months ? percent(share) : QStringLiteral("no budget");
-            if (bar.pastShare) label += QStringLiteral("  [over]");
-            add(label, share * 100, bar.pastShare);
+    // The axis runs upwards; the first account goes on top, as in the listing.
+    for (auto g = chart.groups.rbegin(); g != chart.groups.rend(); ++g) {
+        const UsageGroup& group = *g;
+        for (auto bar = group.bars.rbegin(); bar != group.bars.rend(); ++bar) {
+            const double share = bar->figure.months.value_or(0) / 12;
+            QString label = fromCp1252(bar->number + " " + bar->name).trimmed() + "  ";
+            label += bar->figure.months ? percent(share) : QStringLiteral("no budget");
+            if (bar->pastShare) label += QStringLiteral("  [over]");
+            add(label, share * 100, bar->pastShare);
         }
+        if (!group.title.empty())
+            add(QStringLiteral("- %1 -").arg(fromCp1252(group.title).trimmed()), 0, false);
     }
     return b;
 }
 
 }  // namespace
 
-QChart* makeUsageChart(const UsageChart& chart) {
+int usageChartRows(const UsageChart& chart) {
+    std::size_t rows = 0;
+    for (const UsageGroup& group : chart.groups)
+        rows += group.bars.size() + (group.title.empty() ? 0 : 1);
+    return static_cast<int>(rows);
+}
+
+QChart* makeUsageChart(const UsageChart& chart, double rowPixels) {
     const Bars b = bars(chart);
     auto* within = new QBarSet(QStringLiteral("Within the year's share"));
     within->append(b.within);
@@ -71,12 +83,15 @@ QChart* makeUsageChart(const UsageChart& chart) {
     auto* result = new QChart;
     result->addSeries(series);
     result->setTitle(QStringLiteral("Budget usage: share of each annual budget spent in the year"));
+    QFont title = result->titleFont();
+    title.setPixelSize(18);
+    title.setBold(true);
+    result->setTitleFont(title);
     auto* accounts = new QBarCategoryAxis;
     accounts->append(b.categories);
-    accounts->setReverse(true);  // the first account at the top, as in the listing
-    const qreal perCategory = 1100.0 / std::max<qsizetype>(b.categories.size(), 1);
+    // A label taller than its row is cut down to an ellipsis.
     QFont labels = accounts->labelsFont();
-    labels.setPixelSize(static_cast<int>(std::clamp(perCategory * 0.6, 7.0, 13.0)));
+    labels.setPixelSize(static_cast<int>(std::clamp(rowPixels * 0.33, 5.0, 13.0)));
     accounts->setLabelsFont(labels);
     result->addAxis(accounts, Qt::AlignLeft);
     series->attachAxis(accounts);
@@ -85,7 +100,9 @@ QChart* makeUsageChart(const UsageChart& chart) {
     for (const qreal value : b.within + b.past)
         widest = std::max(widest, value);
     auto* shares = new QValueAxis;
-    shares->setRange(0, std::ceil(widest / 25) * 25);
+    const double top = std::ceil(widest / 25) * 25;
+    shares->setRange(0, top);
+    shares->setTickCount(static_cast<int>(top / 25) + 1);
     shares->setLabelFormat(QStringLiteral("%.0f"));
     shares->setTitleText(QStringLiteral("% of the annual budget spent"));
     result->addAxis(shares, Qt::AlignBottom);
@@ -104,7 +121,8 @@ QChart* makeUsageChart(const UsageChart& chart) {
         year->attachAxis(shares);
         year->attachAxis(accounts);
     } else {
-        result->setTitle(result->title() + QStringLiteral(" (the month file's name does not say which month it is)"));
+        result->setTitle(result->title() +
+                         QStringLiteral(" (the month file's name does not say which month it is)"));
     }
     result->legend()->setAlignment(Qt::AlignBottom);
     return result;
@@ -112,19 +130,21 @@ QChart* makeUsageChart(const UsageChart& chart) {
 
 void paintUsageChart(QPainter& painter, const QRectF& area, const UsageChart& chart) {
     QGraphicsScene scene;
-    QChart* drawn = makeUsageChart(chart);
+    const double height = kNominalWidth * area.height() / std::max(area.width(), 1.0);
+    QChart* drawn = makeUsageChart(chart, (height - kFrame) / std::max(usageChartRows(chart), 1));
     scene.addItem(drawn);  // the scene owns it
-    const QRectF nominal(0, 0, kNominalWidth, kNominalWidth * area.height() / std::max(area.width(), 1.0));
+    const QRectF nominal(0, 0, kNominalWidth, height);
     drawn->setGeometry(nominal);
     scene.setSceneRect(nominal);
+    // The chart lays itself out on posted events; a chart painted without an event loop must
+    // have them now, or its labels are cut to fit a layout not yet made.
+    QCoreApplication::sendPostedEvents();
     scene.render(&painter, area, nominal);
 }
 
 QImage usageChartImage(const UsageChart& chart) {
-    std::size_t rows = 0;
-    for (const UsageGroup& group : chart.groups)
-        rows += group.bars.size() + (group.title.empty() ? 0 : 1);
-    QImage image(1200, static_cast<int>(std::max<std::size_t>(600, 26 * rows + 240)), QImage::Format_RGB32);
+    const int height = std::max(600, usageChartRows(chart) * 40 + static_cast<int>(kFrame));
+    QImage image(1200, height, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);

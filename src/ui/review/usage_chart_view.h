@@ -13,8 +13,11 @@ class QPainter;
 
 namespace quorvel::ui {
 
-// A new chart of `chart`, the caller's to own.
-QChart* makeUsageChart(const UsageChart& chart);
+// The rows of the chart: an account's bar or a section's title.
+int usageChartRows(const UsageChart& chart);
+
+// A new chart of `chart`, the caller's to own; its labels sized for rows `rowPixels` high.
+QChart* makeUsageChart(const UsageChart& chart, double rowPixels);
 
 // The chart painted into `area` (a printed page's printable area, say).
 void paintUsageChart(QPainter& painter, const QRectF& area, const UsageChart& chart);

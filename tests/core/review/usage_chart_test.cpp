@@ -54,7 +54,8 @@ TEST(UsageChart, ListingFiguresMarkedAgainstTheYearGoneUnderTheirSections) {
                 char months[64] = "";
                 if (bar.figure.months) std::snprintf(months, sizeof months, "%.2f", *bar.figure.months);
                 const std::string shown = listing[line].substr(65, 12);
-                EXPECT_EQ(shown.substr(std::min(shown.find_first_not_of(' '), shown.size())), months) << bar.number;
+                EXPECT_EQ(shown.substr(std::min(shown.find_first_not_of(' '), shown.size())), months)
+                    << bar.number;
                 if (bar.pastShare) past.push_back(bar.number);
                 ++line;
             }

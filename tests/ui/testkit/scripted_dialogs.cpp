@@ -41,7 +41,8 @@ bool fits(Answer answer, Buttons buttons) {
 ScriptedDialogs::~ScriptedDialogs() {
     if (pendingAnswers() != 0) {
         ADD_FAILURE() << "scripted dialog answers never used: " << answers_.size() << " message, "
-                      << typed_.size() << " input, " << chosen_.size() << " file, " << printers_.size() << " printer";
+                      << typed_.size() << " input, " << chosen_.size() << " file, " << printers_.size()
+                      << " printer";
     }
 }
 
@@ -137,7 +138,8 @@ QString ScriptedDialogs::fileDialog(Shown::Kind kind, const FileDialogOptions& o
     return chosen.value_or(options.emptyWhenCancelled ? QString() : options.initialName);
 }
 
-std::optional<platform::PrinterChoice> ScriptedDialogs::choosePrinter(const platform::PrinterChoice& current) {
+std::optional<platform::PrinterChoice> ScriptedDialogs::choosePrinter(
+    const platform::PrinterChoice& current) {
     shown.push_back(Shown{Shown::Kind::ChoosePrinter, {}, {}, Buttons::OkCancel, {}, {}, current});
     if (printers_.empty()) {
         ADD_FAILURE() << "unscripted printer choice";
@@ -148,7 +150,8 @@ std::optional<platform::PrinterChoice> ScriptedDialogs::choosePrinter(const plat
     return chosen;
 }
 
-QString ScriptedDialogs::preview(const platform::PrinterChoice& choice, const platform::DocumentDrawing& draw) {
+QString ScriptedDialogs::preview(const platform::PrinterChoice& choice,
+                                 const platform::DocumentDrawing& draw) {
     shown.push_back(Shown{Shown::Kind::Preview, {}, {}, Buttons::Ok, {}, {}, choice});
     auto document = std::make_shared<PrintedDocument>();
     previews.push_back(document);

@@ -31,7 +31,9 @@ private:
 }  // namespace
 
 TestPlatform::TestPlatform()
-    : platform{dialogs, clipboard, [this] { return makePrinter(); },
+    : platform{dialogs,
+               clipboard,
+               [this] { return makePrinter(); },
                [this](const QString& path, const QPageSize& paper) { return makePdfPrinter(path, paper); },
                [this](const platform::PrinterChoice& choice) {
                    printerChoices_.push_back(choice);

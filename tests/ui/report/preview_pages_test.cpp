@@ -1,0 +1,80 @@
+// Qt's print preview of the demo month's report shows as many pages as its PDF on the same
+// paper, and the usage chart adds one page to both.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <filesystem>
+
+#include "core/test_folder.h"
+#include "ledger/journal.h"
+#include "ledger/month_file.h"
+#include "platform/qt_dialogs.h"
+#include "platform/qt_printer.h"
+#include "report/print_steps.h"
+#include "review/usage_chart.h"
+#include "ui/report/pdf_output.h"
+#include "ui/report/print_replay.h"
+#include "ui/review/usage_chart_view.h"
+#include "ui/text_codec.h"
+
+namespace quorvel::ui {
+namespace {
+
+int pdfPages(const QString& path) {
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    return static_cast<int>(file.readAll().count("/Type /Page\n"));
+}
+
+TEST(ReportPreview, ShowsThePdfsPagesWithTheChartPageLast) {
+    test::TestFolder folder;
+    std::filesystem::copy(QUORVEL_DEMO_DIR, folder.path("demo"));
+    Ledger ledger;
+    Journal journal;
+    ASSERT_TRUE(LoadMonthFile(ledger, journal, folder.path("demo/DEC2026.rep"), JournalMode::ReadOnly).ok());
+    const std::vector<PrintStep> steps = printedReport(ledger, {});
+    const UsageChart chart = usageChart(ledger);
+    const platform::PagePainter chartPage = [&chart](QPainter& painter, const QRectF& area) {
+        paintUsageChart(painter, area, chart);
+    };
+    const QString pdf = fromPath(folder.path("report.pdf"));
+    for (const QPageSize::PageSizeId paper : {QPageSize::A4, QPageSize::Letter}) {
+        int withoutChart = 0;
+        for (const bool withChart : {false, true}) {
+            const platform::PagePainter last = withChart ? chartPage : platform::PagePainter{};
+            const auto pdfPrinter = [paper](const QString& path) {
+                return platform::QtPrinter::pdfFile(path, QPageSize(paper));
+            };
+            ASSERT_EQ(writeReportPdf(steps, pdfPrinter, pdf, last), QString());
+            const int pages = pdfPages(pdf);
+
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setPageSize(QPageSize(paper));
+            QString error;
+            const platform::DocumentDrawing draw = [&](platform::Printer& p) {
+                return printJob(steps, p, false, last);
+            };
+            const auto dialog = platform::QtDialogs::previewDialog(printer, draw, nullptr, error);
+            auto* preview = dialog->findChild<QPrintPreviewWidget*>();
+            ASSERT_NE(preview, nullptr);
+            preview->updatePreview();
+            const std::string name = QPageSize::name(paper).toStdString() + (withChart ? " with chart" : "");
+            EXPECT_EQ(error, QString()) << name;
+            EXPECT_EQ(preview->pageCount(), pages) << name;
+            if (withChart) {
+                EXPECT_EQ(pages, withoutChart + 1) << name;
+            } else {
+                EXPECT_GT(pages, 1) << name;
+            }
+            withoutChart = pages;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace quorvel::ui

@@ -72,6 +72,17 @@ for entry in "Operating Checking" 16126.50 "Fund Savings" 53139.60; do
 done
 key Tab
 shot report-window
+# The report's pages in the preview, then the report window closed.
+key alt+v
+settle 2
+shot print-preview
+key Escape
+key Escape
+
+# The budget at a glance: Edit/View, Usage Chart.
+key alt+v h
+settle 2
+shot usage-chart
 key Escape
 
 # The export window (File, "Export...").

@@ -125,12 +125,12 @@ void frmprinter::buildControls() {
         CboPaper->addItem(QPageSize::name(paper), static_cast<int>(paper));
     CboPaper->setCurrentIndex(CboPaper->findData(static_cast<int>(platform::QtPrinter::localePaper().id())));
     LblPrinter = label(this, "LblPrinter", {});
-    CmdPrinter = button(this, "CmdPrinter", "Printer...");
+    CmdPrinter = button(this, "CmdPrinter", "P&rinter...");
     ChkChart = new QCheckBox("Print usage chart as last page", this);
     ChkChart->setObjectName("ChkChart");
     Label8 = label(this, "Label8", {});
     Command1 = button(this, "Command1", "PRINT!");
-    CmdPreview = button(this, "CmdPreview", "Preview");
+    CmdPreview = button(this, "CmdPreview", "Pre&view");
     CmdPdf = button(this, "CmdPdf", "Save as PDF");
     CmdPdf->setEnabled(static_cast<bool>(main_.platform().pdfPrinter));
     Command4 = button(this, "Command4", "Print to File");

@@ -27,7 +27,7 @@ FrmUsageChart::FrmUsageChart(platform::Platform& platform, UsageChart chart, std
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowModality(Qt::ApplicationModal);
     // Tall enough for every label, as far as the screen allows.
-    const int rowPixels = 24;
+    const int rowPixels = 22;
     ChartUsage = new QChartView(makeUsageChart(chart_, rowPixels), this);
     ChartUsage->setObjectName("ChartUsage");
     ChartUsage->setRenderHint(QPainter::Antialiasing);

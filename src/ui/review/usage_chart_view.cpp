@@ -91,7 +91,7 @@ QChart* makeUsageChart(const UsageChart& chart, double rowPixels) {
     accounts->append(b.categories);
     // A label taller than its row is cut down to an ellipsis.
     QFont labels = accounts->labelsFont();
-    labels.setPixelSize(static_cast<int>(std::clamp(rowPixels * 0.33, 5.0, 13.0)));
+    labels.setPixelSize(static_cast<int>(std::clamp(rowPixels * 0.45, 5.0, 13.0)));
     accounts->setLabelsFont(labels);
     result->addAxis(accounts, Qt::AlignLeft);
     series->attachAxis(accounts);

@@ -75,7 +75,10 @@ QtPrinter::~QtPrinter() {
 }
 
 QString QtPrinter::begin() {
-    if (!printer_) return QStringLiteral("No printer is set up on this computer.");
+    if (!printer_) {
+        return name_.isEmpty() ? QStringLiteral("No printer is set up on this computer.")
+                               : QStringLiteral("The printer %1 is not set up on this computer.").arg(name_);
+    }
     if (painter_.isActive()) return {};
     if (!painter_.begin(printer_)) {
         if (printer_->outputFormat() == QPrinter::PdfFormat)

@@ -7,6 +7,8 @@
 
 #include "FrmMain.h"
 #include "platform/fixed_font.h"
+#include "ui/chosen_printer.h"
+#include "ui/mainwindow/user_settings.h"
 #include "ui/paged_printer.h"
 
 namespace quorvel::ui {
@@ -23,8 +25,8 @@ constexpr int kListColumn = 5;
 }  // namespace
 
 void FrmMain::CmdPrint_Click() {
-    if (platform_.dialogs.message("Is the default printer ready?", Buttons::YesNo) != Answer::Yes) return;
-    const std::unique_ptr<platform::Printer> device = platform_.defaultPrinter();
+    if (platform_.dialogs.message(printerReadyQuestion(printerChoice()), Buttons::YesNo) != Answer::Yes) return;
+    const std::unique_ptr<platform::Printer> device = rememberedPrinterJob(platform_);
     if (const QString error = device->begin(); !error.isEmpty()) {
         platform_.dialogs.message("The list could not be printed.\n\n" + error);
         return;

@@ -18,6 +18,7 @@
 #include "reconcile/reconciliation_text.h"
 #include "report/account_names.h"
 #include "statement_reader.h"
+#include "ui/chosen_printer.h"
 #include "ui/mainwindow/FrmMain.h"
 #include "ui/mainwindow/user_settings.h"
 #include "ui/report/pdf_output.h"
@@ -356,7 +357,7 @@ void FrmReconcile::CmdSave_Click() {
 }
 
 void FrmReconcile::CmdPrint_Click() {
-    const std::unique_ptr<platform::Printer> printer = main_.platform().defaultPrinter();
+    const std::unique_ptr<platform::Printer> printer = rememberedPrinterJob(main_.platform());
     const QString error = printer ? printJob(printedReconciliation(printedLines()), *printer, false)
                                   : QStringLiteral("No printer is set up on this computer.");
     if (!error.isEmpty()) main_.platform().dialogs.message("The reconciliation was not printed.\n\n" + error);

@@ -21,6 +21,7 @@
 #include "report/print_steps.h"
 #include "report/report_layout.h"
 #include "review/usage_chart.h"
+#include "ui/chosen_printer.h"
 #include "ui/mainwindow/FrmMain.h"
 #include "ui/mainwindow/user_settings.h"
 #include "ui/review/usage_chart_view.h"
@@ -263,10 +264,7 @@ std::optional<ReportEntries> frmprinter::entries() {
 
 void frmprinter::Command1_Click() {
     platform::Dialogs& dialogs = main_.platform().dialogs;
-    const QString question = printer_.printer.isEmpty()
-                                 ? QStringLiteral("Is the default printer ready?")
-                                 : QStringLiteral("Is the printer %1 ready?").arg(printer_.printer);
-    if (dialogs.message(question, Buttons::YesNo) != Answer::Yes) return;
+    if (dialogs.message(printerReadyQuestion(printer_), Buttons::YesNo) != Answer::Yes) return;
     const std::optional<ReportEntries> report = entries();
     if (!report) return;
     RecomputeTotals(main_.ledger());

@@ -76,6 +76,10 @@ TEST_F(ReportWindowTest, ThePrinterChosenIsRememberedAndPrintedToWhileItIsSetUp)
     report->Command1_Click();
     EXPECT_EQ(dialogs().messages(), QStringList{"Is the printer Hall ready?"});
     EXPECT_EQ(testPlatform().printerChoices(), std::vector<PrinterChoice>{hall});
+    dialogs().answerNext(Answer::Yes);
+    window.CmdPrint_Click();  // the main window's list goes to the same printer
+    EXPECT_EQ(dialogs().messages().back(), "Is the printer Hall ready?");
+    EXPECT_EQ(testPlatform().printerChoices(), (std::vector<PrinterChoice>{hall, hall}));
 
     // The printer taken away: said once, then the default printer on the paper chosen.
     testPlatform().printers = {"Office"};

@@ -72,8 +72,32 @@ void sources(std::string& out, const Ledger& ledger) {
 
 }  // namespace
 
+namespace {
+
+bool plainNumber(std::string_view text) {
+    if (text.starts_with('-')) text.remove_prefix(1);
+    const std::size_t point = text.find('.');
+    const std::string_view whole = text.substr(0, point);
+    const std::string_view fraction = point == std::string_view::npos ? "0" : text.substr(point + 1);
+    auto digits = [](std::string_view part) {
+        return !part.empty() && part.find_first_not_of("0123456789") == std::string_view::npos;
+    };
+    return digits(whole) && digits(fraction);
+}
+
+// A spreadsheet runs a cell that starts like a formula; an auditor opening the export must see
+// the name as typed, so such text is kept as text with a leading apostrophe. Figures are left alone.
+std::string asSpreadsheetText(std::string text) {
+    if (!text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos &&
+        !plainNumber(text))
+        text.insert(0, 1, '\'');
+    return text;
+}
+
+}  // namespace
+
 std::string csvField(std::string_view cp1252) {
-    const std::string text = cp1252ToUtf8(cp1252);
+    const std::string text = asSpreadsheetText(cp1252ToUtf8(cp1252));
     if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
     std::string quoted = "\"";
     for (char c : text) {

@@ -19,7 +19,8 @@ enum class CsvTable { Actions, Budget, Funds, Sources };
 // per source. Expects totals recomputed, as a loaded month has them.
 std::string csvTable(const Ledger& ledger, const std::vector<ActionRecord>& records, CsvTable table);
 
-// One field: code-page text in UTF-8, quoted where RFC 4180 needs it.
+// One field: code-page text in UTF-8, quoted where RFC 4180 needs it; text a spreadsheet would
+// take for a formula (=, +, -, @, tab or CR first, other than a plain number) starts with '.
 std::string csvField(std::string_view cp1252);
 
 }  // namespace quorvel

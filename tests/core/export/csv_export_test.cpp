@@ -88,6 +88,18 @@ TEST(CsvExport, PlainAmounts) {
         EXPECT_EQ(plainAmount(Money::fromUnits(units)), text) << units;
 }
 
+TEST(CsvExport, FieldsQuotedAndFormulasKeptAsText) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"plain", "plain"},          {"a,b", "\"a,b\""},        {"say \"hi\"", "\"say \"\"hi\"\"\""},
+        {"-0.50", "-0.50"},          {"12.3456", "12.3456"},    {"=SUM(A1)", "'=SUM(A1)"},
+        {"+1", "'+1"},               {"-x", "'-x"},             {"@cmd", "'@cmd"},
+        {"\tTab", "'\tTab"},         {"=a,b", "\"'=a,b\""},     {"-1.", "'-1."},
+        {"Caf\xE9", "Caf\u00e9"},
+    };
+    for (const auto& [field, text] : cases)
+        EXPECT_EQ(csvField(field), text) << field;
+}
+
 TEST(CsvExport, AwkwardNamesReadBackAsTheTables) {
     const Month m = awkwardMonth();
     const std::string actions = csvTable(m.ledger, m.records, CsvTable::Actions);

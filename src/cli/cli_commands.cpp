@@ -6,7 +6,10 @@
 #include "cli_support.h"
 #include "export_command.h"
 #include "report_command.h"
+#include "ledger/audit_trail.h"
+#include "ledger/month_file.h"
 #include "review/action_list.h"
+#include "review/audited_change.h"
 #include "review/month_summary.h"
 #include "terminal_text.h"
 
@@ -57,6 +60,10 @@ Commands:
                     the columns of a CSV whose header does not name them, from 1:
                     date=1,description=2,cheque=3,amount=4,balance=5 (or debit= and
                     credit= instead of amount=).
+  audit MONTH.rep
+      Print the month's audit trail (MONTH.aud): every change of a recorded action or an
+      account, oldest first, with its time, user, and each thing before and after. A
+      damaged trail prints what could be read, then the damage on standard error (exit 1).
   --help      Show this text.
   --version   Show the version.
 
@@ -112,6 +119,27 @@ int actionsCommand(const std::vector<std::string>& args, std::ostream& out, std:
     return 0;
 }
 
+int auditCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.size() != 2) return usageError(err, "audit takes exactly one month file");
+    // The trail is worth reading most when the journal is damaged, so damage there is no refusal.
+    LoadedMonth month;
+    if (Status s = LoadMonthFile(month.ledger, month.journal, args[1], JournalMode::ReadOnly); !s)
+        return fail(err, s.message());
+    const AuditTrailRead trail = readAuditTrail(locateAuditTrail(month.ledger.CurrentFile));
+    std::ostringstream text;
+    for (const AuditEntry& entry : trail.entries) {
+        for (const std::string& line : auditEntryLines(entry)) text << toTerminal(line) << "\n";
+    }
+    out << text.str();
+    if (trail.message.empty()) return 0;
+    // A month without a trail has had no change recorded: said, but no failure.
+    if (!trail.exists) {
+        err << "quorvel-cli: " << escapeControls(trail.message) << "\n";
+        return 0;
+    }
+    return fail(err, trail.message);
+}
+
 }  // namespace
 
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -130,6 +158,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (command == "report") return reportCommand(args, err);
     if (command == "export") return exportCommand(args, out, err);
     if (command == "reconcile") return runSibling("quorvel-reconcile", args, err, "reconcile", "nothing was written");
+    if (command == "audit") return auditCommand(args, out, err);
     return usageError(err, "unknown command " + command);
 }
 

@@ -30,6 +30,7 @@ TEST(MonthOwnFiles, AreRefusedByNameContentAndLinkAndNothingElseIs) {
     fs::create_hard_link(folder.path("NOV2026.jrn"), folder.path("hard.txt"));
     fs::create_symlink(folder.path("NOV2026.jrn"), folder.path("soft.txt"));
     test::writeFile(folder.path("old report.txt"), "Treasurer's Report\r\n");
+    test::writeFile(folder.path("trail copy"), "Quorvel audit trail 1\n");
 
     const struct {
         const char* name;
@@ -46,6 +47,10 @@ TEST(MonthOwnFiles, AreRefusedByNameContentAndLinkAndNothingElseIs) {
         {"month copy.txt", "holds a month file"},
         {"journal copy", "holds a journal"},
         {"lock copy", "holds a month's lock"},
+        {"DEC2026.AUD", "named as an audit trail"},
+        {"dec2026.aud.bak", "an audit trail's backup"},
+        {"trail copy", "holds an audit trail"},
+        {"DEC2026.audit", nullptr},
         {"old report.txt", nullptr},
         {"new report.txt", nullptr},
         {"report.pdf", nullptr},

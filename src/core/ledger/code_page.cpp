@@ -55,6 +55,42 @@ std::string cp1252ToUtf8(std::string_view cp1252) {
     return out;
 }
 
+long nextUtf8Character(std::string_view text, std::size_t& i) {
+    const auto byte = [&](std::size_t at) { return static_cast<unsigned char>(text[at]); };
+    const unsigned char lead = byte(i);
+    if (lead < 0x80) {
+        ++i;
+        return lead;
+    }
+    int length = 0;
+    char32_t c = 0;
+    unsigned char low = 0x80, high = 0xBF;  // the range of the second byte
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        c = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        c = lead & 0x0F;
+        if (lead == 0xE0) low = 0xA0;
+        if (lead == 0xED) high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        c = lead & 0x07;
+        if (lead == 0xF0) low = 0x90;
+        if (lead == 0xF4) high = 0x8F;
+    } else {
+        return -1;
+    }
+    if (text.size() - i < static_cast<std::size_t>(length)) return -1;
+    for (int k = 1; k < length; ++k) {
+        const unsigned char next = byte(i + static_cast<std::size_t>(k));
+        if (k == 1 ? (next < low || next > high) : (next < 0x80 || next > 0xBF)) return -1;
+        c = (c << 6) | (next & 0x3F);
+    }
+    i += static_cast<std::size_t>(length);
+    return static_cast<long>(c);
+}
+
 Status checkStorableText(std::string_view text, std::string_view what) {
     for (unsigned char byte : text) {
         if (byte == '"') {

@@ -24,6 +24,10 @@ void appendUtf8(std::string& out, char32_t character);
 // Code-page text as UTF-8; a byte without a character becomes U+FFFD.
 std::string cp1252ToUtf8(std::string_view cp1252);
 
+// The next character of well-formed UTF-8 at `i` (which it advances past it), or -1 for a
+// malformed, overlong or surrogate sequence, or one cut short by the end of the text.
+long nextUtf8Character(std::string_view text, std::size_t& i);
+
 // A name or title can be stored in a month file when it has no double quote (the format has
 // no escape for it), no control character (it would break the line structure) and no byte
 // without a character. `what` names the text in the message, e.g. "The fund name".

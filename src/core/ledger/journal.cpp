@@ -73,26 +73,7 @@ std::string Journal::pathFor(const std::string& monthPath) {
     return monthPath.substr(0, keep) + ".jrn";
 }
 
-std::string Journal::locate(const std::string& monthPath) {
-    namespace fs = std::filesystem;
-    const std::string exact = pathFor(monthPath);
-    std::error_code error;
-    if (fs::exists(exact, error)) return exact;
-    const fs::path wanted(exact);
-    const fs::path folder = wanted.parent_path().empty() ? fs::path(".") : wanted.parent_path();
-    const std::string name = wanted.filename().string();
-    fs::directory_iterator it(folder, error);
-    if (error) return exact;
-    // The lowest name in byte order wins, so the choice never depends on directory order.
-    std::string found;
-    // Stepped by hand: a folder that fails part-way (a network share) must not throw.
-    for (const fs::directory_iterator end; !error && it != end; it.increment(error)) {
-        const std::string candidate = it->path().filename().string();
-        if (sameNameIgnoringCase(candidate, name) && (found.empty() || candidate < found)) found = candidate;
-    }
-    if (found.empty()) return exact;
-    return wanted.parent_path().empty() ? found : (wanted.parent_path() / found).string();
-}
+std::string Journal::locate(const std::string& monthPath) { return locateIgnoringCase(pathFor(monthPath)); }
 
 Status Journal::open(const std::string& path, JournalMode mode) {
     close();

@@ -47,6 +47,8 @@ public:
     static Status createEmpty(const std::string& path);
     void close();
     bool isOpen() const { return open_; }
+    // Opened for recording (a damaged journal still refuses every write).
+    bool isWritable() const { return open_ && writable_; }
     const std::string& path() const { return path_; }
 
     // Whole records only: a torn last write (a length that is not a multiple of 34, or whole

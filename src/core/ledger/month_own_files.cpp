@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "action_record.h"
+#include "audit_trail.h"
 #include "journal.h"
 #include "month_file.h"
 #include "month_lock.h"
@@ -23,18 +24,19 @@ namespace {
 // Far above any month file, so a large unrelated file is not read to be judged.
 constexpr std::size_t kMostBytesJudged = 4 * 1024 * 1024;
 
-// What the name says the file is: "NOV2026.REP", "nov2026.Jrn", "NOV2026.rep.bak2",
+// What the name says the file is: "NOV2026.REP", "nov2026.Jrn", "NOV2026.aud", "NOV2026.rep.bak2",
 // "nov2026.jrn.lock" (and "NOV2026.rep.lock" of earlier versions) and the lock's own
 // temporary files, and the reconciliation file kept beside the month ("NOV2026.rec").
 std::optional<std::string> kindByName(const std::string& path) {
     const std::string name = lowercaseAscii(std::filesystem::path(path).filename().string());
     if (name.size() > 4 && name.ends_with(".rec")) return "a month's reconciliation file";
     for (std::size_t at = name.size(); at-- > 0;) {
-        if (name.compare(at, 4, ".rep") != 0 && name.compare(at, 4, ".jrn") != 0) continue;
+        const std::string_view extension = std::string_view(name).substr(at, 4);
+        if (extension != ".rep" && extension != ".jrn" && extension != ".aud") continue;
         const std::string_view rest = std::string_view(name).substr(at + 4);
-        const bool journal = name.compare(at, 4, ".jrn") == 0;
-        if (rest.empty()) return journal ? "a journal" : "a month file";
-        if (rest.starts_with(".bak")) return journal ? "a journal's backup" : "a month file's backup";
+        const std::string kind = extension == ".jrn" ? "a journal" : extension == ".aud" ? "an audit trail" : "a month file";
+        if (rest.empty()) return kind;
+        if (rest.starts_with(".bak")) return kind + "'s backup";
         if (rest.starts_with(".lock")) return "a month's lock";
     }
     return std::nullopt;
@@ -67,6 +69,7 @@ std::optional<std::string> kindByContent(const std::string& path) {
     ::close(fd);
     if (bytes.empty()) return std::nullopt;
     if (startsWithJournalRecord(bytes)) return "a journal";
+    if (startsAsAuditTrail(bytes)) return "an audit trail";
     if (parseLockText(bytes)) return "a month's lock";
     const auto ledger = std::make_unique<Ledger>();
     if (parseMonthFile(bytes, path, *ledger).ok()) return "a month file";
@@ -79,7 +82,8 @@ std::optional<std::string> sameAsOpenMonthFile(const std::string& path, const st
     if (openMonth.empty() || ::stat(path.c_str(), &target) != 0) return std::nullopt;
     const std::string journal = Journal::locate(openMonth);
     for (const std::string& own : {openMonth, journal, MonthLock::lockPathFor(openMonth),
-                                   monthBackupPath(openMonth), journal + ".bak", reconciliationPathFor(openMonth)}) {
+                                   monthBackupPath(openMonth), journal + ".bak", reconciliationPathFor(openMonth),
+                                   locateAuditTrail(openMonth)}) {
         struct stat info {};
         if (::stat(own.c_str(), &info) == 0 && info.st_dev == target.st_dev && info.st_ino == target.st_ino)
             return own;

@@ -1,7 +1,7 @@
-// A month's own files: the month file (.rep), its journal (.jrn), its lock, the backups of
-// each and its reconciliation file (.rec). Only the month's own saving may write them; report
-// files and any other file the program writes must never land on one, or a month's actions
-// are gone without a word.
+// A month's own files: the month file (.rep), its journal (.jrn), its audit trail (.aud), its
+// lock, the backups of each and its reconciliation file (.rec). Only the month's own saving may
+// write them; report files and any other file the program writes must never land on one, or a
+// month's actions are gone without a word.
 #pragma once
 
 #include <string>
@@ -10,15 +10,15 @@
 
 namespace quorvel {
 
-// Refuses `path` as the target of a file the program writes for the treasurer (a report, a
-// PDF): a name of a month's own file (of any month, in any letter case), a file whose bytes are
-// a month file, a journal or a lock whatever its name, or the same file as one of the files of
-// `openMonth` (through a hard or symbolic link). `openMonth` may be empty. The message names
-// the file and what it is.
 // The month's reconciliation file: the month path with its last four characters replaced by
 // ".rec" ("DEC2026.rep" -> "DEC2026.rec").
 std::string reconciliationPathFor(const std::string& monthPath);
 
+// Refuses `path` as the target of a file the program writes for the treasurer (a report, a
+// PDF): a name of a month's own file (of any month, in any letter case), a file whose bytes
+// are a month file, a journal, an audit trail or a lock whatever its name, or the same file as
+// one of the files of `openMonth` (through a hard or symbolic link). `openMonth` may be empty.
+// The message names the file and what it is.
 Status checkNotMonthOwnFile(const std::string& path, const std::string& openMonth);
 
 }  // namespace quorvel

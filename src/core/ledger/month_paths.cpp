@@ -56,6 +56,24 @@ bool sameNameIgnoringCase(const std::string& a, const std::string& b) {
            std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return foldAscii(x) == foldAscii(y); });
 }
 
+std::string locateIgnoringCase(const std::string& exact) {
+    std::error_code error;
+    if (fs::exists(exact, error)) return exact;
+    const fs::path wanted(exact);
+    const fs::path folder = wanted.parent_path().empty() ? fs::path(".") : wanted.parent_path();
+    const std::string name = wanted.filename().string();
+    fs::directory_iterator it(folder, error);
+    if (error) return exact;
+    std::string found;
+    // Stepped by hand: a folder that fails part-way (a network share) must not throw.
+    for (const fs::directory_iterator end; !error && it != end; it.increment(error)) {
+        const std::string candidate = it->path().filename().string();
+        if (sameNameIgnoringCase(candidate, name) && (found.empty() || candidate < found)) found = candidate;
+    }
+    if (found.empty()) return exact;
+    return wanted.parent_path().empty() ? found : (wanted.parent_path() / found).string();
+}
+
 Status refuseSharedJournal(const std::string& target) {
     const fs::path wanted(target);
     const fs::path folder = wanted.parent_path().empty() ? fs::path(".") : wanted.parent_path();

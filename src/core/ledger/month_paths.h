@@ -19,6 +19,10 @@ std::string realMonthPath(const std::string& path);
 bool sameNameIgnoringCase(const std::string& a, const std::string& b);
 std::string lowercaseAscii(std::string name);
 
+// `exact` when it exists; else the file in its folder whose name differs only in letter case
+// (the lowest in byte order, so the choice never depends on directory order); else `exact`.
+std::string locateIgnoringCase(const std::string& exact);
+
 // Refuses `target` as the name of a month to be written when its journal would be the
 // journal of another month file in the same folder, naming that file.
 Status refuseSharedJournal(const std::string& target);

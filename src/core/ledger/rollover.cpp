@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "audit_trail.h"
 #include "file_io.h"
 #include "ledger_routines.h"
 #include "month_file.h"
@@ -27,6 +28,46 @@ bool writesOpenMonth(const Ledger& ledger, const Journal& journal, const std::st
     const std::string ownJournal = journal.isOpen() ? journal.path() : Journal::locate(ledger.CurrentFile);
     return sameFile(path, ledger.CurrentFile) || sameFile(path, ownJournal) ||
            sameFile(Journal::pathFor(path), ownJournal) || sameFile(Journal::locate(path), ownJournal);
+}
+
+// Moves a file that holds anything to a free backup name and returns that name ("" when
+// there was nothing to move).
+Result<std::string> moveAsideIfFilled(const std::string& path, const std::string& what) {
+    std::error_code error;
+    if (!fs::exists(path, error) || fs::file_size(path, error) == 0 || error) return std::string();
+    std::string aside = backupNameFor(path);
+    if (std::rename(path.c_str(), aside.c_str()) != 0) {
+        return Status::Error("The " + what + " " + path + " already exists and could not be moved aside: " +
+                             describeErrno(path, errno));
+    }
+    return aside;
+}
+
+void putBack(const std::string& aside, const std::string& path) {
+    if (!aside.empty()) std::rename(aside.c_str(), path.c_str());
+}
+
+// Writes `bytes` as `path`; a file there that holds anything is kept under a .bak name that
+// never replaces another.
+Status replaceKeepingFilled(const std::string& path, std::string_view bytes) {
+    std::error_code error;
+    if (fs::file_size(path, error) > 0 && !error) return writeFileKeepingBackup(path, bytes, backupNameFor(path));
+    return writeFileAtomically(path, bytes);
+}
+
+// The copy is the same month, so its changes' history goes with it. A trail already at the
+// copy's name belongs to another month and is moved aside even when there is none to copy.
+Status copyAuditTrail(const std::string& monthPath, const std::string& targetPath) {
+    const std::string source = locateAuditTrail(monthPath);
+    const std::string target = auditTrailPathFor(targetPath);
+    std::error_code error;
+    if (!fs::exists(source, error)) {
+        auto aside = moveAsideIfFilled(locateAuditTrail(targetPath), "audit trail");
+        return aside ? Status::Ok() : aside.status();
+    }
+    auto bytes = readWholeFile(source, kMaxAuditTrailBytes);
+    if (!bytes) return bytes.status();
+    return replaceKeepingFilled(target, *bytes);
 }
 
 }  // namespace
@@ -85,27 +126,28 @@ Status saveAsNewMonth(const Ledger& month) {
         return Status::Error(journalPath + " is not a journal (a link or a special file is in its place). "
                                            "Nothing was written; remove it or choose another name.");
     }
-    // Records left in a journal of that name would be replayed into the new month.
-    std::error_code error;
+    // Records left in a journal of that name would be replayed into the new month, and entries
+    // left in an audit trail of that name would pass for the new month's.
     const std::string oldJournal = Journal::locate(path);
-    std::string movedAside;
-    if (fs::exists(oldJournal, error) && fs::file_size(oldJournal, error) > 0) {
-        movedAside = backupNameFor(oldJournal);
-        if (std::rename(oldJournal.c_str(), movedAside.c_str()) != 0) {
-            return Status::Error("The journal " + oldJournal + " already exists and could not be moved aside: " +
-                                 describeErrno(oldJournal, errno));
-        }
+    auto movedAside = moveAsideIfFilled(oldJournal, "journal");
+    if (!movedAside) return movedAside.status();
+    const std::string oldTrail = locateAuditTrail(path);
+    auto trailAside = moveAsideIfFilled(oldTrail, "audit trail");
+    if (!trailAside) {
+        putBack(*movedAside, oldJournal);
+        return trailAside.status();
     }
     if (Status saved = SaveMonthFile(month); !saved) {
-        if (!movedAside.empty()) std::rename(movedAside.c_str(), oldJournal.c_str());
+        putBack(*movedAside, oldJournal);
+        putBack(*trailAside, oldTrail);
         return saved;
     }
     if (Status created = Journal::createEmpty(journalPath); !created) {
         std::string message = path + " is saved as the new month, but its journal " + journalPath +
                               " could not be created:\n" + created.message() +
                               "\nThe month's first action will try again to create it.";
-        if (!movedAside.empty())
-            message += "\nThe journal that was at that name is kept as " + movedAside + ".";
+        if (!movedAside->empty())
+            message += "\nThe journal that was at that name is kept as " + *movedAside + ".";
         return Status::TookEffect(std::move(message));
     }
     return Status::Ok();
@@ -144,12 +186,12 @@ Status copyMonth(const Ledger& ledger, const Journal& journal, const std::string
     // A month replaced by the copy stays recoverable: its file as its backup, and its
     // journal, when it holds records, under a .bak name that never replaces another.
     if (Status s = writeFileKeepingBackup(targetPath, *month, monthBackupPath(targetPath)); !s) return s;
-    const std::string targetJournal = Journal::pathFor(targetPath);
-    std::error_code error;
-    if (fs::file_size(targetJournal, error) > 0 && !error) {
-        return writeFileKeepingBackup(targetJournal, records, backupNameFor(targetJournal));
+    if (Status s = replaceKeepingFilled(Journal::pathFor(targetPath), records); !s) return s;
+    if (Status s = copyAuditTrail(ledger.CurrentFile, targetPath); !s) {
+        return Status::TookEffect(targetPath + " is written with its journal, but the audit trail could not be "
+                                               "copied beside it:\n" + s.message());
     }
-    return writeFileAtomically(targetJournal, records);
+    return Status::Ok();
 }
 
 }  // namespace quorvel

@@ -1,6 +1,7 @@
 // Closing a month into the next one: "Start New Month" carries the balances forward within
 // the year; "Save As Fresh Year" also sets the year's expenditures back to zero. And the
-// duplicate of a month ("Save As"), which copies the month file with its journal.
+// duplicate of a month ("Save As"), which copies the month file with its journal and audit
+// trail. A new month starts with no audit trail; its old month keeps its own.
 #pragma once
 
 #include <string>
@@ -19,10 +20,10 @@ enum class RolloverKind { NewMonth, FreshYear };
 Ledger carriedForward(const Ledger& month, RolloverKind kind);
 
 // Writes `month` as month.CurrentFile, the first file of its name's month, with an empty
-// journal. A journal already of that name that holds anything is moved aside to a backup
-// first, never deleted, and put back if the save fails. A name that would make the month
-// file its own journal is refused. When only the empty journal cannot be made, the month
-// file stands: Status::TookEffect, saying so.
+// journal and no audit trail. A journal or audit trail already of that name that holds
+// anything is moved aside to a backup first, never deleted, and put back if the save fails. A
+// name that would make the month file its own journal is refused. When only the empty journal
+// cannot be made, the month file stands: Status::TookEffect, saying so.
 Status saveAsNewMonth(const Ledger& month);
 
 // Writes the carried-forward month as `newPath` with an empty journal, then empties `ledger`
@@ -32,8 +33,10 @@ Status saveAsNewMonth(const Ledger& month);
 // returned. A TookEffect from saveAsNewMonth counts as done.
 Status rollOver(Ledger& ledger, Journal& journal, const std::string& newPath, RolloverKind kind);
 
-// Copies the open month (its file and journal as they are on disk) to `targetPath` and its
-// journal beside it, replacing files of those names. The open month is not changed.
+// Copies the open month (its file, journal and audit trail as they are on disk) to
+// `targetPath` with its journal and trail beside it, replacing files of those names (those
+// that hold anything are kept as backups). The open month is not changed. A trail that cannot
+// be copied is a Status::TookEffect: the month is copied.
 Status copyMonth(const Ledger& ledger, const Journal& journal, const std::string& targetPath);
 
 // True when both names lead to the same file (or, for names that do not exist yet, the same path).

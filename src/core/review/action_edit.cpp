@@ -7,9 +7,11 @@
 #include "ledger/budget_number.h"
 #include "ledger/ledger_routines.h"
 #include "ledger/month_file.h"
+#include "ledger/replay.h"
 #include "ledger/text_fields.h"
 #include "ledger/typed_amount.h"
 #include "review/action_list.h"
+#include "review/audited_change.h"
 
 namespace quorvel {
 namespace {
@@ -72,6 +74,35 @@ Result<std::string> editedBudgetNumber(const Ledger& ledger, const ActionRecord&
         (numbers.empty() ? std::string(".") : ". The accounts are numbered " + numbers + "."));
 }
 
+// The checks of an edit for a record written back whole: a kind an edit changes, an amount
+// the record can hold, and the account it names still there (else the replay would skip it).
+Status checkRestorable(const Ledger& ledger, const ActionRecord& record) {
+    const std::string_view code = record.code();
+    const std::string key(trimBlanks(record.accountKey()));
+    const std::string refused = "The action cannot be restored: ";
+    if (!record.isWellFormed() || !amountAsRight(record.amount())) {
+        return Status::Error(refused + "the record in the audit trail is not one the journal can hold.");
+    }
+    if (code == "BX" && budgetRowForExpenditure(ledger, record) == 0) {
+        return Status::Error(refused + "no budget account has the number " + key + " now.");
+    }
+    if (code == "TO") {
+        const int row = budgetRowForTransfer(ledger, record);
+        if (row == 0) return Status::Error(refused + "no budget account has the number " + key + " now.");
+        if (!canTransferFrom(ledger, row)) return Status::Error(refused + cannotTransferMessage(ledger, row));
+    }
+    if ((code == "DX" || code == "DD" || code == "TI") && fundRowFor(ledger, record.accountKey()) == 0) {
+        return Status::Error(refused + "no designated fund has the number " + key + " now.");
+    }
+    if (code == "SX" && sourceRowFor(ledger, record.accountKey()) == 0) {
+        return Status::Error(refused + "no deposit source has the id " + key + " now.");
+    }
+    if (code != "BX" && code != "TO" && code != "TI" && code != "DX" && code != "DD" && code != "DP" && code != "SX") {
+        return Status::Error(refused + "it is not an action an edit can change.");
+    }
+    return Status::Ok();
+}
+
 }  // namespace
 
 ActionView actionView(const Ledger& ledger, const ActionRecord& record) {
@@ -128,37 +159,37 @@ Status editAction(Ledger& ledger, Journal& journal, std::int64_t number, const A
         budgetNumber = std::move(*checked);
     }
 
-    Status written = Status::Ok();
+    std::int64_t otherNumber = 0;
+    ActionRecord other;
     if (code == "BX") {
         setAmountAndReference(record, trimmedReference);
         record.blank(6, 3);
         record.place(6, budgetNumber, 3);
-        written = journal.write(number, record);
     } else if (code == "DX" || code == "DP" || code == "DD") {
         setAmountAndReference(record, trimmedReference);
-        written = journal.write(number, record);
     } else if (code == "SX") {
         // A source note keeps its reference as typed, leading blanks and all.
         setAmountAndReference(record, edit.reference);
-        written = journal.write(number, record);
     } else if (code == "TO" || code == "TI") {
         setAmountAndReference(record, edit.reference);
         if (code == "TO") {
             record.blank(6, 3);
             record.place(6, budgetNumber, 3);
         }
-        const std::int64_t otherNumber = otherHalf(journal, number, code);
-        ActionRecord other;
+        otherNumber = otherHalf(journal, number, code);
         if (otherNumber != 0) {
             other = journal.read(otherNumber).value();
             setAmountAndReference(other, edit.reference);
         }
-        written = writePair(journal, number, record, otherNumber, other);
     } else {
         return Status::Ok();  // a kind with nothing to edit: nothing written, nothing to save
     }
-    if (!written) return written;
-    return saveAndReload(ledger, journal);
+    std::vector<AuditChange> changes{recordChange(number, *read, record)};
+    if (otherNumber != 0) changes.push_back(recordChange(otherNumber, journal.read(otherNumber).value(), other));
+    return auditedChange(ledger, journal, "Edit action", std::move(changes), [&] {
+        if (Status written = writePair(journal, number, record, otherNumber, other); !written) return written;
+        return saveAndReload(ledger, journal);
+    });
 }
 
 Status cancelAction(Ledger& ledger, Journal& journal, std::int64_t number) {
@@ -166,8 +197,62 @@ Status cancelAction(Ledger& ledger, Journal& journal, std::int64_t number) {
     if (!read) return read.status();
     const ActionRecord cancelled = cancelledRecord(CancelReason::Canceled);
     const std::int64_t otherNumber = otherHalf(journal, number, read->code());
-    if (Status s = writePair(journal, number, cancelled, otherNumber, cancelled); !s) return s;
-    return saveAfterRecording(ledger, journal, "The cancellation", nullptr);
+    std::vector<AuditChange> changes{recordChange(number, *read, cancelled)};
+    if (otherNumber != 0) changes.push_back(recordChange(otherNumber, journal.read(otherNumber).value(), cancelled));
+    return auditedChange(ledger, journal, kCancelCommand, std::move(changes), [&] {
+        if (Status s = writePair(journal, number, cancelled, otherNumber, cancelled); !s) return s;
+        return saveAfterRecording(ledger, journal, "The cancellation", nullptr);
+    });
+}
+
+std::vector<CancelledRecord> cancelledBy(const AuditEntry& entry, const Journal& journal) {
+    std::vector<CancelledRecord> records;
+    if (entry.command != kCancelCommand || entry.changes.empty() || entry.changes.size() > 2) return {};
+    for (const AuditChange& change : entry.changes) {
+        const std::int64_t number = recordNumberOf(change);
+        if (number == 0 || change.before.size() != kRecordSize || change.after.size() != kRecordSize) return {};
+        const auto now = journal.read(number);
+        // Still as the cancellation left it: a record changed since is not this entry's to restore.
+        if (!now || now->text() != change.after || now->code() != "ZZ") return {};
+        records.push_back({number, ActionRecord::fromBytes(change.before)});
+    }
+    return records;
+}
+
+std::string describeAction(const Ledger& ledger, const ActionRecord& record) {
+    const ActionView view = actionView(ledger, record);
+    std::string action(trimBlanks(view.typeCaption));
+    if (view.showsAccountNumber) action += " " + view.accountNumber;
+    if (view.showsAccountName) action += " (" + std::string(trimBlanks(view.accountName)) + ")";
+    if (!view.showsAmount) return action;
+    action += ", " + view.amountText;
+    if (const std::string_view reference = trimBlanks(view.reference); !reference.empty())
+        action += ", " + std::string(reference);
+    return action;
+}
+
+Status restoreAction(Ledger& ledger, Journal& journal, const AuditEntry& entry) {
+    const std::vector<CancelledRecord> records = cancelledBy(entry, journal);
+    if (records.empty()) {
+        return Status::Error("This entry's action is not cancelled as the entry left it, so there is nothing to "
+                             "restore from it.");
+    }
+    std::vector<AuditChange> changes;
+    for (const CancelledRecord& cancelled : records) {
+        if (Status s = checkRestorable(ledger, cancelled.original); !s) return s;
+        changes.push_back(recordChange(cancelled.number, journal.read(cancelled.number).value(), cancelled.original));
+    }
+    const CancelledRecord& first = records.front();
+    const CancelledRecord none{0, ActionRecord()};
+    const CancelledRecord& second = records.size() > 1 ? records[1] : none;
+    return auditedChange(
+        ledger, journal, "Restore action", std::move(changes),
+        [&] {
+            if (Status s = writePair(journal, first.number, first.original, second.number, second.original); !s)
+                return s;
+            return saveAfterRecording(ledger, journal, "The restored action", nullptr);
+        },
+        "cancelled " + entry.time + " by " + entry.user);
 }
 
 }  // namespace quorvel

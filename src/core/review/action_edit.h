@@ -7,6 +7,9 @@
 #include <cstdint>
 #include <string>
 
+#include <vector>
+
+#include "ledger/audit_trail.h"
 #include "ledger/journal.h"
 #include "ledger/ledger.h"
 #include "ledger/status.h"
@@ -41,7 +44,24 @@ struct ActionEdit {
 Status editAction(Ledger& ledger, Journal& journal, std::int64_t number, const ActionEdit& edit);
 
 // Replaces record `number` (and a transfer's other half) by "ZZ - action canceled -" and
-// reloads the month.
+// reloads the month. The audit trail keeps the records as they were, for restoreAction.
 Status cancelAction(Ledger& ledger, Journal& journal, std::int64_t number);
+
+inline constexpr const char* kCancelCommand = "Cancel action";
+
+// "Budget Expenditure 210, 125.00, ck 1234": the action as a question about it names it.
+std::string describeAction(const Ledger& ledger, const ActionRecord& record);
+
+struct CancelledRecord {
+    std::int64_t number;
+    ActionRecord original;
+};
+// The records a cancellation entry of the audit trail replaced, when every one of them is
+// still cancelled as the entry left it; empty for any other entry.
+std::vector<CancelledRecord> cancelledBy(const AuditEntry& entry, const Journal& journal);
+
+// Writes back the records `entry` cancelled (see cancelledBy), after the checks of an edit:
+// the account the action names must still be there. The restore is itself audited.
+Status restoreAction(Ledger& ledger, Journal& journal, const AuditEntry& entry);
 
 }  // namespace quorvel

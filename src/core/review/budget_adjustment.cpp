@@ -11,6 +11,7 @@
 #include "ledger/month_file.h"
 #include "ledger/text_fields.h"
 #include "ledger/typed_amount.h"
+#include "review/audited_change.h"
 #include "review/sections.h"
 
 namespace quorvel {
@@ -37,7 +38,7 @@ struct Rewrite {
 
 // Rewrites the records, then saves `changed` and reloads it. When a write or the save fails,
 // the records already rewritten are put back, so journal and month file keep agreeing.
-Status commit(Ledger& ledger, Journal& journal, const Ledger& changed, const std::vector<Rewrite>& rewrites) {
+Status rewriteAndSave(Ledger& ledger, Journal& journal, const Ledger& changed, const std::vector<Rewrite>& rewrites) {
     std::size_t written = 0;
     std::string failure;
     for (; written < rewrites.size(); ++written) {
@@ -77,6 +78,16 @@ void orderSections(Ledger& ledger) {
             }
         }
     }
+}
+
+// As rewriteAndSave, audited as `command` with the account `subject` before and after.
+Status commit(Ledger& ledger, Journal& journal, const Ledger& changed, const std::vector<Rewrite>& rewrites,
+              std::string_view command, AuditChange account) {
+    std::vector<AuditChange> changes{std::move(account)};
+    for (const Rewrite& rewrite : rewrites) changes.push_back(recordChange(rewrite.number, rewrite.before, rewrite.after));
+    for (AuditChange& section : sectionChanges(ledger, changed)) changes.push_back(std::move(section));
+    return auditedChange(ledger, journal, command, std::move(changes),
+                         [&] { return rewriteAndSave(ledger, journal, changed, rewrites); });
 }
 
 Result<Money> boxAmount(std::string_view text, std::string_view boxName) {
@@ -142,6 +153,8 @@ Status changeBudgetAccount(Ledger& ledger, Journal& journal, int row, const Budg
     amounts[kBudgeted] = *budgeted;
     amounts[kSpentInYear] = *expended;
     amounts[kRemaining] = amounts[kBudgeted] - amounts[kSpentInYear];
+    AuditChange account{"budget account " + std::string(trimBlanks(isNew ? number : old)),
+                        isNew ? "" : budgetAccountText(ledger, row), budgetAccountText(changed, row)};
 
     std::vector<Rewrite> rewrites;
     if (renumbered && !isNew) {
@@ -161,7 +174,8 @@ Status changeBudgetAccount(Ledger& ledger, Journal& journal, int row, const Budg
     }
     if (renumbered) SortBudgetAccounts(changed);
     RecomputeTotals(changed);
-    return commit(ledger, journal, changed, rewrites);
+    return commit(ledger, journal, changed, rewrites, isNew ? "New budget account" : "Change budget account",
+                  std::move(account));
 }
 
 Status deleteBudgetAccount(Ledger& ledger, Journal& journal, int row) {
@@ -202,7 +216,8 @@ Status deleteBudgetAccount(Ledger& ledger, Journal& journal, int row) {
             rewrites.push_back({static_cast<std::int64_t>(i + 2), (*records)[i + 1], deleted});
         }
     }
-    return commit(ledger, journal, changed, rewrites);
+    return commit(ledger, journal, changed, rewrites, "Delete budget account",
+                  {"budget account " + std::string(key), budgetAccountText(ledger, row), ""});
 }
 
 }  // namespace quorvel

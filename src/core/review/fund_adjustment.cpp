@@ -73,8 +73,9 @@ Status changeFund(Ledger& ledger, Journal& journal, int row, const FundEdit& edi
     changed.DesigAcctName[row] = *name;
     amounts[kAtFirstOfMonth] = *balance;
     amounts[kFundRemaining] = amounts[kAtFirstOfMonth] + amounts[kReceivedInMonth] - amounts[kSpentFromFund];
-    if (changed.DesigAcctNumber[row].empty()) changed.DesigAcctNumber[row] = NewAccountId(changed, random);
-    return saveFunds(ledger, journal, changed);
+    const bool isNew = changed.DesigAcctNumber[row].empty();
+    if (isNew) changed.DesigAcctNumber[row] = NewAccountId(changed, random);
+    return saveFunds(ledger, journal, changed, isNew ? "New designated fund" : "Change designated fund");
 }
 
 Status deleteFund(Ledger& ledger, Journal& journal, int row) {
@@ -90,14 +91,14 @@ Status deleteFund(Ledger& ledger, Journal& journal, int row) {
     changed.DesigAcctNumber[kLastWorkingRow].clear();
     changed.DesigAmount[kLastWorkingRow] = AmountRow{};
     changed.DesigCount = std::max(changed.DesigCount - 1, 0);
-    return saveFunds(ledger, journal, changed);
+    return saveFunds(ledger, journal, changed, "Delete designated fund");
 }
 
 Status moveFundToTop(Ledger& ledger, Journal& journal, int row) {
     Ledger changed = ledger;
     // The first fund stays where it is, and the row of a fund not yet created holds nothing.
     if (moveFund(changed, row, FundMove::ToTop) == row) return Status::Ok();
-    return saveFunds(ledger, journal, changed);
+    return saveFunds(ledger, journal, changed, "Move designated fund to top");
 }
 
 }  // namespace quorvel

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "ledger/month_file.h"
+#include "review/audited_change.h"
 
 namespace quorvel {
 namespace {
@@ -71,12 +72,13 @@ FundPlaceView fundPlaceView(const Ledger& ledger, int row) {
     return view;
 }
 
-Status saveFunds(Ledger& ledger, Journal& journal, const Ledger& edited) {
+Status saveFunds(Ledger& ledger, Journal& journal, const Ledger& edited, std::string_view command) {
     Ledger changed = ledger;
     changed.DesigAcctName = edited.DesigAcctName;
     changed.DesigAcctNumber = edited.DesigAcctNumber;
     changed.DesigAmount = edited.DesigAmount;
-    return saveChangedMonth(ledger, journal, changed);
+    return auditedChange(ledger, journal, command, fundChanges(ledger, changed),
+                         [&] { return saveChangedMonth(ledger, journal, changed); });
 }
 
 }  // namespace quorvel

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ledger/journal.h"
@@ -33,7 +34,8 @@ struct FundPlaceView {
 FundPlaceView fundPlaceView(const Ledger& ledger, int row);
 
 // Saves the fund tables of `edited` (names, numbers, amounts) with the rest of the loaded
-// month and reloads it; when the save fails the loaded month stays as it was.
-Status saveFunds(Ledger& ledger, Journal& journal, const Ledger& edited);
+// month and reloads it, audited as `command`; when the save fails the loaded month stays as it was.
+Status saveFunds(Ledger& ledger, Journal& journal, const Ledger& edited,
+                 std::string_view command = "Reorder designated funds");
 
 }  // namespace quorvel

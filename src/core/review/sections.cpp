@@ -6,6 +6,7 @@
 #include "ledger/code_page.h"
 #include "ledger/month_file.h"
 #include "ledger/text_fields.h"
+#include "review/audited_change.h"
 
 namespace quorvel {
 namespace {
@@ -84,7 +85,8 @@ Status saveSections(Ledger& ledger, Journal& journal, const Ledger& edited) {
     Ledger changed = ledger;
     changed.SectionStart = edited.SectionStart;
     changed.SectionTitle = edited.SectionTitle;
-    return saveChangedMonth(ledger, journal, changed);
+    return auditedChange(ledger, journal, "Change sections", sectionChanges(ledger, changed),
+                         [&] { return saveChangedMonth(ledger, journal, changed); });
 }
 
 }  // namespace quorvel

@@ -5,13 +5,16 @@
 #include "ledger/name_rules.h"
 #include "ledger/text_fields.h"
 #include "ledger/typed_amount.h"
+#include "review/audited_change.h"
 
 namespace quorvel {
 namespace {
 
-Status saveAndReload(Ledger& ledger, Journal& journal, Ledger changed) {
+Status saveAndReload(Ledger& ledger, Journal& journal, Ledger changed, std::string_view command,
+                     AuditChange change) {
     RecomputeTotals(changed);
-    return saveChangedMonth(ledger, journal, changed);
+    return auditedChange(ledger, journal, command, {std::move(change)},
+                         [&] { return saveChangedMonth(ledger, journal, changed); });
 }
 
 }  // namespace
@@ -37,7 +40,8 @@ Status renameSource(Ledger& ledger, Journal& journal, int row, std::string_view 
     if (!checked) return checked.status();
     Ledger changed = ledger;
     changed.SourceName[row] = *checked;
-    return saveAndReload(ledger, journal, changed);
+    return saveAndReload(ledger, journal, changed, "Rename source",
+                         {"source " + ledger.SourceId[row], ledger.SourceName[row], *checked});
 }
 
 std::string beginningBalanceLine(const Ledger& ledger) {
@@ -53,7 +57,8 @@ Status replaceBeginningBalance(Ledger& ledger, Journal& journal, std::string_vie
     if (!balance) return balance.status();
     Ledger changed = ledger;
     changed.Summary[kBeginningBalance] = *balance;
-    return saveAndReload(ledger, journal, changed);
+    return saveAndReload(ledger, journal, changed, "Change beginning balance",
+                         {"beginning balance", ledger.Summary[kBeginningBalance].format00(), balance->format00()});
 }
 
 }  // namespace quorvel

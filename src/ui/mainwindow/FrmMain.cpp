@@ -19,6 +19,7 @@
 #include "ui/reconcile/reconcile_commands.h"
 #include "ui/report/report_commands.h"
 #include "ui/review/FrmUsageChart.h"
+#include "ui/review/FrmAudit.h"
 #include "ui/review/adjust_commands.h"
 #include "ui/review/review_commands.h"
 #include "ui/setup/setup_commands.h"
@@ -154,6 +155,7 @@ void FrmMain::buildMenus() {
     MnuUsageChart = addItem(MnuEdit, "MnuUsageChart", "Usage C&hart");
     MnuReorder = addItem(MnuEdit, "MnuReorder", "&Reorder Designated Funds");
     QAction* MnuReconcile = addItem(MnuEdit, "MnuReconcile", "Reconcile with Ban&k Statement...");
+    MnuAuditTrail = addItem(MnuEdit, "MnuAuditTrail", "Audit Tra&il");
     MnuCopy = addItem(MnuEdit, "MnuCopy", "C&opy", QKeySequence("Ctrl+C"));
 
     MnuHelp = topMenu("MnuHelp", "&Help");
@@ -179,6 +181,7 @@ void FrmMain::buildMenus() {
         {MnuPrint, MnuPrint_Click},       {MnuExport, MnuExport_Click},
         {MnuReconcile, MnuReconcile_Click},
         {MnuUsageChart, MnuUsageChart_Click},
+        {MnuAuditTrail, MnuAuditTrail_Click},
     };
     for (const auto& [action, command] : commands) {
         connect(action, &QAction::triggered, this, [this, command = command] { command(*this); });

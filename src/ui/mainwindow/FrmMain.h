@@ -120,6 +120,7 @@ public:
     QAction* MnuUsage = nullptr;
     QAction* MnuUsageChart = nullptr;
     QAction* MnuReorder = nullptr;
+    QAction* MnuAuditTrail = nullptr;
     QAction* MnuCopy = nullptr;
     QAction* MnuAbout = nullptr;
 

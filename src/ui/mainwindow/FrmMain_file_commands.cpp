@@ -160,8 +160,9 @@ void FrmMain::MnuSaveAS_Click() {
     MonthLock copyLock;
     if (!reserveNewMonth(name, copyLock)) return;
     if (const Status copied = copyMonth(ledger_, journal_, toPath(name)); !copied) {
-        platform_.dialogs.message("The month could not be copied.\n\n" + fromPath(copied.message()));
-        return;
+        platform_.dialogs.message((copied.tookEffect() ? QString() : "The month could not be copied.\n\n") +
+                                  fromPath(copied.message()));
+        if (!copied.tookEffect()) return;
     }
     // Work goes on in the current month, which keeps its lock (and, read-only, its mode).
     if (readOnly_) {

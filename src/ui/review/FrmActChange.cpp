@@ -112,22 +112,12 @@ void FrmActChange::Command1_Click() {
 void FrmActChange::Command2_Click() { finish(); }
 
 void FrmActChange::Command3_Click() {
-    // A cancelled action cannot be restored: the treasurer confirms which one goes.
+    // The treasurer confirms which action goes; it can be brought back from the audit trail.
     const auto record = main_.journal().read(number_);
-    if (record) {
-        const ActionView view = actionView(main_.ledger(), *record);
-        if (view.showsAmount) {
-            QString action = fromCp1252(view.typeCaption).trimmed();
-            if (view.showsAccountNumber) action += " " + fromCp1252(view.accountNumber);
-            if (view.showsAccountName) action += " (" + fromCp1252(view.accountName).trimmed() + ")";
-            action += ", " + QString::fromStdString(view.amountText);
-            if (const QString reference = fromCp1252(view.reference).trimmed(); !reference.isEmpty())
-                action += ", " + reference;
-            const QString question = "Delete this action?\n\n" + action +
-                                     "\n\nA deleted action cannot be restored; it stays listed as cancelled.";
-            if (main_.platform().dialogs.message(question, platform::Buttons::YesNo) != platform::Answer::Yes)
-                return;
-        }
+    if (record && actionView(main_.ledger(), *record).showsAmount) {
+        const QString question = "Delete this action?\n\n" + fromCp1252(describeAction(main_.ledger(), *record)) +
+                                  "\n\nIt stays listed as cancelled, and Edit/View, Audit Trail can restore it.";
+        if (main_.platform().dialogs.message(question, platform::Buttons::YesNo) != platform::Answer::Yes) return;
     }
     if (failed(cancelAction(main_.ledger(), main_.journal(), number_))) return;
     finish();

@@ -1,0 +1,137 @@
+#include "audited_change.h"
+
+#include <algorithm>
+#include <charconv>
+
+#include "ledger/month_lock.h"
+#include "ledger/text_fields.h"
+
+namespace quorvel {
+namespace {
+
+constexpr std::string_view kRecordSubject = "action ";
+
+std::string fundText(const Ledger& ledger, int row) {
+    return ledger.DesigAcctNumber[row] + " " + ledger.DesigAcctName[row] + "; first of month " +
+           ledger.DesigAmount[row][kAtFirstOfMonth].format00() + "; place " + std::to_string(row);
+}
+
+std::string sectionText(const Ledger& ledger, int s) {
+    if (ledger.SectionStart[s].empty() && ledger.SectionTitle[s].empty()) return {};
+    return ledger.SectionStart[s] + " " + ledger.SectionTitle[s];
+}
+
+// Where a fund with `number` stands among rows 1..100, 0 when nowhere.
+int fundRowOf(const Ledger& ledger, const std::string& number) {
+    for (int i = 1; i <= kLastWorkingRow; ++i) {
+        if (ledger.DesigAcctNumber[i] == number) return i;
+    }
+    return 0;
+}
+
+std::string shown(std::string_view value) {
+    if (value.empty()) return "(none)";
+    std::string out;
+    for (const char c : value) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            constexpr char kHex[] = "0123456789ABCDEF";
+            out += "\\x";
+            out.push_back(kHex[byte >> 4]);
+            out.push_back(kHex[byte & 0xF]);
+        } else {
+            out.push_back(c);
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+AuditChange recordChange(std::int64_t number, const ActionRecord& before, const ActionRecord& after) {
+    return {std::string(kRecordSubject) + std::to_string(number), std::string(before.text()),
+            std::string(after.text())};
+}
+
+std::int64_t recordNumberOf(const AuditChange& change) {
+    const std::string_view subject = change.subject;
+    if (!subject.starts_with(kRecordSubject)) return 0;
+    const std::string_view digits = subject.substr(kRecordSubject.size());
+    std::int64_t number = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
+    return error == std::errc() && end == digits.data() + digits.size() && number > 0 ? number : 0;
+}
+
+std::string budgetAccountText(const Ledger& ledger, int row) {
+    return ledger.BudgetAcctNumber[row] + " " + ledger.BudgetAcctName[row] + "; annual budget " +
+           ledger.BudgetAmount[row][kBudgeted].format00() + "; expended in year " +
+           ledger.BudgetAmount[row][kSpentInYear].format00();
+}
+
+std::vector<AuditChange> fundChanges(const Ledger& before, const Ledger& after) {
+    std::vector<AuditChange> changes;
+    auto compare = [&](const std::string& number, int beforeRow, int afterRow) {
+        const std::string was = beforeRow ? fundText(before, beforeRow) : "";
+        const std::string is = afterRow ? fundText(after, afterRow) : "";
+        if (was != is) changes.push_back({"designated fund " + number, was, is});
+    };
+    for (int i = 1; i <= kLastWorkingRow; ++i) {
+        const std::string& number = before.DesigAcctNumber[i];
+        if (!number.empty()) compare(number, i, fundRowOf(after, number));
+    }
+    for (int i = 1; i <= kLastWorkingRow; ++i) {
+        const std::string& number = after.DesigAcctNumber[i];
+        if (!number.empty() && fundRowOf(before, number) == 0) compare(number, 0, i);
+    }
+    return changes;
+}
+
+std::vector<AuditChange> sectionChanges(const Ledger& before, const Ledger& after) {
+    std::vector<AuditChange> changes;
+    for (int s = 1; s <= kSections; ++s) {
+        const std::string was = sectionText(before, s);
+        const std::string is = sectionText(after, s);
+        if (was != is) changes.push_back({"section " + std::to_string(s), was, is});
+    }
+    return changes;
+}
+
+Status auditedChange(const Ledger& ledger, const Journal& journal, std::string_view command,
+                     std::vector<AuditChange> changes, const std::function<Status()>& change, std::string note) {
+    std::erase_if(changes, [](const AuditChange& c) { return c.before == c.after; });
+    if (changes.empty()) return change();
+    // A month open for viewing only is another copy's to change, its trail included.
+    if (!journal.isWritable()) return Status::Error("No month is open for recording.");
+    const std::string trail = locateAuditTrail(ledger.CurrentFile);
+    const LockHolder me = thisProcess();
+    AuditEntry entry{me.since, me.user, std::string(command), std::move(note), std::move(changes)};
+    if (Status written = appendAuditEntry(trail, entry); !written) {
+        return Status::Error("Nothing was changed: the audit trail could not be written.\n" + written.message());
+    }
+    Status made = change();
+    if (made || made.tookEffect()) return made;
+    const LockHolder now = thisProcess();
+    const AuditEntry notMade{now.since, now.user, std::string(kAuditNotMade), made.message(), {}};
+    if (Status written = appendAuditEntry(trail, notMade); !written) {
+        return Status::Error(made.message() + "\nThe audit trail lists the change, and could not be told that it was "
+                                              "not made:\n" + written.message());
+    }
+    return made;
+}
+
+std::vector<std::string> auditEntryLines(const AuditEntry& entry) {
+    std::vector<std::string> lines{shown(entry.time) + "  " + shown(entry.user) + "  " + shown(entry.command)};
+    for (std::size_t from = 0; from < entry.note.size();) {
+        const std::size_t end = std::min(entry.note.find('\n', from), entry.note.size());
+        lines.push_back("    " + shown(std::string_view(entry.note).substr(from, end - from)));
+        from = end + 1;
+    }
+    for (const AuditChange& change : entry.changes) {
+        lines.push_back("    " + shown(change.subject));
+        lines.push_back("        before: " + shown(trimBlanks(change.before)));
+        lines.push_back("        after:  " + shown(trimBlanks(change.after)));
+    }
+    return lines;
+}
+
+}  // namespace quorvel

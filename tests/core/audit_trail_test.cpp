@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include <cerrno>
+
+#include "core/test_folder.h"
+#include "ledger/audit_trail.h"
+#include "ledger/file_faults.h"
+
+namespace quorvel {
+namespace {
+
+using test::readFile;
+using test::writeFile;
+
+TEST(AuditTrailFormat, EveryFieldReadsBackExactlyFromOneUtf8Line) {
+    const AuditEntry entries[] = {
+        {"2026-12-06 14:03:27 +0100", "anna", "Rename source", "", {{"source 11111", "Caf\xE9\tA\\B", "\x80 \x81"}}},
+        {"t", "user\twith tab", "Edit action", "line one\nline two\r\n",
+         {{"action 1", "BX   101        45.00 ck \"2\"    ", "\x01\x7F\x8D\x9F\xFF"}, {"b", "", "\\x41\\t"}}},
+        {"", "", "", "", {}},
+    };
+    for (const AuditEntry& entry : entries) {
+        const std::string line = composeAuditLine(entry);
+        EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos) << line;
+        EXPECT_EQ(parseAuditLine(line), entry) << line;
+    }
+    // Written as UTF-8 (é, €), with the bytes that have no character escaped.
+    EXPECT_EQ(composeAuditLine(entries[0]),
+              "2026-12-06 14:03:27 +0100\tanna\tRename source\t\tsource 11111\tCaf\xC3\xA9\\tA\\\\B\t\xE2\x82\xAC \\x81");
+
+    test::TestFolder folder;
+    const std::string path = folder.path("DEC2026.aud");
+    for (const AuditEntry& entry : entries) ASSERT_TRUE(appendAuditEntry(path, entry).ok());
+    const AuditTrailRead read = readAuditTrail(path);
+    EXPECT_EQ(read.entries, std::vector<AuditEntry>(std::begin(entries), std::end(entries)));
+    EXPECT_EQ(read.message, "");
+    EXPECT_TRUE(readFile(path).starts_with("Quorvel audit trail 1\n2026-12-06"));
+}
+
+TEST(AuditTrailFormat, DamagedLinesAreRefused) {
+    for (const char* line : {"a\tb\tc", "a\tb\tc\td\te", "a\\q\tb\tc\td", "a\\x4\tb\tc\td", "a\\\tb\tc\td",
+                             "\x01\tb\tc\td", "\xC3\tb\tc\td", "\xE2\x98\x83\tb\tc\td", "\xC1\xA9\tb\tc\td"}) {
+        EXPECT_EQ(parseAuditLine(line), std::nullopt) << line;
+    }
+}
+
+TEST(AuditTrailFile, ReadsWhatItCanAndSaysWhatItCouldNot) {
+    test::TestFolder folder;
+    const std::string path = folder.path("DEC2026.aud");
+    const std::string good = "t\tu\tCancel action\t";
+    const struct {
+        std::string bytes;
+        std::size_t entries;
+        const char* says;  // "" for a whole trail
+    } cases[] = {
+        {"Quorvel audit trail 1\n" + good + "\n" + good + "\r\n", 2, ""},
+        {"", 0, ""},
+        {"Quorvel audit trail 1\n" + good + "\nnot an entry\n" + good + "\n\\q\n" + good.substr(0, 5), 2,
+         "line 3 is not an audit entry (nor are 2 more lines). The 2 entries"},
+        {"Quorvel audit trail 2\n" + good + "\n", 0, "its first line is not"},
+    };
+    for (const auto& c : cases) {
+        writeFile(path, c.bytes);
+        const AuditTrailRead read = readAuditTrail(path);
+        EXPECT_TRUE(read.exists);
+        EXPECT_EQ(read.entries.size(), c.entries) << c.bytes;
+        EXPECT_NE(read.message.find(c.says), std::string::npos) << read.message;
+        EXPECT_EQ(read.message.empty(), *c.says == '\0') << read.message;
+    }
+    // The next entry after a torn last line starts a line of its own.
+    writeFile(path, cases[2].bytes);
+    ASSERT_TRUE(appendAuditEntry(path, {"t", "u", "Edit action", "", {}}).ok());
+    EXPECT_EQ(readAuditTrail(path).entries.size(), 3u);
+
+    const AuditTrailRead missing = readAuditTrail(folder.path("NOV2026.aud"));
+    EXPECT_FALSE(missing.exists);
+    EXPECT_NE(missing.message.find("NOV2026.aud does not exist"), std::string::npos);
+}
+
+TEST(AuditTrailFile, AFailedAppendLeavesNothingOfItself) {
+    test::TestFolder folder;
+    const std::string path = folder.path("DEC2026.aud");
+    ASSERT_TRUE(appendAuditEntry(path, {"t", "u", "Edit action", "", {}}).ok());
+    const std::string before = readFile(path);
+    for (const FileStep step : {FileStep::Open, FileStep::Write, FileStep::Sync}) {
+        ScopedFileFault fault([&](FileStep at, const std::string& p) { return at == step && p == path ? EIO : 0; });
+        const Status appended = appendAuditEntry(path, {"t", "u", "Cancel action", "", {}});
+        EXPECT_NE(appended.message().find(path), std::string::npos) << appended.message();
+        EXPECT_EQ(readFile(path), before);
+    }
+}
+
+}  // namespace
+}  // namespace quorvel

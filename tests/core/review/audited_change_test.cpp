@@ -1,0 +1,222 @@
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <functional>
+
+#include "core/sample_month.h"
+#include "core/test_folder.h"
+#include "ledger/file_faults.h"
+#include "ledger/ledger_routines.h"
+#include "ledger/month_file.h"
+#include "ledger/rollover.h"
+#include "review/action_edit.h"
+#include "review/audited_change.h"
+#include "review/budget_adjustment.h"
+#include "review/fund_adjustment.h"
+#include "review/sections.h"
+#include "review/sources_and_balance.h"
+
+namespace quorvel {
+
+void PrintTo(const AuditChange& change, std::ostream* out) {
+    *out << '{' << change.subject << " | " << change.before << " | " << change.after << '}';
+}
+
+namespace {
+
+namespace fs = std::filesystem;
+using test::readFile;
+using Operation = std::function<Status(Ledger&, Journal&)>;
+
+// The sample month with a budget expenditure, a transfer pair, a source note and an
+// expenditure of the account numbered "7", opened for editing.
+class AuditedChangeTest : public ::testing::Test {
+protected:
+    void SetUp() override { open("DEC2026"); }
+
+    void open(const std::string& name) {
+        path = folder.path(name + ".rep");
+        trail = folder.path(name + ".aud");
+        test::writeMonth(test::sampleLedger(), path,
+                         {test::bx("101", Money::cents(4000), "ck 1"), test::to("102", Money::cents(1000)),
+                          composeKeyedRecord("TI", "01234", "10.00", ""), test::keyed("SX", "11111", Money::cents(1250)),
+                          test::bx("7", Money::cents(500))});
+        ASSERT_TRUE(LoadMonthFile(ledger, journal, path).ok());
+    }
+
+    std::vector<ActionRecord> records() { return journal.readAll().value(); }
+
+    // The month as its files give it, in the month file's own form.
+    std::string loadedMonth() {
+        Ledger loaded;
+        Journal other;
+        EXPECT_TRUE(LoadMonthFile(loaded, other, path, JournalMode::ReadOnly).ok());
+        std::string summary;
+        for (const Money& line : loaded.Summary) summary += line.format00() + ",";
+        return composeMonthFile(loaded).value() + summary;
+    }
+
+    test::TestFolder folder;
+    std::string path;
+    std::string trail;
+    Ledger ledger;
+    Journal journal;
+};
+
+TEST_F(AuditedChangeTest, EachChangeWritesOneEntryWithItsBeforeAndAfter) {
+    auto edited = [](const std::function<void(Ledger&)>& edit) {
+        return [edit](Ledger& l, Journal& j) {
+            Ledger copy = l;
+            edit(copy);
+            return saveSections(l, j, copy);
+        };
+    };
+    const struct {
+        const char* command;
+        Operation operation;
+        std::vector<AuditChange> changes;  // an "action N" change's sides are read from the journal
+    } cases[] = {
+        {"Edit action", [](Ledger& l, Journal& j) { return editAction(l, j, 1, {"102", "45.00", "ck 2"}); },
+         {{"action 1"}}},
+        {"Cancel action", [](Ledger& l, Journal& j) { return cancelAction(l, j, 3); }, {{"action 3"}, {"action 2"}}},
+        {"Change budget account",
+         [](Ledger& l, Journal& j) { return changeBudgetAccount(l, j, 3, {"8", "Short", "100.00", "25.25"}); },
+         {{"budget account 7", "7 Short Number; annual budget 100.00; expended in year 30.25",
+           "008 Short; annual budget 100.00; expended in year 25.25"},
+          {"action 5"},
+          {"section 1", "101 Operations", "008 Other"},
+          {"section 2", "7 Other", "101 Operations"}}},
+        {"New budget account",
+         [](Ledger& l, Journal& j) { return changeBudgetAccount(l, j, 4, {"300", "Music", "5", "0"}); },
+         {{"budget account 300", "", "300 Music; annual budget 5.00; expended in year 0.00"}}},
+        {"Delete budget account", [](Ledger& l, Journal& j) { return deleteBudgetAccount(l, j, 1); },
+         {{"budget account 101", "101 Pastor, Salary; annual budget 1200.00; expended in year 340.50", ""},
+          {"action 1"},
+          {"section 1", "101 Operations", "7 Other"},
+          {"section 2", "7 Other", ""}}},
+        {"Change designated fund",
+         [](Ledger& l, Journal& j) { return changeFund(l, j, 2, {"Organ", "1.00"}, seededRandom(1)); },
+         {{"designated fund 20000", "20000 Organ, Repair; first of month 0.50; place 2",
+           "20000 Organ; first of month 1.00; place 2"}}},
+        {"Move designated fund to top", [](Ledger& l, Journal& j) { return moveFundToTop(l, j, 2); },
+         {{"designated fund 01234", "01234 Memorial Fund; first of month 500.00; place 1",
+           "01234 Memorial Fund; first of month 500.00; place 2"},
+          {"designated fund 20000", "20000 Organ, Repair; first of month 0.50; place 2",
+           "20000 Organ, Repair; first of month 0.50; place 1"}}},
+        {"Rename source", [](Ledger& l, Journal& j) { return renameSource(l, j, 1, "Bazaar"); },
+         {{"source 11111", "Bake Sale", "Bazaar"}}},
+        {"Change beginning balance", [](Ledger& l, Journal& j) { return replaceBeginningBalance(l, j, "2,000"); },
+         {{"beginning balance", "1000.75", "2000.00"}}},
+        {"Change sections", edited([](Ledger& l) { l.SectionTitle[2] = "Caf\xE9 & more"; }),
+         {{"section 2", "7 Other", "7 Caf\xE9 & more"}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.command);
+        open(std::string("M") + std::to_string(&c - cases));
+        const std::vector<ActionRecord> before = records();
+        ASSERT_TRUE(c.operation(ledger, journal).ok());
+        const std::vector<ActionRecord> after = records();
+        std::vector<AuditChange> expected = c.changes;
+        for (AuditChange& change : expected) {
+            if (const std::int64_t n = recordNumberOf(change)) {
+                change = recordChange(n, before[static_cast<std::size_t>(n - 1)], after[static_cast<std::size_t>(n - 1)]);
+            }
+        }
+        const AuditTrailRead read = readAuditTrail(trail);
+        ASSERT_EQ(read.entries.size(), 1u);
+        EXPECT_EQ(read.entries[0].command, c.command);
+        EXPECT_EQ(read.entries[0].changes, expected);
+        EXPECT_FALSE(read.entries[0].user.empty());
+    }
+}
+
+TEST_F(AuditedChangeTest, AFailedAuditAppendChangesNothing) {
+    const Operation operations[] = {
+        [](Ledger& l, Journal& j) { return editAction(l, j, 1, {"101", "45.00", ""}); },
+        [](Ledger& l, Journal& j) { return cancelAction(l, j, 2); },
+        [](Ledger& l, Journal& j) { return deleteBudgetAccount(l, j, 1); },
+        [](Ledger& l, Journal& j) { return replaceBeginningBalance(l, j, "5"); },
+    };
+    const std::string month = readFile(path);
+    const std::string journalBytes = readFile(Journal::pathFor(path));
+    const std::string shown = loadedMonth();
+    for (const FileStep step : {FileStep::Open, FileStep::Write, FileStep::Sync}) {
+        for (const Operation& operation : operations) {
+            ScopedFileFault fault([&](FileStep at, const std::string& p) { return at == step && p == trail ? EIO : 0; });
+            const Status changed = operation(ledger, journal);
+            EXPECT_NE(changed.message().find("Nothing was changed: the audit trail could not be written."),
+                      std::string::npos) << changed.message();
+            EXPECT_EQ(readFile(path), month);
+            EXPECT_EQ(readFile(Journal::pathFor(path)), journalBytes);
+            EXPECT_EQ(loadedMonth(), shown);
+            EXPECT_TRUE(readAuditTrail(trail).entries.empty());
+        }
+    }
+    // A change that fails after its entry is followed by one saying it was not made.
+    ScopedFileFault fault([&](FileStep at, const std::string& p) { return at == FileStep::Rename && p == path ? EIO : 0; });
+    EXPECT_FALSE(replaceBeginningBalance(ledger, journal, "5").ok());
+    const AuditTrailRead read = readAuditTrail(trail);
+    ASSERT_EQ(read.entries.size(), 2u);
+    EXPECT_EQ(read.entries[1].command, kAuditNotMade);
+    EXPECT_NE(read.entries[1].note.find("Nothing was changed"), std::string::npos);
+}
+
+TEST_F(AuditedChangeTest, RestoreWritesBackTheCancelledRecordsAndTheMonthNeverReadsTheTrail) {
+    const std::vector<ActionRecord> original = records();
+    const std::string shown = loadedMonth();
+    ASSERT_TRUE(cancelAction(ledger, journal, 1).ok());
+    ASSERT_TRUE(cancelAction(ledger, journal, 2).ok());  // a transfer: both halves
+    ASSERT_TRUE(editAction(ledger, journal, 4, {"", "9.00", ""}).ok());
+    std::vector<AuditEntry> entries = readAuditTrail(trail).entries;
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_TRUE(cancelledBy(entries[2], journal).empty());  // not a cancellation
+
+    for (const AuditEntry& cancel : {entries[1], entries[0]}) ASSERT_TRUE(restoreAction(ledger, journal, cancel).ok());
+    std::vector<ActionRecord> now = records();
+    now[3] = original[3];
+    EXPECT_EQ(now, original);
+    entries = readAuditTrail(trail).entries;
+    ASSERT_EQ(entries.size(), 5u);
+    EXPECT_EQ(entries[4].command, "Restore action");
+    EXPECT_EQ(entries[4].changes, std::vector<AuditChange>{recordChange(1, cancelledRecord(CancelReason::Canceled), original[0])});
+    // Restored once: the entry's action is no longer cancelled.
+    EXPECT_TRUE(cancelledBy(entries[0], journal).empty());
+    EXPECT_FALSE(restoreAction(ledger, journal, entries[0]).ok());
+
+    // The month is its file and journal: without the trail, or with a damaged one, it loads the same.
+    const std::string withTrail = loadedMonth();
+    EXPECT_NE(withTrail, shown);  // the edit of record 4 stands
+    for (const char* damage : {"", "junk\n\\q\n"}) {
+        fs::remove(trail);
+        if (*damage) test::writeFile(trail, damage);
+        EXPECT_EQ(loadedMonth(), withTrail);
+    }
+}
+
+TEST_F(AuditedChangeTest, RestoreIsRefusedWhenTheAccountIsGone) {
+    ASSERT_TRUE(cancelAction(ledger, journal, 1).ok());
+    ASSERT_TRUE(deleteBudgetAccount(ledger, journal, 1).ok());
+    const std::string journalBytes = readFile(Journal::pathFor(path));
+    const Status restored = restoreAction(ledger, journal, readAuditTrail(trail).entries.at(0));
+    EXPECT_EQ(restored.message(), "The action cannot be restored: no budget account has the number 101 now.");
+    EXPECT_EQ(readFile(Journal::pathFor(path)), journalBytes);
+}
+
+TEST_F(AuditedChangeTest, ANewMonthStartsWithoutATrailAndACopyTakesItsOwn) {
+    ASSERT_TRUE(cancelAction(ledger, journal, 1).ok());
+    const std::string own = readFile(trail);
+    const std::string stale = "Quorvel audit trail 1\nt\tu\tCancel action\t\n";
+    test::writeFile(folder.path("JAN2027.aud"), stale);  // left by an earlier attempt
+    test::writeFile(folder.path("COPY.aud"), stale);
+    ASSERT_TRUE(copyMonth(ledger, journal, folder.path("COPY.rep")).ok());
+    EXPECT_EQ(readFile(folder.path("COPY.aud")), own);
+    EXPECT_EQ(readFile(folder.path("COPY.aud.bak")), stale);
+    ASSERT_TRUE(rollOver(ledger, journal, folder.path("JAN2027.rep"), RolloverKind::FreshYear).ok());
+    EXPECT_FALSE(fs::exists(folder.path("JAN2027.aud")));
+    EXPECT_EQ(readFile(folder.path("JAN2027.aud.bak")), stale);
+    EXPECT_EQ(readFile(trail), own);
+}
+
+}  // namespace
+}  // namespace quorvel

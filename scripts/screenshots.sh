@@ -60,6 +60,19 @@ key alt+e
 shot edit-action
 key Escape
 
+# The audit trail, after a corrected beginning balance and a deleted action, which it can restore.
+key alt+v m
+xdotool type --delay 80 "68412.50"
+key Return
+key ctrl+a
+key Down Down Down Down Down Down
+key alt+e
+key alt+d
+key y
+key alt+v i
+shot audit-trail
+key Escape
+
 # 3. Print: the report window.
 key ctrl+p
 key Tab

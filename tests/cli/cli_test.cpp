@@ -6,6 +6,7 @@
 #include "cli/cli_run.h"
 #include "core/sample_month.h"
 #include "core/test_folder.h"
+#include "ledger/audit_trail.h"
 #include "ledger/month_file.h"
 
 namespace quorvel {
@@ -145,10 +146,38 @@ TEST_F(CliTest, ControlCharactersInNamesPrintEscaped) {
     }
 }
 
+TEST_F(CliTest, AuditPrintsTheTrailAndSaysWhatIsMissingOrDamaged) {
+    const CliRun missing = runCli(folder, {"audit", month});
+    EXPECT_EQ(missing.status, 0);
+    EXPECT_EQ(missing.out, "");
+    EXPECT_NE(missing.err.find("DEC2026.aud does not exist"), std::string::npos) << missing.err;
+
+    const std::string trail = folder.path("DEC2026.aud");
+    ASSERT_TRUE(appendAuditEntry(trail, {"2026-12-06 14:03:27 +0100", "anna\x1B[2J", "Rename source", "",
+                                         {{"source 11111", "Bake Sale", "Caf\xE9 \x80"}}})
+                    .ok());
+    const std::string shown =
+        "2026-12-06 14:03:27 +0100  anna\\x1B[2J  Rename source\n"
+        "    source 11111\n"
+        "        before: Bake Sale\n"
+        "        after:  Caf\u00e9 \u20ac\n";
+    const CliRun whole = runCli(folder, {"audit", month});
+    EXPECT_EQ(whole.status, 0) << whole.err;
+    EXPECT_EQ(whole.out, shown);
+    EXPECT_EQ(whole.err, "");
+
+    test::writeFile(trail, readFile(trail) + "not an entry\n");
+    const CliRun damaged = runCli(folder, {"audit", month});
+    EXPECT_EQ(damaged.status, 1);
+    EXPECT_EQ(damaged.out, shown);
+    EXPECT_NE(damaged.err.find("DEC2026.aud is damaged: line 3 is not an audit entry"), std::string::npos)
+        << damaged.err;
+}
+
 TEST_F(CliTest, HelpAndVersion) {
     const CliRun help = runCli(folder, {"--help"});
     EXPECT_EQ(help.status, 0);
-    for (const char* word : {"summary MONTH.rep", "actions MONTH.rep", "--cash", "--filter KEY", "--version"}) {
+    for (const char* word : {"summary MONTH.rep", "actions MONTH.rep", "audit MONTH.rep", "--cash", "--filter KEY", "--version"}) {
         EXPECT_NE(help.out.find(word), std::string::npos) << word;
     }
     const CliRun version = runCli(folder, {"--version"});

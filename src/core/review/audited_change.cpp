@@ -5,6 +5,7 @@
 
 #include "ledger/month_lock.h"
 #include "ledger/text_fields.h"
+#include "review/action_edit.h"
 
 namespace quorvel {
 namespace {
@@ -119,17 +120,24 @@ Status auditedChange(const Ledger& ledger, const Journal& journal, std::string_v
     return made;
 }
 
-std::vector<std::string> auditEntryLines(const AuditEntry& entry) {
+std::vector<std::string> auditEntryLines(const AuditEntry& entry, const Ledger& ledger) {
     std::vector<std::string> lines{shown(entry.time) + "  " + shown(entry.user) + "  " + shown(entry.command)};
     for (std::size_t from = 0; from < entry.note.size();) {
         const std::size_t end = std::min(entry.note.find('\n', from), entry.note.size());
         lines.push_back("    " + shown(std::string_view(entry.note).substr(from, end - from)));
         from = end + 1;
     }
+    // A record is shown as the journal holds it, and beside it as the action list names it.
+    auto side = [&](const AuditChange& change, const std::string& value) {
+        if (recordNumberOf(change) == 0 || value.size() != kRecordSize) return shown(trimBlanks(value));
+        const ActionRecord record = ActionRecord::fromBytes(value);
+        if (!actionView(ledger, record).showsAmount) return shown(trimBlanks(value));
+        return shown(value) + "  " + shown(describeAction(ledger, record));
+    };
     for (const AuditChange& change : entry.changes) {
         lines.push_back("    " + shown(change.subject));
-        lines.push_back("        before: " + shown(trimBlanks(change.before)));
-        lines.push_back("        after:  " + shown(trimBlanks(change.after)));
+        lines.push_back("        before: " + side(change, change.before));
+        lines.push_back("        after:  " + side(change, change.after));
     }
     return lines;
 }

@@ -44,7 +44,7 @@ FrmActChange::FrmActChange(FrmMain& main, std::int64_t recordNumber) : ChildWind
     Command2 = new QPushButton("CANCEL", this);
     Command2->setObjectName("Command2");
     Command2->setAutoDefault(false);
-    Command3 = new QPushButton("Delete Action", this);
+    Command3 = new QPushButton("&Delete Action", this);
     Command3->setObjectName("Command3");
     Command3->setToolTip("cancel action completely");
     Command3->setAutoDefault(false);

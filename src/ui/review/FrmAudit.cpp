@@ -51,12 +51,13 @@ FrmAudit::FrmAudit(FrmMain& main) : ChildWindow(main) {
     trail_ = readAuditTrail(path);
     for (const AuditEntry& entry : trail_.entries) {
         QStringList lines;
-        for (const std::string& line : auditEntryLines(entry)) lines << fromCp1252(line);
+        for (const std::string& line : auditEntryLines(entry, main_.ledger())) lines << fromCp1252(line);
         LstAudit->addItem(lines.join('\n'));
     }
     // A missing or damaged trail is said here; the month itself never depends on it.
+    const auto count = trail_.entries.size();
     LblTrail->setText(trail_.message.empty()
-                          ? QString("%1 (%2 entries)").arg(fromPath(path)).arg(trail_.entries.size())
+                          ? QString("%1: %2 %3, newest last").arg(fromPath(path)).arg(count).arg(count == 1 ? "entry" : "entries")
                           : fromPath(trail_.message));
     LstAudit->setCurrentRow(LstAudit->count() - 1);
     LstAudit->scrollToBottom();

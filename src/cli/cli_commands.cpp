@@ -128,7 +128,8 @@ int auditCommand(const std::vector<std::string>& args, std::ostream& out, std::o
     const AuditTrailRead trail = readAuditTrail(locateAuditTrail(month.ledger.CurrentFile));
     std::ostringstream text;
     for (const AuditEntry& entry : trail.entries) {
-        for (const std::string& line : auditEntryLines(entry, month.ledger)) text << toTerminal(line) << "\n";
+        for (const std::string& line : auditEntryLines(entry, month.ledger))
+            text << toTerminal(line) << "\n";
     }
     out << text.str();
     if (trail.message.empty()) return 0;

@@ -153,7 +153,10 @@ TEST_F(CliTest, AuditPrintsTheTrailAndSaysWhatIsMissingOrDamaged) {
     EXPECT_NE(missing.err.find("DEC2026.aud does not exist"), std::string::npos) << missing.err;
 
     const std::string trail = folder.path("DEC2026.aud");
-    ASSERT_TRUE(appendAuditEntry(trail, {"2026-12-06 14:03:27 +0100", "anna\x1B[2J", "Rename source", "",
+    ASSERT_TRUE(appendAuditEntry(trail, {"2026-12-06 14:03:27 +0100",
+                                         "anna\x1B[2J",
+                                         "Rename source",
+                                         "",
                                          {{"source 11111", "Bake Sale", "Caf\xE9 \x80"}}})
                     .ok());
     const std::string shown =
@@ -177,7 +180,8 @@ TEST_F(CliTest, AuditPrintsTheTrailAndSaysWhatIsMissingOrDamaged) {
 TEST_F(CliTest, HelpAndVersion) {
     const CliRun help = runCli(folder, {"--help"});
     EXPECT_EQ(help.status, 0);
-    for (const char* word : {"summary MONTH.rep", "actions MONTH.rep", "audit MONTH.rep", "--cash", "--filter KEY", "--version"}) {
+    for (const char* word : {"summary MONTH.rep", "actions MONTH.rep", "audit MONTH.rep", "--cash",
+                             "--filter KEY", "--version"}) {
         EXPECT_NE(help.out.find(word), std::string::npos) << word;
     }
     const CliRun version = runCli(folder, {"--version"});

@@ -14,8 +14,15 @@ using test::writeFile;
 
 TEST(AuditTrailFormat, EveryFieldReadsBackExactlyFromOneUtf8Line) {
     const AuditEntry entries[] = {
-        {"2026-12-06 14:03:27 +0100", "anna", "Rename source", "", {{"source 11111", "Caf\xE9\tA\\B", "\x80 \x81"}}},
-        {"t", "user\twith tab", "Edit action", "line one\nline two\r\n",
+        {"2026-12-06 14:03:27 +0100",
+         "anna",
+         "Rename source",
+         "",
+         {{"source 11111", "Caf\xE9\tA\\B", "\x80 \x81"}}},
+        {"t",
+         "user\twith tab",
+         "Edit action",
+         "line one\nline two\r\n",
          {{"action 1", "BX   101        45.00 ck \"2\"    ", "\x01\x7F\x8D\x9F\xFF"}, {"b", "", "\\x41\\t"}}},
         {"", "", "", "", {}},
     };
@@ -26,11 +33,13 @@ TEST(AuditTrailFormat, EveryFieldReadsBackExactlyFromOneUtf8Line) {
     }
     // Written as UTF-8 (é, €), with the bytes that have no character escaped.
     EXPECT_EQ(composeAuditLine(entries[0]),
-              "2026-12-06 14:03:27 +0100\tanna\tRename source\t\tsource 11111\tCaf\xC3\xA9\\tA\\\\B\t\xE2\x82\xAC \\x81");
+              "2026-12-06 14:03:27 +0100\tanna\tRename source\t\tsource "
+              "11111\tCaf\xC3\xA9\\tA\\\\B\t\xE2\x82\xAC \\x81");
 
     test::TestFolder folder;
     const std::string path = folder.path("DEC2026.aud");
-    for (const AuditEntry& entry : entries) ASSERT_TRUE(appendAuditEntry(path, entry).ok());
+    for (const AuditEntry& entry : entries)
+        ASSERT_TRUE(appendAuditEntry(path, entry).ok());
     const AuditTrailRead read = readAuditTrail(path);
     EXPECT_EQ(read.entries, std::vector<AuditEntry>(std::begin(entries), std::end(entries)));
     EXPECT_EQ(read.message, "");
@@ -38,8 +47,9 @@ TEST(AuditTrailFormat, EveryFieldReadsBackExactlyFromOneUtf8Line) {
 }
 
 TEST(AuditTrailFormat, DamagedLinesAreRefused) {
-    for (const char* line : {"a\tb\tc", "a\tb\tc\td\te", "a\\q\tb\tc\td", "a\\x4\tb\tc\td", "a\\\tb\tc\td",
-                             "\x01\tb\tc\td", "\xC3\tb\tc\td", "\xE2\x98\x83\tb\tc\td", "\xC1\xA9\tb\tc\td"}) {
+    for (const char* line :
+         {"a\tb\tc", "a\tb\tc\td\te", "a\\q\tb\tc\td", "a\\x4\tb\tc\td", "a\\\tb\tc\td", "\x01\tb\tc\td",
+          "\xC3\tb\tc\td", "\xE2\x98\x83\tb\tc\td", "\xC1\xA9\tb\tc\td"}) {
         EXPECT_EQ(parseAuditLine(line), std::nullopt) << line;
     }
 }
@@ -83,7 +93,8 @@ TEST(AuditTrailFile, AFailedAppendLeavesNothingOfItself) {
     ASSERT_TRUE(appendAuditEntry(path, {"t", "u", "Edit action", "", {}}).ok());
     const std::string before = readFile(path);
     for (const FileStep step : {FileStep::Open, FileStep::Write, FileStep::Sync}) {
-        ScopedFileFault fault([&](FileStep at, const std::string& p) { return at == step && p == path ? EIO : 0; });
+        ScopedFileFault fault(
+            [&](FileStep at, const std::string& p) { return at == step && p == path ? EIO : 0; });
         const Status appended = appendAuditEntry(path, {"t", "u", "Cancel action", "", {}});
         EXPECT_NE(appended.message().find(path), std::string::npos) << appended.message();
         EXPECT_EQ(readFile(path), before);

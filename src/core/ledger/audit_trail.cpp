@@ -53,7 +53,8 @@ std::optional<std::string> unescape(std::string_view text) {
             i += 2;
             if (kind == '\\' || kind == 't' || kind == 'n' || kind == 'r') {
                 out.push_back(kind == '\\' ? '\\' : kind == 't' ? '\t' : kind == 'n' ? '\n' : '\r');
-            } else if (kind == 'x' && i + 1 < text.size() && hexValue(text[i]) >= 0 && hexValue(text[i + 1]) >= 0) {
+            } else if (kind == 'x' && i + 1 < text.size() && hexValue(text[i]) >= 0 &&
+                       hexValue(text[i + 1]) >= 0) {
                 out.push_back(static_cast<char>(hexValue(text[i]) * 16 + hexValue(text[i + 1])));
                 i += 2;
             } else {
@@ -91,7 +92,8 @@ Status writeFlushed(int fd, std::string_view bytes, const std::string& path) {
         if (written < 0) return Status::Error(describeErrno(path, errno));
         bytes.remove_prefix(static_cast<std::size_t>(written));
     }
-    if (const int fault = injectedFault(FileStep::Sync, path)) return Status::Error(describeErrno(path, fault));
+    if (const int fault = injectedFault(FileStep::Sync, path))
+        return Status::Error(describeErrno(path, fault));
     if (::fsync(fd) != 0) return Status::Error(describeErrno(path, errno));
     return Status::Ok();
 }
@@ -120,7 +122,8 @@ std::string composeAuditLine(const AuditEntry& entry) {
         first = false;
         appendEscaped(line, value);
     };
-    for (const std::string* fixed : {&entry.time, &entry.user, &entry.command, &entry.note}) field(*fixed);
+    for (const std::string* fixed : {&entry.time, &entry.user, &entry.command, &entry.note})
+        field(*fixed);
     for (const AuditChange& change : entry.changes) {
         field(change.subject);
         field(change.before);
@@ -148,9 +151,11 @@ std::optional<AuditEntry> parseAuditLine(std::string_view line) {
 }
 
 Status appendAuditEntry(const std::string& path, const AuditEntry& entry) {
-    if (const int fault = injectedFault(FileStep::Open, path)) return Status::Error(describeErrno(path, fault));
+    if (const int fault = injectedFault(FileStep::Open, path))
+        return Status::Error(describeErrno(path, fault));
     // Never through a link: one at the trail's name could lead to any file.
-    const int fd = ::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+    const int fd =
+        ::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
     if (fd < 0) return Status::Error(describeOpenFailure(path, errno));
     struct stat info {};
     Status status = Status::Ok();
@@ -185,7 +190,8 @@ AuditTrailRead readAuditTrail(const std::string& path) {
     }
     read.exists = true;
     if (info.st_size > static_cast<off_t>(kMaxAuditTrailBytes)) {
-        read.message = path + ": " + std::to_string(info.st_size) + " bytes is more than an audit trail can be; it is not read.";
+        read.message = path + ": " + std::to_string(info.st_size) +
+                       " bytes is more than an audit trail can be; it is not read.";
         return read;
     }
     auto bytes = readWholeFile(path, kMaxAuditTrailBytes);
@@ -219,8 +225,9 @@ AuditTrailRead readAuditTrail(const std::string& path) {
     }
     if (damaged > 0) {
         read.message = path + " is damaged: line " + std::to_string(firstDamaged) + " is not an audit entry" +
-                       (damaged > 1 ? " (nor are " + std::to_string(damaged - 1) + " more lines)" : "") + ". The " +
-                       std::to_string(read.entries.size()) + " entries that could be read are shown.";
+                       (damaged > 1 ? " (nor are " + std::to_string(damaged - 1) + " more lines)" : "") +
+                       ". The " + std::to_string(read.entries.size()) +
+                       " entries that could be read are shown.";
     }
     return read;
 }

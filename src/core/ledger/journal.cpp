@@ -73,7 +73,9 @@ std::string Journal::pathFor(const std::string& monthPath) {
     return monthPath.substr(0, keep) + ".jrn";
 }
 
-std::string Journal::locate(const std::string& monthPath) { return locateIgnoringCase(pathFor(monthPath)); }
+std::string Journal::locate(const std::string& monthPath) {
+    return locateIgnoringCase(pathFor(monthPath));
+}
 
 Status Journal::open(const std::string& path, JournalMode mode) {
     close();

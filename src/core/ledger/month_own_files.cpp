@@ -34,7 +34,9 @@ std::optional<std::string> kindByName(const std::string& path) {
         const std::string_view extension = std::string_view(name).substr(at, 4);
         if (extension != ".rep" && extension != ".jrn" && extension != ".aud") continue;
         const std::string_view rest = std::string_view(name).substr(at + 4);
-        const std::string kind = extension == ".jrn" ? "a journal" : extension == ".aud" ? "an audit trail" : "a month file";
+        const std::string kind = extension == ".jrn"   ? "a journal"
+                                 : extension == ".aud" ? "an audit trail"
+                                                       : "a month file";
         if (rest.empty()) return kind;
         if (rest.starts_with(".bak")) return kind + "'s backup";
         if (rest.starts_with(".lock")) return "a month's lock";

@@ -37,8 +37,8 @@ Result<std::string> moveAsideIfFilled(const std::string& path, const std::string
     if (!fs::exists(path, error) || fs::file_size(path, error) == 0 || error) return std::string();
     std::string aside = backupNameFor(path);
     if (std::rename(path.c_str(), aside.c_str()) != 0) {
-        return Status::Error("The " + what + " " + path + " already exists and could not be moved aside: " +
-                             describeErrno(path, errno));
+        return Status::Error("The " + what + " " + path +
+                             " already exists and could not be moved aside: " + describeErrno(path, errno));
     }
     return aside;
 }
@@ -51,7 +51,8 @@ void putBack(const std::string& aside, const std::string& path) {
 // never replaces another.
 Status replaceKeepingFilled(const std::string& path, std::string_view bytes) {
     std::error_code error;
-    if (fs::file_size(path, error) > 0 && !error) return writeFileKeepingBackup(path, bytes, backupNameFor(path));
+    if (fs::file_size(path, error) > 0 && !error)
+        return writeFileKeepingBackup(path, bytes, backupNameFor(path));
     return writeFileAtomically(path, bytes);
 }
 
@@ -188,8 +189,10 @@ Status copyMonth(const Ledger& ledger, const Journal& journal, const std::string
     if (Status s = writeFileKeepingBackup(targetPath, *month, monthBackupPath(targetPath)); !s) return s;
     if (Status s = replaceKeepingFilled(Journal::pathFor(targetPath), records); !s) return s;
     if (Status s = copyAuditTrail(ledger.CurrentFile, targetPath); !s) {
-        return Status::TookEffect(targetPath + " is written with its journal, but the audit trail could not be "
-                                               "copied beside it:\n" + s.message());
+        return Status::TookEffect(targetPath +
+                                  " is written with its journal, but the audit trail could not be "
+                                  "copied beside it:\n" +
+                                  s.message());
     }
     return Status::Ok();
 }

@@ -97,7 +97,8 @@ Status checkRestorable(const Ledger& ledger, const ActionRecord& record) {
     if (code == "SX" && sourceRowFor(ledger, record.accountKey()) == 0) {
         return Status::Error(refused + "no deposit source has the id " + key + " now.");
     }
-    if (code != "BX" && code != "TO" && code != "TI" && code != "DX" && code != "DD" && code != "DP" && code != "SX") {
+    if (code != "BX" && code != "TO" && code != "TI" && code != "DX" && code != "DD" && code != "DP" &&
+        code != "SX") {
         return Status::Error(refused + "it is not an action an edit can change.");
     }
     return Status::Ok();
@@ -185,7 +186,8 @@ Status editAction(Ledger& ledger, Journal& journal, std::int64_t number, const A
         return Status::Ok();  // a kind with nothing to edit: nothing written, nothing to save
     }
     std::vector<AuditChange> changes{recordChange(number, *read, record)};
-    if (otherNumber != 0) changes.push_back(recordChange(otherNumber, journal.read(otherNumber).value(), other));
+    if (otherNumber != 0)
+        changes.push_back(recordChange(otherNumber, journal.read(otherNumber).value(), other));
     return auditedChange(ledger, journal, "Edit action", std::move(changes), [&] {
         if (Status written = writePair(journal, number, record, otherNumber, other); !written) return written;
         return saveAndReload(ledger, journal);
@@ -198,7 +200,8 @@ Status cancelAction(Ledger& ledger, Journal& journal, std::int64_t number) {
     const ActionRecord cancelled = cancelledRecord(CancelReason::Canceled);
     const std::int64_t otherNumber = otherHalf(journal, number, read->code());
     std::vector<AuditChange> changes{recordChange(number, *read, cancelled)};
-    if (otherNumber != 0) changes.push_back(recordChange(otherNumber, journal.read(otherNumber).value(), cancelled));
+    if (otherNumber != 0)
+        changes.push_back(recordChange(otherNumber, journal.read(otherNumber).value(), cancelled));
     return auditedChange(ledger, journal, kCancelCommand, std::move(changes), [&] {
         if (Status s = writePair(journal, number, cancelled, otherNumber, cancelled); !s) return s;
         return saveAfterRecording(ledger, journal, "The cancellation", nullptr);
@@ -210,7 +213,8 @@ std::vector<CancelledRecord> cancelledBy(const AuditEntry& entry, const Journal&
     if (entry.command != kCancelCommand || entry.changes.empty() || entry.changes.size() > 2) return {};
     for (const AuditChange& change : entry.changes) {
         const std::int64_t number = recordNumberOf(change);
-        if (number == 0 || change.before.size() != kRecordSize || change.after.size() != kRecordSize) return {};
+        if (number == 0 || change.before.size() != kRecordSize || change.after.size() != kRecordSize)
+            return {};
         const auto now = journal.read(number);
         // Still as the cancellation left it: a record changed since is not this entry's to restore.
         if (!now || now->text() != change.after || now->code() != "ZZ") return {};
@@ -234,13 +238,15 @@ std::string describeAction(const Ledger& ledger, const ActionRecord& record) {
 Status restoreAction(Ledger& ledger, Journal& journal, const AuditEntry& entry) {
     const std::vector<CancelledRecord> records = cancelledBy(entry, journal);
     if (records.empty()) {
-        return Status::Error("This entry's action is not cancelled as the entry left it, so there is nothing to "
-                             "restore from it.");
+        return Status::Error(
+            "This entry's action is not cancelled as the entry left it, so there is nothing to "
+            "restore from it.");
     }
     std::vector<AuditChange> changes;
     for (const CancelledRecord& cancelled : records) {
         if (Status s = checkRestorable(ledger, cancelled.original); !s) return s;
-        changes.push_back(recordChange(cancelled.number, journal.read(cancelled.number).value(), cancelled.original));
+        changes.push_back(
+            recordChange(cancelled.number, journal.read(cancelled.number).value(), cancelled.original));
     }
     const CancelledRecord& first = records.front();
     const CancelledRecord none{0, ActionRecord()};
@@ -248,8 +254,8 @@ Status restoreAction(Ledger& ledger, Journal& journal, const AuditEntry& entry) 
     return auditedChange(
         ledger, journal, "Restore action", std::move(changes),
         [&] {
-            if (Status s = writePair(journal, first.number, first.original, second.number, second.original); !s)
-                return s;
+            Status written = writePair(journal, first.number, first.original, second.number, second.original);
+            if (!written) return written;
             return saveAfterRecording(ledger, journal, "The restored action", nullptr);
         },
         "cancelled " + entry.time + " by " + entry.user);

@@ -98,7 +98,8 @@ std::vector<AuditChange> sectionChanges(const Ledger& before, const Ledger& afte
 }
 
 Status auditedChange(const Ledger& ledger, const Journal& journal, std::string_view command,
-                     std::vector<AuditChange> changes, const std::function<Status()>& change, std::string note) {
+                     std::vector<AuditChange> changes, const std::function<Status()>& change,
+                     std::string note) {
     std::erase_if(changes, [](const AuditChange& c) { return c.before == c.after; });
     if (changes.empty()) return change();
     // A month open for viewing only is another copy's to change, its trail included.
@@ -107,21 +108,25 @@ Status auditedChange(const Ledger& ledger, const Journal& journal, std::string_v
     const LockHolder me = thisProcess();
     AuditEntry entry{me.since, me.user, std::string(command), std::move(note), std::move(changes)};
     if (Status written = appendAuditEntry(trail, entry); !written) {
-        return Status::Error("Nothing was changed: the audit trail could not be written.\n" + written.message());
+        return Status::Error("Nothing was changed: the audit trail could not be written.\n" +
+                             written.message());
     }
     Status made = change();
     if (made || made.tookEffect()) return made;
     const LockHolder now = thisProcess();
     const AuditEntry notMade{now.since, now.user, std::string(kAuditNotMade), made.message(), {}};
     if (Status written = appendAuditEntry(trail, notMade); !written) {
-        return Status::Error(made.message() + "\nThe audit trail lists the change, and could not be told that it was "
-                                              "not made:\n" + written.message());
+        return Status::Error(made.message() +
+                             "\nThe audit trail lists the change, and could not be told that it was "
+                             "not made:\n" +
+                             written.message());
     }
     return made;
 }
 
 std::vector<std::string> auditEntryLines(const AuditEntry& entry, const Ledger& ledger) {
-    std::vector<std::string> lines{shown(entry.time) + "  " + shown(entry.user) + "  " + shown(entry.command)};
+    std::vector<std::string> lines{shown(entry.time) + "  " + shown(entry.user) + "  " +
+                                   shown(entry.command)};
     for (std::size_t from = 0; from < entry.note.size();) {
         const std::size_t end = std::min(entry.note.find('\n', from), entry.note.size());
         lines.push_back("    " + shown(std::string_view(entry.note).substr(from, end - from)));

@@ -38,7 +38,8 @@ struct Rewrite {
 
 // Rewrites the records, then saves `changed` and reloads it. When a write or the save fails,
 // the records already rewritten are put back, so journal and month file keep agreeing.
-Status rewriteAndSave(Ledger& ledger, Journal& journal, const Ledger& changed, const std::vector<Rewrite>& rewrites) {
+Status rewriteAndSave(Ledger& ledger, Journal& journal, const Ledger& changed,
+                      const std::vector<Rewrite>& rewrites) {
     std::size_t written = 0;
     std::string failure;
     for (; written < rewrites.size(); ++written) {
@@ -84,8 +85,10 @@ void orderSections(Ledger& ledger) {
 Status commit(Ledger& ledger, Journal& journal, const Ledger& changed, const std::vector<Rewrite>& rewrites,
               std::string_view command, AuditChange account) {
     std::vector<AuditChange> changes{std::move(account)};
-    for (const Rewrite& rewrite : rewrites) changes.push_back(recordChange(rewrite.number, rewrite.before, rewrite.after));
-    for (AuditChange& section : sectionChanges(ledger, changed)) changes.push_back(std::move(section));
+    for (const Rewrite& rewrite : rewrites)
+        changes.push_back(recordChange(rewrite.number, rewrite.before, rewrite.after));
+    for (AuditChange& section : sectionChanges(ledger, changed))
+        changes.push_back(std::move(section));
     return auditedChange(ledger, journal, command, std::move(changes),
                          [&] { return rewriteAndSave(ledger, journal, changed, rewrites); });
 }

@@ -57,8 +57,9 @@ Status replaceBeginningBalance(Ledger& ledger, Journal& journal, std::string_vie
     if (!balance) return balance.status();
     Ledger changed = ledger;
     changed.Summary[kBeginningBalance] = *balance;
-    return saveAndReload(ledger, journal, changed, "Change beginning balance",
-                         {"beginning balance", ledger.Summary[kBeginningBalance].format00(), balance->format00()});
+    return saveAndReload(
+        ledger, journal, changed, "Change beginning balance",
+        {"beginning balance", ledger.Summary[kBeginningBalance].format00(), balance->format00()});
 }
 
 }  // namespace quorvel

@@ -115,9 +115,11 @@ void FrmActChange::Command3_Click() {
     // The treasurer confirms which action goes; it can be brought back from the audit trail.
     const auto record = main_.journal().read(number_);
     if (record && actionView(main_.ledger(), *record).showsAmount) {
-        const QString question = "Delete this action?\n\n" + fromCp1252(describeAction(main_.ledger(), *record)) +
-                                  "\n\nIt stays listed as cancelled, and Edit/View, Audit Trail can restore it.";
-        if (main_.platform().dialogs.message(question, platform::Buttons::YesNo) != platform::Answer::Yes) return;
+        const QString question =
+            "Delete this action?\n\n" + fromCp1252(describeAction(main_.ledger(), *record)) +
+            "\n\nIt stays listed as cancelled, and Edit/View, Audit Trail can restore it.";
+        if (main_.platform().dialogs.message(question, platform::Buttons::YesNo) != platform::Answer::Yes)
+            return;
     }
     if (failed(cancelAction(main_.ledger(), main_.journal(), number_))) return;
     finish();

@@ -51,14 +51,17 @@ FrmAudit::FrmAudit(FrmMain& main) : ChildWindow(main) {
     trail_ = readAuditTrail(path);
     for (const AuditEntry& entry : trail_.entries) {
         QStringList lines;
-        for (const std::string& line : auditEntryLines(entry, main_.ledger())) lines << fromCp1252(line);
+        for (const std::string& line : auditEntryLines(entry, main_.ledger()))
+            lines << fromCp1252(line);
         LstAudit->addItem(lines.join('\n'));
     }
     // A missing or damaged trail is said here; the month itself never depends on it.
     const auto count = trail_.entries.size();
-    LblTrail->setText(trail_.message.empty()
-                          ? QString("%1: %2 %3, newest last").arg(fromPath(path)).arg(count).arg(count == 1 ? "entry" : "entries")
-                          : fromPath(trail_.message));
+    LblTrail->setText(trail_.message.empty() ? QString("%1: %2 %3, newest last")
+                                                   .arg(fromPath(path))
+                                                   .arg(count)
+                                                   .arg(count == 1 ? "entry" : "entries")
+                                             : fromPath(trail_.message));
     LstAudit->setCurrentRow(LstAudit->count() - 1);
     LstAudit->scrollToBottom();
     LstAudit_Change();
@@ -66,8 +69,9 @@ FrmAudit::FrmAudit(FrmMain& main) : ChildWindow(main) {
 
 void FrmAudit::LstAudit_Change() {
     const int row = LstAudit->currentRow();
-    const bool restorable = row >= 0 && row < static_cast<int>(trail_.entries.size()) &&
-                            !cancelledBy(trail_.entries[static_cast<std::size_t>(row)], main_.journal()).empty();
+    const bool restorable =
+        row >= 0 && row < static_cast<int>(trail_.entries.size()) &&
+        !cancelledBy(trail_.entries[static_cast<std::size_t>(row)], main_.journal()).empty();
     CmdRestore->setEnabled(restorable && !main_.readOnly());
 }
 
@@ -77,9 +81,9 @@ void FrmAudit::CmdRestore_Click() {
     const AuditEntry& entry = trail_.entries[static_cast<std::size_t>(row)];
     const auto records = cancelledBy(entry, main_.journal());
     if (records.empty()) return;
-    const QString question = "Restore this action?\n\n" +
-                             fromCp1252(describeAction(main_.ledger(), records.front().original)) +
-                             "\n\nIt was cancelled " + fromCp1252(entry.time) + " by " + fromCp1252(entry.user) + ".";
+    const QString question =
+        "Restore this action?\n\n" + fromCp1252(describeAction(main_.ledger(), records.front().original)) +
+        "\n\nIt was cancelled " + fromCp1252(entry.time) + " by " + fromCp1252(entry.user) + ".";
     if (main_.platform().dialogs.message(question, platform::Buttons::YesNo) != platform::Answer::Yes) return;
     if (failed(restoreAction(main_.ledger(), main_.journal(), entry))) return;
     finish();

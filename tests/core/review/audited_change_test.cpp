@@ -32,7 +32,7 @@ using Operation = std::function<Status(Ledger&, Journal&)>;
 // The sample month with a budget expenditure, a transfer pair, a source note and an
 // expenditure of the account numbered "7", opened for editing.
 class AuditedChangeTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { open("DEC2026"); }
 
     void open(const std::string& name) {
@@ -40,8 +40,8 @@ protected:
         trail = folder.path(name + ".aud");
         test::writeMonth(test::sampleLedger(), path,
                          {test::bx("101", Money::cents(4000), "ck 1"), test::to("102", Money::cents(1000)),
-                          composeKeyedRecord("TI", "01234", "10.00", ""), test::keyed("SX", "11111", Money::cents(1250)),
-                          test::bx("7", Money::cents(500))});
+                          composeKeyedRecord("TI", "01234", "10.00", ""),
+                          test::keyed("SX", "11111", Money::cents(1250)), test::bx("7", Money::cents(500))});
         ASSERT_TRUE(LoadMonthFile(ledger, journal, path).ok());
     }
 
@@ -53,7 +53,8 @@ protected:
         Journal other;
         EXPECT_TRUE(LoadMonthFile(loaded, other, path, JournalMode::ReadOnly).ok());
         std::string summary;
-        for (const Money& line : loaded.Summary) summary += line.format00() + ",";
+        for (const Money& line : loaded.Summary)
+            summary += line.format00() + ",";
         return composeMonthFile(loaded).value() + summary;
     }
 
@@ -77,38 +78,54 @@ TEST_F(AuditedChangeTest, EachChangeWritesOneEntryWithItsBeforeAndAfter) {
         Operation operation;
         std::vector<AuditChange> changes;  // an "action N" change's sides are read from the journal
     } cases[] = {
-        {"Edit action", [](Ledger& l, Journal& j) { return editAction(l, j, 1, {"102", "45.00", "ck 2"}); },
+        {"Edit action",
+         [](Ledger& l, Journal& j) {
+             return editAction(l, j, 1, {"102", "45.00", "ck 2"});
+         },
          {{"action 1"}}},
-        {"Cancel action", [](Ledger& l, Journal& j) { return cancelAction(l, j, 3); }, {{"action 3"}, {"action 2"}}},
+        {"Cancel action",
+         [](Ledger& l, Journal& j) { return cancelAction(l, j, 3); },
+         {{"action 3"}, {"action 2"}}},
         {"Change budget account",
-         [](Ledger& l, Journal& j) { return changeBudgetAccount(l, j, 3, {"8", "Short", "100.00", "25.25"}); },
+         [](Ledger& l, Journal& j) {
+             return changeBudgetAccount(l, j, 3, {"8", "Short", "100.00", "25.25"});
+         },
          {{"budget account 7", "7 Short Number; annual budget 100.00; expended in year 30.25",
            "008 Short; annual budget 100.00; expended in year 25.25"},
           {"action 5"},
           {"section 1", "101 Operations", "008 Other"},
           {"section 2", "7 Other", "101 Operations"}}},
         {"New budget account",
-         [](Ledger& l, Journal& j) { return changeBudgetAccount(l, j, 4, {"300", "Music", "5", "0"}); },
+         [](Ledger& l, Journal& j) {
+             return changeBudgetAccount(l, j, 4, {"300", "Music", "5", "0"});
+         },
          {{"budget account 300", "", "300 Music; annual budget 5.00; expended in year 0.00"}}},
-        {"Delete budget account", [](Ledger& l, Journal& j) { return deleteBudgetAccount(l, j, 1); },
+        {"Delete budget account",
+         [](Ledger& l, Journal& j) { return deleteBudgetAccount(l, j, 1); },
          {{"budget account 101", "101 Pastor, Salary; annual budget 1200.00; expended in year 340.50", ""},
           {"action 1"},
           {"section 1", "101 Operations", "7 Other"},
           {"section 2", "7 Other", ""}}},
         {"Change designated fund",
-         [](Ledger& l, Journal& j) { return changeFund(l, j, 2, {"Organ", "1.00"}, seededRandom(1)); },
+         [](Ledger& l, Journal& j) {
+             return changeFund(l, j, 2, {"Organ", "1.00"}, seededRandom(1));
+         },
          {{"designated fund 20000", "20000 Organ, Repair; first of month 0.50; place 2",
            "20000 Organ; first of month 1.00; place 2"}}},
-        {"Move designated fund to top", [](Ledger& l, Journal& j) { return moveFundToTop(l, j, 2); },
+        {"Move designated fund to top",
+         [](Ledger& l, Journal& j) { return moveFundToTop(l, j, 2); },
          {{"designated fund 01234", "01234 Memorial Fund; first of month 500.00; place 1",
            "01234 Memorial Fund; first of month 500.00; place 2"},
           {"designated fund 20000", "20000 Organ, Repair; first of month 0.50; place 2",
            "20000 Organ, Repair; first of month 0.50; place 1"}}},
-        {"Rename source", [](Ledger& l, Journal& j) { return renameSource(l, j, 1, "Bazaar"); },
+        {"Rename source",
+         [](Ledger& l, Journal& j) { return renameSource(l, j, 1, "Bazaar"); },
          {{"source 11111", "Bake Sale", "Bazaar"}}},
-        {"Change beginning balance", [](Ledger& l, Journal& j) { return replaceBeginningBalance(l, j, "2,000"); },
+        {"Change beginning balance",
+         [](Ledger& l, Journal& j) { return replaceBeginningBalance(l, j, "2,000"); },
          {{"beginning balance", "1000.75", "2000.00"}}},
-        {"Change sections", edited([](Ledger& l) { l.SectionTitle[2] = "Caf\xE9 & more"; }),
+        {"Change sections",
+         edited([](Ledger& l) { l.SectionTitle[2] = "Caf\xE9 & more"; }),
          {{"section 2", "7 Other", "7 Caf\xE9 & more"}}},
     };
     for (const auto& c : cases) {
@@ -120,7 +137,8 @@ TEST_F(AuditedChangeTest, EachChangeWritesOneEntryWithItsBeforeAndAfter) {
         std::vector<AuditChange> expected = c.changes;
         for (AuditChange& change : expected) {
             if (const std::int64_t n = recordNumberOf(change)) {
-                change = recordChange(n, before[static_cast<std::size_t>(n - 1)], after[static_cast<std::size_t>(n - 1)]);
+                change = recordChange(n, before[static_cast<std::size_t>(n - 1)],
+                                      after[static_cast<std::size_t>(n - 1)]);
             }
         }
         const AuditTrailRead read = readAuditTrail(trail);
@@ -133,7 +151,9 @@ TEST_F(AuditedChangeTest, EachChangeWritesOneEntryWithItsBeforeAndAfter) {
 
 TEST_F(AuditedChangeTest, AFailedAuditAppendChangesNothing) {
     const Operation operations[] = {
-        [](Ledger& l, Journal& j) { return editAction(l, j, 1, {"101", "45.00", ""}); },
+        [](Ledger& l, Journal& j) {
+            return editAction(l, j, 1, {"101", "45.00", ""});
+        },
         [](Ledger& l, Journal& j) { return cancelAction(l, j, 2); },
         [](Ledger& l, Journal& j) { return deleteBudgetAccount(l, j, 1); },
         [](Ledger& l, Journal& j) { return replaceBeginningBalance(l, j, "5"); },
@@ -143,10 +163,12 @@ TEST_F(AuditedChangeTest, AFailedAuditAppendChangesNothing) {
     const std::string shown = loadedMonth();
     for (const FileStep step : {FileStep::Open, FileStep::Write, FileStep::Sync}) {
         for (const Operation& operation : operations) {
-            ScopedFileFault fault([&](FileStep at, const std::string& p) { return at == step && p == trail ? EIO : 0; });
+            ScopedFileFault fault(
+                [&](FileStep at, const std::string& p) { return at == step && p == trail ? EIO : 0; });
             const Status changed = operation(ledger, journal);
             EXPECT_NE(changed.message().find("Nothing was changed: the audit trail could not be written."),
-                      std::string::npos) << changed.message();
+                      std::string::npos)
+                << changed.message();
             EXPECT_EQ(readFile(path), month);
             EXPECT_EQ(readFile(Journal::pathFor(path)), journalBytes);
             EXPECT_EQ(loadedMonth(), shown);
@@ -154,7 +176,8 @@ TEST_F(AuditedChangeTest, AFailedAuditAppendChangesNothing) {
         }
     }
     // A change that fails after its entry is followed by one saying it was not made.
-    ScopedFileFault fault([&](FileStep at, const std::string& p) { return at == FileStep::Rename && p == path ? EIO : 0; });
+    ScopedFileFault fault(
+        [&](FileStep at, const std::string& p) { return at == FileStep::Rename && p == path ? EIO : 0; });
     EXPECT_FALSE(replaceBeginningBalance(ledger, journal, "5").ok());
     const AuditTrailRead read = readAuditTrail(trail);
     ASSERT_EQ(read.entries.size(), 2u);
@@ -172,14 +195,16 @@ TEST_F(AuditedChangeTest, RestoreWritesBackTheCancelledRecordsAndTheMonthNeverRe
     ASSERT_EQ(entries.size(), 3u);
     EXPECT_TRUE(cancelledBy(entries[2], journal).empty());  // not a cancellation
 
-    for (const AuditEntry& cancel : {entries[1], entries[0]}) ASSERT_TRUE(restoreAction(ledger, journal, cancel).ok());
+    for (const AuditEntry& cancel : {entries[1], entries[0]})
+        ASSERT_TRUE(restoreAction(ledger, journal, cancel).ok());
     std::vector<ActionRecord> now = records();
     now[3] = original[3];
     EXPECT_EQ(now, original);
     entries = readAuditTrail(trail).entries;
     ASSERT_EQ(entries.size(), 5u);
     EXPECT_EQ(entries[4].command, "Restore action");
-    EXPECT_EQ(entries[4].changes, std::vector<AuditChange>{recordChange(1, cancelledRecord(CancelReason::Canceled), original[0])});
+    EXPECT_EQ(entries[4].changes, std::vector<AuditChange>{
+                                      recordChange(1, cancelledRecord(CancelReason::Canceled), original[0])});
     // Restored once: the entry's action is no longer cancelled.
     EXPECT_TRUE(cancelledBy(entries[0], journal).empty());
     EXPECT_FALSE(restoreAction(ledger, journal, entries[0]).ok());

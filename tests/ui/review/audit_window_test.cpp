@@ -33,12 +33,14 @@ TEST_F(MainWindowTest, AuditTrailListsTheChangesAndRestoresACancelledAction) {
     EXPECT_TRUE(audit->LstAudit->item(0)->text().contains(
         "Cancel action\n    action 1\n        before: BX   101  40          ck 1        "
         "  Budget Expenditure 101, 40.00, ck 1\n        after:  ZZ - action canceled -"));
-    EXPECT_TRUE(audit->LblTrail->text().endsWith("DEC2026.aud: 1 entry, newest last")) << audit->LblTrail->text().toStdString();
+    EXPECT_TRUE(audit->LblTrail->text().endsWith("DEC2026.aud: 1 entry, newest last"))
+        << audit->LblTrail->text().toStdString();
     ASSERT_TRUE(audit->CmdRestore->isEnabled());
 
     dialogs().answerNext(Answer::No);
     QTest::mouseClick(audit->CmdRestore, Qt::LeftButton);
-    EXPECT_TRUE(dialogs().lastMessage().text.startsWith("Restore this action?\n\nBudget Expenditure 101, 40.00, ck 1"));
+    EXPECT_TRUE(dialogs().lastMessage().text.startsWith(
+        "Restore this action?\n\nBudget Expenditure 101, 40.00, ck 1"));
     EXPECT_EQ(test::readFile(journal), cancelled);
     dialogs().answerNext(Answer::Yes);
     QTest::mouseClick(audit->CmdRestore, Qt::LeftButton);
@@ -49,8 +51,9 @@ TEST_F(MainWindowTest, AuditTrailListsTheChangesAndRestoresACancelledAction) {
     // Read-only, the trail is shown but nothing can be restored from it.
     ASSERT_TRUE(cancelAction(window.ledger(), window.journal(), 1).ok());
     window.closeMonth();
-    test::writeFile(MonthLock::lockPathFor(path),
-                    "Quorvel month lock\nuser: anna\nhost: vestry\nsince: 2026-12-06 14:03:27 +0100\npid: 4711\n");
+    test::writeFile(
+        MonthLock::lockPathFor(path),
+        "Quorvel month lock\nuser: anna\nhost: vestry\nsince: 2026-12-06 14:03:27 +0100\npid: 4711\n");
     dialogs().answerNext(Answer::Yes);
     dialogs().chooseFileNext(QString::fromStdString(path));
     window.MnuOpen->trigger();

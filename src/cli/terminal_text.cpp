@@ -5,13 +5,6 @@
 namespace quorvel::cli {
 namespace {
 
-bool isAscii(std::string_view text) {
-    for (unsigned char c : text) {
-        if (c >= 0x80) return false;
-    }
-    return true;
-}
-
 bool isControl(unsigned char c) {
     return c < 0x20 || c == 0x7F;
 }
@@ -70,20 +63,6 @@ std::string escapeControls(std::string_view utf8) {
     return out;
 }
 
-std::optional<std::string> fromTerminal(std::string_view utf8) {
-    if (isAscii(utf8)) return std::string(utf8);
-    std::string out;
-    out.reserve(utf8.size());
-    for (std::size_t i = 0; i < utf8.size();) {
-        const long c = nextUtf8Character(utf8, i);
-        if (c < 0) return std::nullopt;
-        // Language tags carry no text and are dropped, as the C library's converter did.
-        if (c >= 0xE0000 && c <= 0xE007F) continue;
-        const int byte = unicodeToCp1252(static_cast<char32_t>(c));
-        if (byte < 0) return std::nullopt;
-        out.push_back(static_cast<char>(byte));
-    }
-    return out;
-}
+std::optional<std::string> fromTerminal(std::string_view utf8) { return utf8ToCp1252(utf8); }
 
 }  // namespace quorvel::cli

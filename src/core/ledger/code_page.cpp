@@ -1,5 +1,7 @@
 #include "code_page.h"
 
+#include <algorithm>
+#include <optional>
 #include <string>
 
 namespace quorvel {
@@ -89,6 +91,23 @@ long nextUtf8Character(std::string_view text, std::size_t& i) {
     }
     i += static_cast<std::size_t>(length);
     return static_cast<long>(c);
+}
+
+std::optional<std::string> utf8ToCp1252(std::string_view utf8) {
+    if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return std::string(utf8);
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        const long c = nextUtf8Character(utf8, i);
+        if (c < 0) return std::nullopt;
+        // Language tags carry no text and are dropped, as the C library's converter did.
+        if (c >= 0xE0000 && c <= 0xE007F) continue;
+        const int byte = unicodeToCp1252(static_cast<char32_t>(c));
+        if (byte < 0) return std::nullopt;
+        out.push_back(static_cast<char>(byte));
+    }
+    return out;
 }
 
 Status checkStorableText(std::string_view text, std::string_view what) {

@@ -2,6 +2,7 @@
 // carry those bytes unchanged. The windows and the command-line tool convert at their edge.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -27,6 +28,10 @@ std::string cp1252ToUtf8(std::string_view cp1252);
 // The next character of well-formed UTF-8 at `i` (which it advances past it), or -1 for a
 // malformed, overlong or surrogate sequence, or one cut short by the end of the text.
 long nextUtf8Character(std::string_view text, std::size_t& i);
+
+// UTF-8 text (typed on a command line, a user's name) in the code page; nothing when it is
+// not UTF-8 or holds a character the code page lacks.
+std::optional<std::string> utf8ToCp1252(std::string_view utf8);
 
 // A name or title can be stored in a month file when it has no double quote (the format has
 // no escape for it), no control character (it would break the line structure) and no byte

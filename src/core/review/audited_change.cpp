@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "ledger/code_page.h"
 #include "ledger/month_lock.h"
 #include "ledger/text_fields.h"
 #include "review/action_edit.h"
@@ -46,6 +47,10 @@ std::string shown(std::string_view value) {
     }
     return out;
 }
+
+// Fields hold the files' code page; a login name is UTF-8 and is kept as it is only where the
+// code page lacks one of its characters.
+std::string entryUser(const LockHolder& me) { return utf8ToCp1252(me.user).value_or(me.user); }
 
 }  // namespace
 
@@ -106,7 +111,7 @@ Status auditedChange(const Ledger& ledger, const Journal& journal, std::string_v
     if (!journal.isWritable()) return Status::Error("No month is open for recording.");
     const std::string trail = locateAuditTrail(ledger.CurrentFile);
     const LockHolder me = thisProcess();
-    AuditEntry entry{me.since, me.user, std::string(command), std::move(note), std::move(changes)};
+    AuditEntry entry{me.since, entryUser(me), std::string(command), std::move(note), std::move(changes)};
     if (Status written = appendAuditEntry(trail, entry); !written) {
         return Status::Error("Nothing was changed: the audit trail could not be written.\n" +
                              written.message());
@@ -114,7 +119,7 @@ Status auditedChange(const Ledger& ledger, const Journal& journal, std::string_v
     Status made = change();
     if (made || made.tookEffect()) return made;
     const LockHolder now = thisProcess();
-    const AuditEntry notMade{now.since, now.user, std::string(kAuditNotMade), made.message(), {}};
+    const AuditEntry notMade{now.since, entryUser(now), std::string(kAuditNotMade), made.message(), {}};
     if (Status written = appendAuditEntry(trail, notMade); !written) {
         return Status::Error(made.message() +
                              "\nThe audit trail lists the change, and could not be told that it was "

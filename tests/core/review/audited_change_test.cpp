@@ -82,17 +82,17 @@ TEST_F(AuditedChangeTest, EachChangeWritesOneEntryWithItsBeforeAndAfter) {
          [](Ledger& l, Journal& j) {
              return editAction(l, j, 1, {"102", "45.00", "ck 2"});
          },
-         {{"action 1"}}},
+         {{"action 1", "", ""}}},
         {"Cancel action",
          [](Ledger& l, Journal& j) { return cancelAction(l, j, 3); },
-         {{"action 3"}, {"action 2"}}},
+         {{"action 3", "", ""}, {"action 2", "", ""}}},
         {"Change budget account",
          [](Ledger& l, Journal& j) {
              return changeBudgetAccount(l, j, 3, {"8", "Short", "100.00", "25.25"});
          },
          {{"budget account 7", "7 Short Number; annual budget 100.00; expended in year 30.25",
            "008 Short; annual budget 100.00; expended in year 25.25"},
-          {"action 5"},
+          {"action 5", "", ""},
           {"section 1", "101 Operations", "008 Other"},
           {"section 2", "7 Other", "101 Operations"}}},
         {"New budget account",
@@ -103,7 +103,7 @@ TEST_F(AuditedChangeTest, EachChangeWritesOneEntryWithItsBeforeAndAfter) {
         {"Delete budget account",
          [](Ledger& l, Journal& j) { return deleteBudgetAccount(l, j, 1); },
          {{"budget account 101", "101 Pastor, Salary; annual budget 1200.00; expended in year 340.50", ""},
-          {"action 1"},
+          {"action 1", "", ""},
           {"section 1", "101 Operations", "7 Other"},
           {"section 2", "7 Other", ""}}},
         {"Change designated fund",

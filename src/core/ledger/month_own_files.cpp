@@ -83,9 +83,9 @@ std::optional<std::string> sameAsOpenMonthFile(const std::string& path, const st
     struct stat target {};
     if (openMonth.empty() || ::stat(path.c_str(), &target) != 0) return std::nullopt;
     const std::string journal = Journal::locate(openMonth);
-    for (const std::string& own : {openMonth, journal, MonthLock::lockPathFor(openMonth),
-                                   monthBackupPath(openMonth), journal + ".bak", reconciliationPathFor(openMonth),
-                                   locateAuditTrail(openMonth)}) {
+    for (const std::string& own :
+         {openMonth, journal, MonthLock::lockPathFor(openMonth), monthBackupPath(openMonth), journal + ".bak",
+          reconciliationPathFor(openMonth), locateAuditTrail(openMonth)}) {
         struct stat info {};
         if (::stat(own.c_str(), &info) == 0 && info.st_dev == target.st_dev && info.st_ino == target.st_ino)
             return own;

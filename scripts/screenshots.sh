@@ -60,19 +60,6 @@ key alt+e
 shot edit-action
 key Escape
 
-# The audit trail, after a corrected beginning balance and a deleted action, which it can restore.
-key alt+v m
-xdotool type --delay 80 "68412.50"
-key Return
-key ctrl+a
-key Down Down Down Down Down Down
-key alt+e
-key alt+d
-key y
-key alt+v i
-shot audit-trail
-key Escape
-
 # 3. Print: the report window.
 key ctrl+p
 key Tab
@@ -121,6 +108,20 @@ key Return
 settle 2
 pdftoppm -png -r 70 -singlefile "$work/reconcile.pdf" "$root/docs/reconcile-page"
 echo docs/reconcile-page.png
+key Escape
+
+# The audit trail, after a corrected beginning balance and a deleted action, which it can
+# restore; last of the month's pictures, so the others show the demo month as it is.
+key alt+v m
+xdotool type --delay 80 "68412.50"
+key Return
+key ctrl+a
+key Down Down Down Down Down Down
+key alt+e
+key alt+d
+key y
+key alt+v i
+shot audit-trail
 key Escape
 
 # 4 and 5. The next month is January: the program asks whether a new year was meant, then

@@ -45,9 +45,9 @@ int reconcileCommand(const std::vector<std::string>& args, std::ostream& out, st
     const std::string& monthPath = month->ledger.CurrentFile;
     std::vector<BookItem> items = bookItems(*records, monthOrigin(monthPath));
     auto carried = carriedItems(monthPath);
-    if (!carried) return fail(err, "last month's reconciliation: " + carried.message());
+    if (!carried) return fail(err, "nothing can be carried from last month: " + carried.message());
     items.insert(items.end(), carried->begin(), carried->end());
-    auto saved = loadReconciliation(reconciliationPathFor(monthPath));
+    auto saved = loadReconciliation(reconciliationFileOf(monthPath));
     // A damaged file of this month's own is reported and set aside; the statement still reconciles.
     if (!saved) err << "quorvel-cli: " << escapeControls(saved.message()) << " (not used)\n";
 

@@ -5,6 +5,8 @@
 #include <map>
 
 #include "ledger/file_io.h"
+#include "ledger/journal.h"
+#include "ledger/month_paths.h"
 #include "ledger/month_names.h"
 
 namespace quorvel {
@@ -140,15 +142,79 @@ Status saveReconciliation(const std::string& path, const Reconciliation& rec) {
     return writeFileAtomically(path, composeReconciliation(rec));
 }
 
-Result<std::vector<BookItem>> carriedItems(const std::string& monthPath) {
+namespace {
+
+// The months walked back to find where reconciling began: decades of monthly files.
+constexpr int kMostMonthsBack = 600;
+
+// The month before `monthPath` in the same folder, whatever the letter case of its files;
+// nothing when it has no month file, journal or reconciliation file there.
+std::optional<std::string> previousMonthPath(const std::string& monthPath) {
     const std::filesystem::path month(monthPath);
     const auto previous = previousMonthName(month.filename().string());
-    if (!previous) return std::vector<BookItem>();
-    const std::string path = reconciliationPathFor((month.parent_path() / *previous).string());
-    auto saved = loadReconciliation(path);
+    if (!previous) return std::nullopt;
+    const std::string located = locateIgnoringCase((month.parent_path() / *previous).string());
+    std::error_code error;
+    for (const std::string& own : {located, Journal::locate(located), reconciliationFileOf(located)})
+        if (std::filesystem::exists(std::filesystem::symlink_status(own, error))) return located;
+    return std::nullopt;
+}
+
+// What `month` leaves outstanding for the month after it: its own book items and what it
+// carried, less what the confirmed matches of its saved reconciliation cleared. Nothing when
+// neither it nor a month before it was ever reconciled.
+Result<std::optional<std::vector<BookItem>>> leftOver(const std::string& month, int depth) {
+    auto saved = loadReconciliation(reconciliationFileOf(month));
     if (!saved) return saved.status();
-    if (!saved->has_value()) return std::vector<BookItem>();
-    return std::move((*saved)->outstanding);
+    std::optional<std::vector<BookItem>> carried;
+    if (const auto before = previousMonthPath(month); before && depth < kMostMonthsBack) {
+        auto earlier = leftOver(*before, depth + 1);
+        if (!earlier) return earlier.status();
+        carried = std::move(earlier).value();
+    }
+    if (!carried && !*saved) return std::optional<std::vector<BookItem>>();
+
+    Journal journal;
+    const std::string journalPath = Journal::locate(month);
+    if (Status opened = journal.open(journalPath, JournalMode::ReadOnly); !opened) return opened;
+    auto records = journal.readAll();
+    if (!records) return records.status();
+    if (journal.damagedRecord() != 0) return Status::Error(journalPath + ": " + journal.damageMessage());
+    const std::string origin = monthOrigin(month);
+    std::vector<BookItem> items = bookItems(*records, origin);
+    if (carried) {
+        items.insert(items.end(), carried->begin(), carried->end());
+    } else {
+        // The first month reconciled: what it carried is known only from its own list.
+        for (const BookItem& item : (*saved)->outstanding)
+            if (item.origin != origin) items.push_back(item);
+    }
+    if (*saved) {
+        const SavedReconciliation& rec = **saved;
+        std::erase_if(items, [&](const BookItem& item) {
+            for (std::size_t line = 0; line < rec.matchKeys.size(); ++line)
+                if (rec.confirmed[line] && rec.matchKeys[line] == item.key() &&
+                    rec.statement.lines[line].amount == item.amount)
+                    return true;
+            return false;
+        });
+    }
+    for (BookItem& item : items) item.carried = true;
+    return std::optional<std::vector<BookItem>>(std::move(items));
+}
+
+}  // namespace
+
+std::string reconciliationFileOf(const std::string& monthPath) {
+    return locateIgnoringCase(reconciliationPathFor(monthPath));
+}
+
+Result<std::vector<BookItem>> carriedItems(const std::string& monthPath) {
+    const auto previous = previousMonthPath(monthPath);
+    if (!previous) return std::vector<BookItem>();
+    auto left = leftOver(*previous, 0);
+    if (!left) return Status::Error(monthOrigin(*previous) + " cannot be read: " + left.message());
+    return left->value_or(std::vector<BookItem>());
 }
 
 Reconciliation restoreReconciliation(const SavedReconciliation& saved, std::vector<BookItem> items) {

@@ -1,6 +1,8 @@
 // The reconciliation file beside a month ("DEC2026.rec" beside "DEC2026.rep"): the statement
 // as it was read, each line's match and whether the treasurer confirmed it, the other
-// accounts, and the items still outstanding, which the next month's reconciliation carries.
+// accounts, and the items still outstanding (the next month's reconciliation works them out
+// afresh from the month's journal; the list stands for the months before the first one
+// reconciled).
 // The month file and its journal know nothing of it; a month without one is as before.
 //
 // Text, one entry per line, fields separated by tabs (tabs and line ends in texts become
@@ -43,8 +45,13 @@ Result<std::optional<SavedReconciliation>> loadReconciliation(const std::string&
 // Written safely: a temporary file, flushed to disk, renamed over the old one.
 Status saveReconciliation(const std::string& path, const Reconciliation& rec);
 
-// What the month before `monthPath` (by name, in the same folder) left outstanding; empty
-// when it has no reconciliation file. A damaged one is reported.
+// The month's reconciliation file as it stands beside it, whatever its letter case.
+std::string reconciliationFileOf(const std::string& monthPath);
+
+// What the month before `monthPath` (by name, in the same folder, any letter case) left
+// outstanding: its book items and what it carried, less what its saved reconciliation's
+// confirmed matches cleared. Empty when no month up to it was reconciled. A month's file
+// that cannot be read is reported: then nothing may be saved that would drop its items.
 Result<std::vector<BookItem>> carriedItems(const std::string& monthPath);
 
 // A reconciliation of `statement` against this month's and the carried items: the matches a

@@ -167,10 +167,11 @@ bool FrmReconcile::Form_Load() {
     if (auto carried = carriedItems(month); carried) {
         carried_ = std::move(carried).value();
     } else {
-        dialogs.message("Last month's reconciliation cannot be read, so nothing is carried from it.\n\n" +
-                        fromPath(carried.message()));
+        carryFault_ = fromPath(carried.message());
+        dialogs.message("Last month's files cannot be read, so nothing is carried from them, and the "
+                        "reconciliation cannot be saved until they are mended.\n\n" + carryFault_);
     }
-    auto saved = loadReconciliation(reconciliationPathFor(month));
+    auto saved = loadReconciliation(reconciliationFileOf(month));
     if (!saved) {
         dialogs.message("The month's reconciliation file is damaged and is not used; saving replaces it.\n\n" +
                         fromPath(saved.message()));
@@ -347,7 +348,14 @@ std::vector<std::string> FrmReconcile::printedLines() { return reconciliationLin
 
 void FrmReconcile::CmdSave_Click() {
     check();
-    const Status saved = saveReconciliation(reconciliationPathFor(main_.ledger().CurrentFile), rec_);
+    if (!carryFault_.isEmpty()) {
+        // Saved now, the items last month carries would be gone from every month after.
+        main_.platform().dialogs.message("The reconciliation was not saved: last month's files cannot be read, so "
+                                         "the items it carries are missing. Nothing has changed on disk.\n\n" +
+                                         carryFault_);
+        return;
+    }
+    const Status saved = saveReconciliation(reconciliationFileOf(main_.ledger().CurrentFile), rec_);
     if (!saved) {
         main_.platform().dialogs.message("The reconciliation was not saved; the file beside the month is as it was.\n\n" +
                                          fromPath(saved.message()));

@@ -81,6 +81,7 @@ private:
     QString namesFile_;
     Reconciliation rec_;
     std::vector<BookItem> carried_;
+    QString carryFault_;  // why last month's files could not be read; saving is refused then
     std::string origin_;
     std::optional<SavedReconciliation> saved_;
 };

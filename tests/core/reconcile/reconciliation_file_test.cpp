@@ -16,6 +16,7 @@ Reconciliation settled() {
     rec.statementName = "december.csv";
     rec.others = {{"Savings\taccount", Money::cents(250000)}};
     rec.confirm(0, 1);
+    for (std::size_t line = 0; line < rec.match.size(); ++line) rec.confirm(line, rec.match[line]);
     return rec;
 }
 
@@ -70,7 +71,7 @@ TEST(ReconciliationFile, DamageIsRefusedNamingTheLine) {
 TEST(ReconciliationFile, SavedSafelyAndCarriedIntoTheMonthStartedNext) {
     test::TestFolder folder;
     const std::string december = folder.path("DEC2026.rep");
-    test::writeMonth(test::sampleLedger(), december);
+    test::writeMonth(test::sampleLedger(), december, test::kMonthRecords());
     const std::string recPath = reconciliationPathFor(december);
     {
         ScopedFileFault fault([](FileStep step, const std::string&) { return step == FileStep::Sync ? EIO : 0; });
@@ -99,6 +100,48 @@ TEST(ReconciliationFile, SavedSafelyAndCarriedIntoTheMonthStartedNext) {
     test::writeFile(recPath, "quorvel reconciliation 1\nbad\n");
     EXPECT_NE(carriedItems(folder.path("JAN2027.rep")).message().find("line 2"), std::string::npos);
     EXPECT_TRUE(carriedItems(folder.path("MAY2027.rep")));
+}
+
+TEST(ReconciliationFile, CarriedItemsAreLastMonthsBookItemsLessItsConfirmedMatches) {
+    auto later = test::kMonthRecords();
+    later.push_back(composeBudgetRecord("BX", "100", "30", "ck 4514"));
+    const std::vector<ActionRecord> november = {composeBudgetRecord("BX", "100", "80", "ck 4490")};
+    struct Case {
+        const char* what;
+        std::vector<ActionRecord> december;
+        const char* decemberRec;  // empty: December was not reconciled
+        const char* january;
+        std::vector<std::string> keys;
+    };
+    const std::vector<Case> cases = {
+        {"as saved", test::kMonthRecords(), "DEC2026.rec", "JAN2027.rep", {"DEC2026:1", "DEC2026:5"}},
+        {"a cheque recorded after the save", later, "DEC2026.rec", "JAN2027.rep",
+         {"DEC2026:1", "DEC2026:5", "DEC2026:7"}},
+        {"names in other letter cases", test::kMonthRecords(), "dec2026.REC", "Jan2027.rep", {"DEC2026:1", "DEC2026:5"}},
+        // Reconciled out of order: November was, December not yet, so all of December and
+        // November's cheque carry.
+        {"December not reconciled", test::kMonthRecords(), "", "JAN2027.rep",
+         {"DEC2026:1", "DEC2026:2", "DEC2026:3", "DEC2026:4", "DEC2026:5", "DEC2026:6", "NOV2026:1"}},
+    };
+    for (const Case& c : cases) {
+        test::TestFolder folder;
+        test::writeMonth(test::sampleLedger(), folder.path("NOV2026.rep"), november);
+        Statement none;
+        ASSERT_TRUE(saveReconciliation(folder.path("NOV2026.rec"),
+                                       reconcile(none, bookItems(november, "NOV2026"), std::nullopt)));
+        test::writeMonth(test::sampleLedger(), folder.path("DEC2026.rep"), c.december);
+        // December's statement clears November's cheque (carried as NOV2026:1, not :7).
+        Reconciliation dec = settled();
+        dec.items.back().record = 1;
+        if (*c.decemberRec) {
+            ASSERT_TRUE(saveReconciliation(folder.path(c.decemberRec), dec));
+        }
+        auto carried = carriedItems(folder.path(c.january));
+        ASSERT_TRUE(carried) << c.what << ": " << carried.message();
+        std::vector<std::string> keys;
+        for (const BookItem& item : *carried) keys.push_back(item.key());
+        EXPECT_EQ(keys, c.keys) << c.what;
+    }
 }
 
 }  // namespace

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <vector>
+
 #include "ledger/typed_amount.h"
 
 namespace quorvel {
@@ -75,6 +78,21 @@ TEST(TypedAmount, RefusesAnythingElseNamingBoxAndText) {
             EXPECT_NE(read.message().find(c.typed), std::string::npos) << read.message();
         }
     }
+}
+
+TEST(TypedAmount, FourDecimalsWhereTheBoxAllowsThem) {
+    const std::vector<std::tuple<const char*, AmountFault, std::int64_t>> cases = {
+        {"-1,234.5678", AmountFault::None, -12345678}, {"12.34567", AmountFault::TooManyDecimals, 0},
+        {"1,2345.00", AmountFault::NotAnAmount, 0},   {"abc", AmountFault::NotAnAmount, 0},
+    };
+    for (const auto& [text, fault, units] : cases) {
+        Money read;
+        EXPECT_EQ(readWrittenAmount(text, 4, read), fault) << text;
+        if (fault == AmountFault::None) {
+            EXPECT_EQ(read, Money::fromUnits(units)) << text;
+        }
+    }
+    EXPECT_NE(readTypedAmount("1.23456", "Savings", 4).message().find("has more than four decimals"), std::string::npos);
 }
 
 }  // namespace

@@ -42,12 +42,8 @@ bool wholeDigits(std::string_view whole, std::string& digits) {
 
 }  // namespace
 
-Result<Money> readTypedAmount(std::string_view typed, std::string_view boxName) {
-    const std::string box = "the box \"" + std::string(boxName) + "\"";
-    std::string_view text = trimBlanks(typed);
-    if (text.empty()) return Status::Error("Nothing was typed in " + box + ": type an amount.");
-    const std::string refused = "\"" + std::string(typed) + "\" in " + box;
-
+AmountFault readWrittenAmount(std::string_view written, std::size_t mostDecimals, Money& amount) {
+    std::string_view text = trimBlanks(written);
     bool negative = text.starts_with('-');
     if (negative) text.remove_prefix(1);
     if (skipCurrencySign(text) && !negative && text.starts_with('-')) {  // "$-5" as well as "-$5"
@@ -61,12 +57,8 @@ Result<Money> readTypedAmount(std::string_view typed, std::string_view boxName) 
     bool wellFormed = wholeDigits(whole, digits) && !(digits.empty() && fraction.empty());
     for (char c : digits + std::string(fraction))
         wellFormed = wellFormed && isDigit(c);
-    if (!wellFormed) {
-        return Status::Error(refused +
-                             " is not an amount. Type digits with at most one decimal point, such as 1250.00 "
-                             "or 1,250.00.");
-    }
-    if (fraction.size() > 2) return Status::Error(refused + " has more than two decimals.");
+    if (!wellFormed) return AmountFault::NotAnAmount;
+    if (fraction.size() > mostDecimals || fraction.size() > 4) return AmountFault::TooManyDecimals;
 
     const std::int64_t limit = Money::kFileLimitUnits;
     std::int64_t units = 0;
@@ -79,11 +71,32 @@ Result<Money> readTypedAmount(std::string_view typed, std::string_view boxName) 
         units += (c - '0') * place;
         place /= 10;
     }
-    if (units > limit) {
-        return Status::Error(refused + " is too large (the largest amount is " +
-                             Money::fromUnits(limit).format00() + ").");
+    if (units > limit) return AmountFault::TooLarge;
+    amount = Money::fromUnits(negative ? -units : units);
+    return AmountFault::None;
+}
+
+std::string amountFaultText(AmountFault fault, std::size_t mostDecimals) {
+    switch (fault) {
+        case AmountFault::None: return {};
+        case AmountFault::NotAnAmount: return "is not an amount";
+        case AmountFault::TooManyDecimals: return std::string("has more than ") + (mostDecimals == 2 ? "two" : "four") + " decimals";
+        case AmountFault::TooLarge:
+            return "is too large (the largest amount is " + Money::fromUnits(Money::kFileLimitUnits).format00() + ")";
     }
-    return Money::fromUnits(negative ? -units : units);
+    return {};
+}
+
+Result<Money> readTypedAmount(std::string_view typed, std::string_view boxName, std::size_t mostDecimals) {
+    const std::string box = "the box \"" + std::string(boxName) + "\"";
+    if (trimBlanks(typed).empty()) return Status::Error("Nothing was typed in " + box + ": type an amount.");
+    Money amount;
+    const AmountFault fault = readWrittenAmount(typed, mostDecimals, amount);
+    if (fault == AmountFault::None) return amount;
+    const std::string refused = "\"" + std::string(typed) + "\" in " + box + " " + amountFaultText(fault, mostDecimals);
+    if (fault == AmountFault::NotAnAmount)
+        return Status::Error(refused + ". Type digits with at most one decimal point, such as 1250.00 or 1,250.00.");
+    return Status::Error(refused + ".");
 }
 
 }  // namespace quorvel

@@ -8,6 +8,7 @@
 // third would be recorded without being seen.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "money.h"
@@ -15,7 +16,16 @@
 
 namespace quorvel {
 
+// Why a written amount was not read.
+enum class AmountFault { None, NotAnAmount, TooManyDecimals, TooLarge };
+// The rule above for any amount written by a person or a bank, with at most `mostDecimals`
+// decimals (four at most, all an amount holds); the amount goes to `amount` when it is read.
+AmountFault readWrittenAmount(std::string_view text, std::size_t mostDecimals, Money& amount);
+// The fault in words, to follow the quoted text: "is not an amount", "has more than four decimals".
+std::string amountFaultText(AmountFault fault, std::size_t mostDecimals);
+
 // The amount typed in the box called `boxName`, or a message naming the box and the text.
-Result<Money> readTypedAmount(std::string_view typed, std::string_view boxName);
+// A box that shows four decimals allows them.
+Result<Money> readTypedAmount(std::string_view typed, std::string_view boxName, std::size_t mostDecimals = 2);
 
 }  // namespace quorvel

@@ -13,6 +13,7 @@
 
 #include "actions/recording.h"
 #include "ledger/ledger_routines.h"
+#include "ledger/typed_amount.h"
 #include "platform/fixed_font.h"
 #include "platform/qt_printer.h"
 #include "reconcile/reconciliation_text.h"
@@ -184,7 +185,9 @@ bool FrmReconcile::Form_Load() {
     rec_ = restoreReconciliation(*saved_, std::move(*items));
     for (std::size_t k = 0; k < rec_.others.size() && k < kReportAccounts; ++k) {
         TxtOtherName[k]->setText(fromCp1252(rec_.others[k].name));
-        TxtOtherAmount[k]->setText(QString::fromStdString(rec_.others[k].amount.format00()));
+        const Money amount = rec_.others[k].amount;
+        // Shown as saved: an amount of four decimals keeps them.
+        TxtOtherAmount[k]->setText(QString::fromStdString(amount.units() % 100 == 0 ? amount.format00() : amount.toFileText()));
     }
     refresh();
     return true;
@@ -309,10 +312,16 @@ void FrmReconcile::CmdRecord_Click() {
 
 BalanceCheck FrmReconcile::check() {
     rec_.others.clear();
+    othersFault_.clear();
     for (int k = 0; k < kReportAccounts; ++k) {
         const QString amount = TxtOtherAmount[k]->text().trimmed();
-        if (amount.isEmpty()) continue;
-        rec_.others.push_back({toCp1252(TxtOtherName[k]->text()).value_or("?"), Money::fromText(amount.toStdString())});
+        const std::string name = toCp1252(TxtOtherName[k]->text()).value_or("?");
+        auto read = amount.isEmpty() ? Result<Money>(Money()) : readTypedAmount(amount.toStdString(), name, 4);
+        // A refused amount is marked and left out; the formula then says it is incomplete.
+        TxtOtherAmount[k]->setStyleSheet(read ? QString() : QStringLiteral("background: #ffc0c0"));
+        TxtOtherAmount[k]->setToolTip(read ? QString() : fromCp1252(read.message()));
+        if (!read && othersFault_.isEmpty()) othersFault_ = fromCp1252(read.message());
+        if (read && !amount.isEmpty()) rec_.others.push_back({name, *read});
     }
     RecomputeTotals(main_.ledger());
     return balanceCheck(rec_, main_.ledger().Summary[kRemainingBalance]);
@@ -341,13 +350,27 @@ void FrmReconcile::refresh() {
     for (int i = 0; i < 4; ++i) findChild<QLabel*>(names[i])->setText(QString(captions[i].first).arg(captions[i].second));
     QStringList formula;
     for (const std::string& line : balanceLines(check())) formula << fromCp1252(line);
+    if (!othersFault_.isEmpty()) formula << "Incomplete until the other accounts are corrected:" << othersFault_;
     LblFormula->setText(formula.join('\n'));
 }
 
-std::vector<std::string> FrmReconcile::printedLines() { return reconciliationLines(rec_, check(), origin_); }
+std::optional<std::vector<std::string>> FrmReconcile::printedLines() {
+    const BalanceCheck figures = check();
+    if (!othersFault_.isEmpty()) {
+        main_.platform().dialogs.message("The reconciliation is incomplete: correct the other accounts first.\n\n" +
+                                         othersFault_);
+        return std::nullopt;
+    }
+    return reconciliationLines(rec_, figures, origin_);
+}
 
 void FrmReconcile::CmdSave_Click() {
     check();
+    if (!othersFault_.isEmpty()) {
+        main_.platform().dialogs.message("The reconciliation was not saved: correct the other accounts first. "
+                                         "Nothing has changed on disk.\n\n" + othersFault_);
+        return;
+    }
     if (!carryFault_.isEmpty()) {
         // Saved now, the items last month carries would be gone from every month after.
         main_.platform().dialogs.message("The reconciliation was not saved: last month's files cannot be read, so "
@@ -365,8 +388,10 @@ void FrmReconcile::CmdSave_Click() {
 }
 
 void FrmReconcile::CmdPrint_Click() {
+    const auto lines = printedLines();
+    if (!lines) return;
     const std::unique_ptr<platform::Printer> printer = rememberedPrinterJob(main_.platform());
-    const QString error = printer ? printJob(printedReconciliation(printedLines()), *printer, false)
+    const QString error = printer ? printJob(printedReconciliation(*lines), *printer, false)
                                   : QStringLiteral("No printer is set up on this computer.");
     if (!error.isEmpty()) main_.platform().dialogs.message("The reconciliation was not printed.\n\n" + error);
 }
@@ -380,13 +405,15 @@ void FrmReconcile::CmdPdf_Click() {
     options.initialName = QFileInfo(fromPath(main_.ledger().CurrentFile)).absolutePath() + "/*.pdf";
     const QString name = main_.platform().dialogs.saveFile(options);
     if (name.isEmpty() || name.contains('*')) return;
+    const auto lines = printedLines();
+    if (!lines) return;
     if (const Status allowed = checkNotMonthOwnFile(toPath(name), main_.ledger().CurrentFile); !allowed) {
         main_.platform().dialogs.message("The reconciliation could not be saved as PDF.\n\n" + fromPath(allowed.message()));
         return;
     }
     const QPageSize paper = platform::QtPrinter::localePaper();
     const auto pdfPrinter = [this, &paper](const QString& path) { return main_.platform().pdfPrinter(path, paper); };
-    const QString error = writeReportPdf(printedReconciliation(printedLines()), pdfPrinter, name);
+    const QString error = writeReportPdf(printedReconciliation(*lines), pdfPrinter, name);
     if (!error.isEmpty()) main_.platform().dialogs.message("The reconciliation could not be saved as PDF.\n\n" + error);
 }
 

@@ -74,14 +74,16 @@ private:
     std::optional<statement::CsvColumns> askColumns(const std::string& path);
     void refresh();
     BalanceCheck check();
-    std::vector<std::string> printedLines();
+    // The page's lines; nothing, with a message, while an other account's amount is refused.
+    std::optional<std::vector<std::string>> printedLines();
     // The statement line or book item a list's selected row stands for.
     std::optional<std::size_t> selected(QListWidget* list) const;
 
     QString namesFile_;
     Reconciliation rec_;
     std::vector<BookItem> carried_;
-    QString carryFault_;  // why last month's files could not be read; saving is refused then
+    QString carryFault_;
+    QString othersFault_;  // the first other account's amount that cannot be read  // why last month's files could not be read; saving is refused then
     std::string origin_;
     std::optional<SavedReconciliation> saved_;
 };

@@ -48,7 +48,12 @@ TEST_F(ReconcileWindowTest, DemoMonthReconcilesRecordsTheBankChargeAndSaves) {
     ASSERT_EQ(rec->LstBankOnly->count(), 1);
 
     rec->TxtOtherName[0]->setText("Fund Savings");
-    rec->TxtOtherAmount[0]->setText("53139.60");
+    rec->TxtOtherAmount[0]->setText("53,139.6x");
+    EXPECT_TRUE(rec->LblFormula->text().contains("Incomplete until")) << rec->LblFormula->text().toStdString();
+    rec->CmdSave->click();
+    EXPECT_TRUE(dialogs().messages().back().startsWith("The reconciliation was not saved: correct"));
+    EXPECT_FALSE(fs::exists(folder.path("DEC2026.rec")));
+    rec->TxtOtherAmount[0]->setText("53,139.60");
     select(rec->LstBankOnly, 0);
     rec->CboAccount->setCurrentIndex(rec->CboAccount->findText("440", Qt::MatchStartsWith));
     rec->CmdRecord->click();

@@ -169,7 +169,7 @@ Result<Statement> readCsvStatement(std::string_view bytes, const std::string& na
             const std::string_view text = cell(column);
             if (text.empty()) return std::optional<Money>();
             const auto amount = parseStatementAmount(text);
-            if (!amount) return refuse(std::string("the ") + what + " \"" + std::string(text) + "\" is not an amount");
+            if (!amount) return refuse(std::string("the ") + what + " " + amount.message());
             return std::optional<Money>(*amount);
         };
         if (std::all_of(row.fields.begin(), row.fields.end(), [](const std::string& f) { return trimBlanks(f).empty(); }))

@@ -112,7 +112,7 @@ Result<Statement> readOfxStatement(const std::string& path, std::string_view byt
         const Element* posted = trn.find("DTPOSTED");
         if (!amountText) return refuse(trn.line, "the transaction has no amount (TRNAMT)");
         const auto amount = parseStatementAmount(amountText->value);
-        if (!amount) return refuse(amountText->line, "the amount \"" + amountText->value + "\" is not an amount");
+        if (!amount) return refuse(amountText->line, "the amount " + amount.message());
         StatementLine line;
         line.sourceLine = trn.line;
         line.amount = *amount;
@@ -143,8 +143,9 @@ Result<Statement> readOfxStatement(const std::string& path, std::string_view byt
     const Element* balance = balances.empty() ? nullptr : balances.front().find("BALAMT");
     if (!balance || !parsed.ledgerBalance) return Status::Error(name + " has no ledger balance (LEDGERBAL)");
     const auto closing = parseStatementAmount(balance->value);
-    if (!closing || !agrees(*closing, parsed.balance))
-        return Status::Error(lineMessage(name, balance->line, "the ledger balance \"" + balance->value + "\" is not an amount"));
+    if (!closing) return Status::Error(lineMessage(name, balance->line, "the ledger balance " + closing.message()));
+    if (!agrees(*closing, parsed.balance))
+        return Status::Error(lineMessage(name, balance->line, "the ledger balance \"" + balance->value + "\" cannot be read"));
     statement.closingBalance = *closing;
     if (const Element* asOf = balances.front().find("DTASOF")) statement.closingDate = ofxDay(asOf->value);
     return statement;

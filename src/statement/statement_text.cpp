@@ -2,6 +2,7 @@
 
 #include "ledger/code_page.h"
 #include "ledger/text_fields.h"
+#include "ledger/typed_amount.h"
 
 namespace quorvel::statement {
 namespace {
@@ -27,35 +28,21 @@ std::optional<std::u32string> decodeUtf8(std::string_view text) {
 
 }  // namespace
 
-std::optional<Money> parseStatementAmount(std::string_view text) {
-    text = trimBlanks(text);
+Result<Money> parseStatementAmount(std::string_view written) {
+    std::string_view text = trimBlanks(written);
     bool negative = false;
     if (text.size() >= 2 && text.front() == '(' && text.back() == ')') {
         negative = true;
         text = trimBlanks(text.substr(1, text.size() - 2));
+    } else if (text.starts_with('+')) {
+        text.remove_prefix(1);
     }
-    std::string plain;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '-' && plain.empty() && !negative) {
-            negative = true;
-        } else if (c == '+' && plain.empty()) {
-        } else if (c == '$' && plain.empty()) {
-        } else if (c == ',') {
-            // A thousands separator stands between digits, three before the next one or the point.
-            const std::string_view group = text.substr(i + 1, 3);
-            if (plain.empty() || group.size() != 3 || group.find_first_not_of("0123456789") != std::string_view::npos)
-                return std::nullopt;
-        } else if ((c >= '0' && c <= '9') || c == '.') {
-            plain += c;
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (plain.empty() || plain == ".") return std::nullopt;
-    auto amount = Money::parseExact(plain);
-    if (!amount) return std::nullopt;
-    return negative ? -*amount : *amount;
+    Money amount;
+    AmountFault fault = AmountFault::NotAnAmount;
+    if (!text.starts_with('-') || !negative) fault = readWrittenAmount(text, 4, amount);
+    if (fault != AmountFault::None)
+        return Status::Error("\"" + std::string(trimBlanks(written)) + "\" " + amountFaultText(fault, 4));
+    return negative ? -amount : amount;
 }
 
 std::string descriptionText(std::string_view text) {

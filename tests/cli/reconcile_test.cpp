@@ -30,7 +30,7 @@ TEST(CliReconcile, DemoMonthAgreesWithItsStatementInEitherFormat) {
         "Difference (the books agree)               0.00\n";
     for (const char* statement : {"DEC2026-statement.csv", "DEC2026-statement.ofx"}) {
         const auto run = test::runCli(folder, {"reconcile", demo + "/DEC2026.rep", demo + "/" + statement, "--other",
-                                               "Fund Savings", "53139.60"});
+                                               "Fund Savings", "53,139.60"});
         ASSERT_EQ(run.status, 0) << run.err;
         EXPECT_NE(run.out.find("Matched (22)\n"), std::string::npos) << statement;
         EXPECT_TRUE(run.out.ends_with(tail)) << run.out;

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "cli_support.h"
+#include "ledger/typed_amount.h"
 #include "reconcile/reconciliation_file.h"
 #include "reconcile/reconciliation_text.h"
 #include "statement_reader.h"
@@ -21,10 +22,11 @@ int reconcileCommand(const std::vector<std::string>& args, std::ostream& out, st
         if (arg == "--other") {
             if (i + 2 >= args.size()) return usageError(err, "--other needs a name and an amount");
             auto name = fromTerminal(args[++i]);
-            const auto amount = Money::parseExact(args[++i]);
+            Money amount;
+            const AmountFault fault = readWrittenAmount(args[++i], 4, amount);
             if (!name) return usageError(err, "the account name \"" + args[i - 1] + "\" holds a character that Windows-1252 cannot hold");
-            if (!amount || args[i].empty()) return usageError(err, "\"" + args[i] + "\" is not an amount");
-            others.push_back({*name, *amount});
+            if (fault != AmountFault::None) return usageError(err, "\"" + args[i] + "\" " + amountFaultText(fault, 4));
+            others.push_back({*name, amount});
         } else if (arg == "--columns") {
             if (i + 1 >= args.size()) return usageError(err, "--columns needs a mapping");
             auto mapping = statement::parseColumnMapping(args[++i]);

@@ -93,7 +93,13 @@ Result<SavedReconciliation> parseReconciliation(std::string_view bytes) {
         }
         if (line.empty()) continue;
         const auto f = splitTabs(line);
-        auto amount = [&](std::size_t i) { return i < f.size() ? Money::parseExact(f[i]) : std::nullopt; };
+        // Amounts as composed: digits and a point, at most four decimals, never rounded here.
+        auto amount = [&](std::size_t i) -> std::optional<Money> {
+            if (i >= f.size()) return std::nullopt;
+            const std::size_t point = f[i].find('.');
+            if (point != std::string_view::npos && f[i].size() - point - 1 > 4) return std::nullopt;
+            return Money::parseExact(f[i]);
+        };
         if (f[0] == "statement" && f.size() == 2) {
             saved.statementName = std::string(f[1]);
         } else if (f[0] == "closing" && f.size() == 3 && amount(1)) {

@@ -60,6 +60,7 @@ TEST(ReconciliationFile, DamageIsRefusedNamingTheLine) {
         {good + "line\t\t\t-1\tx\tDEC2026:0\tC\n", "the match is unreadable"},
         {good + "outstanding\tDEC2026\tseven\tBX\t-1\tck 1\n", "the item is unreadable"},
         {good + "remark\n", "\"remark\" is not"},
+        {good + "other\tSavings\t1.23456\n", "is not a reconciliation entry"},
     };
     for (const auto& [bytes, says] : cases) {
         auto parsed = parseReconciliation(bytes);

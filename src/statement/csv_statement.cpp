@@ -45,6 +45,7 @@ void onRowEnd(int terminator, void* context) {
 }
 
 Result<std::vector<Row>> parseRows(std::string_view bytes, const std::string& name) {
+    if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);  // the UTF-8 mark some banks write first
     csv_parser parser{};
     if (csv_init(&parser, CSV_STRICT | CSV_STRICT_FINI | CSV_REPALL_NL) != 0)
         return Status::Error("the CSV reader could not start");
@@ -147,7 +148,6 @@ Result<std::vector<std::string>> csvHeader(std::string_view bytes, const std::st
 
 Result<Statement> readCsvStatement(std::string_view bytes, const std::string& name,
                                    const std::optional<CsvColumns>& given) {
-    if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
     auto rows = parseRows(bytes, name);
     if (!rows) return rows.status();
     if (rows->empty()) return Status::Error(name + " holds no lines");
@@ -158,12 +158,15 @@ Result<Statement> readCsvStatement(std::string_view bytes, const std::string& na
     const CsvColumns& c = *columns;
     Statement statement;
     std::optional<Money> firstBalance, lastBalance;
-    for (std::size_t r = 1; r < rows->size(); ++r) {
+    // With the columns given, the first row is a header only when its date is no date.
+    const auto cellOf = [](const Row& row, int column) -> std::string_view {
+        return column >= 0 && static_cast<std::size_t>(column) < row.fields.size() ? trimBlanks(row.fields[column])
+                                                                                   : std::string_view{};
+    };
+    const std::size_t first = given && parseWrittenDate(cellOf(rows->front(), c.date)) != 0 ? 0 : 1;
+    for (std::size_t r = first; r < rows->size(); ++r) {
         const Row& row = (*rows)[r];
-        const auto cell = [&](int column) -> std::string_view {
-            return column >= 0 && static_cast<std::size_t>(column) < row.fields.size() ? trimBlanks(row.fields[column])
-                                                                                       : std::string_view{};
-        };
+        const auto cell = [&](int column) { return cellOf(row, column); };
         const auto refuse = [&](const std::string& what) { return Status::Error(lineMessage(name, row.line, what)); };
         const auto money = [&](int column, const char* what) -> Result<std::optional<Money>> {
             const std::string_view text = cell(column);

@@ -90,6 +90,10 @@ TEST_F(StatementReader, ColumnsByHeaderOrByMapping) {
     EXPECT_EQ(read->lines[0].amount, Money::cents(-120000));
     EXPECT_EQ(read->lines[1].amount, Money::cents(5000));
     EXPECT_EQ(read->closingBalance, Money::cents(85000));
+    // Without a header row the first row is a transaction; a UTF-8 mark does not hide a header.
+    const std::string headless = write("headless.csv", "2026-12-03,Rent,-5.00,5.00\n2026-12-04,Gift,1.00,6.00\n");
+    EXPECT_EQ(readStatement(headless, statement::parseColumnMapping("date=1,amount=3,balance=4").value())->lines.size(), 2u);
+    EXPECT_EQ(statement::csvHeader("\xEF\xBB\xBF" "Date,Amount\n", "bom.csv")->front(), "Date");
     for (const char* bad : {"date=1", "date=0,amount=2", "when=1,amount=2", "date=1,amount=x"})
         EXPECT_FALSE(statement::parseColumnMapping(bad)) << bad;
     EXPECT_EQ(statement::columnsFromHeader({"Date", "Cheque No.", "Debit", "Credit", "Balance"}),

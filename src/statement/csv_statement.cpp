@@ -157,7 +157,7 @@ Result<Statement> readCsvStatement(std::string_view bytes, const std::string& na
                                     "(e.g. date=1,description=2,amount=3,balance=4)");
     const CsvColumns& c = *columns;
     Statement statement;
-    std::optional<Money> firstBalance, lastBalance;
+    std::vector<std::optional<Money>> balances;  // per line, as the file gives them
     // With the columns given, the first row is a header only when its date is no date.
     const auto cellOf = [](const Row& row, int column) -> std::string_view {
         return column >= 0 && static_cast<std::size_t>(column) < row.fields.size() ? trimBlanks(row.fields[column])
@@ -199,21 +199,47 @@ Result<Statement> readCsvStatement(std::string_view bytes, const std::string& na
             const auto magnitude = [](const std::optional<Money>& m) { return !m ? Money() : m->units() < 0 ? -*m : *m; };
             line.amount = magnitude(*credit) - magnitude(*debit);
         }
-        if (c.balance >= 0) {
-            auto balance = money(c.balance, "balance");
-            if (!balance) return balance.status();
-            if (balance->has_value()) {
-                if (!firstBalance) firstBalance = **balance;
-                lastBalance = **balance;
-            }
-        }
+        auto balance = money(c.balance, "balance");
+        if (!balance) return balance.status();
+        balances.push_back(*balance);
         statement.lines.push_back(std::move(line));
     }
     if (statement.lines.empty()) return Status::Error(name + " holds no transactions");
-    if (!lastBalance) return Status::Error(name + " has no balance column to take the closing balance from");
-    // Banks list newest first or oldest first; the closing balance is the newest row's.
-    const bool newestFirst = statement.lines.front().date > statement.lines.back().date;
-    statement.closingBalance = newestFirst ? *firstBalance : *lastBalance;
+    if (c.balance < 0) return Status::Error(name + " has no balance column to take the closing balance from");
+    // Banks list newest first or oldest first: the running balances tell which, as each must be
+    // the one before it plus its amount in one of the two orders.
+    const std::vector<StatementLine>& lines = statement.lines;
+    struct Break {
+        std::size_t at = 0;  // how far the chain holds, counted in reading order
+        Money expected;
+    };
+    const auto firstBreak = [&](bool reversed) -> std::optional<Break> {
+        std::optional<Money> running;
+        for (std::size_t k = 0; k < lines.size(); ++k) {
+            const std::size_t i = reversed ? lines.size() - 1 - k : k;
+            if (running) *running += lines[i].amount;
+            if (!balances[i]) continue;
+            if (running && *running != *balances[i]) return Break{k, *running};
+            running = balances[i];
+        }
+        return std::nullopt;
+    };
+    const auto forward = firstBreak(false);
+    const auto backward = firstBreak(true);
+    if (forward && backward) {
+        const bool likelyBackward = backward->at > forward->at;
+        const std::size_t i = likelyBackward ? lines.size() - 1 - backward->at : forward->at;
+        return Status::Error(lineMessage(
+            name, lines[i].sourceLine,
+            "the balance " + balances[i]->format00() + " does not follow from the balance before it and the amount (" +
+                (likelyBackward ? backward : forward)->expected.format00() + " would)"));
+    }
+    const bool newestFirst = forward && !backward ? true
+                             : backward && !forward ? false
+                                                    : lines.front().date > lines.back().date;
+    const std::size_t closing = newestFirst ? 0 : lines.size() - 1;
+    if (!balances[closing]) return Status::Error(lineMessage(name, lines[closing].sourceLine, "the closing row has no balance"));
+    statement.closingBalance = *balances[closing];
     for (const StatementLine& line : statement.lines) statement.closingDate = std::max(statement.closingDate, line.date);
     return statement;
 }

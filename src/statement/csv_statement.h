@@ -38,8 +38,9 @@ std::string composeColumnMapping(const CsvColumns& columns);
 // The header row of a CSV statement, for the mapping dialog.
 Result<std::vector<std::string>> csvHeader(std::string_view bytes, const std::string& name);
 
-// The whole statement. Without `columns` the header must name them. The closing balance is
-// the balance column of the latest row. Any field that cannot be read refuses the statement,
+// The whole statement. Without `columns` the header must name them. The running balances
+// must follow from the amounts, in the file's order or reversed, which tells the newest row;
+// the closing balance is its balance. Any field that cannot be read refuses the statement,
 // naming its line; `name` names the file in messages.
 Result<Statement> readCsvStatement(std::string_view bytes, const std::string& name,
                                    const std::optional<CsvColumns>& columns);

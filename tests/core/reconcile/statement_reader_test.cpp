@@ -13,13 +13,13 @@ using statement::readStatement;
 // The fixture's statement as a bank writes it, in each format.
 const std::string kCsv =
     "Date,Description,Check Number,Amount,Balance\r\n"
-    "12/04/2026,DEBIT,,-100.00,\"1,900.00\"\r\n"
-    "12/09/2026,DEPOSIT,,500.00,2400.00\r\n"
-    "12/02/2026,CHECK 4490,4490,-80.00,2320.00\r\n"
+    "12/04/2026,DEBIT,,-100.00,666.13\r\n"
+    "12/09/2026,DEPOSIT,,500.00,\"1,166.13\"\r\n"
+    "12/02/2026,CHECK 4490,4490,-80.00,1086.13\r\n"
     "\r\n"
-    "12/31/2026,SERVICE CHARGE,,($12.50),2307.50\r\n"
-    "12/31/2026,INTEREST,,1.37,2308.87\r\n"
-    "12/10/2026,\"CHECK\n4513\",4513,-50.00,2258.87\r\n"
+    "12/31/2026,SERVICE CHARGE,,($12.50),1073.63\r\n"
+    "12/31/2026,INTEREST,,1.37,1075.00\r\n"
+    "12/10/2026,\"CHECK\n4513\",4513,-50.00,1025.00\r\n"
     "12/21/2026,AUTOPAY,,-25.00,1000.00\r\n";
 
 std::string ofxTransaction(const char* date, const char* amount, const char* cheque, const char* name) {
@@ -94,10 +94,27 @@ TEST_F(StatementReader, ColumnsByHeaderOrByMapping) {
     const std::string headless = write("headless.csv", "2026-12-03,Rent,-5.00,5.00\n2026-12-04,Gift,1.00,6.00\n");
     EXPECT_EQ(readStatement(headless, statement::parseColumnMapping("date=1,amount=3,balance=4").value())->lines.size(), 2u);
     EXPECT_EQ(statement::csvHeader("\xEF\xBB\xBF" "Date,Amount\n", "bom.csv")->front(), "Date");
+    EXPECT_NE(readStatement(path, statement::parseColumnMapping("date=1,debit=4,credit=3,balance=5").value())
+                  .message()
+                  .find("line 3 of bank.csv: the balance 850.00 does not follow"),
+              std::string::npos);
     for (const char* bad : {"date=1", "date=0,amount=2", "when=1,amount=2", "date=1,amount=x"})
         EXPECT_FALSE(statement::parseColumnMapping(bad)) << bad;
     EXPECT_EQ(statement::columnsFromHeader({"Date", "Cheque No.", "Debit", "Credit", "Balance"}),
               (CsvColumns{0, -1, 1, -1, 2, 3, 4}));
+}
+
+TEST_F(StatementReader, ClosingBalanceIsTheNewestByTheRunningBalances) {
+    const std::vector<std::pair<std::string, std::int64_t>> cases = {
+        {"12/05/2026,A,1.00,2.00\n12/05/2026,B,1.00,3.00\n", 300},  // oldest first
+        {"12/05/2026,B,1.00,3.00\n12/05/2026,A,1.00,2.00\n", 300},  // newest first, one date
+        {"12/05/2026,A,1.00,2.00\n12/06/2026,B,1.00,\n12/07/2026,C,1.00,4.00\n", 400},
+    };
+    for (const auto& [rows, closing] : cases) {
+        auto read = readStatement(write("run.csv", "Date,Description,Amount,Balance\n" + rows));
+        ASSERT_TRUE(read) << read.message();
+        EXPECT_EQ(read->closingBalance, Money::cents(closing)) << rows;
+    }
 }
 
 TEST_F(StatementReader, DamagedStatementIsRefusedNamingTheLine) {
@@ -114,7 +131,10 @@ TEST_F(StatementReader, DamagedStatementIsRefusedNamingTheLine) {
         {header + good + "12/02/2026,B,ck,1.00,2.00\n", "line 3 of bad.csv: the cheque number"},
         {header + good + "12/02/2026,\"B,,1.00,2.00\n", "of bad.csv: the CSV is damaged"},
         {header + good + "12/02/2026,B\"x\",,1.00,2.00\n", "line 3 of bad.csv: the CSV is damaged"},
-        {header + "12/01/2026,A,,1.00,\n", "no balance column"},
+        {header + good + "12/02/2026,B,,1.00,\n", "line 3 of bad.csv: the closing row has no balance"},
+        {header + good + "12/02/2026,B,,1.00,5.00\n12/03/2026,C,,1.00,6.00\n",
+         "line 3 of bad.csv: the balance 5.00 does not follow from the balance before it and the amount (2.00 would)"},
+        {"Date,Amount\n12/01/2026,1.00\n", "no balance column"},
         {"Date,Amount,Balance\n", "no transactions"},
         {ofxStatement(ofxTransaction("20261204", "-1O0.00", "", "X")), "line 33 of bad.ofx: the amount \"-1O0.00\""},
         {ofxStatement(ofxTransaction("2026", "-100.00", "", "X")), "line 32 of bad.ofx: the transaction has no date"},

@@ -85,7 +85,8 @@ std::vector<std::size_t> candidatesFor(const Reconciliation& rec, std::size_t li
             byNumber.push_back(i);
             continue;
         }
-        if (!cheque.empty() && !s.cheque.empty()) continue;  // another cheque's number
+        // A numbered line is that cheque and no other action, numbered otherwise or not at all.
+        if (!s.cheque.empty()) continue;
         const Day written = item.date();
         if (written != 0 && s.date != 0 && (s.date < written - kDaysBefore || s.date > written + kDaysAfter)) continue;
         byAmount.push_back(i);

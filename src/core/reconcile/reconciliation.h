@@ -59,7 +59,8 @@ struct Reconciliation {
     void confirm(std::size_t line, std::optional<std::size_t> item);
 };
 
-// The items a statement line could be: cheques by number and amount; other lines by amount,
+// The items a statement line could be: a line with a cheque number only the items naming that
+// number, by amount; other lines by amount,
 // and by date where the action's reference holds one (the bank books a deposit on the day or
 // in the days after it was made). Items already matched are left out.
 std::vector<std::size_t> candidatesFor(const Reconciliation& rec, std::size_t line);

@@ -76,10 +76,58 @@ constexpr std::pair<const char*, int CsvColumns::*> kNames[] = {
     {"balance", &CsvColumns::balance},
 };
 
+constexpr std::pair<const char*, DateOrder> kOrders[] = {{"mdy", DateOrder::MonthFirst}, {"dmy", DateOrder::DayFirst}};
+
+bool namesNoColumn(const CsvColumns& c) {
+    return std::all_of(std::begin(kNames), std::end(kNames), [&](const auto& entry) { return c.*entry.second < 0; });
+}
+
 Status checkColumns(const CsvColumns& c) {
+    if (c.dates != DateOrder::Unknown && namesNoColumn(c)) return Status::Ok();
     if (c.date < 0) return Status::Error("the mapping needs the date column");
     if (c.amount < 0 && (c.debit < 0 || c.credit < 0))
         return Status::Error("the mapping needs the amount column, or the debit and the credit columns");
+    return Status::Ok();
+}
+
+// The two numbers before the year of a date written "a/b/year"; nothing for any other form.
+std::optional<std::pair<int, int>> slashedNumbers(std::string_view text) {
+    const std::size_t slash = text.find('/');
+    const std::size_t second = slash == std::string_view::npos ? slash : text.find('/', slash + 1);
+    if (second == std::string_view::npos) return std::nullopt;
+    int a = 0, b = 0;
+    const std::string_view first = text.substr(0, slash), next = text.substr(slash + 1, second - slash - 1);
+    std::from_chars(first.data(), first.data() + first.size(), a);
+    std::from_chars(next.data(), next.data() + next.size(), b);
+    return std::pair{a, b};
+}
+
+// Dates each line by `texts` in `order`, or, with none given, in the order a number above 12
+// tells; a date that reads either way with no such number is refused rather than guessed.
+Status dateLines(std::vector<StatementLine>& lines, const std::vector<std::string>& texts, DateOrder order,
+                 const std::string& name) {
+    const auto refuse = [&](std::size_t i, const std::string& what) {
+        return Status::Error(lineMessage(name, lines[i].sourceLine, "the date \"" + texts[i] + "\" " + what));
+    };
+    std::optional<std::size_t> unclear, told;
+    for (std::size_t i = 0; i < texts.size() && order == DateOrder::Unknown; ++i) {
+        const auto numbers = slashedNumbers(texts[i]);
+        if (!numbers) continue;
+        if (numbers->first > 12) told = i, order = DateOrder::DayFirst;
+        else if (numbers->second > 12) told = i, order = DateOrder::MonthFirst;
+        else if (numbers->first != numbers->second && !unclear) unclear = i;
+    }
+    if (order == DateOrder::Unknown && unclear)
+        return refuse(*unclear, "could be month/day/year or day/month/year; say which the bank writes "
+                                "(dates=mdy or dates=dmy)");
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        lines[i].date = parseWrittenDate(texts[i], order == DateOrder::DayFirst);
+        if (lines[i].date != 0) continue;
+        const char* orderName = order == DateOrder::DayFirst ? "day/month/year" : "month/day/year";
+        if (told) return refuse(i, std::string("is not a date in ") + orderName + ", the order line " +
+                                       std::to_string(lines[*told].sourceLine) + "'s date shows");
+        return refuse(i, std::string("is not a date in ") + orderName);
+    }
     return Status::Ok();
 }
 
@@ -114,6 +162,16 @@ Result<CsvColumns> parseColumnMapping(std::string_view text) {
         text = comma == std::string_view::npos ? std::string_view{} : text.substr(comma + 1);
         const std::size_t equals = item.find('=');
         const std::string key = folded(item.substr(0, equals));
+        if (key == "dates") {
+            const std::string order = equals == std::string_view::npos ? std::string() : folded(item.substr(equals + 1));
+            const auto found = std::find_if(std::begin(kOrders), std::end(kOrders),
+                                            [&](const auto& entry) { return order == entry.first; });
+            if (found == std::end(kOrders))
+                return Status::Error("\"" + std::string(item) + "\" is not dates=mdy (month/day/year) or dates=dmy "
+                                     "(day/month/year)");
+            columns.dates = found->second;
+            continue;
+        }
         const auto known = std::find_if(std::begin(kNames), std::end(kNames),
                                         [&](const auto& entry) { return key == entry.first; });
         int column = 0;
@@ -136,6 +194,8 @@ std::string composeColumnMapping(const CsvColumns& columns) {
         if (!out.empty()) out += ',';
         out += std::string(name) + "=" + std::to_string(columns.*member + 1);
     }
+    for (const auto& [name, order] : kOrders)
+        if (columns.dates == order) out += std::string(out.empty() ? "" : ",") + "dates=" + name;
     return out;
 }
 
@@ -151,7 +211,10 @@ Result<Statement> readCsvStatement(std::string_view bytes, const std::string& na
     auto rows = parseRows(bytes, name);
     if (!rows) return rows.status();
     if (rows->empty()) return Status::Error(name + " holds no lines");
-    std::optional<CsvColumns> columns = given ? given : columnsFromHeader(rows->front().fields);
+    // A date order alone leaves the columns to the header.
+    const bool columnsGiven = given && !namesNoColumn(*given);
+    std::optional<CsvColumns> columns = columnsGiven ? given : columnsFromHeader(rows->front().fields);
+    if (columns && given) columns->dates = given->dates;
     if (!columns)
         return Status::Error(name + ": the header does not name the date and amount columns; give the columns "
                                     "(e.g. date=1,description=2,amount=3,balance=4)");
@@ -163,7 +226,9 @@ Result<Statement> readCsvStatement(std::string_view bytes, const std::string& na
         return column >= 0 && static_cast<std::size_t>(column) < row.fields.size() ? trimBlanks(row.fields[column])
                                                                                    : std::string_view{};
     };
-    const std::size_t first = given && parseWrittenDate(cellOf(rows->front(), c.date)) != 0 ? 0 : 1;
+    const auto eitherOrder = [](std::string_view text) { return parseWrittenDate(text) || parseWrittenDate(text, true); };
+    const std::size_t first = columnsGiven && eitherOrder(cellOf(rows->front(), c.date)) ? 0 : 1;
+    std::vector<std::string> dateTexts;  // per line, read once the order is known
     for (std::size_t r = first; r < rows->size(); ++r) {
         const Row& row = (*rows)[r];
         const auto cell = [&](int column) { return cellOf(row, column); };
@@ -179,8 +244,8 @@ Result<Statement> readCsvStatement(std::string_view bytes, const std::string& na
             continue;
         StatementLine line;
         line.sourceLine = row.line;
-        line.date = parseWrittenDate(cell(c.date));
-        if (line.date == 0) return refuse("the date \"" + std::string(cell(c.date)) + "\" is not a date");
+        if (!eitherOrder(cell(c.date))) return refuse("the date \"" + std::string(cell(c.date)) + "\" is not a date");
+        dateTexts.emplace_back(cell(c.date));
         line.description = descriptionText(cell(c.description));
         line.cheque = chequeInReference(cell(c.cheque));
         if (!cell(c.cheque).empty() && line.cheque.empty())
@@ -206,6 +271,7 @@ Result<Statement> readCsvStatement(std::string_view bytes, const std::string& na
     }
     if (statement.lines.empty()) return Status::Error(name + " holds no transactions");
     if (c.balance < 0) return Status::Error(name + " has no balance column to take the closing balance from");
+    if (Status dated = dateLines(statement.lines, dateTexts, c.dates, name); !dated) return dated;
     // Banks list newest first or oldest first: the running balances tell which, as each must be
     // the one before it plus its amount in one of the two orders.
     const std::vector<StatementLine>& lines = statement.lines;

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstdio>
+#include <utility>
 
 namespace quorvel {
 namespace {
@@ -72,7 +73,7 @@ Day parseDayText(std::string_view text) {
     return dayNumber(y, m, d);
 }
 
-Day parseWrittenDate(std::string_view text) {
+Day parseWrittenDate(std::string_view text, bool dayFirst) {
     while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
     while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
     if (const Day iso = parseDayText(text)) return iso;
@@ -80,7 +81,7 @@ Day parseWrittenDate(std::string_view text) {
     if (text.size() == 8 && readInt(text.substr(0, 4), y) && readInt(text.substr(4, 2), m) &&
         readInt(text.substr(6, 2), d))
         return dayNumber(y, m, d);
-    // Month/day/year, the order the entry windows and the banks here use.
+    // Month/day/year, the order the entry windows use, unless the day is said to come first.
     const std::size_t first = text.find('/');
     const std::size_t second = first == std::string_view::npos ? first : text.find('/', first + 1);
     if (second == std::string_view::npos) return 0;
@@ -88,6 +89,7 @@ Day parseWrittenDate(std::string_view text) {
     if (!readInt(text.substr(0, first), m) || !readInt(text.substr(first + 1, second - first - 1), d) ||
         !readInt(year, y))
         return 0;
+    if (dayFirst) std::swap(m, d);
     if (year.size() == 2) y += 2000;
     else if (year.size() != 4) return 0;
     return dayNumber(y, m, d);

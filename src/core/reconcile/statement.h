@@ -17,8 +17,9 @@ using Day = int;
 Day dayNumber(int year, int month, int day);  // 0 for a date that does not exist
 std::string dayText(Day day);                 // "2026-12-08", empty for 0
 Day parseDayText(std::string_view text);      // the inverse of dayText, 0 when it is not one
-// A date as treasurers and banks write it: "12/08/26", "12/8/2026", "2026-12-08", "20261208".
-Day parseWrittenDate(std::string_view text);
+// A date as treasurers and banks write it: "12/08/26", "12/8/2026", "2026-12-08", "20261208";
+// with `dayFirst`, "08/12/26" for the same day.
+Day parseWrittenDate(std::string_view text, bool dayFirst = false);
 // "12/08/26": how the program's entry windows hold a date in an action's reference.
 std::string referenceDate(Day day);
 

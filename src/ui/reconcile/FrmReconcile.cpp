@@ -211,7 +211,7 @@ std::optional<statement::CsvColumns> FrmReconcile::askColumns(const std::string&
     const QString typed = main_.platform().dialogs.input(
         "The statement's columns are not named as usual (" + shown.join(", ") +
             ").\nWhich column holds what? For example: date=1,description=2,cheque=3,amount=4,balance=5 "
-            "(or debit= and credit= instead of amount=)",
+            "(or debit= and credit= instead of amount=; add dates=dmy for dates written day/month/year)",
         "Statement Columns", csvStatementColumns());
     if (typed.isEmpty()) return std::nullopt;
     auto columns = statement::parseColumnMapping(typed.toStdString());
@@ -233,8 +233,23 @@ bool FrmReconcile::CmdStatement_Click() {
     const QString name = main_.platform().dialogs.openFile(options);
     if (name.isEmpty() || name.contains('*')) return false;
     const std::string path = toPath(name);
-    const std::optional<statement::CsvColumns> columns = askColumns(path);
+    std::optional<statement::CsvColumns> columns = askColumns(path);
     auto read = statement::readStatement(path, columns);
+    // Dates that read either way: the treasurer says which order the bank writes.
+    statement::CsvColumns monthFirst = columns.value_or(statement::CsvColumns{}), dayFirst = monthFirst;
+    monthFirst.dates = statement::DateOrder::MonthFirst;
+    dayFirst.dates = statement::DateOrder::DayFirst;
+    if (!read && statement::readStatement(path, monthFirst) && statement::readStatement(path, dayFirst)) {
+        const QString order = main_.platform().dialogs.input(
+            fromPath(read.message()) + "\n\nType mdy if the bank writes month/day/year, dmy if day/month/year.",
+            "Statement Dates", "").trimmed().toLower();
+        if (order == "mdy" || order == "dmy") {
+            const bool mapped = columns.has_value();  // a mapping is remembered with its order
+            columns = order == "mdy" ? monthFirst : dayFirst;
+            read = statement::readStatement(path, columns);
+            if (read && mapped) rememberCsvStatementColumns(QString::fromStdString(statement::composeColumnMapping(*columns)));
+        }
+    }
     if (!read) {
         main_.platform().dialogs.message("The statement was not read; nothing has changed.\n\n" + fromPath(read.message()));
         return false;

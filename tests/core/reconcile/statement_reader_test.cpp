@@ -98,7 +98,7 @@ TEST_F(StatementReader, ColumnsByHeaderOrByMapping) {
                   .message()
                   .find("line 3 of bank.csv: the balance 850.00 does not follow"),
               std::string::npos);
-    for (const char* bad : {"date=1", "date=0,amount=2", "when=1,amount=2", "date=1,amount=x"})
+    for (const char* bad : {"date=1", "date=0,amount=2", "when=1,amount=2", "date=1,amount=x", "dates=ymd"})
         EXPECT_FALSE(statement::parseColumnMapping(bad)) << bad;
     EXPECT_EQ(statement::columnsFromHeader({"Date", "Cheque No.", "Debit", "Credit", "Balance"}),
               (CsvColumns{0, -1, 1, -1, 2, 3, 4}));
@@ -106,9 +106,9 @@ TEST_F(StatementReader, ColumnsByHeaderOrByMapping) {
 
 TEST_F(StatementReader, ClosingBalanceIsTheNewestByTheRunningBalances) {
     const std::vector<std::pair<std::string, std::int64_t>> cases = {
-        {"12/05/2026,A,1.00,2.00\n12/05/2026,B,1.00,3.00\n", 300},  // oldest first
-        {"12/05/2026,B,1.00,3.00\n12/05/2026,A,1.00,2.00\n", 300},  // newest first, one date
-        {"12/05/2026,A,1.00,2.00\n12/06/2026,B,1.00,\n12/07/2026,C,1.00,4.00\n", 400},
+        {"12/25/2026,A,1.00,2.00\n12/25/2026,B,1.00,3.00\n", 300},  // oldest first
+        {"12/25/2026,B,1.00,3.00\n12/25/2026,A,1.00,2.00\n", 300},  // newest first, one date
+        {"12/25/2026,A,1.00,2.00\n12/26/2026,B,1.00,\n12/27/2026,C,1.00,4.00\n", 400},
     };
     for (const auto& [rows, closing] : cases) {
         auto read = readStatement(write("run.csv", "Date,Description,Amount,Balance\n" + rows));
@@ -117,9 +117,26 @@ TEST_F(StatementReader, ClosingBalanceIsTheNewestByTheRunningBalances) {
     }
 }
 
+TEST_F(StatementReader, DatesInTheOrderTheFileOrTheMappingTells) {
+    const std::vector<std::tuple<std::string, std::string, std::string>> cases = {
+        {"08/12/2026,1.00,1.00\n31/12/2026,1.00,2.00\n", "", "2026-12-08"},
+        {"08/12/2026,1.00,1.00\n", "dates=dmy", "2026-12-08"},
+        {"08/12/2026,1.00,1.00\n", "dates=mdy", "2026-08-12"},
+        {"2026-12-08,1.00,1.00\n", "", "2026-12-08"},
+    };
+    for (const auto& [rows, mapping, date] : cases) {
+        const std::string path = write("dates.csv", "Date,Amount,Balance\n" + rows);
+        auto read = mapping.empty() ? readStatement(path) : readStatement(path, statement::parseColumnMapping(mapping).value());
+        ASSERT_TRUE(read) << rows << read.message();
+        EXPECT_EQ(dayText(read->lines[0].date), date) << rows << mapping;
+    }
+    const auto mapping = statement::parseColumnMapping("date=1,amount=2,dates=dmy");
+    EXPECT_EQ(statement::composeColumnMapping(mapping.value()), "date=1,amount=2,dates=dmy");
+}
+
 TEST_F(StatementReader, DamagedStatementIsRefusedNamingTheLine) {
     const std::string header = "Date,Description,Check Number,Amount,Balance\n";
-    const std::string good = "12/01/2026,A,,1.00,1.00\n";
+    const std::string good = "12/31/2026,A,,1.00,1.00\n";
     const std::vector<std::pair<std::string, std::string>> cases = {
         {header + good + "12/32/2026,B,,1.00,2.00\n", "line 3 of bad.csv: the date \"12/32/2026\""},
         {header + good + "12/02/2026,B,,1.0.0,2.00\n", "line 3 of bad.csv: the amount \"1.0.0\""},
@@ -131,10 +148,13 @@ TEST_F(StatementReader, DamagedStatementIsRefusedNamingTheLine) {
         {header + good + "12/02/2026,B,ck,1.00,2.00\n", "line 3 of bad.csv: the cheque number"},
         {header + good + "12/02/2026,\"B,,1.00,2.00\n", "of bad.csv: the CSV is damaged"},
         {header + good + "12/02/2026,B\"x\",,1.00,2.00\n", "line 3 of bad.csv: the CSV is damaged"},
-        {header + good + "12/02/2026,B,,1.00,\n", "line 3 of bad.csv: the closing row has no balance"},
+        {header + good + "12/31/2026,B,,1.00,\n", "line 3 of bad.csv: the closing row has no balance"},
         {header + good + "12/02/2026,B,,1.00,5.00\n12/03/2026,C,,1.00,6.00\n",
          "line 3 of bad.csv: the balance 5.00 does not follow from the balance before it and the amount (2.00 would)"},
         {"Date,Amount\n12/01/2026,1.00\n", "no balance column"},
+        {"Date,Amount,Balance\n08/12/2026,1.00,1.00\n", "line 2 of bad.csv: the date \"08/12/2026\" could be month/day"},
+        {"Date,Amount,Balance\n13/12/2026,1.00,1.00\n12/13/2026,1.00,2.00\n",
+         "line 3 of bad.csv: the date \"12/13/2026\" is not a date in day/month/year, the order line 2's date shows"},
         {"Date,Amount,Balance\n", "no transactions"},
         {ofxStatement(ofxTransaction("20261204", "-1O0.00", "", "X")), "line 33 of bad.ofx: the amount \"-1O0.00\""},
         {ofxStatement(ofxTransaction("2026", "-100.00", "", "X")), "line 32 of bad.ofx: the transaction has no date"},

@@ -71,13 +71,16 @@ TEST_F(ReconcileWindowTest, DemoMonthReconcilesRecordsTheBankChargeAndSaves) {
     EXPECT_NE(saved.find("\tSERVICE CHARGE\tDEC2026:42\tC\n"), std::string::npos) << saved;
     EXPECT_NE(saved.find("other\tFund Savings\t53139.6\n"), std::string::npos) << saved;
 
-    // A statement whose columns are not named: the treasurer names them, and they are kept.
-    test::writeFile(folder.path("odd.csv"), "When,What,Sum,Left\n12/31/2026,GIFT,1.00,1.00\n");
+    // A statement whose columns are not named and whose date reads either way: the treasurer
+    // names the columns and the order, and they are kept.
+    test::writeFile(folder.path("odd.csv"), "When,What,Sum,Left\n08/12/2026,GIFT,1.00,1.00\n");
     dialogs().chooseFileNext(QString::fromStdString(folder.path("odd.csv")));
     dialogs().typeNext("date=1,description=2,amount=3,balance=4");
+    dialogs().typeNext("dmy");
     EXPECT_TRUE(rec->CmdStatement_Click());
     EXPECT_EQ(rec->LstBankOnly->count(), 1);
-    EXPECT_EQ(csvStatementColumns(), "date=1,description=2,amount=3,balance=4");
+    EXPECT_EQ(rec->reconciliation().statement.lines[0].date, dayNumber(2026, 12, 8));
+    EXPECT_EQ(csvStatementColumns(), "date=1,description=2,amount=3,balance=4,dates=dmy");
 
     rec->CmdClose->click();
     EXPECT_TRUE(window.isVisible());

@@ -78,32 +78,38 @@ std::optional<std::string> kindByContent(const std::string& path) {
     return std::nullopt;
 }
 
-// The open month's own file that `path` is (the same device and inode), if any.
-std::optional<std::string> sameAsOpenMonthFile(const std::string& path, const std::string& openMonth) {
+}  // namespace
+
+std::optional<std::string> sameFileAsMonthOwn(const std::string& path, const std::string& monthPath,
+                                              bool withReconciliation) {
     struct stat target {};
-    if (openMonth.empty() || ::stat(path.c_str(), &target) != 0) return std::nullopt;
-    const std::string journal = Journal::locate(openMonth);
+    if (monthPath.empty() || ::stat(path.c_str(), &target) != 0) return std::nullopt;
+    const std::string journal = Journal::locate(monthPath);
     for (const std::string& own :
-         {openMonth, journal, MonthLock::lockPathFor(openMonth), monthBackupPath(openMonth), journal + ".bak",
-          reconciliationPathFor(openMonth), locateAuditTrail(openMonth)}) {
+         {monthPath, journal, MonthLock::lockPathFor(monthPath), monthBackupPath(monthPath), journal + ".bak",
+          withReconciliation ? reconciliationPathFor(monthPath) : "", locateAuditTrail(monthPath)}) {
         struct stat info {};
-        if (::stat(own.c_str(), &info) == 0 && info.st_dev == target.st_dev && info.st_ino == target.st_ino)
+        if (!own.empty() && ::stat(own.c_str(), &info) == 0 && info.st_dev == target.st_dev &&
+            info.st_ino == target.st_ino)
             return own;
     }
     return std::nullopt;
 }
 
-}  // namespace
-
 std::string reconciliationPathFor(const std::string& monthPath) {
-    return monthPath.substr(0, monthPath.size() - std::min<std::size_t>(4, monthPath.size())) + ".rec";
+    // Only ".rep" is replaced: any other name keeps its whole self, so no two months, and no
+    // month file and its own reconciliation, share a name.
+    const std::size_t keep = monthPath.size() >= 4 && sameNameIgnoringCase(monthPath.substr(monthPath.size() - 4), ".rep")
+                                 ? monthPath.size() - 4
+                                 : monthPath.size();
+    return monthPath.substr(0, keep) + ".rec";
 }
 
 Status checkNotMonthOwnFile(const std::string& path, const std::string& openMonth) {
     const std::string refused = " A report may not be written there; choose another name.";
     if (const auto kind = kindByName(path))
         return Status::Error(path + " is named as " + *kind + "." + refused);
-    if (const auto own = sameAsOpenMonthFile(path, openMonth)) {
+    if (const auto own = sameFileAsMonthOwn(path, openMonth, true)) {
         return Status::Error(path + " is the open month's file " + *own + " under another name." + refused);
     }
     if (const auto kind = kindByContent(path)) return Status::Error(path + " holds " + *kind + "." + refused);

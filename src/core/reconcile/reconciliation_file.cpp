@@ -95,7 +95,7 @@ Result<SavedReconciliation> parseReconciliation(std::string_view bytes) {
         const auto f = splitTabs(line);
         // Amounts as composed: digits and a point, at most four decimals, never rounded here.
         auto amount = [&](std::size_t i) -> std::optional<Money> {
-            if (i >= f.size()) return std::nullopt;
+            if (i >= f.size() || f[i].empty()) return std::nullopt;
             const std::size_t point = f[i].find('.');
             if (point != std::string_view::npos && f[i].size() - point - 1 > 4) return std::nullopt;
             return Money::parseExact(f[i]);
@@ -146,6 +146,13 @@ Result<std::optional<SavedReconciliation>> loadReconciliation(const std::string&
 
 Status saveReconciliation(const std::string& path, const Reconciliation& rec) {
     return writeFileAtomically(path, composeReconciliation(rec));
+}
+
+Status saveMonthReconciliation(const std::string& monthPath, const Reconciliation& rec) {
+    const std::string path = reconciliationFileOf(monthPath);
+    if (const auto own = sameFileAsMonthOwn(path, monthPath, false))
+        return Status::Error(path + " is the month's own file " + *own + " under another name; nothing was written");
+    return saveReconciliation(path, rec);
 }
 
 namespace {

@@ -44,6 +44,9 @@ Result<SavedReconciliation> parseReconciliation(std::string_view bytes);
 Result<std::optional<SavedReconciliation>> loadReconciliation(const std::string& path);
 // Written safely: a temporary file, flushed to disk, renamed over the old one.
 Status saveReconciliation(const std::string& path, const Reconciliation& rec);
+// Saved as the month's reconciliation file, refused when that is the month's file, journal or
+// another of its own files under another name.
+Status saveMonthReconciliation(const std::string& monthPath, const Reconciliation& rec);
 
 // The month's reconciliation file as it stands beside it, whatever its letter case.
 std::string reconciliationFileOf(const std::string& monthPath);

@@ -393,7 +393,7 @@ void FrmReconcile::CmdSave_Click() {
                                          carryFault_);
         return;
     }
-    const Status saved = saveReconciliation(reconciliationFileOf(main_.ledger().CurrentFile), rec_);
+    const Status saved = saveMonthReconciliation(main_.ledger().CurrentFile, rec_);
     if (!saved) {
         main_.platform().dialogs.message("The reconciliation was not saved; the file beside the month is as it was.\n\n" +
                                          fromPath(saved.message()));

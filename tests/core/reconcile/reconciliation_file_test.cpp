@@ -61,6 +61,8 @@ TEST(ReconciliationFile, DamageIsRefusedNamingTheLine) {
         {good + "outstanding\tDEC2026\tseven\tBX\t-1\tck 1\n", "the item is unreadable"},
         {good + "remark\n", "\"remark\" is not"},
         {good + "other\tSavings\t1.23456\n", "is not a reconciliation entry"},
+        {good + "other\tSavings\t\n", "is not a reconciliation entry"},
+        {good + "line\t\t\t\tx\t-\n", "is not a reconciliation entry"},
     };
     for (const auto& [bytes, says] : cases) {
         auto parsed = parseReconciliation(bytes);
@@ -101,6 +103,23 @@ TEST(ReconciliationFile, SavedSafelyAndCarriedIntoTheMonthStartedNext) {
     test::writeFile(recPath, "quorvel reconciliation 1\nbad\n");
     EXPECT_NE(carriedItems(folder.path("JAN2027.rep")).message().find("line 2"), std::string::npos);
     EXPECT_TRUE(carriedItems(folder.path("MAY2027.rep")));
+}
+
+TEST(ReconciliationFile, NamedBesideTheMonthNeverOverItsOwnFiles) {
+    const std::vector<std::pair<std::string, std::string>> names = {
+        {"DEC2026.rep", "DEC2026.rec"}, {"dec2026.REP", "dec2026.rec"},
+        {"X.rec", "X.rec.rec"},         {"Church2026", "Church2026.rec"},
+    };
+    for (const auto& [month, rec] : names) EXPECT_EQ(reconciliationPathFor(month), rec);
+
+    test::TestFolder folder;
+    const std::string month = folder.path("DEC2026.rep");
+    test::writeMonth(test::sampleLedger(), month, test::kMonthRecords());
+    const std::string before = test::readFile(month);
+    std::filesystem::create_hard_link(month, folder.path("DEC2026.rec"));
+    const Status saved = saveMonthReconciliation(month, settled());
+    EXPECT_NE(saved.message().find("is the month's own file"), std::string::npos) << saved.message();
+    EXPECT_EQ(test::readFile(month), before);
 }
 
 TEST(ReconciliationFile, CarriedItemsAreLastMonthsBookItemsLessItsConfirmedMatches) {

@@ -102,6 +102,19 @@ Result<Statement> readOfxStatement(const std::string& path, std::string_view byt
     const int result = libofx_proc_file(context, path.c_str(), OFX);
     libofx_free_context(context);
 
+    // One statement per file: libofx would hand over the last one's balance, and the lines of
+    // every account would mix.
+    std::vector<Aggregate> statements = aggregates(bytes, "STMTRS");
+    for (Aggregate& card : aggregates(bytes, "CCSTMTRS")) statements.push_back(std::move(card));
+    if (statements.size() > 1) {
+        std::string accounts;
+        for (const Aggregate& one : statements) {
+            const Element* account = one.find("ACCTID");
+            accounts += (accounts.empty() ? "" : ", ") + (account ? account->value : std::string("?"));
+        }
+        return Status::Error(name + " holds " + std::to_string(statements.size()) + " statements (accounts " +
+                             accounts + "); save the statement of the one account to reconcile on its own");
+    }
     const std::vector<Aggregate> written = aggregates(bytes, "STMTTRN");
     const std::vector<Aggregate> balances = aggregates(bytes, "LEDGERBAL");
     Statement statement;

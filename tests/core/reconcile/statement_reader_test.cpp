@@ -137,7 +137,11 @@ TEST_F(StatementReader, DatesInTheOrderTheFileOrTheMappingTells) {
 TEST_F(StatementReader, DamagedStatementIsRefusedNamingTheLine) {
     const std::string header = "Date,Description,Check Number,Amount,Balance\n";
     const std::string good = "12/31/2026,A,,1.00,1.00\n";
+    std::string twoAccounts = ofxStatement(kOfxTransactions());
+    const std::size_t from = twoAccounts.find("<STMTTRNRS>"), to = twoAccounts.find("</STMTTRNRS>") + 12;
+    twoAccounts.insert(to, twoAccounts.substr(from, to - from));
     const std::vector<std::pair<std::string, std::string>> cases = {
+        {twoAccounts, "bad.ofx holds 2 statements (accounts 2, 2)"},
         {header + good + "12/32/2026,B,,1.00,2.00\n", "line 3 of bad.csv: the date \"12/32/2026\""},
         {header + good + "12/02/2026,B,,1.0.0,2.00\n", "line 3 of bad.csv: the amount \"1.0.0\""},
         {header + good + "12/02/2026,B,,12.3x,2.00\n", "line 3 of bad.csv: the amount"},

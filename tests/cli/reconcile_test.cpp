@@ -21,6 +21,7 @@ TEST(CliReconcile, DemoMonthAgreesWithItsStatementInEitherFormat) {
         "Other accounts (1)\n"
         "  Fund Savings                           53139.60\n"
         "\n"
+        "Provisional: 22 proposed matches, not yet confirmed, count as cleared\n"
         "Statement balance                      16213.05\n"
         "+ Deposits in transit                    265.00\n"
         "- Outstanding cheques                    351.55\n"

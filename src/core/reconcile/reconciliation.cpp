@@ -60,6 +60,12 @@ bool Reconciliation::itemMatched(std::size_t item) const {
     return false;
 }
 
+bool Reconciliation::itemConfirmed(std::size_t item) const {
+    for (std::size_t line = 0; line < match.size(); ++line)
+        if (match[line] == item && confirmed[line]) return true;
+    return false;
+}
+
 void Reconciliation::confirm(std::size_t line, std::optional<std::size_t> item) {
     if (item) {
         for (std::size_t other = 0; other < match.size(); ++other) {
@@ -144,6 +150,7 @@ BalanceCheck balanceCheck(const Reconciliation& rec, Money bookBalance) {
     check.reconciled = check.statement + check.depositsInTransit - check.outstandingCheques + check.otherAccounts;
     check.book = bookBalance;
     check.difference = check.reconciled - check.book;
+    for (const std::size_t line : lists.matched) check.proposed += rec.confirmed[line] ? 0 : 1;
     return check;
 }
 

@@ -54,6 +54,7 @@ struct Reconciliation {
 
     void resetMatches();
     bool itemMatched(std::size_t item) const;
+    bool itemConfirmed(std::size_t item) const;
     // Sets (or, with nothing, clears) line `line`'s match as confirmed; a match the item had
     // with another line is taken from it.
     void confirm(std::size_t line, std::optional<std::size_t> item);
@@ -87,6 +88,9 @@ struct BalanceCheck {
     Money reconciled;
     Money book;
     Money difference;  // reconciled - book
+    // Matches proposed and not yet confirmed: the figures count them as cleared, provisionally;
+    // only confirmed matches clear an item for the months after.
+    std::size_t proposed = 0;
     bool agrees() const { return difference.isZero(); }
 };
 BalanceCheck balanceCheck(const Reconciliation& rec, Money bookBalance);

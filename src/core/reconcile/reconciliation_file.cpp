@@ -62,10 +62,11 @@ std::string composeReconciliation(const Reconciliation& rec) {
         out += "line\t" + dayText(line.date) + "\t" + field(line.cheque) + "\t" + line.amount.toFileText() + "\t" +
                field(line.description) + "\t" + match + "\n";
     }
-    const ReconciliationLists lists = reconciliationLists(rec);
-    for (const auto* list : {&lists.outstandingCheques, &lists.depositsInTransit}) {
-        for (const std::size_t i : *list) {
+    // A proposal clears nothing until it is confirmed: its item stays outstanding here.
+    for (const bool cheques : {true, false}) {
+        for (std::size_t i = 0; i < rec.items.size(); ++i) {
             const BookItem& item = rec.items[i];
+            if (rec.itemConfirmed(i) || (item.amount.units() < 0) != cheques) continue;
             out += "outstanding\t" + field(item.origin) + "\t" + std::to_string(item.record) + "\t" + item.code + "\t" +
                    item.amount.toFileText() + "\t" + field(item.reference) + "\n";
         }

@@ -26,7 +26,11 @@ std::string statementLineText(const StatementLine& line) {
 }
 
 std::vector<std::string> balanceLines(const BalanceCheck& check) {
-    return {
+    std::vector<std::string> lines;
+    if (check.proposed > 0)
+        lines.push_back("Provisional: " + std::to_string(check.proposed) +
+                        " proposed matches, not yet confirmed, count as cleared");
+    lines.insert(lines.end(), {
         summaryLine("Statement balance", check.statement),
         summaryLine("+ Deposits in transit", check.depositsInTransit),
         summaryLine("- Outstanding cheques", check.outstandingCheques),
@@ -35,7 +39,8 @@ std::vector<std::string> balanceLines(const BalanceCheck& check) {
         summaryLine("Book balance (remaining balance)", check.book),
         summaryLine(check.agrees() ? "Difference (the books agree)" : "Difference (the books do not agree)",
                     check.difference),
-    };
+    });
+    return lines;
 }
 
 std::vector<std::string> reconciliationLines(const Reconciliation& rec, const BalanceCheck& check,

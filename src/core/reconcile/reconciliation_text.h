@@ -19,7 +19,8 @@ std::string statementLineText(const StatementLine& line);
 // `month` names the month in the title line.
 std::vector<std::string> reconciliationLines(const Reconciliation& rec, const BalanceCheck& check,
                                              const std::string& month);
-// The formula alone, as the window shows it.
+// The formula alone, as the window shows it, after a line saying how many proposed matches
+// it counts provisionally.
 std::vector<std::string> balanceLines(const BalanceCheck& check);
 
 // The printed page: the first line as a title, the rest in the report's font and size, so it

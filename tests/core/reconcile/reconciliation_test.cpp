@@ -80,7 +80,10 @@ TEST(Reconcile, BalanceFormulaOnFiguresWorkedByHand) {
         EXPECT_EQ(check.reconciled, Money::cents(384525));
         EXPECT_EQ(check.difference, difference);
         EXPECT_EQ(check.agrees(), difference.isZero());
+        EXPECT_EQ(check.proposed, 4u);
     }
+    // Saved, the proposals clear nothing: all seven items stay outstanding for next month.
+    EXPECT_EQ(parseReconciliation(composeReconciliation(rec))->outstanding.size(), 7u);
     const auto lines = reconciliationLines(rec, balanceCheck(rec, Money::cents(384525)), "DEC2026");
     EXPECT_EQ(lines.back(), "Difference (the books agree)               0.00");
 }

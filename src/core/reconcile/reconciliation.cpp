@@ -37,7 +37,8 @@ std::vector<BookItem> bookItems(const std::vector<ActionRecord>& records, const 
     std::vector<BookItem> items;
     for (std::size_t n = 0; n < records.size(); ++n) {
         const std::string_view code = records[n].code();
-        if (code != "BX" && code != "DX" && code != "DP") continue;
+        // An action of 0.00 moves no money: it is neither outstanding nor in transit.
+        if ((code != "BX" && code != "DX" && code != "DP") || records[n].amount().isZero()) continue;
         BookItem item;
         item.origin = origin;
         item.record = static_cast<std::int64_t>(n) + 1;

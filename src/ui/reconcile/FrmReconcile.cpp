@@ -190,7 +190,18 @@ bool FrmReconcile::Form_Load() {
         TxtOtherAmount[k]->setText(QString::fromStdString(amount.units() % 100 == 0 ? amount.format00() : amount.toFileText()));
     }
     refresh();
+    savedText_ = composeReconciliation(rec_);
     return true;
+}
+
+void FrmReconcile::reject() {
+    check();
+    const bool canSave = CmdSave->isEnabled() && carryFault_.isEmpty() && othersFault_.isEmpty();
+    if (canSave && composeReconciliation(rec_) != savedText_ &&
+        main_.platform().dialogs.message("The reconciliation has changes that are not saved. Close it without saving?",
+                                         platform::Buttons::YesNo) != platform::Answer::Yes)
+        return;
+    ChildWindow::reject();
 }
 
 void FrmReconcile::showEvent(QShowEvent* event) {
@@ -286,8 +297,14 @@ void FrmReconcile::CmdUnmatch_Click() {
 
 void FrmReconcile::CmdMatch_Click() {
     const auto line = selected(LstBankOnly);
-    auto item = selected(LstOutstanding);
-    if (!item) item = selected(LstInTransit);
+    const auto cheque = selected(LstOutstanding);
+    const auto deposit = selected(LstInTransit);
+    if (cheque && deposit)
+        return main_.platform().dialogs.message(
+                   "Both an outstanding cheque and a deposit in transit are chosen: choose only the one the "
+                   "statement line clears."),
+               void();
+    const auto item = cheque ? cheque : deposit;
     if (!line || !item)
         return main_.platform().dialogs.message(
                    "Choose a statement line and the outstanding cheque or deposit it clears."),
@@ -399,6 +416,7 @@ void FrmReconcile::CmdSave_Click() {
                                          fromPath(saved.message()));
         return;
     }
+    savedText_ = composeReconciliation(rec_);
     main_.platform().dialogs.message("The reconciliation is saved beside the month.");
 }
 

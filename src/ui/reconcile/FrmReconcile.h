@@ -63,6 +63,8 @@ public slots:
     void CmdSave_Click();
     void CmdPrint_Click();
     void CmdPdf_Click();
+    // Asks before closing with changes that are not saved.
+    void reject() override;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -83,6 +85,7 @@ private:
     Reconciliation rec_;
     std::vector<BookItem> carried_;
     QString carryFault_;
+    std::string savedText_;  // the reconciliation as last loaded or saved, to tell unsaved changes
     QString othersFault_;  // the first other account's amount that cannot be read  // why last month's files could not be read; saving is refused then
     std::string origin_;
     std::optional<SavedReconciliation> saved_;

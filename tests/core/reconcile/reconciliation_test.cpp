@@ -82,6 +82,7 @@ TEST(Reconcile, BalanceFormulaOnFiguresWorkedByHand) {
         EXPECT_EQ(check.agrees(), difference.isZero());
         EXPECT_EQ(check.proposed, 4u);
     }
+    EXPECT_TRUE(bookItems({composeBudgetRecord("BX", "100", "0", "ck 1")}, "DEC2026").empty());
     // Saved, the proposals clear nothing: all seven items stay outstanding for next month.
     EXPECT_EQ(parseReconciliation(composeReconciliation(rec))->outstanding.size(), 7u);
     const auto lines = reconciliationLines(rec, balanceCheck(rec, Money::cents(384525)), "DEC2026");

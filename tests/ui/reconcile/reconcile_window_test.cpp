@@ -82,6 +82,11 @@ TEST_F(ReconcileWindowTest, DemoMonthReconcilesRecordsTheBankChargeAndSaves) {
     EXPECT_EQ(rec->reconciliation().statement.lines[0].date, dayNumber(2026, 12, 8));
     EXPECT_EQ(csvStatementColumns(), "date=1,description=2,amount=3,balance=4,dates=dmy");
 
+    // The new statement is not saved: closing asks first.
+    dialogs().answerNext(platform::Answer::No);
+    rec->CmdClose->click();
+    EXPECT_FALSE(window.isVisible());
+    dialogs().answerNext(platform::Answer::Yes);
     rec->CmdClose->click();
     EXPECT_TRUE(window.isVisible());
 

@@ -113,9 +113,12 @@ Status dateLines(std::vector<StatementLine>& lines, const std::vector<std::strin
     for (std::size_t i = 0; i < texts.size() && order == DateOrder::Unknown; ++i) {
         const auto numbers = slashedNumbers(texts[i]);
         if (!numbers) continue;
-        if (numbers->first > 12) told = i, order = DateOrder::DayFirst;
-        else if (numbers->second > 12) told = i, order = DateOrder::MonthFirst;
-        else if (numbers->first != numbers->second && !unclear) unclear = i;
+        if (numbers->first > 12 || numbers->second > 12) {
+            told = i;
+            order = numbers->first > 12 ? DateOrder::DayFirst : DateOrder::MonthFirst;
+        } else if (numbers->first != numbers->second && !unclear) {
+            unclear = i;
+        }
     }
     if (order == DateOrder::Unknown && unclear)
         return refuse(*unclear, "could be month/day/year or day/month/year; say which the bank writes "

@@ -423,6 +423,9 @@ void FrmReconcile::CmdSave_Click() {
 void FrmReconcile::CmdPrint_Click() {
     const auto lines = printedLines();
     if (!lines) return;
+    if (main_.platform().dialogs.message(printerReadyQuestion(printerChoice()), platform::Buttons::YesNo) !=
+        platform::Answer::Yes)
+        return;
     const std::unique_ptr<platform::Printer> printer = rememberedPrinterJob(main_.platform());
     const QString error = printer ? printJob(printedReconciliation(*lines), *printer, false)
                                   : QStringLiteral("No printer is set up on this computer.");

@@ -71,6 +71,15 @@ TEST_F(ReconcileWindowTest, DemoMonthReconcilesRecordsTheBankChargeAndSaves) {
     EXPECT_NE(saved.find("\tSERVICE CHARGE\tDEC2026:42\tC\n"), std::string::npos) << saved;
     EXPECT_NE(saved.find("other\tFund Savings\t53139.6\n"), std::string::npos) << saved;
 
+    // Printing asks first, naming the printer, and prints the page down to its difference.
+    dialogs().answerNext(platform::Answer::No);
+    rec->CmdPrint->click();
+    EXPECT_EQ(dialogs().messages().back(), "Is the default printer ready?");
+    EXPECT_TRUE(testPlatform().printJobs().empty());
+    dialogs().answerNext(platform::Answer::Yes);
+    rec->CmdPrint->click();
+    EXPECT_TRUE(testPlatform().onlyPrintJob().allText().join('\n').contains("Difference (the books agree)"));
+
     // A statement whose columns are not named and whose date reads either way: the treasurer
     // names the columns and the order, and they are kept.
     test::writeFile(folder.path("odd.csv"), "When,What,Sum,Left\n08/12/2026,GIFT,1.00,1.00\n");

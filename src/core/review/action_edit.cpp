@@ -1,5 +1,6 @@
 #include "action_edit.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "actions/recording.h"
@@ -102,6 +103,24 @@ Status checkRestorable(const Ledger& ledger, const ActionRecord& record) {
         return Status::Error(refused + "it is not an action an edit can change.");
     }
     return Status::Ok();
+}
+
+// The subject under which the audit trail names the account, fund or source a record charges.
+std::string accountSubject(const ActionRecord& record) {
+    const std::string_view code = record.code();
+    if (code == "BX" || code == "TO") return "budget account " + std::string(trimBlanks(record.budgetNumber()));
+    const std::string key(trimBlanks(record.accountKey()));
+    if (code == "DX" || code == "DD" || code == "TI") return "designated fund " + key;
+    if (code == "SX") return "source " + key;
+    return {};
+}
+
+// Whether a change made the subject another thing (created, deleted, renumbered, renamed,
+// other amounts), not merely moved it to another place in its list.
+bool changesIdentity(const AuditChange& change) {
+    auto withoutPlace = [](std::string_view text) { return text.substr(0, text.rfind("; place ")); };
+    return change.before.empty() || change.after.empty() ||
+           withoutPlace(change.before) != withoutPlace(change.after);
 }
 
 }  // namespace
@@ -208,17 +227,52 @@ Status cancelAction(Ledger& ledger, Journal& journal, std::int64_t number) {
     });
 }
 
-std::vector<CancelledRecord> cancelledBy(const AuditEntry& entry, const Journal& journal) {
+Result<std::vector<CancelledRecord>> restorableRecords(const Ledger& ledger, const Journal& journal,
+                                                      const AuditTrailRead& trail, std::size_t index) {
+    const std::string refused = "The action cannot be restored: ";
+    if (index >= trail.entries.size()) return Status::Error(refused + "the audit trail has no such entry.");
+    // What a skipped line or another name of the file changed is unknown, so nothing is trusted.
+    if (!trail.message.empty()) return Status::Error(refused + trail.message);
+    const AuditEntry& entry = trail.entries[index];
+    if (entry.command != kCancelCommand || entry.changes.empty() || entry.changes.size() > 2)
+        return Status::Error(refused + "the entry is not a cancellation.");
+    if (index + 1 < trail.entries.size() && trail.entries[index + 1].command == kAuditNotMade)
+        return Status::Error(refused + "the audit trail says this cancellation was not made.");
+    // The trail is plain text anyone can edit: only the journal says what is cancelled now.
     std::vector<CancelledRecord> records;
-    if (entry.command != kCancelCommand || entry.changes.empty() || entry.changes.size() > 2) return {};
     for (const AuditChange& change : entry.changes) {
         const std::int64_t number = recordNumberOf(change);
         if (number == 0 || change.before.size() != kRecordSize || change.after.size() != kRecordSize)
-            return {};
+            return Status::Error(refused + "the entry does not hold a whole record.");
         const auto now = journal.read(number);
-        // Still as the cancellation left it: a record changed since is not this entry's to restore.
-        if (!now || now->text() != change.after || now->code() != "ZZ") return {};
+        if (!now || now->code() != "ZZ" || now->text() != change.after)
+            return Status::Error(refused + "action " + std::to_string(number) + " is not cancelled now.");
         records.push_back({number, ActionRecord::fromBytes(change.before)});
+    }
+    std::sort(records.begin(), records.end(), [](const auto& a, const auto& b) { return a.number < b.number; });
+    if (records.size() == 2 && (records[1].number != records[0].number + 1 || records[0].original.code() != "TO" ||
+                                records[1].original.code() != "TI")) {
+        return Status::Error(refused + "its two records are not the two halves of one transfer.");
+    }
+    for (std::size_t later = index + 1; later < trail.entries.size(); ++later) {
+        const AuditEntry& next = trail.entries[later];
+        const std::string since = " since (" + next.command + ", " + next.time + ")";
+        for (const AuditChange& change : next.changes) {
+            for (const CancelledRecord& record : records) {
+                if (recordNumberOf(change) == record.number) {
+                    return Status::Error(refused + "action " + std::to_string(record.number) +
+                                         " was changed" + since + ", so this entry no longer holds it as it is.");
+                }
+                if (change.subject == accountSubject(record.original) && changesIdentity(change)) {
+                    return Status::Error(refused + change.subject + " was changed" + since +
+                                         ", so the action might land on another account. Record it again if "
+                                         "it still belongs there.");
+                }
+            }
+        }
+    }
+    for (const CancelledRecord& record : records) {
+        if (Status s = checkRestorable(ledger, record.original); !s) return s;
     }
     return records;
 }
@@ -235,22 +289,18 @@ std::string describeAction(const Ledger& ledger, const ActionRecord& record) {
     return action;
 }
 
-Status restoreAction(Ledger& ledger, Journal& journal, const AuditEntry& entry) {
-    const std::vector<CancelledRecord> records = cancelledBy(entry, journal);
-    if (records.empty()) {
-        return Status::Error(
-            "This entry's action is not cancelled as the entry left it, so there is nothing to "
-            "restore from it.");
-    }
+Status restoreAction(Ledger& ledger, Journal& journal, const AuditTrailRead& trail, std::size_t index) {
+    const auto records = restorableRecords(ledger, journal, trail, index);
+    if (!records) return records.status();
     std::vector<AuditChange> changes;
-    for (const CancelledRecord& cancelled : records) {
-        if (Status s = checkRestorable(ledger, cancelled.original); !s) return s;
+    for (const CancelledRecord& cancelled : *records) {
         changes.push_back(
             recordChange(cancelled.number, journal.read(cancelled.number).value(), cancelled.original));
     }
-    const CancelledRecord& first = records.front();
+    const CancelledRecord& first = records->front();
     const CancelledRecord none{0, ActionRecord()};
-    const CancelledRecord& second = records.size() > 1 ? records[1] : none;
+    const CancelledRecord& second = records->size() > 1 ? (*records)[1] : none;
+    const AuditEntry& entry = trail.entries[index];
     return auditedChange(
         ledger, journal, "Restore action", std::move(changes),
         [&] {

@@ -56,12 +56,15 @@ struct CancelledRecord {
     std::int64_t number;
     ActionRecord original;
 };
-// The records a cancellation entry of the audit trail replaced, when every one of them is
-// still cancelled as the entry left it; empty for any other entry.
-std::vector<CancelledRecord> cancelledBy(const AuditEntry& entry, const Journal& journal);
+// The records entry `index` of `trail` cancelled (lower number first), when they can be
+// written back now: the trail was read whole, the entry is a cancellation that was made, each
+// record is cancelled in the journal now, two records are the halves of one transfer, no later
+// entry touches them or changes the account, fund or source they name, and the checks of an
+// edit pass. Otherwise the reason.
+Result<std::vector<CancelledRecord>> restorableRecords(const Ledger& ledger, const Journal& journal,
+                                                      const AuditTrailRead& trail, std::size_t index);
 
-// Writes back the records `entry` cancelled (see cancelledBy), after the checks of an edit:
-// the account the action names must still be there. The restore is itself audited.
-Status restoreAction(Ledger& ledger, Journal& journal, const AuditEntry& entry);
+// Writes back what restorableRecords() gives. The restore is itself audited.
+Status restoreAction(Ledger& ledger, Journal& journal, const AuditTrailRead& trail, std::size_t index);
 
 }  // namespace quorvel

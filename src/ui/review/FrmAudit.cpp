@@ -47,8 +47,13 @@ FrmAudit::FrmAudit(FrmMain& main) : ChildWindow(main) {
     connect(CmdRestore, &QPushButton::clicked, this, &FrmAudit::CmdRestore_Click);
     connect(CmdClose, &QPushButton::clicked, this, &FrmAudit::reject);
 
+    fillList();
+}
+
+void FrmAudit::fillList() {
     const std::string path = locateAuditTrail(main_.ledger().CurrentFile);
     trail_ = readAuditTrail(path);
+    LstAudit->clear();
     for (const AuditEntry& entry : trail_.entries) {
         QStringList lines;
         for (const std::string& line : auditEntryLines(entry, main_.ledger()))
@@ -69,23 +74,29 @@ FrmAudit::FrmAudit(FrmMain& main) : ChildWindow(main) {
 
 void FrmAudit::LstAudit_Change() {
     const int row = LstAudit->currentRow();
-    const bool restorable =
-        row >= 0 && row < static_cast<int>(trail_.entries.size()) &&
-        !cancelledBy(trail_.entries[static_cast<std::size_t>(row)], main_.journal()).empty();
-    CmdRestore->setEnabled(restorable && !main_.readOnly());
+    CmdRestore->setEnabled(row >= 0 && !main_.readOnly() &&
+                           restorableRecords(main_.ledger(), main_.journal(), trail_, static_cast<std::size_t>(row))
+                               .ok());
 }
 
 void FrmAudit::CmdRestore_Click() {
     const int row = LstAudit->currentRow();
-    if (row < 0 || row >= static_cast<int>(trail_.entries.size())) return;
-    const AuditEntry& entry = trail_.entries[static_cast<std::size_t>(row)];
-    const auto records = cancelledBy(entry, main_.journal());
-    if (records.empty()) return;
-    const QString question =
-        "Restore this action?\n\n" + fromCp1252(describeAction(main_.ledger(), records.front().original)) +
-        "\n\nIt was cancelled " + fromCp1252(entry.time) + " by " + fromCp1252(entry.user) + ".";
+    if (row < 0) return;
+    const auto index = static_cast<std::size_t>(row);
+    const auto records = restorableRecords(main_.ledger(), main_.journal(), trail_, index);
+    if (failed(records.status())) return;
+    const AuditEntry& entry = trail_.entries[index];
+    QString question = records->size() > 1 ? "Restore this transfer?\n" : "Restore this action?\n";
+    for (const CancelledRecord& record : *records)
+        question += "\n" + fromCp1252(describeAction(main_.ledger(), record.original));
+    question += "\n\nIt was cancelled " + fromCp1252(entry.time) + " by " + fromCp1252(entry.user) + ".";
     if (main_.platform().dialogs.message(question, platform::Buttons::YesNo) != platform::Answer::Yes) return;
-    if (failed(restoreAction(main_.ledger(), main_.journal(), entry))) return;
+    const Status restored = restoreAction(main_.ledger(), main_.journal(), trail_, index);
+    if (failed(restored)) {
+        // The failure may have added a "Not made" entry or changed what can be restored.
+        if (!restored.tookEffect()) fillList();
+        return;
+    }
     finish();
 }
 

@@ -28,6 +28,8 @@ public slots:
     void CmdRestore_Click();
 
 private:
+    void fillList();
+
     AuditTrailRead trail_;
 };
 

@@ -191,23 +191,22 @@ TEST_F(AuditedChangeTest, RestoreWritesBackTheCancelledRecordsAndTheMonthNeverRe
     ASSERT_TRUE(cancelAction(ledger, journal, 1).ok());
     ASSERT_TRUE(cancelAction(ledger, journal, 2).ok());  // a transfer: both halves
     ASSERT_TRUE(editAction(ledger, journal, 4, {"", "9.00", ""}).ok());
-    std::vector<AuditEntry> entries = readAuditTrail(trail).entries;
-    ASSERT_EQ(entries.size(), 3u);
-    EXPECT_TRUE(cancelledBy(entries[2], journal).empty());  // not a cancellation
+    AuditTrailRead read = readAuditTrail(trail);
+    ASSERT_EQ(read.entries.size(), 3u);
+    EXPECT_FALSE(restorableRecords(ledger, journal, read, 2).ok());  // not a cancellation
 
-    for (const AuditEntry& cancel : {entries[1], entries[0]})
-        ASSERT_TRUE(restoreAction(ledger, journal, cancel).ok());
+    for (const std::size_t cancel : {1u, 0u})
+        ASSERT_TRUE(restoreAction(ledger, journal, read, cancel).ok());
     std::vector<ActionRecord> now = records();
     now[3] = original[3];
     EXPECT_EQ(now, original);
-    entries = readAuditTrail(trail).entries;
-    ASSERT_EQ(entries.size(), 5u);
-    EXPECT_EQ(entries[4].command, "Restore action");
-    EXPECT_EQ(entries[4].changes, std::vector<AuditChange>{
-                                      recordChange(1, cancelledRecord(CancelReason::Canceled), original[0])});
-    // Restored once: the entry's action is no longer cancelled.
-    EXPECT_TRUE(cancelledBy(entries[0], journal).empty());
-    EXPECT_FALSE(restoreAction(ledger, journal, entries[0]).ok());
+    read = readAuditTrail(trail);
+    ASSERT_EQ(read.entries.size(), 5u);
+    EXPECT_EQ(read.entries[4].command, "Restore action");
+    EXPECT_EQ(read.entries[4].changes,
+              std::vector<AuditChange>{recordChange(1, cancelledRecord(CancelReason::Canceled), original[0])});
+    // Restored once: a later entry touches the entry's action.
+    EXPECT_FALSE(restoreAction(ledger, journal, read, 0).ok());
 
     // The month is its file and journal: without the trail, or with a damaged one, it loads the same.
     const std::string withTrail = loadedMonth();
@@ -219,13 +218,87 @@ TEST_F(AuditedChangeTest, RestoreWritesBackTheCancelledRecordsAndTheMonthNeverRe
     }
 }
 
-TEST_F(AuditedChangeTest, RestoreIsRefusedWhenTheAccountIsGone) {
-    ASSERT_TRUE(cancelAction(ledger, journal, 1).ok());
-    ASSERT_TRUE(deleteBudgetAccount(ledger, journal, 1).ok());
-    const std::string journalBytes = readFile(Journal::pathFor(path));
-    const Status restored = restoreAction(ledger, journal, readAuditTrail(trail).entries.at(0));
-    EXPECT_EQ(restored.message(), "The action cannot be restored: no budget account has the number 101 now.");
-    EXPECT_EQ(readFile(Journal::pathFor(path)), journalBytes);
+// Each case makes a trail, then the restore of its first entry must be refused and change nothing.
+TEST_F(AuditedChangeTest, RestoreRefusesWhatTheTrailAndJournalDoNotBothVouchFor) {
+    const std::string zz(cancelledRecord(CancelReason::Canceled).text());
+    auto handWritten = [&](std::vector<AuditChange> changes, std::string command = kCancelCommand) {
+        return appendAuditEntry(trail, {"t", "u", std::move(command), "", std::move(changes)});
+    };
+    const struct {
+        const char* name;
+        Operation steps;
+        const char* refusal;
+    } cases[] = {
+        {"account gone",
+         [](Ledger& l, Journal& j) {
+             (void)cancelAction(l, j, 1);
+             return deleteBudgetAccount(l, j, 1);
+         },
+         "budget account 101 was changed since (Delete budget account"},
+        {"account renumbered, its number taken",
+         [](Ledger& l, Journal& j) {
+             (void)cancelAction(l, j, 1);
+             (void)changeBudgetAccount(l, j, 1, {"150", "Pastor, Salary", "1200", "340.50"});
+             return changeBudgetAccount(l, j, l.BudgetCount + 1, {"101", "Other", "5", "0"});
+         },
+         "budget account 101 was changed since (Change budget account"},
+        {"fund renamed", [](Ledger& l, Journal& j) {
+             (void)cancelAction(l, j, 2);
+             return changeFund(l, j, 1, {"Other", "500"}, seededRandom(1));
+         },
+         "designated fund 01234 was changed since"},
+        {"changed since",
+         [&](Ledger& l, Journal& j) {
+             (void)cancelAction(l, j, 1);
+             (void)restoreAction(l, j, readAuditTrail(trail), 0);
+             (void)editAction(l, j, 1, {"101", "99.00", ""});
+             return cancelAction(l, j, 1);
+         },
+         "action 1 was changed since (Restore action"},
+        {"live record", [&](Ledger&, Journal&) { return handWritten({{"action 1", zz, zz}}); },
+         "action 1 is not cancelled now"},
+        {"one record twice",
+         [&](Ledger& l, Journal& j) {
+             (void)cancelAction(l, j, 1);
+             const std::string bx(records()[0].text());
+             fs::remove(trail);
+             return handWritten({{"action 1", bx, zz}, {"action 1", bx, zz}});
+         },
+         "its two records are not the two halves of one transfer"},
+        {"records not adjacent",
+         [&](Ledger& l, Journal& j) {
+             (void)cancelAction(l, j, 5);
+             (void)cancelAction(l, j, 1);
+             fs::remove(trail);
+             return handWritten({{"action 1", std::string(test::to("102", Money::cents(1)).text()), zz},
+                                 {"action 5", std::string(composeKeyedRecord("TI", "01234", "10.00", "").text()), zz}});
+         },
+         "its two records are not the two halves of one transfer"},
+        {"not made",
+         [&](Ledger& l, Journal& j) {
+             (void)cancelAction(l, j, 1);
+             return handWritten({}, std::string(kAuditNotMade));
+         },
+         "the audit trail says this cancellation was not made"},
+        {"damaged later line",
+         [&](Ledger& l, Journal& j) {
+             (void)cancelAction(l, j, 1);
+             test::writeFile(trail, readFile(trail) + "t\tu\tEdit action\t\taction 1\t\\q\n");
+             return Status::Ok();
+         },
+         "is damaged: line 3"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        open(std::string("R") + std::to_string(&c - cases));
+        ASSERT_TRUE(c.steps(ledger, journal).ok());
+        const std::string journalBytes = readFile(Journal::pathFor(path));
+        const AuditTrailRead read = readAuditTrail(trail);
+        const Status restored = restoreAction(ledger, journal, read, 0);
+        EXPECT_TRUE(restored.message().starts_with("The action cannot be restored: ")) << restored.message();
+        EXPECT_NE(restored.message().find(c.refusal), std::string::npos) << restored.message();
+        EXPECT_EQ(readFile(Journal::pathFor(path)), journalBytes);
+    }
 }
 
 TEST_F(AuditedChangeTest, ANewMonthStartsWithoutATrailAndACopyTakesItsOwn) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <filesystem>
+#include <functional>
 
 #include "core/test_folder.h"
 #include "ledger/audit_trail.h"
@@ -85,6 +87,34 @@ TEST(AuditTrailFile, ReadsWhatItCanAndSaysWhatItCouldNot) {
     const AuditTrailRead missing = readAuditTrail(folder.path("NOV2026.aud"));
     EXPECT_FALSE(missing.exists);
     EXPECT_NE(missing.message.find("NOV2026.aud does not exist"), std::string::npos);
+}
+
+// Whatever is at the trail's name and is not the month's own trail is neither written to nor trusted.
+TEST(AuditTrailFile, ReadAndAppendAgreeOnWhatIsNotTheTrail) {
+    test::TestFolder folder;
+    const std::string path = folder.path("DEC2026.aud");
+    const std::string trail = folder.path("OTHER.aud");
+    writeFile(trail, "Quorvel audit trail 1\nt\tu\tCancel action\t\n");
+    const struct {
+        std::function<void()> make;
+        const char* appendSays;
+        const char* readSays;
+    } cases[] = {
+        {[&] { writeFile(path, "my own notes\n"); }, "is not an audit trail", "its first line is not"},
+        {[&] { writeFile(path, "Quorvel audit trail 2\n"); }, "is not an audit trail", "its first line is not"},
+        {[&] { std::filesystem::create_hard_link(trail, path); }, "a hard link", "a hard link"},
+        {[&] { std::filesystem::create_symlink(trail, path); }, "", "is a link"},
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove(path);
+        c.make();
+        const std::string before = readFile(trail) + readFile(path);
+        const Status appended = appendAuditEntry(path, {"t", "u", "Edit action", "", {}});
+        EXPECT_FALSE(appended.ok());
+        EXPECT_NE(appended.message().find(c.appendSays), std::string::npos) << appended.message();
+        EXPECT_EQ(readFile(trail) + readFile(path), before);
+        EXPECT_NE(readAuditTrail(path).message.find(c.readSays), std::string::npos) << readAuditTrail(path).message;
+    }
 }
 
 TEST(AuditTrailFile, AFailedAppendLeavesNothingOfItself) {

@@ -80,6 +80,20 @@ Result<bool> endsWithLineEnd(int fd, off_t size, const std::string& path) {
     return last == '\n';
 }
 
+// A file at the trail's name that does not begin as a trail is someone's own, or damaged
+// beyond reading: an entry appended to it could never be read back.
+Status checkFirstLine(int fd, off_t size, const std::string& path) {
+    if (size == 0) return Status::Ok();
+    std::string head(kAuditTrailFirstLine.size() + 1, '\0');
+    const ssize_t got = ::pread(fd, head.data(), head.size(), 0);
+    if (got < 0) return Status::Error(describeErrno(path, errno));
+    head.resize(static_cast<std::size_t>(got));
+    if (startsAsAuditTrail(head)) return Status::Ok();
+    return Status::Error(path + " is not an audit trail: its first line is not \"" +
+                         std::string(kAuditTrailFirstLine) +
+                         "\". Nothing was written to it; rename or move it to let the trail start afresh.");
+}
+
 Status writeFlushed(int fd, std::string_view bytes, const std::string& path) {
     if (const int fault = injectedFault(FileStep::Write, path)) {
         // As a filling disk does: part of the line lands, then the write fails.
@@ -163,6 +177,10 @@ Status appendAuditEntry(const std::string& path, const AuditEntry& entry) {
         status = Status::Error(describeErrno(path, errno));
     } else if (!S_ISREG(info.st_mode)) {
         status = Status::Error(path + ": not a regular file");
+    } else if (info.st_nlink > 1) {
+        status = Status::Error(path + " has another name (a hard link), so it is not written to.");
+    } else if (Status own = checkFirstLine(fd, info.st_size, path); !own) {
+        status = own;
     } else if (auto lineEnd = endsWithLineEnd(fd, info.st_size, path); !lineEnd) {
         status = lineEnd.status();
     } else {
@@ -184,11 +202,16 @@ Status appendAuditEntry(const std::string& path, const AuditEntry& entry) {
 AuditTrailRead readAuditTrail(const std::string& path) {
     AuditTrailRead read;
     struct stat info {};
-    if (::stat(path.c_str(), &info) != 0 && errno == ENOENT) {
+    // As appendAuditEntry, never through a link: one at the trail's name could lead to any file.
+    if (::lstat(path.c_str(), &info) != 0 && errno == ENOENT) {
         read.message = path + " does not exist: no change has been recorded in this month's audit trail.";
         return read;
     }
     read.exists = true;
+    if (S_ISLNK(info.st_mode)) {
+        read.message = path + " is a link, not the month's own audit trail; it is not read.";
+        return read;
+    }
     if (info.st_size > static_cast<off_t>(kMaxAuditTrailBytes)) {
         read.message = path + ": " + std::to_string(info.st_size) +
                        " bytes is more than an audit trail can be; it is not read.";
@@ -205,6 +228,10 @@ AuditTrailRead readAuditTrail(const std::string& path) {
         read.message = path + " is damaged: its first line is not \"" + std::string(kAuditTrailFirstLine) +
                        "\", so none of it was read.";
         return read;
+    }
+    if (info.st_nlink > 1) {
+        read.message = path + " has another name (a hard link): what it shows may be another file's, so "
+                              "nothing can be restored from it.";
     }
     std::size_t damaged = 0;
     std::size_t firstDamaged = 0;
@@ -224,7 +251,7 @@ AuditTrailRead readAuditTrail(const std::string& path) {
         }
     }
     if (damaged > 0) {
-        read.message = path + " is damaged: line " + std::to_string(firstDamaged) + " is not an audit entry" +
+        read.message += (read.message.empty() ? "" : "\n") + path + " is damaged: line " + std::to_string(firstDamaged) + " is not an audit entry" +
                        (damaged > 1 ? " (nor are " + std::to_string(damaged - 1) + " more lines)" : "") +
                        ". The " + std::to_string(read.entries.size()) +
                        " entries that could be read are shown.";

@@ -1,5 +1,6 @@
 #include "rollover.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <sys/stat.h>
@@ -71,6 +72,14 @@ Status copyAuditTrail(const std::string& monthPath, const std::string& targetPat
     return replaceKeepingFilled(target, *bytes);
 }
 
+// A month named as its own audit trail would take the trail's entries into its file.
+Status refuseTrailName(const std::string& path) {
+    std::string extension = path.substr(path.size() - std::min<std::size_t>(4, path.size()));
+    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (extension != ".aud" && !sameFile(auditTrailPathFor(path), path)) return Status::Ok();
+    return Status::Error(path + " has the extension of an audit trail. Choose a name ending in .rep.");
+}
+
 }  // namespace
 
 Ledger carriedForward(const Ledger& month, RolloverKind kind) {
@@ -121,6 +130,7 @@ Status saveAsNewMonth(const Ledger& month) {
     if (sameFile(journalPath, path)) {
         return Status::Error(path + " has the extension of a journal. Choose a name ending in .rep.");
     }
+    if (Status trail = refuseTrailName(path); !trail) return trail;
     if (Status own = refuseSharedJournal(path); !own) return own;
     // The new journal is created where its name is, never where a link there would lead.
     if (struct stat info {}; ::lstat(journalPath.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
@@ -175,6 +185,7 @@ Status copyMonth(const Ledger& ledger, const Journal& journal, const std::string
         return Status::Error(targetPath + " is the month that is open now, or its journal. "
                                           "Choose another name for the copy.");
     }
+    if (Status trail = refuseTrailName(targetPath); !trail) return trail;
     if (Status own = refuseSharedJournal(targetPath); !own) return own;
     auto month = readWholeFile(ledger.CurrentFile, kMaxCopyBytes);
     if (!month) return month.status();

@@ -5,6 +5,7 @@
 
 #include "ledger/code_page.h"
 #include "ledger/month_lock.h"
+#include "ledger/rollover.h"
 #include "ledger/text_fields.h"
 #include "review/action_edit.h"
 
@@ -110,6 +111,11 @@ Status auditedChange(const Ledger& ledger, const Journal& journal, std::string_v
     // A month open for viewing only is another copy's to change, its trail included.
     if (!journal.isWritable()) return Status::Error("No month is open for recording.");
     const std::string trail = locateAuditTrail(ledger.CurrentFile);
+    // A month named *.aud is its own trail's name: an entry would land in the month file.
+    if (sameFile(trail, ledger.CurrentFile) || sameFile(trail, journal.path())) {
+        return Status::Error("Nothing was changed: the audit trail's name " + trail +
+                             " is the month's own file. Save the month as a name ending in .rep to change it.");
+    }
     const LockHolder me = thisProcess();
     AuditEntry entry{me.since, entryUser(me), std::string(command), std::move(note), std::move(changes)};
     if (Status written = appendAuditEntry(trail, entry); !written) {

@@ -316,5 +316,28 @@ TEST_F(AuditedChangeTest, ANewMonthStartsWithoutATrailAndACopyTakesItsOwn) {
     EXPECT_EQ(readFile(trail), own);
 }
 
+// A month named as a trail would be its own trail: it is neither written under such a name
+// nor, when opened under one, changed with its entry written into itself.
+TEST_F(AuditedChangeTest, AMonthNamedAsATrailIsNeverItsOwnTrail) {
+    const std::string journalBytes = readFile(Journal::pathFor(path));
+    for (const char* name : {"COPY.aud", "COPY.AUD"}) {
+        const Status copied = copyMonth(ledger, journal, folder.path(name));
+        EXPECT_NE(copied.message().find("has the extension of an audit trail"), std::string::npos) << name;
+        Ledger next = carriedForward(ledger, RolloverKind::NewMonth);
+        next.CurrentFile = folder.path(std::string("JAN") + name);
+        EXPECT_NE(saveAsNewMonth(next).message().find("has the extension of an audit trail"), std::string::npos);
+        EXPECT_FALSE(fs::exists(folder.path(name)) || fs::exists(next.CurrentFile)) << name;
+    }
+    EXPECT_EQ(readFile(Journal::pathFor(path)), journalBytes);
+
+    fs::copy_file(path, folder.path("JAN2027.aud"));
+    fs::copy_file(Journal::pathFor(path), folder.path("JAN2027.jrn"));
+    ASSERT_TRUE(LoadMonthFile(ledger, journal, folder.path("JAN2027.aud")).ok());
+    const std::string month = readFile(folder.path("JAN2027.aud"));
+    const Status cancelled = cancelAction(ledger, journal, 1);
+    EXPECT_NE(cancelled.message().find("is the month's own file"), std::string::npos) << cancelled.message();
+    EXPECT_EQ(readFile(folder.path("JAN2027.aud")), month);
+}
+
 }  // namespace
 }  // namespace quorvel

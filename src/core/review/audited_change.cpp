@@ -16,7 +16,7 @@ constexpr std::string_view kRecordSubject = "action ";
 
 std::string fundText(const Ledger& ledger, int row) {
     return ledger.DesigAcctNumber[row] + " " + ledger.DesigAcctName[row] + "; first of month " +
-           ledger.DesigAmount[row][kAtFirstOfMonth].format00() + "; place " + std::to_string(row);
+           auditAmount(ledger.DesigAmount[row][kAtFirstOfMonth]) + "; place " + std::to_string(row);
 }
 
 std::string sectionText(const Ledger& ledger, int s) {
@@ -69,10 +69,19 @@ std::int64_t recordNumberOf(const AuditChange& change) {
     return error == std::errc() && end == digits.data() + digits.size() && number > 0 ? number : 0;
 }
 
+std::string auditAmount(Money amount) {
+    if (amount.units() % 100 == 0) return amount.format00();
+    const std::uint64_t units = amount.units() < 0 ? 0 - static_cast<std::uint64_t>(amount.units())
+                                                   : static_cast<std::uint64_t>(amount.units());
+    const std::string fraction = std::to_string(units % 10000);
+    return (amount.units() < 0 ? "-" : "") + std::to_string(units / 10000) + "." +
+           std::string(4 - fraction.size(), '0') + fraction;
+}
+
 std::string budgetAccountText(const Ledger& ledger, int row) {
     return ledger.BudgetAcctNumber[row] + " " + ledger.BudgetAcctName[row] + "; annual budget " +
-           ledger.BudgetAmount[row][kBudgeted].format00() + "; expended in year " +
-           ledger.BudgetAmount[row][kSpentInYear].format00();
+           auditAmount(ledger.BudgetAmount[row][kBudgeted]) + "; expended in year " +
+           auditAmount(ledger.BudgetAmount[row][kSpentInYear]);
 }
 
 std::vector<AuditChange> fundChanges(const Ledger& before, const Ledger& after) {

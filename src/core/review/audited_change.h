@@ -22,6 +22,9 @@ AuditChange recordChange(std::int64_t number, const ActionRecord& before, const 
 // The record number of an "action N" subject, 0 for any other subject.
 std::int64_t recordNumberOf(const AuditChange& change);
 
+// An amount as the trail holds it: two decimals, four where it has hundredths of a cent, so
+// no change, however small, reads the same before and after.
+std::string auditAmount(Money amount);
 // "210 Salaries; annual budget 12000.00; expended in year 3000.00"
 std::string budgetAccountText(const Ledger& ledger, int row);
 // One change per fund (by number) whose name, balance at the first of the month or place differs.

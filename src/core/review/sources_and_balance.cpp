@@ -59,7 +59,7 @@ Status replaceBeginningBalance(Ledger& ledger, Journal& journal, std::string_vie
     changed.Summary[kBeginningBalance] = *balance;
     return saveAndReload(
         ledger, journal, changed, "Change beginning balance",
-        {"beginning balance", ledger.Summary[kBeginningBalance].format00(), balance->format00()});
+        {"beginning balance", auditAmount(ledger.Summary[kBeginningBalance]), auditAmount(*balance)});
 }
 
 }  // namespace quorvel

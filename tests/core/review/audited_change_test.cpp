@@ -124,6 +124,18 @@ TEST_F(AuditedChangeTest, EachChangeWritesOneEntryWithItsBeforeAndAfter) {
         {"Change beginning balance",
          [](Ledger& l, Journal& j) { return replaceBeginningBalance(l, j, "2,000"); },
          {{"beginning balance", "1000.75", "2000.00"}}},
+        {"Change beginning balance",  // below a cent (as another writer's file may hold), and negative
+         [](Ledger& l, Journal& j) {
+             l.Summary[kBeginningBalance] = Money::fromUnits(10007501);
+             return replaceBeginningBalance(l, j, "1000.75");
+         },
+         {{"beginning balance", "1000.7501", "1000.75"}}},
+        {"Change beginning balance",
+         [](Ledger& l, Journal& j) {
+             l.Summary[kBeginningBalance] = Money::fromUnits(-12);
+             return replaceBeginningBalance(l, j, "0");
+         },
+         {{"beginning balance", "-0.0012", "0.00"}}},
         {"Change sections",
          edited([](Ledger& l) { l.SectionTitle[2] = "Caf\xE9 & more"; }),
          {{"section 2", "7 Other", "7 Caf\xE9 & more"}}},
@@ -132,7 +144,8 @@ TEST_F(AuditedChangeTest, EachChangeWritesOneEntryWithItsBeforeAndAfter) {
         SCOPED_TRACE(c.command);
         open(std::string("M") + std::to_string(&c - cases));
         const std::vector<ActionRecord> before = records();
-        ASSERT_TRUE(c.operation(ledger, journal).ok());
+        const Status made = c.operation(ledger, journal);
+        ASSERT_TRUE(made.ok()) << made.message();
         const std::vector<ActionRecord> after = records();
         std::vector<AuditChange> expected = c.changes;
         for (AuditChange& change : expected) {

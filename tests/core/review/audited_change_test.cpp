@@ -189,13 +189,24 @@ TEST_F(AuditedChangeTest, AFailedAuditAppendChangesNothing) {
         }
     }
     // A change that fails after its entry is followed by one saying it was not made.
-    ScopedFileFault fault(
-        [&](FileStep at, const std::string& p) { return at == FileStep::Rename && p == path ? EIO : 0; });
-    EXPECT_FALSE(replaceBeginningBalance(ledger, journal, "5").ok());
-    const AuditTrailRead read = readAuditTrail(trail);
-    ASSERT_EQ(read.entries.size(), 2u);
-    EXPECT_EQ(read.entries[1].command, kAuditNotMade);
-    EXPECT_NE(read.entries[1].note.find("Nothing was changed"), std::string::npos);
+    {
+        ScopedFileFault fault(
+            [&](FileStep at, const std::string& p) { return at == FileStep::Rename && p == path ? EIO : 0; });
+        EXPECT_FALSE(replaceBeginningBalance(ledger, journal, "5").ok());
+        const AuditTrailRead read = readAuditTrail(trail);
+        ASSERT_EQ(read.entries.size(), 2u);
+        EXPECT_EQ(read.entries[1].command, kAuditNotMade);
+        EXPECT_NE(read.entries[1].note.find("Nothing was changed"), std::string::npos);
+    }
+    // A record rewritten that cannot be put back stands: the change is not called "not made".
+    bool saveFailed = false;
+    ScopedFileFault fault([&](FileStep at, const std::string& p) {
+        if (at == FileStep::Rename && p == path) saveFailed = true;
+        return saveFailed && (p == path || (at == FileStep::Sync && p == Journal::pathFor(path))) ? EIO : 0;
+    });
+    const Status renumbered = changeBudgetAccount(ledger, journal, 3, {"8", "Short", "100.00", "25.25"});
+    EXPECT_TRUE(renumbered.tookEffect()) << renumbered.message();
+    EXPECT_EQ(readAuditTrail(trail).entries.size(), 3u);
 }
 
 TEST_F(AuditedChangeTest, RestoreWritesBackTheCancelledRecordsAndTheMonthNeverReadsTheTrail) {

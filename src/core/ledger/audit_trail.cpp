@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <filesystem>
 
 #include "code_page.h"
 #include "file_faults.h"
@@ -190,6 +191,11 @@ Status appendAuditEntry(const std::string& path, const AuditEntry& entry) {
         bytes += composeAuditLine(entry);
         bytes.push_back('\n');
         status = writeFlushed(fd, bytes, path);
+        // The trail's first entry also makes its name, which lives in the folder.
+        if (status && info.st_size == 0) {
+            const std::string folder = std::filesystem::path(path).parent_path().string();
+            syncFolder(folder.empty() ? "." : folder);
+        }
         // An entry that was not confirmed must not stand as if it had been.
         if (!status) {
             [[maybe_unused]] const int ignored = ::ftruncate(fd, info.st_size);

@@ -49,15 +49,14 @@ bool writeAll(int fd, std::string_view bytes, const std::string& path) {
     return true;
 }
 
-// Makes the rename itself durable; failure here is not fatal for the content.
+}  // namespace
+
 void syncFolder(const std::string& folder) {
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return;
     ::fsync(fd);
     ::close(fd);
 }
-
-}  // namespace
 
 std::string describeErrno(const std::string& path, int error) { return path + ": " + std::strerror(error); }
 

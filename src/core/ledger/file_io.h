@@ -23,6 +23,10 @@ Status writeFileAtomically(const std::string& path, std::string_view bytes);
 // kept, nothing is written and the reason is reported.
 Status writeFileKeepingBackup(const std::string& path, std::string_view bytes, const std::string& backupPath);
 
+// Makes a file's creation or rename in `folder` durable; failure here is not fatal for the
+// content, so it is not reported.
+void syncFolder(const std::string& folder);
+
 // "path: reason" with the reason taken from errno.
 std::string describeErrno(const std::string& path, int error);
 

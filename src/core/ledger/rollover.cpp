@@ -1,11 +1,14 @@
 #include "rollover.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <sys/stat.h>
 #include <filesystem>
 #include <system_error>
+#include <utility>
+#include <vector>
 
 #include "audit_trail.h"
 #include "file_io.h"
@@ -48,6 +51,38 @@ void putBack(const std::string& aside, const std::string& path) {
     if (!aside.empty()) std::rename(aside.c_str(), path.c_str());
 }
 
+using MovedAside = std::vector<std::pair<std::string, std::string>>;  // (where it went, where it was)
+
+void putBack(const MovedAside& moved) {
+    for (const auto& [aside, path] : moved) putBack(aside, path);
+}
+
+// moveAsideIfFilled for `path` and every file beside it whose name differs only in letter
+// case ("NEW.AUD" beside "NEW.aud"): a trail left under any of them would be found as the
+// new month's. On failure, what was moved is put back.
+Result<MovedAside> moveAsideEveryCase(const std::string& path, const std::string& what) {
+    const fs::path exact(path);
+    std::vector<std::string> names;
+    std::error_code error;
+    for (fs::directory_iterator it(exact.parent_path().empty() ? "." : exact.parent_path(), error), end;
+         !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        if (sameNameIgnoringCase(name, exact.filename().string()))
+            names.push_back((exact.parent_path() / name).string());
+    }
+    std::sort(names.begin(), names.end());
+    MovedAside moved;
+    for (const std::string& name : names) {
+        auto aside = moveAsideIfFilled(name, what);
+        if (!aside) {
+            putBack(moved);
+            return aside.status();
+        }
+        if (!aside->empty()) moved.emplace_back(*aside, name);
+    }
+    return moved;
+}
+
 // Writes `bytes` as `path`; a file there that holds anything is kept under a .bak name that
 // never replaces another.
 Status replaceKeepingFilled(const std::string& path, std::string_view bytes) {
@@ -58,18 +93,17 @@ Status replaceKeepingFilled(const std::string& path, std::string_view bytes) {
 }
 
 // The copy is the same month, so its changes' history goes with it. A trail already at the
-// copy's name belongs to another month and is moved aside even when there is none to copy.
+// copy's name belongs to another month and is moved aside first, so whatever fails after, no
+// stale trail stands beside the copy.
 Status copyAuditTrail(const std::string& monthPath, const std::string& targetPath) {
     const std::string source = locateAuditTrail(monthPath);
-    const std::string target = auditTrailPathFor(targetPath);
     std::error_code error;
-    if (!fs::exists(source, error)) {
-        auto aside = moveAsideIfFilled(locateAuditTrail(targetPath), "audit trail");
-        return aside ? Status::Ok() : aside.status();
-    }
-    auto bytes = readWholeFile(source, kMaxAuditTrailBytes);
+    const bool hasTrail = fs::exists(source, error);
+    Result<std::string> bytes = hasTrail ? readWholeFile(source, kMaxAuditTrailBytes) : std::string();
     if (!bytes) return bytes.status();
-    return replaceKeepingFilled(target, *bytes);
+    const std::string target = auditTrailPathFor(targetPath);
+    if (auto aside = moveAsideEveryCase(target, "audit trail"); !aside) return aside.status();
+    return hasTrail ? writeFileAtomically(target, *bytes) : Status::Ok();
 }
 
 // A month named as its own audit trail would take the trail's entries into its file.
@@ -142,15 +176,14 @@ Status saveAsNewMonth(const Ledger& month) {
     const std::string oldJournal = Journal::locate(path);
     auto movedAside = moveAsideIfFilled(oldJournal, "journal");
     if (!movedAside) return movedAside.status();
-    const std::string oldTrail = locateAuditTrail(path);
-    auto trailAside = moveAsideIfFilled(oldTrail, "audit trail");
+    auto trailAside = moveAsideEveryCase(auditTrailPathFor(path), "audit trail");
     if (!trailAside) {
         putBack(*movedAside, oldJournal);
         return trailAside.status();
     }
     if (Status saved = SaveMonthFile(month); !saved) {
         putBack(*movedAside, oldJournal);
-        putBack(*trailAside, oldTrail);
+        putBack(*trailAside);
         return saved;
     }
     if (Status created = Journal::createEmpty(journalPath); !created) {

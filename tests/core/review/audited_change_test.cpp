@@ -329,14 +329,25 @@ TEST_F(AuditedChangeTest, ANewMonthStartsWithoutATrailAndACopyTakesItsOwn) {
     ASSERT_TRUE(cancelAction(ledger, journal, 1).ok());
     const std::string own = readFile(trail);
     const std::string stale = "Quorvel audit trail 1\nt\tu\tCancel action\t\n";
-    test::writeFile(folder.path("JAN2027.aud"), stale);  // left by an earlier attempt
-    test::writeFile(folder.path("COPY.aud"), stale);
+    // Left by earlier attempts, in any letter case; none may pass for the new file's trail.
+    for (const char* name : {"JAN2027.aud", "JAN2027.AUD", "COPY.aud", "COPY.Aud", "COPY2.aud"})
+        test::writeFile(folder.path(name), stale);
     ASSERT_TRUE(copyMonth(ledger, journal, folder.path("COPY.rep")).ok());
     EXPECT_EQ(readFile(folder.path("COPY.aud")), own);
-    EXPECT_EQ(readFile(folder.path("COPY.aud.bak")), stale);
+    EXPECT_FALSE(fs::exists(folder.path("COPY.Aud")));
+    EXPECT_EQ(readFile(folder.path("COPY.aud.bak")) + readFile(folder.path("COPY.Aud.bak")), stale + stale);
+    {
+        ScopedFileFault fault([&](FileStep at, const std::string& p) {
+            return at == FileStep::Write && p.find("COPY2.aud") != std::string::npos ? EIO : 0;
+        });
+        EXPECT_TRUE(copyMonth(ledger, journal, folder.path("COPY2.rep")).tookEffect());
+        EXPECT_FALSE(fs::exists(folder.path("COPY2.aud")));
+    }
     ASSERT_TRUE(rollOver(ledger, journal, folder.path("JAN2027.rep"), RolloverKind::FreshYear).ok());
-    EXPECT_FALSE(fs::exists(folder.path("JAN2027.aud")));
-    EXPECT_EQ(readFile(folder.path("JAN2027.aud.bak")), stale);
+    for (const char* name : {"JAN2027.aud", "JAN2027.AUD"}) {
+        EXPECT_FALSE(fs::exists(folder.path(name)));
+        EXPECT_EQ(readFile(folder.path(std::string(name) + ".bak")), stale);
+    }
     EXPECT_EQ(readFile(trail), own);
 }
 

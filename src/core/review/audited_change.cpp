@@ -37,7 +37,9 @@ std::string shown(std::string_view value) {
     std::string out;
     for (const char c : value) {
         const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7F) {
+        if (c == '\\') {
+            out += "\\\\";  // so a typed "\x1B" never reads as the byte it names
+        } else if (byte < 0x20 || byte == 0x7F) {
             constexpr char kHex[] = "0123456789ABCDEF";
             out += "\\x";
             out.push_back(kHex[byte >> 4]);

@@ -42,7 +42,7 @@ Status auditedChange(const Ledger& ledger, const Journal& journal, std::string_v
 
 // An entry as the listing shows it: the time, user and command, then each change's subject
 // with its before and after on lines of their own, an action also named as `ledger` names
-// it now. Control bytes are shown escaped.
+// it now. Control bytes and the backslash are shown escaped.
 std::vector<std::string> auditEntryLines(const AuditEntry& entry, const Ledger& ledger);
 
 }  // namespace quorvel

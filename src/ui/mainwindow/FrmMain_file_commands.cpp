@@ -6,6 +6,8 @@
 
 #include "AboutBox.h"
 #include "FrmMain.h"
+
+#include "ledger/audit_trail.h"
 #include "ledger/month_file.h"
 #include "ledger/month_names.h"
 #include "ledger/month_paths.h"
@@ -109,6 +111,13 @@ bool FrmMain::openMonth(const QString& path, MonthLock reserved) {
     if (damaged) {
         platform_.dialogs.message(fromPath(journal_.damageMessage()) +
                                   "\n\nThe month is open read-only, for viewing and printing.");
+    } else if (!reopening) {
+        // A month without changes yet has no trail, which is no news; one that cannot be read is.
+        const AuditTrailRead trail = readAuditTrail(locateAuditTrail(file));
+        if (trail.exists && !trail.message.empty()) {
+            platform_.dialogs.message(fromPath(trail.message) +
+                                      "\n\nThe month is open as usual: its figures never depend on its audit trail.");
+        }
     }
     return true;
 }

@@ -351,6 +351,17 @@ TEST_F(AuditedChangeTest, ANewMonthStartsWithoutATrailAndACopyTakesItsOwn) {
     EXPECT_EQ(readFile(trail), own);
 }
 
+TEST(AuditEntryLines, ShowEveryByteUnmistakably) {
+    const struct {
+        const char* user;
+        const char* shown;
+    } cases[] = {{"a\\x1B", "a\\\\x1B"}, {"a\x1B", "a\\x1B"}, {"", "(none)"}, {"Caf\xE9", "Caf\xE9"}};
+    for (const auto& c : cases) {
+        const std::vector<std::string> lines = auditEntryLines({"t", c.user, "c", "", {}}, Ledger());
+        EXPECT_EQ(lines.at(0), std::string("t  ") + c.shown + "  c") << c.user;
+    }
+}
+
 // A month named as a trail would be its own trail: it is neither written under such a name
 // nor, when opened under one, changed with its entry written into itself.
 TEST_F(AuditedChangeTest, AMonthNamedAsATrailIsNeverItsOwnTrail) {

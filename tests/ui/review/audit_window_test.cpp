@@ -64,6 +64,12 @@ TEST_F(MainWindowTest, AuditTrailListsTheChangesAndRestoresACancelledAction) {
     EXPECT_FALSE(auditWindow()->CmdRestore->isEnabled());
     QTest::mouseClick(auditWindow()->CmdClose, Qt::LeftButton);
     EXPECT_EQ(auditWindow(), nullptr);
+
+    // A damaged trail is said when its month opens, and the month opens all the same.
+    test::writeFile(folder.path("JAN2027.aud"), "my own notes\n");
+    openSample("JAN2027.rep");
+    EXPECT_TRUE(dialogs().lastMessage().text.contains("JAN2027.aud is damaged")) << dialogs().lastMessage().text.toStdString();
+    EXPECT_TRUE(window.ledger().CurrentFile.ends_with("JAN2027.rep"));
 }
 
 }  // namespace

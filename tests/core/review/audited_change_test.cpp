@@ -14,6 +14,7 @@
 #include "review/audited_change.h"
 #include "review/budget_adjustment.h"
 #include "review/fund_adjustment.h"
+#include "review/fund_order.h"
 #include "review/sections.h"
 #include "review/sources_and_balance.h"
 
@@ -83,6 +84,11 @@ TEST_F(AuditedChangeTest, EachChangeWritesOneEntryWithItsBeforeAndAfter) {
              return editAction(l, j, 1, {"102", "45.00", "ck 2"});
          },
          {{"action 1", "", ""}}},
+        {"Edit action",  // a transfer: both halves
+         [](Ledger& l, Journal& j) {
+             return editAction(l, j, 2, {"102", "12.00", "x"});
+         },
+         {{"action 2", "", ""}, {"action 3", "", ""}}},
         {"Cancel action",
          [](Ledger& l, Journal& j) { return cancelAction(l, j, 3); },
          {{"action 3", "", ""}, {"action 2", "", ""}}},
@@ -112,6 +118,27 @@ TEST_F(AuditedChangeTest, EachChangeWritesOneEntryWithItsBeforeAndAfter) {
          },
          {{"designated fund 20000", "20000 Organ, Repair; first of month 0.50; place 2",
            "20000 Organ; first of month 1.00; place 2"}}},
+        {"New designated fund",
+         [](Ledger& l, Journal& j) {
+             return changeFund(l, j, 3, {"Choir", "5"}, seededRandom(1));
+         },
+         {{"designated fund 12510", "", "12510 Choir; first of month 5.00; place 3"}}},  // the seeded number
+        {"Delete designated fund",
+         [](Ledger& l, Journal& j) {
+             l.DesigAmount[2] = AmountRow{};  // only an empty fund can go
+             return deleteFund(l, j, 2);
+         },
+         {{"designated fund 20000", "20000 Organ, Repair; first of month 0.00; place 2", ""}}},
+        {"Reorder designated funds",
+         [](Ledger& l, Journal& j) {
+             Ledger copy = l;
+             moveFund(copy, 1, FundMove::DownOne);
+             return saveFunds(l, j, copy);
+         },
+         {{"designated fund 01234", "01234 Memorial Fund; first of month 500.00; place 1",
+           "01234 Memorial Fund; first of month 500.00; place 2"},
+          {"designated fund 20000", "20000 Organ, Repair; first of month 0.50; place 2",
+           "20000 Organ, Repair; first of month 0.50; place 1"}}},
         {"Move designated fund to top",
          [](Ledger& l, Journal& j) { return moveFundToTop(l, j, 2); },
          {{"designated fund 01234", "01234 Memorial Fund; first of month 500.00; place 1",

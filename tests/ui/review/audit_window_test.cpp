@@ -1,5 +1,6 @@
 #include <QLabel>
 #include <QTest>
+#include <filesystem>
 
 #include "ledger/month_lock.h"
 #include "review/action_edit.h"
@@ -19,8 +20,11 @@ FrmAudit* auditWindow() {
 }
 
 TEST_F(MainWindowTest, AuditTrailListsTheChangesAndRestoresACancelledAction) {
-    const std::string path = openSample("DEC2026.rep", {test::bx("101", Money::cents(4000), "ck 1")});
+    const std::string path = openSample("DEC2026.rep", {test::bx("101", Money::cents(4000), "ck 1"),
+                                                         test::to("102", Money::cents(1000)),
+                                                         composeKeyedRecord("TI", "01234", "10.00", "")});
     const std::string journal = Journal::pathFor(path);
+    ASSERT_TRUE(cancelAction(window.ledger(), window.journal(), 2).ok());
     const std::string original = test::readFile(journal);
     ASSERT_TRUE(cancelAction(window.ledger(), window.journal(), 1).ok());
     const std::string cancelled = test::readFile(journal);
@@ -29,13 +33,37 @@ TEST_F(MainWindowTest, AuditTrailListsTheChangesAndRestoresACancelledAction) {
     FrmAudit* audit = auditWindow();
     ASSERT_NE(audit, nullptr);
     EXPECT_FALSE(window.isVisible());
-    ASSERT_EQ(audit->LstAudit->count(), 1);
-    EXPECT_TRUE(audit->LstAudit->item(0)->text().contains(
+    ASSERT_EQ(audit->LstAudit->count(), 2);
+    EXPECT_TRUE(audit->LstAudit->item(1)->text().contains(
         "Cancel action\n    action 1\n        before: BX   101  40          ck 1        "
         "  Budget Expenditure 101, 40.00, ck 1\n        after:  ZZ - action canceled -"));
-    EXPECT_TRUE(audit->LblTrail->text().endsWith("DEC2026.aud: 1 entry, newest last"))
+    EXPECT_TRUE(audit->LblTrail->text().endsWith("DEC2026.aud: 2 entries, newest last"))
         << audit->LblTrail->text().toStdString();
     ASSERT_TRUE(audit->CmdRestore->isEnabled());
+
+    // A transfer's question names both its halves.
+    audit->LstAudit->setCurrentRow(0);
+    dialogs().answerNext(Answer::No);
+    QTest::mouseClick(audit->CmdRestore, Qt::LeftButton);
+    const QString transfer = dialogs().lastMessage().text;
+    EXPECT_TRUE(transfer.startsWith("Restore this transfer?\n\nTransfer Out from Budget Account 102, 10.00\n"
+                                    "Transfer In to Designated Account"))
+        << transfer.toStdString();
+    // A restore that fails re-reads the trail, and what cannot be restored is not offered.
+    const std::string link = folder.path("LINK.aud");
+    std::filesystem::create_hard_link(path.substr(0, path.size() - 4) + ".aud", link);
+    dialogs().answerNext(Answer::Yes);
+    QTest::mouseClick(audit->CmdRestore, Qt::LeftButton);
+    EXPECT_TRUE(dialogs().lastMessage().text.contains("a hard link")) << dialogs().lastMessage().text.toStdString();
+    EXPECT_TRUE(audit->LblTrail->text().contains("a hard link"));
+    EXPECT_FALSE(audit->CmdRestore->isEnabled());
+    EXPECT_EQ(test::readFile(journal), cancelled);
+    QTest::mouseClick(audit->CmdClose, Qt::LeftButton);
+    std::filesystem::remove(link);
+    window.MnuAuditTrail->trigger();
+    audit = auditWindow();
+    ASSERT_NE(audit, nullptr);
+    audit->LstAudit->setCurrentRow(1);
 
     dialogs().answerNext(Answer::No);
     QTest::mouseClick(audit->CmdRestore, Qt::LeftButton);
@@ -60,7 +88,7 @@ TEST_F(MainWindowTest, AuditTrailListsTheChangesAndRestoresACancelledAction) {
     ASSERT_TRUE(window.readOnly());
     window.MnuAuditTrail->trigger();
     ASSERT_NE(auditWindow(), nullptr);
-    EXPECT_EQ(auditWindow()->LstAudit->count(), 3);
+    EXPECT_EQ(auditWindow()->LstAudit->count(), 4);
     EXPECT_FALSE(auditWindow()->CmdRestore->isEnabled());
     QTest::mouseClick(auditWindow()->CmdClose, Qt::LeftButton);
     EXPECT_EQ(auditWindow(), nullptr);

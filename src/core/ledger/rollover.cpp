@@ -1,7 +1,6 @@
 #include "rollover.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <sys/stat.h>
@@ -108,8 +107,7 @@ Status copyAuditTrail(const std::string& monthPath, const std::string& targetPat
 
 // A month named as its own audit trail would take the trail's entries into its file.
 Status refuseTrailName(const std::string& path) {
-    std::string extension = path.substr(path.size() - std::min<std::size_t>(4, path.size()));
-    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const std::string extension = lowercaseAscii(path.substr(path.size() - std::min<std::size_t>(4, path.size())));
     if (extension != ".aud" && !sameFile(auditTrailPathFor(path), path)) return Status::Ok();
     return Status::Error(path + " has the extension of an audit trail. Choose a name ending in .rep.");
 }

@@ -97,6 +97,9 @@ Status replaceKeepingFilled(const std::string& path, std::string_view bytes) {
 Status copyAuditTrail(const std::string& monthPath, const std::string& targetPath) {
     const std::string source = locateAuditTrail(monthPath);
     std::error_code error;
+    // Read as readAuditTrail reads it: a link there is not the month's own trail.
+    if (fs::is_symlink(fs::symlink_status(source, error)))
+        return Status::Error(source + " is a link, not the month's own audit trail; it was not copied.");
     const bool hasTrail = fs::exists(source, error);
     Result<std::string> bytes = hasTrail ? readWholeFile(source, kMaxAuditTrailBytes) : std::string();
     if (!bytes) return bytes.status();

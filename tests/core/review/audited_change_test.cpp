@@ -376,6 +376,11 @@ TEST_F(AuditedChangeTest, ANewMonthStartsWithoutATrailAndACopyTakesItsOwn) {
         EXPECT_EQ(readFile(folder.path(std::string(name) + ".bak")), stale);
     }
     EXPECT_EQ(readFile(trail), own);
+    // A link at the trail's name leads to another file: never copied as the month's own.
+    fs::create_symlink(trail, folder.path("JAN2027.aud"));
+    const Status linked = copyMonth(ledger, journal, folder.path("COPY3.rep"));
+    EXPECT_TRUE(linked.tookEffect() && linked.message().find("is a link") != std::string::npos) << linked.message();
+    EXPECT_FALSE(fs::exists(folder.path("COPY3.aud")));
 }
 
 TEST(AuditEntryLines, ShowEveryByteUnmistakably) {

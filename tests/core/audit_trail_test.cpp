@@ -16,7 +16,8 @@ using test::writeFile;
 
 TEST(AuditTrailFormat, EveryFieldReadsBackExactlyFromOneUtf8Line) {
     std::string everyByte;
-    for (int byte = 0; byte < 256; ++byte) everyByte.push_back(static_cast<char>(byte));
+    for (int byte = 0; byte < 256; ++byte)
+        everyByte.push_back(static_cast<char>(byte));
     const AuditEntry entries[] = {
         {"2026-12-06 14:03:27 +0100",
          "anna",
@@ -103,7 +104,8 @@ TEST(AuditTrailFile, ReadAndAppendAgreeOnWhatIsNotTheTrail) {
         const char* readSays;
     } cases[] = {
         {[&] { writeFile(path, "my own notes\n"); }, "is not an audit trail", "its first line is not"},
-        {[&] { writeFile(path, "Quorvel audit trail 2\n"); }, "is not an audit trail", "its first line is not"},
+        {[&] { writeFile(path, "Quorvel audit trail 2\n"); }, "is not an audit trail",
+         "its first line is not"},
         {[&] { std::filesystem::create_hard_link(trail, path); }, "a hard link", "a hard link"},
         {[&] { std::filesystem::create_symlink(trail, path); }, "", "is a link"},
     };
@@ -115,7 +117,8 @@ TEST(AuditTrailFile, ReadAndAppendAgreeOnWhatIsNotTheTrail) {
         EXPECT_FALSE(appended.ok());
         EXPECT_NE(appended.message().find(c.appendSays), std::string::npos) << appended.message();
         EXPECT_EQ(readFile(trail) + readFile(path), before);
-        EXPECT_NE(readAuditTrail(path).message.find(c.readSays), std::string::npos) << readAuditTrail(path).message;
+        EXPECT_NE(readAuditTrail(path).message.find(c.readSays), std::string::npos)
+            << readAuditTrail(path).message;
     }
 }
 

@@ -236,8 +236,9 @@ AuditTrailRead readAuditTrail(const std::string& path) {
         return read;
     }
     if (info.st_nlink > 1) {
-        read.message = path + " has another name (a hard link): what it shows may be another file's, so "
-                              "nothing can be restored from it.";
+        read.message = path +
+                       " has another name (a hard link): what it shows may be another file's, so "
+                       "nothing can be restored from it.";
     }
     std::size_t damaged = 0;
     std::size_t firstDamaged = 0;
@@ -257,10 +258,11 @@ AuditTrailRead readAuditTrail(const std::string& path) {
         }
     }
     if (damaged > 0) {
-        read.message += (read.message.empty() ? "" : "\n") + path + " is damaged: line " + std::to_string(firstDamaged) + " is not an audit entry" +
-                       (damaged > 1 ? " (nor are " + std::to_string(damaged - 1) + " more lines)" : "") +
-                       ". The " + std::to_string(read.entries.size()) +
-                       " entries that could be read are shown.";
+        read.message += (read.message.empty() ? "" : "\n") + path + " is damaged: line " +
+                        std::to_string(firstDamaged) + " is not an audit entry" +
+                        (damaged > 1 ? " (nor are " + std::to_string(damaged - 1) + " more lines)" : "") +
+                        ". The " + std::to_string(read.entries.size()) +
+                        " entries that could be read are shown.";
     }
     return read;
 }

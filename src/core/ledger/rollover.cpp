@@ -53,7 +53,8 @@ void putBack(const std::string& aside, const std::string& path) {
 using MovedAside = std::vector<std::pair<std::string, std::string>>;  // (where it went, where it was)
 
 void putBack(const MovedAside& moved) {
-    for (const auto& [aside, path] : moved) putBack(aside, path);
+    for (const auto& [aside, path] : moved)
+        putBack(aside, path);
 }
 
 // moveAsideIfFilled for `path` and every file beside it whose name differs only in letter
@@ -110,7 +111,8 @@ Status copyAuditTrail(const std::string& monthPath, const std::string& targetPat
 
 // A month named as its own audit trail would take the trail's entries into its file.
 Status refuseTrailName(const std::string& path) {
-    const std::string extension = lowercaseAscii(path.substr(path.size() - std::min<std::size_t>(4, path.size())));
+    const std::string extension =
+        lowercaseAscii(path.substr(path.size() - std::min<std::size_t>(4, path.size())));
     if (extension != ".aud" && !sameFile(auditTrailPathFor(path), path)) return Status::Ok();
     return Status::Error(path + " has the extension of an audit trail. Choose a name ending in .rep.");
 }

@@ -108,7 +108,8 @@ Status checkRestorable(const Ledger& ledger, const ActionRecord& record) {
 // The subject under which the audit trail names the account, fund or source a record charges.
 std::string accountSubject(const ActionRecord& record) {
     const std::string_view code = record.code();
-    if (code == "BX" || code == "TO") return "budget account " + std::string(trimBlanks(record.budgetNumber()));
+    if (code == "BX" || code == "TO")
+        return "budget account " + std::string(trimBlanks(record.budgetNumber()));
     const std::string key(trimBlanks(record.accountKey()));
     if (code == "DX" || code == "DD" || code == "TI") return "designated fund " + key;
     if (code == "SX") return "source " + key;
@@ -228,7 +229,7 @@ Status cancelAction(Ledger& ledger, Journal& journal, std::int64_t number) {
 }
 
 Result<std::vector<CancelledRecord>> restorableRecords(const Ledger& ledger, const Journal& journal,
-                                                      const AuditTrailRead& trail, std::size_t index) {
+                                                       const AuditTrailRead& trail, std::size_t index) {
     const std::string refused = "The action cannot be restored: ";
     if (index >= trail.entries.size()) return Status::Error(refused + "the audit trail has no such entry.");
     // What a skipped line or another name of the file changed is unknown, so nothing is trusted.
@@ -249,9 +250,10 @@ Result<std::vector<CancelledRecord>> restorableRecords(const Ledger& ledger, con
             return Status::Error(refused + "action " + std::to_string(number) + " is not cancelled now.");
         records.push_back({number, ActionRecord::fromBytes(change.before)});
     }
-    std::sort(records.begin(), records.end(), [](const auto& a, const auto& b) { return a.number < b.number; });
-    if (records.size() == 2 && (records[1].number != records[0].number + 1 || records[0].original.code() != "TO" ||
-                                records[1].original.code() != "TI")) {
+    std::sort(records.begin(), records.end(),
+              [](const auto& a, const auto& b) { return a.number < b.number; });
+    if (records.size() == 2 && (records[1].number != records[0].number + 1 ||
+                                records[0].original.code() != "TO" || records[1].original.code() != "TI")) {
         return Status::Error(refused + "its two records are not the two halves of one transfer.");
     }
     for (std::size_t later = index + 1; later < trail.entries.size(); ++later) {
@@ -261,7 +263,8 @@ Result<std::vector<CancelledRecord>> restorableRecords(const Ledger& ledger, con
             for (const CancelledRecord& record : records) {
                 if (recordNumberOf(change) == record.number) {
                     return Status::Error(refused + "action " + std::to_string(record.number) +
-                                         " was changed" + since + ", so this entry no longer holds it as it is.");
+                                         " was changed" + since +
+                                         ", so this entry no longer holds it as it is.");
                 }
                 if (change.subject == accountSubject(record.original) && changesIdentity(change)) {
                     return Status::Error(refused + change.subject + " was changed" + since +

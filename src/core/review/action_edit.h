@@ -62,7 +62,7 @@ struct CancelledRecord {
 // entry touches them or changes the account, fund or source they name, and the checks of an
 // edit pass. Otherwise the reason.
 Result<std::vector<CancelledRecord>> restorableRecords(const Ledger& ledger, const Journal& journal,
-                                                      const AuditTrailRead& trail, std::size_t index);
+                                                       const AuditTrailRead& trail, std::size_t index);
 
 // Writes back what restorableRecords() gives. The restore is itself audited.
 Status restoreAction(Ledger& ledger, Journal& journal, const AuditTrailRead& trail, std::size_t index);

@@ -124,8 +124,9 @@ Status auditedChange(const Ledger& ledger, const Journal& journal, std::string_v
     const std::string trail = locateAuditTrail(ledger.CurrentFile);
     // A month named *.aud is its own trail's name: an entry would land in the month file.
     if (sameFile(trail, ledger.CurrentFile) || sameFile(trail, journal.path())) {
-        return Status::Error("Nothing was changed: the audit trail's name " + trail +
-                             " is the month's own file. Save the month as a name ending in .rep to change it.");
+        return Status::Error(
+            "Nothing was changed: the audit trail's name " + trail +
+            " is the month's own file. Save the month as a name ending in .rep to change it.");
     }
     const LockHolder me = thisProcess();
     AuditEntry entry{me.since, entryUser(me), std::string(command), std::move(note), std::move(changes)};

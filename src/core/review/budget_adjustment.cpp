@@ -52,7 +52,9 @@ Status rewriteAndSave(Ledger& ledger, Journal& journal, const Ledger& changed,
         const Status saved = SaveMonthFile(changed);
         if (saved) {
             const Status loaded = LoadMonthFile(ledger, journal, changed.CurrentFile);
-            if (!loaded) return Status::TookEffect("The change was saved, but the month could not be read back.\n" + loaded.message());
+            if (!loaded)
+                return Status::TookEffect("The change was saved, but the month could not be read back.\n" +
+                                          loaded.message());
             return Status::Ok();
         }
         failure = "the month could not be saved.\n" + saved.message();
@@ -60,10 +62,11 @@ Status rewriteAndSave(Ledger& ledger, Journal& journal, const Ledger& changed,
     for (std::size_t i = written; i-- > 0;) {
         if (Status back = journal.write(rewrites[i].number, rewrites[i].before); !back) {
             // Some records keep the change: it is not "not made".
-            return Status::TookEffect("The change failed: " + failure +
-                                 "\nThe journal could not be put back as it was either; open the month again "
-                                 "to see what it holds.\n" +
-                                 back.message());
+            return Status::TookEffect(
+                "The change failed: " + failure +
+                "\nThe journal could not be put back as it was either; open the month again "
+                "to see what it holds.\n" +
+                back.message());
         }
     }
     return Status::Error("Nothing was changed: " + failure);

@@ -115,8 +115,9 @@ bool FrmMain::openMonth(const QString& path, MonthLock reserved) {
         // A month without changes yet has no trail, which is no news; one that cannot be read is.
         const AuditTrailRead trail = readAuditTrail(locateAuditTrail(file));
         if (trail.exists && !trail.message.empty()) {
-            platform_.dialogs.message(fromPath(trail.message) +
-                                      "\n\nThe month is open as usual: its figures never depend on its audit trail.");
+            platform_.dialogs.message(
+                fromPath(trail.message) +
+                "\n\nThe month is open as usual: its figures never depend on its audit trail.");
         }
     }
     return true;

@@ -74,9 +74,9 @@ void FrmAudit::fillList() {
 
 void FrmAudit::LstAudit_Change() {
     const int row = LstAudit->currentRow();
-    CmdRestore->setEnabled(row >= 0 && !main_.readOnly() &&
-                           restorableRecords(main_.ledger(), main_.journal(), trail_, static_cast<std::size_t>(row))
-                               .ok());
+    CmdRestore->setEnabled(
+        row >= 0 && !main_.readOnly() &&
+        restorableRecords(main_.ledger(), main_.journal(), trail_, static_cast<std::size_t>(row)).ok());
 }
 
 void FrmAudit::CmdRestore_Click() {

@@ -254,8 +254,8 @@ TEST_F(AuditedChangeTest, RestoreWritesBackTheCancelledRecordsAndTheMonthNeverRe
     read = readAuditTrail(trail);
     ASSERT_EQ(read.entries.size(), 5u);
     EXPECT_EQ(read.entries[4].command, "Restore action");
-    EXPECT_EQ(read.entries[4].changes,
-              std::vector<AuditChange>{recordChange(1, cancelledRecord(CancelReason::Canceled), original[0])});
+    EXPECT_EQ(read.entries[4].changes, std::vector<AuditChange>{recordChange(
+                                           1, cancelledRecord(CancelReason::Canceled), original[0])});
     // Restored once: a later entry touches the entry's action.
     EXPECT_FALSE(restoreAction(ledger, journal, read, 0).ok());
 
@@ -293,7 +293,8 @@ TEST_F(AuditedChangeTest, RestoreRefusesWhatTheTrailAndJournalDoNotBothVouchFor)
              return changeBudgetAccount(l, j, l.BudgetCount + 1, {"101", "Other", "5", "0"});
          },
          "budget account 101 was changed since (Change budget account"},
-        {"fund renamed", [](Ledger& l, Journal& j) {
+        {"fund renamed",
+         [](Ledger& l, Journal& j) {
              (void)cancelAction(l, j, 2);
              return changeFund(l, j, 1, {"Other", "500"}, seededRandom(1));
          },
@@ -306,7 +307,10 @@ TEST_F(AuditedChangeTest, RestoreRefusesWhatTheTrailAndJournalDoNotBothVouchFor)
              return cancelAction(l, j, 1);
          },
          "action 1 was changed since (Restore action"},
-        {"live record", [&](Ledger&, Journal&) { return handWritten({{"action 1", zz, zz}}); },
+        {"live record",
+         [&](Ledger&, Journal&) {
+             return handWritten({{"action 1", zz, zz}});
+         },
          "action 1 is not cancelled now"},
         {"one record twice",
          [&](Ledger& l, Journal& j) {
@@ -321,8 +325,9 @@ TEST_F(AuditedChangeTest, RestoreRefusesWhatTheTrailAndJournalDoNotBothVouchFor)
              (void)cancelAction(l, j, 5);
              (void)cancelAction(l, j, 1);
              fs::remove(trail);
-             return handWritten({{"action 1", std::string(test::to("102", Money::cents(1)).text()), zz},
-                                 {"action 5", std::string(composeKeyedRecord("TI", "01234", "10.00", "").text()), zz}});
+             return handWritten(
+                 {{"action 1", std::string(test::to("102", Money::cents(1)).text()), zz},
+                  {"action 5", std::string(composeKeyedRecord("TI", "01234", "10.00", "").text()), zz}});
          },
          "its two records are not the two halves of one transfer"},
         {"not made",
@@ -379,7 +384,8 @@ TEST_F(AuditedChangeTest, ANewMonthStartsWithoutATrailAndACopyTakesItsOwn) {
     // A link at the trail's name leads to another file: never copied as the month's own.
     fs::create_symlink(trail, folder.path("JAN2027.aud"));
     const Status linked = copyMonth(ledger, journal, folder.path("COPY3.rep"));
-    EXPECT_TRUE(linked.tookEffect() && linked.message().find("is a link") != std::string::npos) << linked.message();
+    EXPECT_TRUE(linked.tookEffect() && linked.message().find("is a link") != std::string::npos)
+        << linked.message();
     EXPECT_FALSE(fs::exists(folder.path("COPY3.aud")));
 }
 
@@ -403,7 +409,8 @@ TEST_F(AuditedChangeTest, AMonthNamedAsATrailIsNeverItsOwnTrail) {
         EXPECT_NE(copied.message().find("has the extension of an audit trail"), std::string::npos) << name;
         Ledger next = carriedForward(ledger, RolloverKind::NewMonth);
         next.CurrentFile = folder.path(std::string("JAN") + name);
-        EXPECT_NE(saveAsNewMonth(next).message().find("has the extension of an audit trail"), std::string::npos);
+        EXPECT_NE(saveAsNewMonth(next).message().find("has the extension of an audit trail"),
+                  std::string::npos);
         EXPECT_FALSE(fs::exists(folder.path(name)) || fs::exists(next.CurrentFile)) << name;
     }
     EXPECT_EQ(readFile(Journal::pathFor(path)), journalBytes);

@@ -20,9 +20,9 @@ FrmAudit* auditWindow() {
 }
 
 TEST_F(MainWindowTest, AuditTrailListsTheChangesAndRestoresACancelledAction) {
-    const std::string path = openSample("DEC2026.rep", {test::bx("101", Money::cents(4000), "ck 1"),
-                                                         test::to("102", Money::cents(1000)),
-                                                         composeKeyedRecord("TI", "01234", "10.00", "")});
+    const std::string path = openSample(
+        "DEC2026.rep", {test::bx("101", Money::cents(4000), "ck 1"), test::to("102", Money::cents(1000)),
+                        composeKeyedRecord("TI", "01234", "10.00", "")});
     const std::string journal = Journal::pathFor(path);
     ASSERT_TRUE(cancelAction(window.ledger(), window.journal(), 2).ok());
     const std::string original = test::readFile(journal);
@@ -46,15 +46,17 @@ TEST_F(MainWindowTest, AuditTrailListsTheChangesAndRestoresACancelledAction) {
     dialogs().answerNext(Answer::No);
     QTest::mouseClick(audit->CmdRestore, Qt::LeftButton);
     const QString transfer = dialogs().lastMessage().text;
-    EXPECT_TRUE(transfer.startsWith("Restore this transfer?\n\nTransfer Out from Budget Account 102, 10.00\n"
-                                    "Transfer In to Designated Account"))
+    EXPECT_TRUE(
+        transfer.startsWith("Restore this transfer?\n\nTransfer Out from Budget Account 102, 10.00\n"
+                            "Transfer In to Designated Account"))
         << transfer.toStdString();
     // A restore that fails re-reads the trail, and what cannot be restored is not offered.
     const std::string link = folder.path("LINK.aud");
     std::filesystem::create_hard_link(path.substr(0, path.size() - 4) + ".aud", link);
     dialogs().answerNext(Answer::Yes);
     QTest::mouseClick(audit->CmdRestore, Qt::LeftButton);
-    EXPECT_TRUE(dialogs().lastMessage().text.contains("a hard link")) << dialogs().lastMessage().text.toStdString();
+    EXPECT_TRUE(dialogs().lastMessage().text.contains("a hard link"))
+        << dialogs().lastMessage().text.toStdString();
     EXPECT_TRUE(audit->LblTrail->text().contains("a hard link"));
     EXPECT_FALSE(audit->CmdRestore->isEnabled());
     EXPECT_EQ(test::readFile(journal), cancelled);
@@ -96,7 +98,8 @@ TEST_F(MainWindowTest, AuditTrailListsTheChangesAndRestoresACancelledAction) {
     // A damaged trail is said when its month opens, and the month opens all the same.
     test::writeFile(folder.path("JAN2027.aud"), "my own notes\n");
     openSample("JAN2027.rep");
-    EXPECT_TRUE(dialogs().lastMessage().text.contains("JAN2027.aud is damaged")) << dialogs().lastMessage().text.toStdString();
+    EXPECT_TRUE(dialogs().lastMessage().text.contains("JAN2027.aud is damaged"))
+        << dialogs().lastMessage().text.toStdString();
     EXPECT_TRUE(window.ledger().CurrentFile.ends_with("JAN2027.rep"));
 }
 

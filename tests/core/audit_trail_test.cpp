@@ -71,8 +71,9 @@ TEST(AuditTrailFile, ReadsWhatItCanAndSaysWhatItCouldNot) {
         {"Quorvel audit trail 1\n" + good + "\n" + good + "\r\n", 2, ""},
         {"", 0, ""},
         {"Quorvel audit trail 1\n" + good + "\nnot an entry\n" + good + "\n\\q\n" + good.substr(0, 5), 2,
-         "line 3 is not an audit entry (nor are 2 more lines). The 2 entries"},
+         "line 3 is not an audit entry (nor is 1 more line). The 2 entries"},
         {"Quorvel audit trail 2\n" + good + "\n", 0, "its first line is not"},
+        {"Quorvel audit trail 1\n" + good + "\n" + good.substr(0, 5), 1, ""},  // torn: never made
     };
     for (const auto& c : cases) {
         writeFile(path, c.bytes);
@@ -82,10 +83,10 @@ TEST(AuditTrailFile, ReadsWhatItCanAndSaysWhatItCouldNot) {
         EXPECT_NE(read.message.find(c.says), std::string::npos) << read.message;
         EXPECT_EQ(read.message.empty(), *c.says == '\0') << read.message;
     }
-    // The next entry after a torn last line starts a line of its own.
-    writeFile(path, cases[2].bytes);
+    // The next entry takes the place of a torn last line.
+    writeFile(path, cases[4].bytes);
     ASSERT_TRUE(appendAuditEntry(path, {"t", "u", "Edit action", "", {}}).ok());
-    EXPECT_EQ(readAuditTrail(path).entries.size(), 3u);
+    EXPECT_EQ(readFile(path), "Quorvel audit trail 1\n" + good + "\nt\tu\tEdit action\t\n");
 
     const AuditTrailRead missing = readAuditTrail(folder.path("NOV2026.aud"));
     EXPECT_FALSE(missing.exists);

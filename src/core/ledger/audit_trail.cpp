@@ -72,13 +72,19 @@ std::optional<std::string> unescape(std::string_view text) {
     return out;
 }
 
-// The trail after a line cut short by a crash needs a line end before the next entry, so
-// that entry is not glued to the torn one.
-Result<bool> endsWithLineEnd(int fd, off_t size, const std::string& path) {
-    if (size == 0) return true;
-    char last = 0;
-    if (::pread(fd, &last, 1, size - 1) != 1) return Status::Error(describeErrno(path, errno));
-    return last == '\n';
+// Where the trail's whole lines end. A line without its line end is an entry cut short by a
+// crash: it is written before its change, so that change was never made, and the line goes.
+Result<off_t> endOfWholeLines(int fd, off_t size, const std::string& path) {
+    char chunk[4096];
+    for (off_t end = size; end > 0;) {
+        const off_t start = end > off_t{sizeof chunk} ? end - off_t{sizeof chunk} : 0;
+        const ssize_t got = ::pread(fd, chunk, static_cast<std::size_t>(end - start), start);
+        if (got != end - start) return Status::Error(describeErrno(path, got < 0 ? errno : EIO));
+        for (ssize_t i = got; i > 0; --i)
+            if (chunk[i - 1] == '\n') return start + i;
+        end = start;
+    }
+    return off_t{0};
 }
 
 // A file at the trail's name that does not begin as a trail is someone's own, or damaged
@@ -182,12 +188,14 @@ Status appendAuditEntry(const std::string& path, const AuditEntry& entry) {
         status = Status::Error(path + " has another name (a hard link), so it is not written to.");
     } else if (Status own = checkFirstLine(fd, info.st_size, path); !own) {
         status = own;
-    } else if (auto lineEnd = endsWithLineEnd(fd, info.st_size, path); !lineEnd) {
-        status = lineEnd.status();
+    } else if (auto whole = endOfWholeLines(fd, info.st_size, path); !whole) {
+        status = whole.status();
+    } else if (*whole != info.st_size && ::ftruncate(fd, *whole) != 0) {
+        status = Status::Error(describeErrno(path, errno));
     } else {
+        const off_t kept = *whole;
         std::string bytes;
-        if (info.st_size == 0) bytes.append(kAuditTrailFirstLine).push_back('\n');
-        if (!*lineEnd) bytes.push_back('\n');
+        if (kept == 0) bytes.append(kAuditTrailFirstLine).push_back('\n');
         bytes += composeAuditLine(entry);
         bytes.push_back('\n');
         status = writeFlushed(fd, bytes, path);
@@ -198,7 +206,7 @@ Status appendAuditEntry(const std::string& path, const AuditEntry& entry) {
         }
         // An entry that was not confirmed must not stand as if it had been.
         if (!status) {
-            [[maybe_unused]] const int ignored = ::ftruncate(fd, info.st_size);
+            [[maybe_unused]] const int ignored = ::ftruncate(fd, kept);
         }
     }
     if (::close(fd) != 0 && status.ok()) status = Status::Error(describeErrno(path, errno));
@@ -245,12 +253,13 @@ AuditTrailRead readAuditTrail(const std::string& path) {
     for (std::size_t number = 1; !rest.empty(); ++number) {
         const std::size_t end = rest.find('\n');
         std::string_view line = rest.substr(0, end);
-        // A line cut short by a crash has no line end.
-        const bool whole = end != std::string_view::npos;
-        rest.remove_prefix(whole ? end + 1 : rest.size());
+        // A line cut short by a crash has no line end: its change was never made, and the next
+        // entry takes its place, so it is no damage.
+        if (end == std::string_view::npos) break;
+        rest.remove_prefix(end + 1);
         if (line.ends_with('\r')) line.remove_suffix(1);
         if (number == 1) continue;
-        auto entry = whole ? parseAuditLine(line) : std::nullopt;
+        auto entry = parseAuditLine(line);
         if (entry) {
             read.entries.push_back(std::move(*entry));
         } else if (damaged++ == 0) {
@@ -260,7 +269,9 @@ AuditTrailRead readAuditTrail(const std::string& path) {
     if (damaged > 0) {
         read.message += (read.message.empty() ? "" : "\n") + path + " is damaged: line " +
                         std::to_string(firstDamaged) + " is not an audit entry" +
-                        (damaged > 1 ? " (nor are " + std::to_string(damaged - 1) + " more lines)" : "") +
+                        (damaged == 2   ? " (nor is 1 more line)"
+                         : damaged > 2 ? " (nor are " + std::to_string(damaged - 1) + " more lines)"
+                                       : "") +
                         ". The " + std::to_string(read.entries.size()) +
                         " entries that could be read are shown.";
     }

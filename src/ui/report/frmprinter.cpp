@@ -284,7 +284,7 @@ void frmprinter::Command1_Click() {
 
 std::pair<int, QString> frmprinter::printCopies(const ReportEntries& report, int copies) {
     BusyPointer busy;
-    const platform::PagePainter chart = chartPage();
+    const std::vector<platform::PagePainter> chart = chartPages();
     for (int copy = 1; copy <= copies; ++copy) {
         Label8->setText(QStringLiteral("Printing copy  %1").arg(copy));
         Label8->repaint();
@@ -402,16 +402,14 @@ void frmprinter::CmdPdf_Click() {
     const QPageSize paper(static_cast<QPageSize::PageSizeId>(CboPaper->currentData().toInt()));
     const auto pdfPrinter = [this, &paper](const QString& path) { return main_.platform().pdfPrinter(path, paper); };
     const QString error =
-        writeReportPdf(printedReport(main_.ledger(), *report), pdfPrinter, name, chartPage());
+        writeReportPdf(printedReport(main_.ledger(), *report), pdfPrinter, name, chartPages());
     if (!error.isEmpty())
         main_.platform().dialogs.message("The report could not be saved as PDF.\n\n" + error);
 }
 
-platform::PagePainter frmprinter::chartPage() const {
+std::vector<platform::PagePainter> frmprinter::chartPages() const {
     if (!ChkChart->isChecked()) return {};
-    return [chart = usageChart(main_.ledger())](QPainter& painter, const QRectF& area) {
-        paintUsageChart(painter, area, chart);
-    };
+    return usageChartPrintedPages(usageChart(main_.ledger()));
 }
 
 void frmprinter::CmdPreview_Click() {
@@ -419,7 +417,7 @@ void frmprinter::CmdPreview_Click() {
     if (!report) return;
     RecomputeTotals(main_.ledger());
     const std::vector<PrintStep> steps = printedReport(main_.ledger(), *report);
-    const platform::PagePainter chart = chartPage();
+    const std::vector<platform::PagePainter> chart = chartPages();
     const QString error = main_.platform().dialogs.preview(
         printer_, [&](platform::Printer& printer) { return printJob(steps, printer, false, chart); });
     if (!error.isEmpty()) main_.platform().dialogs.message("The preview could not be shown.\n\n" + error);

@@ -90,8 +90,8 @@ private:
     std::pair<int, QString> printCopies(const ReportEntries& report, int copies);
     // Says why nothing more was printed and offers a PDF instead.
     void printFailed(int copy, int copies, const QString& reason);
-    // The usage chart's page when the report is to end with it; empty otherwise.
-    platform::PagePainter chartPage() const;
+    // The usage chart's pages when the report is to end with it; none otherwise.
+    std::vector<platform::PagePainter> chartPages() const;
     void showPrinter();
     void titleTooLong();
     void buildControls();

@@ -6,11 +6,11 @@
 namespace quorvel::ui {
 
 QString writeReportPdf(const std::vector<PrintStep>& steps, const PdfPrinterFactory& pdfPrinter,
-                       const QString& path, const platform::PagePainter& lastPage) {
+                       const QString& path, const std::vector<platform::PagePainter>& lastPages) {
     if (!pdfPrinter) return QStringLiteral("Saving as PDF is not available here.");
     return writeWholeFile(path, [&](const QString& temporary) {
         const std::unique_ptr<platform::Printer> printer = pdfPrinter(temporary);
-        return printJob(steps, *printer, false, lastPage);
+        return printJob(steps, *printer, false, lastPages);
     });
 }
 

@@ -15,9 +15,9 @@ namespace quorvel::ui {
 
 using PdfPrinterFactory = std::function<std::unique_ptr<platform::Printer>(const QString& path)>;
 
-// Writes `steps` (and `lastPage`, when given, on a page of its own) as one document to `path`.
+// Writes `steps` (and each of `lastPages` on a page of its own) as one document to `path`.
 // The error text, or empty on success.
 QString writeReportPdf(const std::vector<PrintStep>& steps, const PdfPrinterFactory& pdfPrinter,
-                       const QString& path, const platform::PagePainter& lastPage = {});
+                       const QString& path, const std::vector<platform::PagePainter>& lastPages = {});
 
 }  // namespace quorvel::ui

@@ -95,12 +95,13 @@ void replaySteps(const std::vector<PrintStep>& steps, platform::Printer& printer
 }
 
 QString printJob(const std::vector<PrintStep>& steps, platform::Printer& printer, bool twoSided,
-                 const platform::PagePainter& lastPage) {
+                 const std::vector<platform::PagePainter>& lastPages) {
     // The duplex mode belongs to the job, so it is set before the job starts.
     printer.setDuplex(twoSided);
     if (QString error = printer.begin(); !error.isEmpty()) return error;
     replaySteps(steps, printer);
-    if (lastPage) printer.drawPage(lastPage);
+    for (const platform::PagePainter& page : lastPages)
+        printer.drawPage(page);
     return printer.end();
 }
 

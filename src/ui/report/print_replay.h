@@ -15,9 +15,9 @@ namespace quorvel::ui {
 // the steps reach them; a line that would pass the bottom of the page begins a new one.
 void replaySteps(const std::vector<PrintStep>& steps, platform::Printer& printer);
 
-// One whole print job: duplex set, begun, replayed, `lastPage` (when given) painted on a page
-// of its own, ended. The printer's error text, or empty.
+// One whole print job: duplex set, begun, replayed, each of `lastPages` painted on a page of
+// its own, ended. The printer's error text, or empty.
 QString printJob(const std::vector<PrintStep>& steps, platform::Printer& printer, bool twoSided,
-                 const platform::PagePainter& lastPage = {});
+                 const std::vector<platform::PagePainter>& lastPages = {});
 
 }  // namespace quorvel::ui

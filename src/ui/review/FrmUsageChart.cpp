@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -26,11 +27,17 @@ FrmUsageChart::FrmUsageChart(platform::Platform& platform, UsageChart chart, std
     setWindowTitle("Usage Chart");
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowModality(Qt::ApplicationModal);
-    // Tall enough for every label, as far as the screen allows.
+    // Tall enough for every label; the window scrolls over it.
     const int rowPixels = 22;
-    ChartUsage = new QChartView(makeUsageChart(chart_, rowPixels), this);
+    const int chartHeight = std::max(500, usageChartRows(chart_) * rowPixels + 300);
+    ChartUsage = new QChartView(makeUsageChart(chart_, usageAxis(chart_), rowPixels));
     ChartUsage->setObjectName("ChartUsage");
     ChartUsage->setRenderHint(QPainter::Antialiasing);
+    ChartUsage->setMinimumSize(820, chartHeight);
+    ScrollChart = new QScrollArea(this);
+    ScrollChart->setObjectName("ScrollChart");
+    ScrollChart->setWidgetResizable(true);
+    ScrollChart->setWidget(ChartUsage);
     CmdSavePng = new QPushButton("&Save as PNG", this);
     CmdSavePng->setObjectName("CmdSavePng");
     CmdClose = new QPushButton("&Close", this);
@@ -40,9 +47,9 @@ FrmUsageChart::FrmUsageChart(platform::Platform& platform, UsageChart chart, std
     buttons->addWidget(CmdSavePng);
     buttons->addWidget(CmdClose);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(ChartUsage);
+    layout->addWidget(ScrollChart);
     layout->addLayout(buttons);
-    resize(900, std::clamp(usageChartRows(chart_) * rowPixels + 300, 500, 1000));
+    resize(900, std::min(chartHeight + 80, 1000));
     connect(CmdSavePng, &QPushButton::clicked, this, &FrmUsageChart::CmdSavePng_Click);
     connect(CmdClose, &QPushButton::clicked, this, &QDialog::close);
 }

@@ -10,6 +10,7 @@
 
 class QChartView;
 class QPushButton;
+class QScrollArea;
 
 namespace quorvel::ui {
 
@@ -22,7 +23,8 @@ public:
     // `monthFile` is the loaded month's path: the picture may not land on its files.
     FrmUsageChart(platform::Platform& platform, UsageChart chart, std::string monthFile);
 
-    QChartView* ChartUsage = nullptr;
+    QScrollArea* ScrollChart = nullptr;
+    QChartView* ChartUsage = nullptr;  // in ScrollChart, as tall as its rows need
     QPushButton* CmdSavePng = nullptr;
     QPushButton* CmdClose = nullptr;
 

@@ -31,7 +31,7 @@ QString percent(double share) {
     return QString::number(share * 100, 'f', 1) + '%';
 }
 
-Bars bars(const UsageChart& chart) {
+Bars bars(const UsageChart& chart, const UsageAxis& axis) {
     Bars b;
     QSet<QString> taken;  // the axis wants every category once
     auto add = [&b, &taken](QString label, double value, bool past) {
@@ -50,7 +50,7 @@ Bars bars(const UsageChart& chart) {
             QString label = fromCp1252(bar->number + " " + bar->name).trimmed() + "  ";
             label += bar->figure.months ? percent(share) : QStringLiteral("no budget");
             if (bar->pastShare) label += QStringLiteral("  [over]");
-            add(label, share * 100, bar->pastShare);
+            add(label, shareOnAxis(axis, share * 100), bar->pastShare);
         }
         if (!group.title.empty())
             add(QStringLiteral("- %1 -").arg(fromCp1252(group.title).trimmed()), 0, false);
@@ -60,21 +60,17 @@ Bars bars(const UsageChart& chart) {
 
 }  // namespace
 
-int usageChartRows(const UsageChart& chart) {
-    std::size_t rows = 0;
-    for (const UsageGroup& group : chart.groups)
-        rows += group.bars.size() + (group.title.empty() ? 0 : 1);
-    return static_cast<int>(rows);
-}
-
-QChart* makeUsageChart(const UsageChart& chart, double rowPixels) {
-    const Bars b = bars(chart);
+QChart* makeUsageChart(const UsageChart& chart, const UsageAxis& axis, double rowPixels) {
+    const Bars b = bars(chart, axis);
     auto* within = new QBarSet(QStringLiteral("Within the year's share"));
     within->append(b.within);
-    within->setColor(QColor(0x4a, 0x7d, 0xb5));
+    within->setColor(QColor(0xa8, 0xc8, 0xe8));
+    within->setBorderColor(QColor(0x4a, 0x7d, 0xb5));
+    // Dark and hatched: past its share still stands out from a black-and-white printer.
     auto* past = new QBarSet(QStringLiteral("Past the year's share [over]"));
     past->append(b.past);
-    past->setColor(QColor(0xd9, 0x48, 0x1c));
+    past->setBrush(QBrush(QColor(0x7a, 0x1c, 0x05), Qt::DiagCrossPattern));
+    past->setBorderColor(QColor(0x7a, 0x1c, 0x05));
     auto* series = new QHorizontalStackedBarSeries;
     series->append(within);
     series->append(past);
@@ -96,13 +92,9 @@ QChart* makeUsageChart(const UsageChart& chart, double rowPixels) {
     result->addAxis(accounts, Qt::AlignLeft);
     series->attachAxis(accounts);
 
-    qreal widest = 100;
-    for (const qreal value : b.within + b.past)
-        widest = std::max(widest, value);
     auto* shares = new QValueAxis;
-    const double top = std::ceil(widest / 25) * 25;
-    shares->setRange(0, top);
-    shares->setTickCount(static_cast<int>(top / 25) + 1);
+    shares->setRange(axis.low, axis.high);
+    shares->setTickCount(static_cast<int>(std::lround((axis.high - axis.low) / axis.step)) + 1);
     shares->setLabelFormat(QStringLiteral("%.0f"));
     shares->setTitleText(QStringLiteral("% of the annual budget spent"));
     result->addAxis(shares, Qt::AlignBottom);
@@ -128,10 +120,11 @@ QChart* makeUsageChart(const UsageChart& chart, double rowPixels) {
     return result;
 }
 
-void paintUsageChart(QPainter& painter, const QRectF& area, const UsageChart& chart) {
+void paintUsageChart(QPainter& painter, const QRectF& area, const UsageChart& chart, const UsageAxis& axis,
+                     int rows) {
     QGraphicsScene scene;
     const double height = kNominalWidth * area.height() / std::max(area.width(), 1.0);
-    QChart* drawn = makeUsageChart(chart, (height - kFrame) / std::max(usageChartRows(chart), 1));
+    QChart* drawn = makeUsageChart(chart, axis, (height - kFrame) / std::max(rows, 1));
     scene.addItem(drawn);  // the scene owns it
     const QRectF nominal(0, 0, kNominalWidth, height);
     drawn->setGeometry(nominal);
@@ -148,8 +141,19 @@ QImage usageChartImage(const UsageChart& chart) {
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    paintUsageChart(painter, QRectF(image.rect()), chart);
+    paintUsageChart(painter, QRectF(image.rect()), chart, usageAxis(chart), usageChartRows(chart));
     return image;
+}
+
+std::vector<platform::PagePainter> usageChartPrintedPages(const UsageChart& chart) {
+    std::vector<platform::PagePainter> painters;
+    const UsageAxis axis = usageAxis(chart);  // the same on every page
+    for (UsageChart& page : usageChartPages(chart, kUsageChartPageRows)) {
+        painters.push_back([page = std::move(page), axis](QPainter& painter, const QRectF& area) {
+            paintUsageChart(painter, area, page, axis, kUsageChartPageRows);
+        });
+    }
+    return painters;
 }
 
 }  // namespace quorvel::ui

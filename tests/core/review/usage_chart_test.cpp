@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <numeric>
 
 #include "review/usage.h"
 #include "review/usage_chart.h"
@@ -17,7 +18,8 @@ TEST(UsageChart, ListingFiguresMarkedAgainstTheYearGoneUnderTheirSections) {
         const char* number;
         long long budget, spent;
     } accounts[] = {{"050", 120000, 95000}, {"100", 120000, 90000}, {"110", 120000, 91000},
-                    {"120", 0, 0},          {"130", 0, 2500},       {"200", 700000, 1}};
+                    {"120", 0, 0},          {"130", 0, 2500},       {"200", 700000, 1},
+                    {"210", -120000, 5000}, {"220", 120000, -30000}};  // spent against a negative budget; a refund
     int row = 1;
     for (const auto& a : accounts) {
         ledger.BudgetAcctNumber[row] = a.number;
@@ -34,9 +36,9 @@ TEST(UsageChart, ListingFiguresMarkedAgainstTheYearGoneUnderTheirSections) {
         std::optional<int> gone;
         std::vector<std::string> past;
     } months[] = {
-        {"/books/SEP2026.rep", 9, {"050", "110", "130"}},  // 9.00 is not past 9 months, 9.10 is
-        {"/books/dec2026.REP", 12, {"130"}},
-        {"/books/Budget.rep", std::nullopt, {"130"}},  // spent with no budget: past whatever the month
+        {"/books/SEP2026.rep", 9, {"050", "110", "130", "210"}},  // 9.00 is not past 9 months, 9.10 is
+        {"/books/dec2026.REP", 12, {"130", "210"}},
+        {"/books/Budget.rep", std::nullopt, {"130", "210"}},  // spent with no budget: past whatever the month
     };
     for (const auto& month : months) {
         ledger.CurrentFile = month.file;
@@ -62,6 +64,73 @@ TEST(UsageChart, ListingFiguresMarkedAgainstTheYearGoneUnderTheirSections) {
         }
         EXPECT_EQ(line, listing.size());
         EXPECT_EQ(past, month.past) << month.file;
+    }
+}
+
+UsageChart chartOf(const std::vector<std::vector<double>>& sections, bool titled = true) {
+    UsageChart chart{12, {}};
+    for (const auto& shares : sections) {
+        chart.groups.push_back({titled ? "Section" : "", {}});
+        for (const double share : shares)
+            chart.groups.back().bars.push_back({"100", "", {0, {}, {}, share * 12 / 100}, false});
+    }
+    return chart;
+}
+
+// A few rounded ticks whatever the shares; a share far out ends at the axis's reach.
+TEST(UsageChart, AxisKeepsAFewRoundedTicksWithinItsReach) {
+    const struct {
+        std::vector<double> shares;
+        UsageAxis axis;
+        double drawn;  // the last share, as its bar is drawn
+    } cases[] = {
+        {{50}, {0, 100, 20}, 50},
+        {{130}, {0, 140, 20}, 130},
+        {{50, 1000000}, {0, 200, 25}, 200},  // budget 1.00, spent 10,000.00
+        {{-30, 80}, {-40, 100, 20}, 80},
+        {{-5000, 150}, {-200, 150, 50}, 150},
+        {{-5000}, {-200, 100, 50}, -200},
+    };
+    for (const auto& c : cases) {
+        const UsageChart chart = chartOf({c.shares});
+        const UsageAxis axis = usageAxis(chart);
+        EXPECT_EQ(axis, c.axis) << c.shares.back();
+        const double ticks = (axis.high - axis.low) / axis.step + 1;
+        EXPECT_TRUE(ticks >= 5 && ticks <= 11) << c.shares.back();
+        EXPECT_EQ(shareOnAxis(axis, c.shares.back()), c.drawn) << c.shares.back();
+    }
+}
+
+// Pages hold at most their rows; a section's title stays with an account and repeats on the
+// page its section runs on to.
+TEST(UsageChart, PagesKeepSectionTitlesWithTheirAccounts) {
+    const struct {
+        std::vector<std::size_t> sections;  // accounts in each
+        bool titled;
+        int rows;
+        std::vector<int> pageRows;
+    } cases[] = {
+        {{}, true, 36, {0}},
+        {{65}, false, 36, {36, 29}},
+        {{65}, true, 36, {36, 31}},  // the title again on the second page
+        {{34, 3}, true, 36, {35, 4}},  // not the second title alone at the foot of the first
+        {{33, 3}, true, 36, {36, 3}},
+        {{10, 10, 10, 10, 10, 10, 10}, true, 36, {36, 36, 7}},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::vector<double>> shares;
+        for (const std::size_t n : c.sections) shares.emplace_back(n, 50.0);
+        const UsageChart chart = chartOf(shares, c.titled);
+        const std::vector<UsageChart> pages = usageChartPages(chart, c.rows);
+        std::vector<int> rows;
+        std::size_t bars = 0;
+        for (const UsageChart& page : pages) {
+            rows.push_back(usageChartRows(page));
+            EXPECT_EQ(page.monthsGone, chart.monthsGone);
+            for (const UsageGroup& group : page.groups) bars += group.bars.size();
+        }
+        EXPECT_EQ(rows, c.pageRows) << c.sections.size() << " sections, " << c.rows;
+        EXPECT_EQ(bars, static_cast<std::size_t>(std::accumulate(c.sections.begin(), c.sections.end(), 0)));
     }
 }
 

@@ -126,6 +126,7 @@ void frmprinter::buildControls() {
         CboPaper->addItem(QPageSize::name(paper), static_cast<int>(paper));
     CboPaper->setCurrentIndex(CboPaper->findData(static_cast<int>(platform::QtPrinter::localePaper().id())));
     LblPrinter = label(this, "LblPrinter", {});
+    LblPreviewPaper = label(this, "LblPreviewPaper", {});
     CmdPrinter = button(this, "CmdPrinter", "P&rinter...");
     ChkChart = new QCheckBox("Print usage chart as last page", this);
     ChkChart->setObjectName("ChkChart");
@@ -163,6 +164,7 @@ void frmprinter::buildControls() {
     grid->addWidget(ChkChart, row++, 2);
     grid->addWidget(LblPrinter, row, 0, 1, 2);
     grid->addWidget(CmdPrinter, row++, 2);
+    grid->addWidget(LblPreviewPaper, row++, 0, 1, 3);
     grid->addWidget(Label8, row++, 0, 1, 3);
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {Command1, CmdPreview, CmdPdf, Command4, Command5, Command3, Command2})
@@ -179,6 +181,7 @@ void frmprinter::buildControls() {
     connect(CmdPdf, &QPushButton::clicked, this, &frmprinter::CmdPdf_Click);
     connect(CmdPreview, &QPushButton::clicked, this, &frmprinter::CmdPreview_Click);
     connect(CmdPrinter, &QPushButton::clicked, this, &frmprinter::CmdPrinter_Click);
+    connect(CboPaper, &QComboBox::currentIndexChanged, this, &frmprinter::showPrinter);
 }
 
 void frmprinter::start() {
@@ -201,8 +204,9 @@ void frmprinter::Form_Load() {
         TxtcTitle->setText(fromCp1252((*titles)[2]));
     }
     printer_ = printerChoice();
-    const auto& installed = main_.platform().printerNames;
-    if (!printer_.printer.isEmpty() && installed && !installed().contains(printer_.printer)) {
+    // An empty list may be a print service that is down: the choice is kept for when it is back.
+    if (!printer_.printer.isEmpty() && printersReachable() &&
+        !main_.platform().printerNames().contains(printer_.printer)) {
         main_.platform().dialogs.message(
             QStringLiteral("The printer %1 chosen before is no longer set up on this computer.\n"
                            "The report goes to the default printer.")
@@ -217,7 +221,29 @@ void frmprinter::showPrinter() {
     const QString printer =
         printer_.printer.isEmpty() ? QStringLiteral("the default printer") : printer_.printer;
     const QString paper = printer_.paper.isValid() ? printer_.paper.name() : QStringLiteral("its own paper");
-    LblPrinter->setText(QStringLiteral("Printing on %1, %2").arg(printer, paper));
+    if (printersReachable()) {
+        LblPrinter->setText(QStringLiteral("Printing on %1, %2").arg(printer, paper));
+        LblPreviewPaper->setText(QStringLiteral("The preview shows the printer's paper") +
+                                 (printer_.paper.isValid() ? ", " + paper : QStringLiteral(", its own")));
+    } else {
+        LblPrinter->setText(QStringLiteral("No printer can be reached now; printing on %1, %2 when it can")
+                                .arg(printer, paper));
+        LblPreviewPaper->setText(QStringLiteral("The preview shows the paper for Save as PDF, %1")
+                                     .arg(pdfPaper().name()));
+    }
+}
+
+bool frmprinter::printersReachable() const {
+    const auto& installed = main_.platform().printerNames;
+    return !installed || !installed().isEmpty();
+}
+
+QPageSize frmprinter::pdfPaper() const {
+    return QPageSize(static_cast<QPageSize::PageSizeId>(CboPaper->currentData().toInt()));
+}
+
+platform::PrinterChoice frmprinter::previewChoice() const {
+    return printersReachable() ? printer_ : platform::PrinterChoice{{}, pdfPaper()};
 }
 
 QString frmprinter::titlesFile() const {
@@ -399,7 +425,7 @@ void frmprinter::CmdPdf_Click() {
         return;
     }
     BusyPointer busy;
-    const QPageSize paper(static_cast<QPageSize::PageSizeId>(CboPaper->currentData().toInt()));
+    const QPageSize paper = pdfPaper();
     const auto pdfPrinter = [this, &paper](const QString& path) { return main_.platform().pdfPrinter(path, paper); };
     const QString error =
         writeReportPdf(printedReport(main_.ledger(), *report), pdfPrinter, name, chartPages());
@@ -419,7 +445,7 @@ void frmprinter::CmdPreview_Click() {
     const std::vector<PrintStep> steps = printedReport(main_.ledger(), *report);
     const std::vector<platform::PagePainter> chart = chartPages();
     const QString error = main_.platform().dialogs.preview(
-        printer_, [&](platform::Printer& printer) { return printJob(steps, printer, false, chart); });
+        previewChoice(), [&](platform::Printer& printer) { return printJob(steps, printer, false, chart); });
     if (!error.isEmpty()) main_.platform().dialogs.message("The preview could not be shown.\n\n" + error);
 }
 

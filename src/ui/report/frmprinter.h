@@ -47,6 +47,7 @@ public:
     QLabel* LblPaper = nullptr;
     QComboBox* CboPaper = nullptr;  // the PDF's paper; the printer's is chosen with CmdPrinter
     QLabel* LblPrinter = nullptr;
+    QLabel* LblPreviewPaper = nullptr;  // the paper the preview shows
     QCheckBox* ChkChart = nullptr;
     QPushButton* CmdPreview = nullptr;
     QPushButton* CmdPrinter = nullptr;
@@ -93,6 +94,12 @@ private:
     // The usage chart's pages when the report is to end with it; none otherwise.
     std::vector<platform::PagePainter> chartPages() const;
     void showPrinter();
+    // Whether the computer lists any printer; a print service that is down lists none.
+    bool printersReachable() const;
+    // The paper chosen for Save as PDF.
+    QPageSize pdfPaper() const;
+    // The printer's paper, or the PDF's where no printer can be reached.
+    platform::PrinterChoice previewChoice() const;
     void titleTooLong();
     void buildControls();
     // The window's entries in the ledger's code page; nothing (after a message) when a text

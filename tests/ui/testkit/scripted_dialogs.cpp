@@ -156,6 +156,7 @@ QString ScriptedDialogs::preview(const platform::PrinterChoice& choice,
     auto document = std::make_shared<PrintedDocument>();
     previews.push_back(document);
     RecordingPrinter printer(document);
+    if (previewPageHeight > 0) printer.setPageHeight(previewPageHeight);
     return draw(printer);
 }
 

@@ -50,6 +50,7 @@ public:
 
     // Each preview's pages, drawn on a recording printer, in order.
     std::vector<std::shared_ptr<const PrintedDocument>> previews;
+    int previewPageHeight = 0;  // twips; 0: no text reaches the bottom
 
     // Answers not yet taken by a dialog.
     int pendingAnswers() const;

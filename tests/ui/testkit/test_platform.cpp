@@ -46,6 +46,7 @@ std::unique_ptr<platform::Printer> TestPlatform::makePdfPrinter(const QString& p
     pdfJobs_.push_back(PdfJob{path, paper.id(), document});
     auto printer = std::make_unique<PdfStandIn>(std::move(document), path);
     printer->setFailOnEnd(failPdfOnEnd_);
+    if (pageHeight_ > 0) printer->setPageHeight(pageHeight_);
     return printer;
 }
 

@@ -28,8 +28,8 @@ public:
 
     // Printers made from now on fail to begin (no printer) or to end, with `error`; empty restores.
     void failPrinterOnBegin(const QString& error) { failOnBegin_ = error; }
-    // The printable height of the printers' pages from now on, in twips.
-    void setPrinterPageHeight(int twips) { pageHeight_ = twips; }
+    // The printable height of the pages of printers, PDFs and previews from now on, in twips.
+    void setPrinterPageHeight(int twips) { pageHeight_ = dialogs.previewPageHeight = twips; }
     void failPrinterOnEnd(const QString& error) { failOnEnd_ = error; }
 
     // The printers set up on the computer, as the program finds them.

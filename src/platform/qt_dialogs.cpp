@@ -1,5 +1,6 @@
 #include "platform/qt_dialogs.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -150,13 +151,31 @@ std::optional<PrinterChoice> QtDialogs::choosePrinter(const PrinterChoice& curre
     return PrinterChoice{printer->printerName(), printer->pageLayout().pageSize()};
 }
 
+QList<QActionGroup*> QtDialogs::previewHiddenActions(QPrintPreviewDialog& dialog) {
+    // The preview's toolbar groups, in the order it makes them: page navigation, fit, zoom,
+    // orientation, page mode, printing. They carry no names, so they are told by place, and
+    // taken only when every group has the shape expected of it (checkable, how many actions).
+    const QList<QActionGroup*> groups = dialog.findChildren<QActionGroup*>(Qt::FindDirectChildrenOnly);
+    const struct {
+        qsizetype actions;
+        bool checkable;
+    } shapes[] = {{4, false}, {2, true}, {2, false}, {2, true}, {3, true}, {2, false}};
+    if (groups.size() != std::ssize(shapes)) return {};
+    for (std::size_t g = 0; g < std::size(shapes); ++g) {
+        const QList<QAction*> actions = groups[g]->actions();
+        if (actions.size() != shapes[g].actions) return {};
+        for (const QAction* action : actions)
+            if (action->isCheckable() != shapes[g].checkable) return {};
+    }
+    return {groups[3], groups[5]};
+}
+
 std::unique_ptr<QPrintPreviewDialog> QtDialogs::previewDialog(QPrinter& printer, const DocumentDrawing& draw,
                                                               QWidget* parent, QString& error) {
     auto dialog = std::make_unique<QPrintPreviewDialog>(&printer, parent);
-    for (QAction* action : dialog->findChildren<QAction*>()) {
-        const QString text = action->text().remove('&');
-        if (text == QLatin1String("Print") || text == QLatin1String("Page setup")) action->setVisible(false);
-    }
+    const QList<QActionGroup*> hidden = previewHiddenActions(*dialog);
+    for (QActionGroup* group : hidden)
+        group->setVisible(false);
     QObject::connect(dialog.get(), &QPrintPreviewDialog::paintRequested, dialog.get(),
                      [&draw, &error](QPrinter* shown) { error = draw(*QtPrinter::onPrinter(*shown)); });
     return dialog;

@@ -7,6 +7,7 @@
 
 #include "platform/dialogs.h"
 
+class QActionGroup;
 class QPrinter;
 class QPrintPreviewDialog;
 class QWidget;
@@ -27,11 +28,14 @@ public:
     std::optional<PrinterChoice> choosePrinter(const PrinterChoice& current) override;
     QString preview(const PrinterChoice& choice, const DocumentDrawing& draw) override;
 
-    // The preview of what `draw` prints on `printer`, not yet shown. Its printing and page setup
-    // are left out: the report window prints, with its own questions. `error` receives the
-    // error text of the latest drawing.
+    // The preview of what `draw` prints on `printer`, not yet shown. Its printing, page setup
+    // and orientation are left out: the report window prints, with its own questions, on the
+    // paper chosen there. `error` receives the error text of the latest drawing.
     static std::unique_ptr<QPrintPreviewDialog> previewDialog(QPrinter& printer, const DocumentDrawing& draw,
                                                               QWidget* parent, QString& error);
+
+    // The preview's orientation and printing actions; none when its toolbar is not as expected.
+    static QList<QActionGroup*> previewHiddenActions(QPrintPreviewDialog& dialog);
 
     // The name filters a file dialog offers for `pattern`: the pattern's files in either case,
     // then all files. "*.REP" gives {"REP files (*.REP *.rep)", "All files (*)"}.

@@ -2,6 +2,7 @@
 // paper, and the usage chart adds its pages to both.
 #include <gtest/gtest.h>
 
+#include <QActionGroup>
 #include <QFile>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -62,6 +63,12 @@ TEST(ReportPreview, ShowsThePdfsPagesWithTheChartPageLast) {
                 return printJob(steps, p, false, last);
             };
             const auto dialog = platform::QtDialogs::previewDialog(printer, draw, nullptr, error);
+            QStringList hidden;
+            for (const QActionGroup* group : platform::QtDialogs::previewHiddenActions(*dialog)) {
+                EXPECT_FALSE(group->isVisible());
+                for (const QAction* action : group->actions()) hidden << action->text();
+            }
+            EXPECT_EQ(hidden, (QStringList{"Portrait", "Landscape", "Print", "Page setup"}));
             auto* preview = dialog->findChild<QPrintPreviewWidget*>();
             ASSERT_NE(preview, nullptr);
             preview->updatePreview();

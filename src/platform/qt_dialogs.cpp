@@ -6,11 +6,12 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
-#include <QPrintDialog>
+#include <QPrinterInfo>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QRegularExpression>
 
+#include "platform/printer_choice_dialog.h"
 #include "platform/qt_printer.h"
 
 namespace quorvel::platform {
@@ -141,14 +142,15 @@ QString QtDialogs::fileDialog(const FileDialogOptions& options, bool save) {
 }
 
 std::optional<PrinterChoice> QtDialogs::choosePrinter(const PrinterChoice& current) {
-    std::unique_ptr<QPrinter> printer = QtPrinter::printerFor(current);
-    if (!printer) printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    QPrintDialog dialog(printer.get(), parent_);
-    dialog.setWindowTitle(QStringLiteral("Choose Printer"));
-    // Only the printer and its paper are kept; copies and two sides are the report window's.
-    dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
+    std::vector<InstalledPrinter> printers = PrinterChoiceDialog::installed();
+    if (printers.empty()) {
+        message(QStringLiteral("No printer can be found on this computer, so there is none to choose.\n"
+                               "The report can still be saved as PDF."));
+        return std::nullopt;
+    }
+    PrinterChoiceDialog dialog(std::move(printers), QPrinterInfo::defaultPrinterName(), current, parent_);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-    return PrinterChoice{printer->printerName(), printer->pageLayout().pageSize()};
+    return dialog.choice();
 }
 
 QList<QActionGroup*> QtDialogs::previewHiddenActions(QPrintPreviewDialog& dialog) {

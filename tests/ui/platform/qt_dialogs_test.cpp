@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -9,6 +10,7 @@
 #include <QTemporaryDir>
 
 #include "modal_helper.h"
+#include "platform/printer_choice_dialog.h"
 
 namespace quorvel::platform {
 namespace {
@@ -157,6 +159,36 @@ TEST_F(QtFileDialogTest, SavePreselectsAGivenNameAndAsksBeforeReplacingOnlyWhenT
     });
     EXPECT_EQ(dialogs.saveFile(options), options.initialName);
     EXPECT_FALSE(confirms);
+}
+
+// The printer choice offers the printers by name and the papers the selected one takes,
+// from the choice made before where the printer still takes its paper.
+TEST(PrinterChoiceDialog, OffersEachPrintersOwnPapersFromTheCurrentChoice) {
+    const QPageSize a4(QPageSize::A4), letter(QPageSize::Letter), a3(QPageSize::A3);
+    const QPageSize odd(QSizeF(100, 150), QPageSize::Millimeter, "Odd");  // no standard size
+    const std::vector<InstalledPrinter> printers = {{"Office", {a4, letter}}, {"Hall", {letter, odd}}};
+    const struct {
+        PrinterChoice current;
+        int pickPrinter;  // -1: leave as offered
+        QStringList papers;
+        PrinterChoice chosen;
+    } cases[] = {
+        {{}, -1, {"The printer's own paper", "A4", "Letter / ANSI A"}, {}},  // Office is the default
+        {{"Hall", letter}, -1, {"The printer's own paper", "Letter / ANSI A", "Odd"}, {"Hall", letter}},
+        {{"Hall", odd}, -1, {"The printer's own paper", "Letter / ANSI A", "Odd"}, {"Hall", odd}},
+        {{"Hall", a3}, -1, {"The printer's own paper", "Letter / ANSI A", "Odd"}, {"Hall", {}}},
+        {{"Gone", a4}, -1, {"The printer's own paper", "A4", "Letter / ANSI A"}, {"", a4}},
+        {{"Hall", letter}, 1, {"The printer's own paper", "A4", "Letter / ANSI A"}, {"Office", letter}},
+    };
+    for (const auto& c : cases) {
+        PrinterChoiceDialog dialog(printers, "Office", c.current);
+        if (c.pickPrinter >= 0) dialog.CboPrinter->setCurrentIndex(c.pickPrinter);
+        QStringList papers;
+        for (int i = 0; i < dialog.CboPaper->count(); ++i) papers << dialog.CboPaper->itemText(i);
+        EXPECT_EQ(papers, c.papers) << c.current.printer.toStdString();
+        EXPECT_EQ(dialog.CboPrinter->count(), 3);
+        EXPECT_EQ(dialog.choice(), c.chosen) << c.current.printer.toStdString();
+    }
 }
 
 }  // namespace

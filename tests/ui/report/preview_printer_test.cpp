@@ -135,6 +135,25 @@ TEST_F(ReportWindowTest, PreviewShowsThePrintersPaperOrThePdfsWhenNoneCanBeReach
     }
 }
 
+// The paper is kept by its size, so a printer's own size comes back too; the key form the
+// first builds wrote still reads.
+TEST(PrinterSettings, PaperComesBackAsChosenAndFromTheOldKeyForm) {
+    const test::TestFolder folder;
+    const SettingsHere settings(folder.path("xdg"));
+    const QPageSize odd(QSizeF(100, 150), QPageSize::Millimeter, "Roll 100", QPageSize::ExactMatch);
+    const QPageSize a4(QPageSize::A4), letter(QPageSize::Letter);
+    for (const QPageSize& paper : {a4, letter, odd, QPageSize()}) {
+        rememberPrinterChoice({"Hall", paper});
+        EXPECT_EQ(printerChoice(), (PrinterChoice{"Hall", paper})) << paper.name().toStdString();
+    }
+    EXPECT_EQ(printerChoice().paper.id(), QPageSize::Custom);
+    const std::string conf = folder.path("xdg/quorvel-tests/quorvel.conf");
+    for (const auto& [written, paper] : {std::pair{"Letter", letter}, {"A4", a4}, {"", QPageSize()}}) {
+        test::writeFile(conf, std::string("[report]\nprinter=Hall\npaper=") + written + "\n");
+        EXPECT_EQ(printerChoice(), (PrinterChoice{"Hall", paper})) << written;
+    }
+}
+
 TEST_F(ReportWindowTest, UsageChartOpensFromTheMenuAndSavesAsPng) {
     window.MnuUsageChart->trigger();
     FrmUsageChart* chart = nullptr;

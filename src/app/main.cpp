@@ -42,7 +42,10 @@ int main(int argc, char** argv) {
         [](const quorvel::platform::PrinterChoice& choice) {
             return quorvel::platform::QtPrinter::chosenPrinter(choice);
         },
-        [] { return quorvel::platform::QtPrinter::printerNames(); }};
+        [] { return quorvel::platform::QtPrinter::printerNames(); },
+        [](const quorvel::platform::PrinterChoice& choice) {
+            return quorvel::platform::QtPrinter::takesPaper(choice);
+        }};
     quorvel::platform::SingleInstance instance;
 
     QStringList arguments = QApplication::arguments().mid(1);

@@ -24,6 +24,9 @@ struct Platform {
     std::function<std::unique_ptr<Printer>(const PrinterChoice& choice)> chosenPrinter = {};
     // The names of the printers set up on the computer.
     std::function<QStringList()> printerNames = {};
+    // Whether the choice's printer (the default one for an empty name) takes its paper; a printer
+    // that does not prints on its own paper instead.
+    std::function<bool(const PrinterChoice& choice)> takesPaper = {};
 };
 
 }  // namespace quorvel::platform

@@ -25,13 +25,36 @@ std::unique_ptr<QtPrinter> QtPrinter::defaultPrinter() {
     return chosenPrinter({});
 }
 
+namespace {
+
+QPrinterInfo printerInfo(const PrinterChoice& choice) {
+    return choice.printer.isEmpty() ? QPrinterInfo::defaultPrinter()
+                                    : QPrinterInfo::printerInfo(choice.printer);
+}
+
+bool takes(const QPrinterInfo& info, const QPageSize& paper) {
+    const QList<QPageSize> papers = info.supportedPageSizes();
+    // A printer that lists no sizes (or takes any size) is not second-guessed.
+    const auto same = [&paper](const QPageSize& p) { return p.isEquivalentTo(paper); };
+    return !paper.isValid() || papers.isEmpty() || info.supportsCustomPageSizes() ||
+           std::any_of(papers.begin(), papers.end(), same);
+}
+
+}  // namespace
+
 std::unique_ptr<QPrinter> QtPrinter::printerFor(const PrinterChoice& choice) {
-    const QPrinterInfo info =
-        choice.printer.isEmpty() ? QPrinterInfo::defaultPrinter() : QPrinterInfo::printerInfo(choice.printer);
+    const QPrinterInfo info = printerInfo(choice);
     if (info.isNull()) return nullptr;
     auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
-    if (choice.paper.isValid()) printer->setPageSize(choice.paper);
+    const QPageSize& paper = choice.paper;
+    if (!(paper.isValid() && takes(info, paper) && printer->setPageSize(paper)))
+        printer->setPageSize(info.defaultPageSize());
     return printer;
+}
+
+bool QtPrinter::takesPaper(const PrinterChoice& choice) {
+    const QPrinterInfo info = printerInfo(choice);
+    return !info.isNull() && takes(info, choice.paper);
 }
 
 std::unique_ptr<QtPrinter> QtPrinter::chosenPrinter(const PrinterChoice& choice) {

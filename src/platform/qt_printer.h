@@ -24,10 +24,13 @@ public:
     // A job for the chosen printer on the chosen paper; begin() reports when it is not there.
     static std::unique_ptr<QtPrinter> chosenPrinter(const PrinterChoice& choice);
     // Qt's printer for `choice`; null when the computer has no such printer (or none at all).
+    // A paper the printer does not take gives way to the printer's own.
     static std::unique_ptr<QPrinter> printerFor(const PrinterChoice& choice);
     // Drawing on a printer owned elsewhere, such as the one a print preview paints.
     static std::unique_ptr<QtPrinter> onPrinter(QPrinter& printer);
     static QStringList printerNames();
+    // Whether the choice's printer is there and takes its paper (an invalid one: its own).
+    static bool takesPaper(const PrinterChoice& choice);
     // A job written as a PDF document to `path`, on `paper`.
     static std::unique_ptr<QtPrinter> pdfFile(const QString& path, const QPageSize& paper = localePaper());
     // Letter where the locale measures in inches, A4 elsewhere.

@@ -222,9 +222,14 @@ void frmprinter::showPrinter() {
         printer_.printer.isEmpty() ? QStringLiteral("the default printer") : printer_.printer;
     const QString paper = printer_.paper.isValid() ? printer_.paper.name() : QStringLiteral("its own paper");
     if (printersReachable()) {
-        LblPrinter->setText(QStringLiteral("Printing on %1, %2").arg(printer, paper));
+        // The printer (the default one, after the chosen one went) may not take the paper chosen.
+        const auto& takesPaper = main_.platform().takesPaper;
+        const bool taken = printer_.paper.isValid() && (!takesPaper || takesPaper(printer_));
+        const QString printed =
+            taken || !printer_.paper.isValid() ? paper : "its own paper, as it does not take " + paper;
+        LblPrinter->setText(QStringLiteral("Printing on %1, %2").arg(printer, printed));
         LblPreviewPaper->setText(QStringLiteral("The preview shows the printer's paper") +
-                                 (printer_.paper.isValid() ? ", " + paper : QStringLiteral(", its own")));
+                                 (taken ? ", " + paper : QStringLiteral(", its own")));
     } else {
         LblPrinter->setText(QStringLiteral("No printer can be reached now; printing on %1, %2 when it can")
                                 .arg(printer, paper));

@@ -109,19 +109,24 @@ TEST_F(ReportWindowTest, PreviewShowsThePrintersPaperOrThePdfsWhenNoneCanBeReach
     const PrinterChoice pdfA4{"", QPageSize(QPageSize::A4)};
     const struct {
         QStringList printers;
+        QList<QPageSize> taken;  // empty: any
         PrinterChoice remembered, previewed;
         QString printing, preview;
     } cases[] = {
-        {{"Office", "Hall"}, hall, hall, "Printing on Hall, Letter / ANSI A",
+        {{"Office", "Hall"}, {}, hall, hall, "Printing on Hall, Letter / ANSI A",
          "The preview shows the printer's paper, Letter / ANSI A"},
-        {{"Office"}, {}, {}, "Printing on the default printer, its own paper",
+        {{"Office", "Hall"}, {pdfA4.paper}, hall, hall,
+         "Printing on Hall, its own paper, as it does not take Letter / ANSI A",
          "The preview shows the printer's paper, its own"},
-        {{}, hall, pdfA4, "No printer can be reached now; printing on Hall, Letter / ANSI A when it can",
+        {{"Office"}, {}, {}, {}, "Printing on the default printer, its own paper",
+         "The preview shows the printer's paper, its own"},
+        {{}, {}, hall, pdfA4, "No printer can be reached now; printing on Hall, Letter / ANSI A when it can",
          "The preview shows the paper for Save as PDF, A4"},
     };
     for (const auto& c : cases) {
         dialogs().shown.clear();
         testPlatform().printers = c.printers;
+        testPlatform().papersTaken = c.taken;
         rememberPrinterChoice(c.remembered);
         const QPointer<frmprinter> report = openReportWindow();
         report->CboPaper->setCurrentIndex(report->CboPaper->findText("A4"));

@@ -39,7 +39,11 @@ TestPlatform::TestPlatform()
                    printerChoices_.push_back(choice);
                    return makePrinter();
                },
-               [this] { return printers; }} {}
+               [this] { return printers; },
+               [this](const platform::PrinterChoice& choice) {
+                   return papersTaken.isEmpty() || !choice.paper.isValid() ||
+                          papersTaken.contains(choice.paper);
+               }} {}
 
 std::unique_ptr<platform::Printer> TestPlatform::makePdfPrinter(const QString& path, const QPageSize& paper) {
     auto document = std::make_shared<PrintedDocument>();

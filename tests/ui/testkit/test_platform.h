@@ -34,6 +34,8 @@ public:
 
     // The printers set up on the computer, as the program finds them.
     QStringList printers = {QStringLiteral("Office"), QStringLiteral("Hall")};
+    // The papers every printer takes; empty: any.
+    QList<QPageSize> papersTaken;
     // The printer and paper of each job made on the chosen printer, in order.
     const std::vector<platform::PrinterChoice>& printerChoices() const { return printerChoices_; }
 

@@ -80,6 +80,17 @@ void Reconciliation::confirm(std::size_t line, std::optional<std::size_t> item) 
     confirmed[line] = item.has_value();
 }
 
+std::size_t Reconciliation::confirmProposals() {
+    std::size_t proposals = 0;
+    for (std::size_t line = 0; line < match.size(); ++line) {
+        if (match[line] && !confirmed[line]) {
+            confirmed[line] = true;
+            ++proposals;
+        }
+    }
+    return proposals;
+}
+
 std::vector<std::size_t> candidatesFor(const Reconciliation& rec, std::size_t line) {
     const StatementLine& s = rec.statement.lines[line];
     std::vector<std::size_t> byNumber;

@@ -58,6 +58,8 @@ struct Reconciliation {
     // Sets (or, with nothing, clears) line `line`'s match as confirmed; a match the item had
     // with another line is taken from it.
     void confirm(std::size_t line, std::optional<std::size_t> item);
+    // Confirms every proposed match; how many there were.
+    std::size_t confirmProposals();
 };
 
 // The items a statement line could be: a line with a cheque number only the items naming that

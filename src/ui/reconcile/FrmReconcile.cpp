@@ -87,12 +87,13 @@ void FrmReconcile::build() {
 
     auto* matching = new QHBoxLayout;
     CmdConfirm = button(this, "CmdConfirm", "C&onfirm Match");
+    CmdConfirmAll = button(this, "CmdConfirmAll", "Confirm &All");
     CmdUnmatch = button(this, "CmdUnmatch", "&Undo Match");
     CmdMatch = button(this, "CmdMatch", "&Match Selected");
     CboAccount = new QComboBox(this);
     CboAccount->setObjectName("CboAccount");
     CmdRecord = button(this, "CmdRecord", "&Record Bank Line");
-    for (QWidget* w : std::initializer_list<QWidget*>{CmdConfirm, CmdUnmatch, CmdMatch}) matching->addWidget(w);
+    for (QWidget* w : std::initializer_list<QWidget*>{CmdConfirm, CmdConfirmAll, CmdUnmatch, CmdMatch}) matching->addWidget(w);
     matching->addStretch();
     matching->addWidget(new QLabel("Charges to:", this));
     matching->addWidget(CboAccount);
@@ -132,6 +133,7 @@ void FrmReconcile::build() {
 
     connect(CmdStatement, &QPushButton::clicked, this, &FrmReconcile::CmdStatement_Click);
     connect(CmdConfirm, &QPushButton::clicked, this, &FrmReconcile::CmdConfirm_Click);
+    connect(CmdConfirmAll, &QPushButton::clicked, this, &FrmReconcile::CmdConfirmAll_Click);
     connect(CmdUnmatch, &QPushButton::clicked, this, &FrmReconcile::CmdUnmatch_Click);
     connect(CmdMatch, &QPushButton::clicked, this, &FrmReconcile::CmdMatch_Click);
     connect(CmdRecord, &QPushButton::clicked, this, &FrmReconcile::CmdRecord_Click);
@@ -288,6 +290,11 @@ void FrmReconcile::CmdConfirm_Click() {
     refresh();
 }
 
+void FrmReconcile::CmdConfirmAll_Click() {
+    rec_.confirmProposals();
+    refresh();
+}
+
 void FrmReconcile::CmdUnmatch_Click() {
     const auto line = selected(LstMatched);
     if (!line) return main_.platform().dialogs.message("Choose a matched line to undo."), void();
@@ -397,7 +404,7 @@ std::optional<std::vector<std::string>> FrmReconcile::printedLines() {
 }
 
 void FrmReconcile::CmdSave_Click() {
-    check();
+    const std::size_t proposed = check().proposed;
     if (!othersFault_.isEmpty()) {
         main_.platform().dialogs.message("The reconciliation was not saved: correct the other accounts first. "
                                          "Nothing has changed on disk.\n\n" + othersFault_);
@@ -409,6 +416,19 @@ void FrmReconcile::CmdSave_Click() {
                                          "the items it carries are missing. Nothing has changed on disk.\n\n" +
                                          carryFault_);
         return;
+    }
+    if (proposed > 0) {
+        platform::Dialogs& dialogs = main_.platform().dialogs;
+        // Two questions for Yes / No / Cancel: the message boxes offer two buttons at most.
+        if (dialogs.message(QString("%1 proposed matches are not confirmed. Confirm them before saving?").arg(proposed),
+                            platform::Buttons::YesNo) == platform::Answer::Yes) {
+            rec_.confirmProposals();
+            refresh();
+        } else if (dialogs.message("Save with them left as proposals? Proposed matches do not clear their items: "
+                                   "they carry into next month.",
+                                   platform::Buttons::OkCancel) != platform::Answer::Ok) {
+            return;
+        }
     }
     const Status saved = saveMonthReconciliation(main_.ledger().CurrentFile, rec_);
     if (!saved) {

@@ -44,6 +44,7 @@ public:
     QLabel* LblFormula = nullptr;
     QPushButton* CmdStatement = nullptr;
     QPushButton* CmdConfirm = nullptr;
+    QPushButton* CmdConfirmAll = nullptr;
     QPushButton* CmdUnmatch = nullptr;
     QPushButton* CmdMatch = nullptr;
     QPushButton* CmdRecord = nullptr;
@@ -57,9 +58,11 @@ public:
 public slots:
     bool CmdStatement_Click();
     void CmdConfirm_Click();
+    void CmdConfirmAll_Click();
     void CmdUnmatch_Click();
     void CmdMatch_Click();
     void CmdRecord_Click();
+    // With proposals left, asks whether to confirm them first: only confirmed matches clear.
     void CmdSave_Click();
     void CmdPrint_Click();
     void CmdPdf_Click();

@@ -85,6 +85,10 @@ TEST(Reconcile, BalanceFormulaOnFiguresWorkedByHand) {
     EXPECT_TRUE(bookItems({composeBudgetRecord("BX", "100", "0", "ck 1")}, "DEC2026").empty());
     // Saved, the proposals clear nothing: all seven items stay outstanding for next month.
     EXPECT_EQ(parseReconciliation(composeReconciliation(rec))->outstanding.size(), 7u);
+    // Confirmed all at once, the four they matched clear.
+    EXPECT_EQ(rec.confirmProposals(), 4u);
+    EXPECT_EQ(balanceCheck(rec, Money()).proposed, 0u);
+    EXPECT_EQ(parseReconciliation(composeReconciliation(rec))->outstanding.size(), 3u);
     const auto lines = reconciliationLines(rec, balanceCheck(rec, Money::cents(384525)), "DEC2026");
     EXPECT_EQ(lines.back(), "Difference (the books agree)               0.00");
 }

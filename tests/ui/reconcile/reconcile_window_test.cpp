@@ -65,8 +65,22 @@ TEST_F(ReconcileWindowTest, DemoMonthReconcilesRecordsTheBankChargeAndSaves) {
     EXPECT_TRUE(rec->LblFormula->text().endsWith("Difference (the books agree)               0.00"))
         << rec->LblFormula->text().toStdString();
 
-    rec->CmdSave->click();
-    EXPECT_EQ(dialogs().messages().back(), "The reconciliation is saved beside the month.");
+    // 22 proposals left: cancelled, nothing is written; saved as proposals, or confirmed first.
+    using platform::Answer;
+    const std::vector<std::tuple<std::vector<Answer>, bool, std::size_t>> saves = {
+        {{Answer::No, Answer::Cancel}, false, 0}, {{Answer::No, Answer::Ok}, true, 22}, {{Answer::Yes}, true, 0}};
+    for (const auto& [answers, written, proposals] : saves) {
+        for (const Answer answer : answers) dialogs().answerNext(answer);
+        rec->CmdSave->click();
+        EXPECT_EQ(fs::exists(folder.path("DEC2026.rec")), written);
+        if (!written) continue;
+        EXPECT_EQ(dialogs().messages().back(), "The reconciliation is saved beside the month.");
+        const std::string text = test::readFile(folder.path("DEC2026.rec"));
+        std::size_t found = 0;
+        for (std::size_t at = text.find("\tP\n"); at != std::string::npos; at = text.find("\tP\n", at + 1)) ++found;
+        EXPECT_EQ(found, proposals);
+    }
+    EXPECT_TRUE(dialogs().messages().contains("22 proposed matches are not confirmed. Confirm them before saving?"));
     const std::string saved = test::readFile(folder.path("DEC2026.rec"));
     EXPECT_NE(saved.find("\tSERVICE CHARGE\tDEC2026:42\tC\n"), std::string::npos) << saved;
     EXPECT_NE(saved.find("other\tFund Savings\t53139.6\n"), std::string::npos) << saved;

@@ -46,8 +46,10 @@ int reconcileCommand(const std::vector<std::string>& args, std::ostream& out, st
     if (!records) return fail(err, records.message());
     const std::string& monthPath = month->ledger.CurrentFile;
     std::vector<BookItem> items = bookItems(*records, monthOrigin(monthPath));
-    auto carried = carriedItems(monthPath);
+    std::string gap;
+    auto carried = carriedItems(monthPath, &gap);
     if (!carried) return fail(err, "nothing can be carried from last month: " + carried.message());
+    if (!gap.empty()) err << "quorvel-cli: warning: " << escapeControls(gap) << "\n";
     items.insert(items.end(), carried->begin(), carried->end());
     auto saved = loadReconciliation(reconciliationFileOf(monthPath));
     // A damaged file of this month's own is reported and set aside; the statement still reconciles.

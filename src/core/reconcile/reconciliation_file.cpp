@@ -1,5 +1,6 @@
 #include "reconciliation_file.h"
 
+#include <cctype>
 #include <charconv>
 #include <filesystem>
 #include <map>
@@ -174,28 +175,75 @@ std::optional<std::string> previousMonthPath(const std::string& monthPath) {
     return std::nullopt;
 }
 
-// What `month` leaves outstanding for the month after it: its own book items and what it
-// carried, less what the confirmed matches of its saved reconciliation cleared. Nothing when
-// neither it nor a month before it was ever reconciled.
-Result<std::optional<std::vector<BookItem>>> leftOver(const std::string& month, int depth) {
-    auto saved = loadReconciliation(reconciliationFileOf(month));
-    if (!saved) return saved.status();
-    std::optional<std::vector<BookItem>> carried;
-    if (const auto before = previousMonthPath(month); before && depth < kMostMonthsBack) {
-        auto earlier = leftOver(*before, depth + 1);
-        if (!earlier) return earlier.status();
-        carried = std::move(earlier).value();
-    }
-    if (!carried && !*saved) return std::optional<std::vector<BookItem>>();
-
+// The book items of `month`'s own journal.
+Result<std::vector<BookItem>> journalItems(const std::string& month) {
     Journal journal;
     const std::string journalPath = Journal::locate(month);
     if (Status opened = journal.open(journalPath, JournalMode::ReadOnly); !opened) return opened;
     auto records = journal.readAll();
     if (!records) return records.status();
     if (journal.damagedRecord() != 0) return Status::Error(journalPath + ": " + journal.damageMessage());
+    return bookItems(*records, monthOrigin(month));
+}
+
+// The latest month before `month` in its folder that has a reconciliation file, by the
+// month its name names; nothing when there is none.
+std::optional<std::string> reconciledBefore(const std::string& month) {
+    const std::filesystem::path path(month);
+    const auto gap = monthOfName(path.filename().string());
+    if (!gap) return std::nullopt;
+    const auto index = [](const MonthOfYear& m) { return m.year * 12 + m.month; };
+    std::optional<std::string> latest;
+    int latestIndex = 0;
+    std::error_code error;
+    const std::filesystem::path folder = path.parent_path().empty() ? std::filesystem::path(".") : path.parent_path();
+    std::filesystem::directory_iterator it(folder, error);
+    for (const std::filesystem::directory_iterator end; !error && it != end; it.increment(error)) {
+        std::string extension = it->path().extension().string();
+        for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        const auto named = monthOfName(it->path().stem().string());
+        if (extension != ".rec" || !named || index(*named) >= index(*gap) || (latest && index(*named) <= latestIndex))
+            continue;
+        latest = it->path().stem().string();
+        latestIndex = index(*named);
+    }
+    return latest;
+}
+
+// What `month` leaves outstanding for the month after it: its own book items and what it
+// carried, less what the confirmed matches of its saved reconciliation cleared. Nothing when
+// neither it nor a month before it was ever reconciled.
+// Tells in `notice` that the month before `month` has no files though a month before that was
+// reconciled: what that month left outstanding does not reach past the gap.
+void gapNotice(const std::string& month, std::string* notice) {
+    if (!notice) return;
+    const auto previous = previousMonthName(std::filesystem::path(month).filename().string());
+    const auto reconciled = previous ? reconciledBefore(month) : std::nullopt;
+    if (!reconciled) return;
+    *notice = "No files of " + std::filesystem::path(*previous).stem().string() + " are in the folder, though " +
+              *reconciled + " before it was reconciled: nothing is carried from " + *reconciled +
+              " or the months between.";
+}
+
+// A gap (a month without files) with a reconciled month before it is told in `notice`.
+Result<std::optional<std::vector<BookItem>>> leftOver(const std::string& month, int depth, std::string* notice) {
+    auto saved = loadReconciliation(reconciliationFileOf(month));
+    if (!saved) return saved.status();
+    std::optional<std::vector<BookItem>> carried;
+    const auto before = previousMonthPath(month);
+    if (before && depth < kMostMonthsBack) {
+        auto earlier = leftOver(*before, depth + 1, notice);
+        if (!earlier) return earlier.status();
+        carried = std::move(earlier).value();
+    } else if (!before && !*saved) {
+        gapNotice(month, notice);
+    }
+    if (!carried && !*saved) return std::optional<std::vector<BookItem>>();
+
+    auto own = journalItems(month);
+    if (!own) return own.status();
     const std::string origin = monthOrigin(month);
-    std::vector<BookItem> items = bookItems(*records, origin);
+    std::vector<BookItem> items = std::move(own).value();
     if (carried) {
         items.insert(items.end(), carried->begin(), carried->end());
     } else {
@@ -223,12 +271,24 @@ std::string reconciliationFileOf(const std::string& monthPath) {
     return locateIgnoringCase(reconciliationPathFor(monthPath));
 }
 
-Result<std::vector<BookItem>> carriedItems(const std::string& monthPath) {
+Result<std::vector<BookItem>> carriedItems(const std::string& monthPath, std::string* notice) {
     const auto previous = previousMonthPath(monthPath);
-    if (!previous) return std::vector<BookItem>();
-    auto left = leftOver(*previous, 0);
+    if (!previous) {
+        gapNotice(monthPath, notice);
+        return std::vector<BookItem>();
+    }
+    auto left = leftOver(*previous, 0, notice);
     if (!left) return Status::Error(monthOrigin(*previous) + " cannot be read: " + left.message());
-    return left->value_or(std::vector<BookItem>());
+    if (left->has_value()) return std::move(left).value().value();
+    // No month before was reconciled: last month's own cheques and deposits may clear now.
+    std::error_code error;
+    if (!std::filesystem::exists(std::filesystem::symlink_status(Journal::locate(*previous), error)))
+        return std::vector<BookItem>();
+    auto read = journalItems(*previous);
+    if (!read) return Status::Error(monthOrigin(*previous) + " cannot be read: " + read.message());
+    std::vector<BookItem> items = std::move(read).value();
+    for (BookItem& item : items) item.carried = true;
+    return items;
 }
 
 Reconciliation restoreReconciliation(const SavedReconciliation& saved, std::vector<BookItem> items) {

@@ -53,9 +53,11 @@ std::string reconciliationFileOf(const std::string& monthPath);
 
 // What the month before `monthPath` (by name, in the same folder, any letter case) left
 // outstanding: its book items and what it carried, less what its saved reconciliation's
-// confirmed matches cleared. Empty when no month up to it was reconciled. A month's file
-// that cannot be read is reported: then nothing may be saved that would drop its items.
-Result<std::vector<BookItem>> carriedItems(const std::string& monthPath);
+// confirmed matches cleared. When no month up to it was reconciled, its own book items. A
+// month's file that cannot be read is reported: then nothing may be saved that would drop its
+// items. A month without files in the walk back, with a reconciled month before it, is told
+// in `notice`.
+Result<std::vector<BookItem>> carriedItems(const std::string& monthPath, std::string* notice = nullptr);
 
 // A reconciliation of `statement` against this month's and the carried items: the matches a
 // saved reconciliation of the same lines made are kept, the rest proposed.

@@ -167,8 +167,10 @@ bool FrmReconcile::Form_Load() {
     for (int k = 0; k < kReportAccounts; ++k) TxtOtherName[k]->setText(fromCp1252(names[k]));
 
     platform::Dialogs& dialogs = main_.platform().dialogs;
-    if (auto carried = carriedItems(month); carried) {
+    std::string gap;
+    if (auto carried = carriedItems(month, &gap); carried) {
         carried_ = std::move(carried).value();
+        if (!gap.empty()) dialogs.message(fromPath(gap));
     } else {
         carryFault_ = fromPath(carried.message());
         dialogs.message("Last month's files cannot be read, so nothing is carried from them, and the "

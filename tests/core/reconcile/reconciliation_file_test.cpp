@@ -132,6 +132,8 @@ TEST(ReconciliationFile, CarriedItemsAreLastMonthsBookItemsLessItsConfirmedMatch
         const char* decemberRec;  // empty: December was not reconciled
         const char* january;
         std::vector<std::string> keys;
+        bool novemberReconciled = true;
+        const char* notice = "";
     };
     const std::vector<Case> cases = {
         {"as saved", test::kMonthRecords(), "DEC2026.rec", "JAN2027.rep", {"DEC2026:1", "DEC2026:5"}},
@@ -142,13 +144,20 @@ TEST(ReconciliationFile, CarriedItemsAreLastMonthsBookItemsLessItsConfirmedMatch
         // November's cheque carry.
         {"December not reconciled", test::kMonthRecords(), "", "JAN2027.rep",
          {"DEC2026:1", "DEC2026:2", "DEC2026:3", "DEC2026:4", "DEC2026:5", "DEC2026:6", "NOV2026:1"}},
+        // The first month ever reconciled carries last month's own items, one month back.
+        {"nothing reconciled before", test::kMonthRecords(), "", "JAN2027.rep",
+         {"DEC2026:1", "DEC2026:2", "DEC2026:3", "DEC2026:4", "DEC2026:5", "DEC2026:6"}, false},
+        {"a month without files after a reconciled one", test::kMonthRecords(), "DEC2026.rec", "FEB2027.rep", {}, true,
+         "No files of JAN2027 are in the folder, though DEC2026 before it was reconciled"},
+        {"a gap with nothing reconciled before it", test::kMonthRecords(), "", "FEB2027.rep", {}, false},
     };
     for (const Case& c : cases) {
         test::TestFolder folder;
         test::writeMonth(test::sampleLedger(), folder.path("NOV2026.rep"), november);
         Statement none;
-        ASSERT_TRUE(saveReconciliation(folder.path("NOV2026.rec"),
-                                       reconcile(none, bookItems(november, "NOV2026"), std::nullopt)));
+        if (c.novemberReconciled)
+            ASSERT_TRUE(saveReconciliation(folder.path("NOV2026.rec"),
+                                           reconcile(none, bookItems(november, "NOV2026"), std::nullopt)));
         test::writeMonth(test::sampleLedger(), folder.path("DEC2026.rep"), c.december);
         // December's statement clears November's cheque (carried as NOV2026:1, not :7).
         Reconciliation dec = settled();
@@ -156,8 +165,11 @@ TEST(ReconciliationFile, CarriedItemsAreLastMonthsBookItemsLessItsConfirmedMatch
         if (*c.decemberRec) {
             ASSERT_TRUE(saveReconciliation(folder.path(c.decemberRec), dec));
         }
-        auto carried = carriedItems(folder.path(c.january));
+        std::string notice;
+        auto carried = carriedItems(folder.path(c.january), &notice);
         ASSERT_TRUE(carried) << c.what << ": " << carried.message();
+        EXPECT_EQ(notice.substr(0, std::string_view(c.notice).size()), c.notice) << c.what;
+        EXPECT_EQ(notice.empty(), !*c.notice) << c.what << ": " << notice;
         std::vector<std::string> keys;
         for (const BookItem& item : *carried) keys.push_back(item.key());
         EXPECT_EQ(keys, c.keys) << c.what;

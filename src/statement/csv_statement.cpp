@@ -224,6 +224,7 @@ Result<Statement> readCsvStatement(std::string_view bytes, const std::string& na
     const CsvColumns& c = *columns;
     Statement statement;
     std::vector<std::optional<Money>> balances;  // per line, as the file gives them
+    std::vector<std::string> balanceFaults;      // per line, why its balance is no amount
     // With the columns given, the first row is a header only when its date is no date.
     const auto cellOf = [](const Row& row, int column) -> std::string_view {
         return column >= 0 && static_cast<std::size_t>(column) < row.fields.size() ? trimBlanks(row.fields[column])
@@ -267,9 +268,10 @@ Result<Statement> readCsvStatement(std::string_view bytes, const std::string& na
             const auto magnitude = [](const std::optional<Money>& m) { return !m ? Money() : m->units() < 0 ? -*m : *m; };
             line.amount = magnitude(*credit) - magnitude(*debit);
         }
+        // A balance that is no amount ("Pending") is refused later unless the row is pending.
         auto balance = money(c.balance, "balance");
-        if (!balance) return balance.status();
-        balances.push_back(*balance);
+        balances.push_back(balance ? *balance : std::nullopt);
+        balanceFaults.push_back(balance ? std::string() : balance.message());
         statement.lines.push_back(std::move(line));
     }
     if (statement.lines.empty()) return Status::Error(name + " holds no transactions");
@@ -306,9 +308,19 @@ Result<Statement> readCsvStatement(std::string_view bytes, const std::string& na
     const bool newestFirst = forward && !backward ? true
                              : backward && !forward ? false
                                                     : lines.front().date > lines.back().date;
-    const std::size_t closing = newestFirst ? 0 : lines.size() - 1;
-    if (!balances[closing]) return Status::Error(lineMessage(name, lines[closing].sourceLine, "the closing row has no balance"));
+    // The closing balance is the newest row's that has one; rows newer than it are pending.
+    std::size_t newer = 0;
+    while (newer < lines.size() && !balances[newestFirst ? newer : lines.size() - 1 - newer]) ++newer;
+    if (newer == lines.size()) return Status::Error(name + " has no balance on any row to take the closing balance from");
+    const std::size_t closing = newestFirst ? newer : lines.size() - 1 - newer;
+    const std::size_t from = newestFirst ? closing : 0, to = newestFirst ? lines.size() : closing + 1;
+    for (std::size_t i = from; i < to; ++i)
+        if (!balanceFaults[i].empty()) return Status::Error(balanceFaults[i]);
     statement.closingBalance = *balances[closing];
+    const auto pendingBegin = statement.lines.begin() + static_cast<std::ptrdiff_t>(newestFirst ? 0 : to);
+    const auto pendingEnd = statement.lines.begin() + static_cast<std::ptrdiff_t>(newestFirst ? from : lines.size());
+    statement.pending.assign(pendingBegin, pendingEnd);
+    statement.lines.erase(pendingBegin, pendingEnd);
     for (const StatementLine& line : statement.lines) statement.closingDate = std::max(statement.closingDate, line.date);
     return statement;
 }

@@ -22,6 +22,11 @@ std::string field(std::string_view text) {
     return out;
 }
 
+// DATE CHEQUE AMOUNT DESCRIPTION
+std::string statementFields(const StatementLine& line) {
+    return dayText(line.date) + "\t" + field(line.cheque) + "\t" + line.amount.toFileText() + "\t" + field(line.description);
+}
+
 std::vector<std::string_view> splitTabs(std::string_view line) {
     std::vector<std::string_view> fields;
     std::size_t start = 0;
@@ -60,9 +65,10 @@ std::string composeReconciliation(const Reconciliation& rec) {
         std::string match = "-";
         if (i < rec.match.size() && rec.match[i])
             match = rec.items[*rec.match[i]].key() + "\t" + (rec.confirmed[i] ? "C" : "P");
-        out += "line\t" + dayText(line.date) + "\t" + field(line.cheque) + "\t" + line.amount.toFileText() + "\t" +
-               field(line.description) + "\t" + match + "\n";
+        out += "line\t" + statementFields(line) + "\t" + match + "\n";
     }
+    for (const StatementLine& line : rec.statement.pending)
+        out += "pending\t" + statementFields(line) + "\n";
     // A proposal clears nothing until it is confirmed: its item stays outstanding here.
     for (const bool cheques : {true, false}) {
         for (std::size_t i = 0; i < rec.items.size(); ++i) {
@@ -119,6 +125,10 @@ Result<SavedReconciliation> parseReconciliation(std::string_view bytes) {
             saved.statement.lines.push_back(std::move(s));
             saved.matchKeys.push_back(matched ? std::string(f[5]) : std::string());
             saved.confirmed.push_back(matched && f[6] == "C");
+        } else if (f[0] == "pending" && f.size() == 5 && amount(3)) {
+            StatementLine s{parseDayText(f[1]), std::string(f[4]), std::string(f[2]), *amount(3), number};
+            if (!f[1].empty() && s.date == 0) return damaged("no date \"" + std::string(f[1]) + "\"");
+            saved.statement.pending.push_back(std::move(s));
         } else if (f[0] == "outstanding" && f.size() == 6 && amount(4) && (f[3] == "BX" || f[3] == "DX" || f[3] == "DP")) {
             BookItem item;
             item.origin = std::string(f[1]);

@@ -11,6 +11,7 @@
 //   statement NAME            closing AMOUNT DATE            other NAME AMOUNT
 //   line DATE CHEQUE AMOUNT DESCRIPTION MATCH   (MATCH: "-", or ORIGIN:RECORD and P or C)
 //   outstanding ORIGIN RECORD CODE AMOUNT REFERENCE
+//   pending DATE CHEQUE AMOUNT DESCRIPTION    (a line not yet in the closing balance)
 #pragma once
 
 #include <optional>

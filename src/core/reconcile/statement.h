@@ -35,6 +35,9 @@ struct StatementLine {
 
 struct Statement {
     std::vector<StatementLine> lines;
+    // Lines newer than the closing balance (a CSV's rows without one at the newest end): the
+    // bank has not yet booked them, so they take no part in matching or the balance.
+    std::vector<StatementLine> pending;
     Money closingBalance;
     Day closingDate = 0;
 };

@@ -370,8 +370,11 @@ BalanceCheck FrmReconcile::check() {
 
 void FrmReconcile::refresh() {
     if (rec_.match.size() != rec_.statement.lines.size()) rec_.resetMatches();
-    LblStatement->setText(QString("Statement %1, closing balance %2")
-                              .arg(fromPath(rec_.statementName), QString::fromStdString(rec_.statement.closingBalance.format00())));
+    QString heading = QString("Statement %1, closing balance %2")
+                          .arg(fromPath(rec_.statementName), QString::fromStdString(rec_.statement.closingBalance.format00()));
+    for (const StatementLine& line : rec_.statement.pending)
+        heading += "\nPending at the bank (not in the closing balance): " + fromCp1252(statementLineText(line));
+    LblStatement->setText(heading);
     const ReconciliationLists lists = reconciliationLists(rec_);
     LstMatched->clear();
     for (const std::size_t i : lists.matched)

@@ -15,6 +15,7 @@ Reconciliation settled() {
     Reconciliation rec = reconcile(test::handStatement(), test::monthItems(), std::nullopt);
     rec.statementName = "december.csv";
     rec.others = {{"Savings\taccount", Money::cents(250000)}};
+    rec.statement.pending = {{dayNumber(2027, 1, 2), "CHECK 4520", "4520", Money::cents(-4000), 9}};
     rec.confirm(0, 1);
     for (std::size_t line = 0; line < rec.match.size(); ++line) rec.confirm(line, rec.match[line]);
     return rec;

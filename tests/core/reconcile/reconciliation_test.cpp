@@ -89,8 +89,13 @@ TEST(Reconcile, BalanceFormulaOnFiguresWorkedByHand) {
     EXPECT_EQ(rec.confirmProposals(), 4u);
     EXPECT_EQ(balanceCheck(rec, Money()).proposed, 0u);
     EXPECT_EQ(parseReconciliation(composeReconciliation(rec))->outstanding.size(), 3u);
+    // A line the bank has pending is listed and counts nowhere.
+    rec.statement.pending = {{dayNumber(2027, 1, 2), "CHECK 4520", "4520", Money::cents(-4000), 9}};
     const auto lines = reconciliationLines(rec, balanceCheck(rec, Money::cents(384525)), "DEC2026");
     EXPECT_EQ(lines.back(), "Difference (the books agree)               0.00");
+    const auto pending = std::find(lines.begin(), lines.end(), "Pending at the bank (not in the closing balance) (1)");
+    ASSERT_NE(pending, lines.end());
+    EXPECT_EQ(pending[1], "  2027-01-02  ck 4520         -40.00  CHECK 4520");
 }
 
 }  // namespace

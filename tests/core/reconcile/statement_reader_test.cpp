@@ -105,15 +105,22 @@ TEST_F(StatementReader, ColumnsByHeaderOrByMapping) {
 }
 
 TEST_F(StatementReader, ClosingBalanceIsTheNewestByTheRunningBalances) {
-    const std::vector<std::pair<std::string, std::int64_t>> cases = {
-        {"12/25/2026,A,1.00,2.00\n12/25/2026,B,1.00,3.00\n", 300},  // oldest first
-        {"12/25/2026,B,1.00,3.00\n12/25/2026,A,1.00,2.00\n", 300},  // newest first, one date
-        {"12/25/2026,A,1.00,2.00\n12/26/2026,B,1.00,\n12/27/2026,C,1.00,4.00\n", 400},
+    // rows, closing balance, the descriptions of the pending rows (newer than the balance)
+    const std::vector<std::tuple<std::string, std::int64_t, std::string>> cases = {
+        {"12/25/2026,A,1.00,2.00\n12/25/2026,B,1.00,3.00\n", 300, ""},  // oldest first
+        {"12/25/2026,B,1.00,3.00\n12/25/2026,A,1.00,2.00\n", 300, ""},  // newest first, one date
+        {"12/25/2026,A,1.00,2.00\n12/26/2026,B,1.00,\n12/27/2026,C,1.00,4.00\n", 400, ""},
+        {"12/25/2026,A,1.00,2.00\n12/26/2026,B,1.00,3.00\n12/27/2026,P,5.00,Pending\n12/28/2026,Q,1.00,\n", 300, "PQ"},
+        {"12/27/2026,P,5.00,\n12/26/2026,B,1.00,3.00\n12/25/2026,A,1.00,2.00\n", 300, "P"},
     };
-    for (const auto& [rows, closing] : cases) {
+    for (const auto& [rows, closing, pending] : cases) {
         auto read = readStatement(write("run.csv", "Date,Description,Amount,Balance\n" + rows));
         ASSERT_TRUE(read) << read.message();
         EXPECT_EQ(read->closingBalance, Money::cents(closing)) << rows;
+        std::string described;
+        for (const StatementLine& line : read->pending) described += line.description;
+        EXPECT_EQ(described, pending) << rows;
+        EXPECT_EQ(read->lines.size() + read->pending.size(), static_cast<std::size_t>(std::count(rows.begin(), rows.end(), '\n')));
     }
 }
 
@@ -152,7 +159,8 @@ TEST_F(StatementReader, DamagedStatementIsRefusedNamingTheLine) {
         {header + good + "12/02/2026,B,ck,1.00,2.00\n", "line 3 of bad.csv: the cheque number"},
         {header + good + "12/02/2026,\"B,,1.00,2.00\n", "of bad.csv: the CSV is damaged"},
         {header + good + "12/02/2026,B\"x\",,1.00,2.00\n", "line 3 of bad.csv: the CSV is damaged"},
-        {header + good + "12/31/2026,B,,1.00,\n", "line 3 of bad.csv: the closing row has no balance"},
+        {header + "12/31/2026,B,,1.00,\n", "bad.csv has no balance on any row to take the closing balance from"},
+        {header + "12/01/2026,B,,1.00,Pending\n" + good, "line 2 of bad.csv: the balance \"Pending\" is not an amount"},
         {header + good + "12/02/2026,B,,1.00,5.00\n12/03/2026,C,,1.00,6.00\n",
          "line 3 of bad.csv: the balance 5.00 does not follow from the balance before it and the amount (2.00 would)"},
         {"Date,Amount\n12/01/2026,1.00\n", "no balance column"},

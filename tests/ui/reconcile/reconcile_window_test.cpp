@@ -95,13 +95,16 @@ TEST_F(ReconcileWindowTest, DemoMonthReconcilesRecordsTheBankChargeAndSaves) {
     EXPECT_TRUE(testPlatform().onlyPrintJob().allText().join('\n').contains("Difference (the books agree)"));
 
     // A statement whose columns are not named and whose date reads either way: the treasurer
-    // names the columns and the order, and they are kept.
-    test::writeFile(folder.path("odd.csv"), "When,What,Sum,Left\n08/12/2026,GIFT,1.00,1.00\n");
+    // names the columns and the order, and they are kept. Its newest row is still pending.
+    test::writeFile(folder.path("odd.csv"), "When,What,Sum,Left\n08/12/2026,GIFT,1.00,1.00\n09/12/2026,CARD,2.00,\n");
     dialogs().chooseFileNext(QString::fromStdString(folder.path("odd.csv")));
     dialogs().typeNext("date=1,description=2,amount=3,balance=4");
     dialogs().typeNext("dmy");
     EXPECT_TRUE(rec->CmdStatement_Click());
     EXPECT_EQ(rec->LstBankOnly->count(), 1);
+    EXPECT_TRUE(rec->LblStatement->text().endsWith("\nPending at the bank (not in the closing balance): 2026-12-09"
+                                                   "                    2.00  CARD"))
+        << rec->LblStatement->text().toStdString();
     EXPECT_EQ(rec->reconciliation().statement.lines[0].date, dayNumber(2026, 12, 8));
     EXPECT_EQ(csvStatementColumns(), "date=1,description=2,amount=3,balance=4,dates=dmy");
 

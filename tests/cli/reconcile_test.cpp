@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "cli/cli_run.h"
 #include "core/test_folder.h"
 
@@ -36,6 +38,16 @@ TEST(CliReconcile, DemoMonthAgreesWithItsStatementInEitherFormat) {
         EXPECT_NE(run.out.find("Matched (22)\n"), std::string::npos) << statement;
         EXPECT_TRUE(run.out.ends_with(tail)) << run.out;
     }
+    // Last month's damaged reconciliation is told, and the month still reconciles.
+    for (const char* name : {"DEC2026.rep", "DEC2026.jrn"})
+        std::filesystem::copy_file(demo + "/" + name, folder.path(name));
+    test::writeFile(folder.path("NOV2026.rec"), "damaged\n");
+    const auto warned = test::runCli(folder, {"reconcile", folder.path("DEC2026.rep"), demo + "/DEC2026-statement.csv",
+                                              "--other", "Fund Savings", "53,139.60"});
+    EXPECT_EQ(warned.status, 0);
+    EXPECT_TRUE(warned.out.ends_with(tail)) << warned.out;
+    EXPECT_TRUE(warned.err.starts_with("quorvel-cli: warning: " + folder.path("NOV2026.rec") + ": line 1")) << warned.err;
+    EXPECT_FALSE(std::filesystem::exists(folder.path("DEC2026.rec")));
     test::writeFile(folder.path("bad.csv"), "Date,Amount,Balance\n12/01/2026,abc,1\n");
     const auto bad = test::runCli(folder, {"reconcile", demo + "/DEC2026.rep", folder.path("bad.csv")});
     EXPECT_EQ(bad.status, 1);

@@ -48,9 +48,10 @@ int reconcileCommand(const std::vector<std::string>& args, std::ostream& out, st
     std::vector<BookItem> items = bookItems(*records, monthOrigin(monthPath));
     std::string gap;
     auto carried = carriedItems(monthPath, &gap);
-    if (!carried) return fail(err, "nothing can be carried from last month: " + carried.message());
+    // As the window does: said, and the statement still reconciles without the carried items.
+    if (!carried) err << "quorvel-cli: warning: " << escapeControls(carried.message()) << " Nothing is carried from it.\n";
     if (!gap.empty()) err << "quorvel-cli: warning: " << escapeControls(gap) << "\n";
-    items.insert(items.end(), carried->begin(), carried->end());
+    if (carried) items.insert(items.end(), carried->begin(), carried->end());
     auto saved = loadReconciliation(reconciliationFileOf(monthPath));
     // A damaged file of this month's own is reported and set aside; the statement still reconciles.
     if (!saved) err << "quorvel-cli: " << escapeControls(saved.message()) << " (not used)\n";

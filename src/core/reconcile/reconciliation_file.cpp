@@ -238,7 +238,9 @@ void gapNotice(const std::string& month, std::string* notice) {
 // A gap (a month without files) with a reconciled month before it is told in `notice`.
 Result<std::optional<std::vector<BookItem>>> leftOver(const std::string& month, int depth, std::string* notice) {
     auto saved = loadReconciliation(reconciliationFileOf(month));
-    if (!saved) return saved.status();
+    if (!saved)
+        return Status::Error(saved.message() + ". Open " + monthOrigin(month) +
+                             " and reconcile it again: saving replaces its damaged file.");
     std::optional<std::vector<BookItem>> carried;
     const auto before = previousMonthPath(month);
     if (before && depth < kMostMonthsBack) {
@@ -288,14 +290,14 @@ Result<std::vector<BookItem>> carriedItems(const std::string& monthPath, std::st
         return std::vector<BookItem>();
     }
     auto left = leftOver(*previous, 0, notice);
-    if (!left) return Status::Error(monthOrigin(*previous) + " cannot be read: " + left.message());
+    if (!left) return left.status();
     if (left->has_value()) return std::move(left).value().value();
     // No month before was reconciled: last month's own cheques and deposits may clear now.
     std::error_code error;
     if (!std::filesystem::exists(std::filesystem::symlink_status(Journal::locate(*previous), error)))
         return std::vector<BookItem>();
     auto read = journalItems(*previous);
-    if (!read) return Status::Error(monthOrigin(*previous) + " cannot be read: " + read.message());
+    if (!read) return read.status();
     std::vector<BookItem> items = std::move(read).value();
     for (BookItem& item : items) item.carried = true;
     return items;

@@ -55,7 +55,8 @@ std::string reconciliationFileOf(const std::string& monthPath);
 // What the month before `monthPath` (by name, in the same folder, any letter case) left
 // outstanding: its book items and what it carried, less what its saved reconciliation's
 // confirmed matches cleared. When no month up to it was reconciled, its own book items. A
-// month's file that cannot be read is reported: then nothing may be saved that would drop its
+// month's file that cannot be read is reported, naming it first (and, for a damaged
+// reconciliation file, how to replace it): then nothing may be saved that would drop its
 // items. A month without files in the walk back, with a reconciled month before it, is told
 // in `notice`.
 Result<std::vector<BookItem>> carriedItems(const std::string& monthPath, std::string* notice = nullptr);

@@ -173,8 +173,8 @@ bool FrmReconcile::Form_Load() {
         if (!gap.empty()) dialogs.message(fromPath(gap));
     } else {
         carryFault_ = fromPath(carried.message());
-        dialogs.message("Last month's files cannot be read, so nothing is carried from them, and the "
-                        "reconciliation cannot be saved until they are mended.\n\n" + carryFault_);
+        dialogs.message(carryFault_ + "\n\nUntil then nothing is carried from the months before, and this "
+                                      "reconciliation can be viewed and printed but not saved.");
     }
     auto saved = loadReconciliation(reconciliationFileOf(month));
     if (!saved) {
@@ -417,8 +417,8 @@ void FrmReconcile::CmdSave_Click() {
     }
     if (!carryFault_.isEmpty()) {
         // Saved now, the items last month carries would be gone from every month after.
-        main_.platform().dialogs.message("The reconciliation was not saved: last month's files cannot be read, so "
-                                         "the items it carries are missing. Nothing has changed on disk.\n\n" +
+        main_.platform().dialogs.message("The reconciliation was not saved: an earlier month's files cannot be read, "
+                                         "so the items they carry are missing. Nothing has changed on disk.\n\n" +
                                          carryFault_);
         return;
     }

@@ -101,8 +101,12 @@ TEST(ReconciliationFile, SavedSafelyAndCarriedIntoTheMonthStartedNext) {
     EXPECT_EQ(rec.items[*rec.match[0]].key(), "DEC2026:1");
     EXPECT_EQ(reconciliationLists(rec).depositsInTransit.size(), 1u);
 
+    // A damaged file is named first, with how to replace it, from the month after or further on.
     test::writeFile(recPath, "quorvel reconciliation 1\nbad\n");
-    EXPECT_NE(carriedItems(folder.path("JAN2027.rep")).message().find("line 2"), std::string::npos);
+    for (const char* later : {"JAN2027.rep", "FEB2027.rep"})
+        EXPECT_EQ(carriedItems(folder.path(later)).message(),
+                  recPath + ": line 2 of the reconciliation file is damaged: \"bad\" is not a reconciliation entry. "
+                            "Open DEC2026 and reconcile it again: saving replaces its damaged file.");
     EXPECT_TRUE(carriedItems(folder.path("MAY2027.rep")));
 }
 

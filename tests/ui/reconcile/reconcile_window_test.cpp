@@ -116,10 +116,11 @@ TEST_F(ReconcileWindowTest, DemoMonthReconcilesRecordsTheBankChargeAndSaves) {
     rec->CmdClose->click();
     EXPECT_TRUE(window.isVisible());
 
-    // Last month's files cannot be read: said at once, and Save refuses rather than drop its items.
+    // Last month's files cannot be read: said at once, naming the file, and Save refuses rather
+    // than drop its items.
     test::writeFile(folder.path("nov2026.REC"), "damaged\n");
     window.findChild<QAction*>("MnuReconcile")->trigger();
-    EXPECT_TRUE(dialogs().messages().back().startsWith("Last month's files cannot be read"));
+    EXPECT_TRUE(dialogs().messages().back().startsWith(QString::fromStdString(folder.path("nov2026.REC"))));
     for (QWidget* w : QApplication::topLevelWidgets())
         if (auto* again = qobject_cast<FrmReconcile*>(w); again && again->isVisible()) again->CmdSave->click();
     EXPECT_TRUE(dialogs().messages().back().startsWith("The reconciliation was not saved")) << dialogs().messages().back().toStdString();

@@ -31,15 +31,19 @@ std::optional<std::u32string> decodeUtf8(std::string_view text) {
 Result<Money> parseStatementAmount(std::string_view written) {
     std::string_view text = trimBlanks(written);
     bool negative = false;
+    bool signedAlready = true;
     if (text.size() >= 2 && text.front() == '(' && text.back() == ')') {
         negative = true;
         text = trimBlanks(text.substr(1, text.size() - 2));
     } else if (text.starts_with('+')) {
         text.remove_prefix(1);
+    } else {
+        signedAlready = false;
     }
     Money amount;
     AmountFault fault = AmountFault::NotAnAmount;
-    if (!text.starts_with('-') || !negative) fault = readWrittenAmount(text, 4, amount);
+    // One sign at most: "+-5.00" and "(-5.00)" are no amounts.
+    if (!signedAlready || (!text.starts_with('-') && !text.starts_with('+'))) fault = readWrittenAmount(text, 4, amount);
     if (fault != AmountFault::None)
         return Status::Error("\"" + std::string(trimBlanks(written)) + "\" " + amountFaultText(fault, 4));
     return negative ? -amount : amount;

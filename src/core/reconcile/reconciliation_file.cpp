@@ -4,6 +4,7 @@
 #include <charconv>
 #include <filesystem>
 #include <map>
+#include <set>
 
 #include "ledger/file_io.h"
 #include "ledger/journal.h"
@@ -170,111 +171,116 @@ Status saveMonthReconciliation(const std::string& monthPath, const Reconciliatio
 namespace {
 
 // The months walked back to find where reconciling began: decades of monthly files.
-constexpr int kMostMonthsBack = 600;
+constexpr std::size_t kMostMonthsBack = 600;
 
-// The month before `monthPath` in the same folder, whatever the letter case of its files;
-// nothing when it has no month file, journal or reconciliation file there.
-std::optional<std::string> previousMonthPath(const std::string& monthPath) {
-    const std::filesystem::path month(monthPath);
-    const auto previous = previousMonthName(month.filename().string());
-    if (!previous) return std::nullopt;
-    const std::string located = locateIgnoringCase((month.parent_path() / *previous).string());
-    std::error_code error;
-    for (const std::string& own : {located, Journal::locate(located), reconciliationFileOf(located)})
-        if (std::filesystem::exists(std::filesystem::symlink_status(own, error))) return located;
-    return std::nullopt;
+// The folder's file names, listed once for the whole walk back: finding each month's files
+// in any letter case anew would list the folder again for every month.
+class FolderNames {
+public:
+    explicit FolderNames(const std::string& anyPath) : folder_(std::filesystem::path(anyPath).parent_path()) {
+        std::error_code error;
+        std::filesystem::directory_iterator it(folder_.empty() ? std::filesystem::path(".") : folder_, error);
+        for (const std::filesystem::directory_iterator end; !error && it != end; it.increment(error)) {
+            std::string name = it->path().filename().string();
+            const auto [at, added] = folded_.emplace(folded(name), name);
+            if (!added && name < at->second) at->second = name;
+            names_.insert(std::move(name));
+        }
+    }
+    // The path of `name` in the folder as locateIgnoringCase() finds it, whether it is there.
+    std::string locate(const std::string& name, bool* found = nullptr) const {
+        const auto match = names_.count(name) ? folded_.end() : folded_.find(folded(name));
+        if (found) *found = names_.count(name) || match != folded_.end();
+        return (folder_ / (match == folded_.end() ? name : match->second)).string();
+    }
+    const std::set<std::string>& names() const { return names_; }
+    static std::string folded(std::string name) {
+        for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return name;
+    }
+
+private:
+    std::filesystem::path folder_;
+    std::set<std::string> names_;
+    std::map<std::string, std::string> folded_;  // per name in small letters, the least of its spellings
+};
+
+struct MonthFiles {
+    std::string month, journal, reconciliation;
+    bool hasJournal = false;
+};
+
+// The month named `name` in the folder, whatever the letter case of its files; nothing when it
+// has no month file, journal or reconciliation file there.
+std::optional<MonthFiles> monthFiles(const FolderNames& folder, const std::string& name) {
+    bool month = false, rec = false;
+    MonthFiles files;
+    files.month = folder.locate(name, &month);
+    files.journal = folder.locate(std::filesystem::path(Journal::pathFor(name)).filename().string(), &files.hasJournal);
+    files.reconciliation = folder.locate(std::filesystem::path(reconciliationPathFor(name)).filename().string(), &rec);
+    if (!month && !files.hasJournal && !rec) return std::nullopt;
+    return files;
 }
 
-// The book items of `month`'s own journal.
-Result<std::vector<BookItem>> journalItems(const std::string& month) {
+// The book items of a month's own journal.
+Result<std::vector<BookItem>> journalItems(const MonthFiles& month) {
     Journal journal;
-    const std::string journalPath = Journal::locate(month);
-    if (Status opened = journal.open(journalPath, JournalMode::ReadOnly); !opened) return opened;
+    if (Status opened = journal.open(month.journal, JournalMode::ReadOnly); !opened) return opened;
     auto records = journal.readAll();
     if (!records) return records.status();
-    if (journal.damagedRecord() != 0) return Status::Error(journalPath + ": " + journal.damageMessage());
-    return bookItems(*records, monthOrigin(month));
+    if (journal.damagedRecord() != 0) return Status::Error(month.journal + ": " + journal.damageMessage());
+    return bookItems(*records, monthOrigin(month.month));
 }
 
-// The latest month before `month` in its folder that has a reconciliation file, by the
-// month its name names; nothing when there is none.
-std::optional<std::string> reconciledBefore(const std::string& month) {
-    const std::filesystem::path path(month);
-    const auto gap = monthOfName(path.filename().string());
-    if (!gap) return std::nullopt;
+// Tells in `notice` that the month before `month` has no files though a month before that was
+// reconciled (the latest such by the month its name names): what that month left outstanding
+// does not reach past the gap.
+void gapNotice(const FolderNames& folder, const std::string& month, std::string* notice) {
+    const auto gap = monthOfName(month);
+    const auto previous = previousMonthName(month);
+    if (!notice || !gap || !previous) return;
     const auto index = [](const MonthOfYear& m) { return m.year * 12 + m.month; };
     std::optional<std::string> latest;
     int latestIndex = 0;
-    std::error_code error;
-    const std::filesystem::path folder = path.parent_path().empty() ? std::filesystem::path(".") : path.parent_path();
-    std::filesystem::directory_iterator it(folder, error);
-    for (const std::filesystem::directory_iterator end; !error && it != end; it.increment(error)) {
-        std::string extension = it->path().extension().string();
-        for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        const auto named = monthOfName(it->path().stem().string());
-        if (extension != ".rec" || !named || index(*named) >= index(*gap) || (latest && index(*named) <= latestIndex))
+    for (const std::string& name : folder.names()) {
+        const std::filesystem::path path(name);
+        const auto named = monthOfName(path.stem().string());
+        if (FolderNames::folded(path.extension().string()) != ".rec" || !named || index(*named) >= index(*gap) || (latest && index(*named) <= latestIndex))
             continue;
-        latest = it->path().stem().string();
+        latest = path.stem().string();
         latestIndex = index(*named);
     }
-    return latest;
+    if (!latest) return;
+    *notice = "No files of " + std::filesystem::path(*previous).stem().string() + " are in the folder, though " +
+              *latest + " before it was reconciled: nothing is carried from " + *latest + " or the months between.";
 }
 
 // What `month` leaves outstanding for the month after it: its own book items and what it
-// carried, less what the confirmed matches of its saved reconciliation cleared. Nothing when
-// neither it nor a month before it was ever reconciled.
-// Tells in `notice` that the month before `month` has no files though a month before that was
-// reconciled: what that month left outstanding does not reach past the gap.
-void gapNotice(const std::string& month, std::string* notice) {
-    if (!notice) return;
-    const auto previous = previousMonthName(std::filesystem::path(month).filename().string());
-    const auto reconciled = previous ? reconciledBefore(month) : std::nullopt;
-    if (!reconciled) return;
-    *notice = "No files of " + std::filesystem::path(*previous).stem().string() + " are in the folder, though " +
-              *reconciled + " before it was reconciled: nothing is carried from " + *reconciled +
-              " or the months between.";
-}
-
-// A gap (a month without files) with a reconciled month before it is told in `notice`.
-Result<std::optional<std::vector<BookItem>>> leftOver(const std::string& month, int depth, std::string* notice) {
-    auto saved = loadReconciliation(reconciliationFileOf(month));
-    if (!saved)
-        return Status::Error(saved.message() + ". Open " + monthOrigin(month) +
-                             " and reconcile it again: saving replaces its damaged file.");
-    std::optional<std::vector<BookItem>> carried;
-    const auto before = previousMonthPath(month);
-    if (before && depth < kMostMonthsBack) {
-        auto earlier = leftOver(*before, depth + 1, notice);
-        if (!earlier) return earlier.status();
-        carried = std::move(earlier).value();
-    } else if (!before && !*saved) {
-        gapNotice(month, notice);
-    }
-    if (!carried && !*saved) return std::optional<std::vector<BookItem>>();
-
+// carried (or, the first month reconciled, what its own list says it carried), less what the
+// confirmed matches of its saved reconciliation cleared.
+Result<std::vector<BookItem>> leftOver(const MonthFiles& month, const std::optional<SavedReconciliation>& saved,
+                                       std::optional<std::vector<BookItem>> carried) {
     auto own = journalItems(month);
     if (!own) return own.status();
-    const std::string origin = monthOrigin(month);
+    const std::string origin = monthOrigin(month.month);
     std::vector<BookItem> items = std::move(own).value();
     if (carried) {
-        items.insert(items.end(), carried->begin(), carried->end());
+        items.insert(items.end(), std::make_move_iterator(carried->begin()), std::make_move_iterator(carried->end()));
     } else {
-        // The first month reconciled: what it carried is known only from its own list.
-        for (const BookItem& item : (*saved)->outstanding)
+        for (const BookItem& item : saved->outstanding)
             if (item.origin != origin) items.push_back(item);
     }
-    if (*saved) {
-        const SavedReconciliation& rec = **saved;
+    if (saved) {
+        std::map<std::string, Money> cleared;
+        for (std::size_t line = 0; line < saved->matchKeys.size(); ++line)
+            if (saved->confirmed[line]) cleared.emplace(saved->matchKeys[line], saved->statement.lines[line].amount);
         std::erase_if(items, [&](const BookItem& item) {
-            for (std::size_t line = 0; line < rec.matchKeys.size(); ++line)
-                if (rec.confirmed[line] && rec.matchKeys[line] == item.key() &&
-                    rec.statement.lines[line].amount == item.amount)
-                    return true;
-            return false;
+            const auto found = cleared.find(item.key());
+            return found != cleared.end() && found->second == item.amount;
         });
     }
     for (BookItem& item : items) item.carried = true;
-    return std::optional<std::vector<BookItem>>(std::move(items));
+    return items;
 }
 
 }  // namespace
@@ -284,19 +290,38 @@ std::string reconciliationFileOf(const std::string& monthPath) {
 }
 
 Result<std::vector<BookItem>> carriedItems(const std::string& monthPath, std::string* notice) {
-    const auto previous = previousMonthPath(monthPath);
-    if (!previous) {
-        gapNotice(monthPath, notice);
-        return std::vector<BookItem>();
+    const FolderNames folder(monthPath);
+    // The months before, newest first, as far back as they have files.
+    std::vector<MonthFiles> chain;
+    std::string name = std::filesystem::path(monthPath).filename().string();
+    bool gap = true;
+    while (gap) {
+        const auto previous = previousMonthName(name);
+        const auto files = previous ? monthFiles(folder, *previous) : std::nullopt;
+        if (!files) break;
+        chain.push_back(*files);
+        name = *previous;
+        gap = chain.size() <= kMostMonthsBack;
     }
-    auto left = leftOver(*previous, 0, notice);
-    if (!left) return left.status();
-    if (left->has_value()) return std::move(left).value().value();
+    // Each month read once, oldest first, carrying forward from the first one reconciled.
+    std::optional<std::vector<BookItem>> carried;
+    for (auto month = chain.rbegin(); month != chain.rend(); ++month) {
+        auto saved = loadReconciliation(month->reconciliation);
+        if (!saved)
+            return Status::Error(saved.message() + ". Open " + monthOrigin(month->month) +
+                                 " and reconcile it again: saving replaces its damaged file.");
+        if (month == chain.rbegin() && gap && !*saved)
+            gapNotice(folder, std::filesystem::path(month->month).filename().string(), notice);
+        if (!carried && !*saved) continue;
+        auto left = leftOver(*month, *saved, std::move(carried));
+        if (!left) return left.status();
+        carried = std::move(left).value();
+    }
+    if (chain.empty() && gap) gapNotice(folder, name, notice);
+    if (carried) return std::move(*carried);
     // No month before was reconciled: last month's own cheques and deposits may clear now.
-    std::error_code error;
-    if (!std::filesystem::exists(std::filesystem::symlink_status(Journal::locate(*previous), error)))
-        return std::vector<BookItem>();
-    auto read = journalItems(*previous);
+    if (chain.empty() || !chain.front().hasJournal) return std::vector<BookItem>();
+    auto read = journalItems(chain.front());
     if (!read) return read.status();
     std::vector<BookItem> items = std::move(read).value();
     for (BookItem& item : items) item.carried = true;

@@ -311,14 +311,16 @@ Result<Statement> readCsvStatement(std::string_view bytes, const std::string& na
     // The closing balance is the newest row's that has one; rows newer than it are pending.
     std::size_t newer = 0;
     while (newer < lines.size() && !balances[newestFirst ? newer : lines.size() - 1 - newer]) ++newer;
-    if (newer == lines.size()) return Status::Error(name + " has no balance on any row to take the closing balance from");
+    if (newer == lines.size())
+        return Status::Error(name + " has no balance on any row to take the closing balance from");
     const std::size_t closing = newestFirst ? newer : lines.size() - 1 - newer;
     const std::size_t from = newestFirst ? closing : 0, to = newestFirst ? lines.size() : closing + 1;
     for (std::size_t i = from; i < to; ++i)
         if (!balanceFaults[i].empty()) return Status::Error(balanceFaults[i]);
     statement.closingBalance = *balances[closing];
-    const auto pendingBegin = statement.lines.begin() + static_cast<std::ptrdiff_t>(newestFirst ? 0 : to);
-    const auto pendingEnd = statement.lines.begin() + static_cast<std::ptrdiff_t>(newestFirst ? from : lines.size());
+    const auto at = [&](std::size_t i) { return statement.lines.begin() + static_cast<std::ptrdiff_t>(i); };
+    const auto pendingBegin = at(newestFirst ? 0 : to);
+    const auto pendingEnd = at(newestFirst ? from : lines.size());
     statement.pending.assign(pendingBegin, pendingEnd);
     statement.lines.erase(pendingBegin, pendingEnd);
     for (const StatementLine& line : statement.lines) statement.closingDate = std::max(statement.closingDate, line.date);

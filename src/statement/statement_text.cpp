@@ -43,7 +43,8 @@ Result<Money> parseStatementAmount(std::string_view written) {
     Money amount;
     AmountFault fault = AmountFault::NotAnAmount;
     // One sign at most: "+-5.00" and "(-5.00)" are no amounts.
-    if (!signedAlready || (!text.starts_with('-') && !text.starts_with('+'))) fault = readWrittenAmount(text, 4, amount);
+    if (!signedAlready || (!text.starts_with('-') && !text.starts_with('+')))
+        fault = readWrittenAmount(text, 4, amount);
     if (fault != AmountFault::None)
         return Status::Error("\"" + std::string(trimBlanks(written)) + "\" " + amountFaultText(fault, 4));
     return negative ? -amount : amount;

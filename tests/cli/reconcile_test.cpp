@@ -42,11 +42,12 @@ TEST(CliReconcile, DemoMonthAgreesWithItsStatementInEitherFormat) {
     for (const char* name : {"DEC2026.rep", "DEC2026.jrn"})
         std::filesystem::copy_file(demo + "/" + name, folder.path(name));
     test::writeFile(folder.path("NOV2026.rec"), "damaged\n");
-    const auto warned = test::runCli(folder, {"reconcile", folder.path("DEC2026.rep"), demo + "/DEC2026-statement.csv",
-                                              "--other", "Fund Savings", "53,139.60"});
+    const auto warned = test::runCli(folder, {"reconcile", folder.path("DEC2026.rep"),
+                                              demo + "/DEC2026-statement.csv", "--other", "Fund Savings", "53,139.60"});
     EXPECT_EQ(warned.status, 0);
     EXPECT_TRUE(warned.out.ends_with(tail)) << warned.out;
-    EXPECT_TRUE(warned.err.starts_with("quorvel-cli: warning: " + folder.path("NOV2026.rec") + ": line 1")) << warned.err;
+    EXPECT_TRUE(warned.err.starts_with("quorvel-cli: warning: " + folder.path("NOV2026.rec") + ": line 1"))
+        << warned.err;
     EXPECT_FALSE(std::filesystem::exists(folder.path("DEC2026.rec")));
     test::writeFile(folder.path("bad.csv"), "Date,Amount,Balance\n12/01/2026,abc,1\n");
     const auto bad = test::runCli(folder, {"reconcile", demo + "/DEC2026.rep", folder.path("bad.csv")});

@@ -49,7 +49,9 @@ int reconcileCommand(const std::vector<std::string>& args, std::ostream& out, st
     std::string gap;
     auto carried = carriedItems(monthPath, &gap);
     // As the window does: said, and the statement still reconciles without the carried items.
-    if (!carried) err << "quorvel-cli: warning: " << escapeControls(carried.message()) << " Nothing is carried from it.\n";
+    if (!carried)
+        err << "quorvel-cli: warning: " << escapeControls(carried.message())
+            << " Nothing is carried from it.\n";
     if (!gap.empty()) err << "quorvel-cli: warning: " << escapeControls(gap) << "\n";
     if (carried) items.insert(items.end(), carried->begin(), carried->end());
     auto saved = loadReconciliation(reconciliationFileOf(monthPath));

@@ -25,7 +25,8 @@ std::string field(std::string_view text) {
 
 // DATE CHEQUE AMOUNT DESCRIPTION
 std::string statementFields(const StatementLine& line) {
-    return dayText(line.date) + "\t" + field(line.cheque) + "\t" + line.amount.toFileText() + "\t" + field(line.description);
+    return dayText(line.date) + "\t" + field(line.cheque) + "\t" + line.amount.toFileText() + "\t" +
+           field(line.description);
 }
 
 std::vector<std::string_view> splitTabs(std::string_view line) {
@@ -216,8 +217,9 @@ std::optional<MonthFiles> monthFiles(const FolderNames& folder, const std::strin
     bool month = false, rec = false;
     MonthFiles files;
     files.month = folder.locate(name, &month);
-    files.journal = folder.locate(std::filesystem::path(Journal::pathFor(name)).filename().string(), &files.hasJournal);
-    files.reconciliation = folder.locate(std::filesystem::path(reconciliationPathFor(name)).filename().string(), &rec);
+    const auto nameOf = [](const std::string& p) { return std::filesystem::path(p).filename().string(); };
+    files.journal = folder.locate(nameOf(Journal::pathFor(name)), &files.hasJournal);
+    files.reconciliation = folder.locate(nameOf(reconciliationPathFor(name)), &rec);
     if (!month && !files.hasJournal && !rec) return std::nullopt;
     return files;
 }
@@ -245,27 +247,31 @@ void gapNotice(const FolderNames& folder, const std::string& month, std::string*
     for (const std::string& name : folder.names()) {
         const std::filesystem::path path(name);
         const auto named = monthOfName(path.stem().string());
-        if (FolderNames::folded(path.extension().string()) != ".rec" || !named || index(*named) >= index(*gap) || (latest && index(*named) <= latestIndex))
+        if (FolderNames::folded(path.extension().string()) != ".rec" || !named ||
+            index(*named) >= index(*gap) || (latest && index(*named) <= latestIndex))
             continue;
         latest = path.stem().string();
         latestIndex = index(*named);
     }
     if (!latest) return;
-    *notice = "No files of " + std::filesystem::path(*previous).stem().string() + " are in the folder, though " +
-              *latest + " before it was reconciled: nothing is carried from " + *latest + " or the months between.";
+    const std::string missing = std::filesystem::path(*previous).stem().string();
+    *notice = "No files of " + missing + " are in the folder, though " + *latest +
+              " before it was reconciled: nothing is carried from " + *latest + " or the months between.";
 }
 
 // What `month` leaves outstanding for the month after it: its own book items and what it
 // carried (or, the first month reconciled, what its own list says it carried), less what the
 // confirmed matches of its saved reconciliation cleared.
-Result<std::vector<BookItem>> leftOver(const MonthFiles& month, const std::optional<SavedReconciliation>& saved,
+Result<std::vector<BookItem>> leftOver(const MonthFiles& month,
+                                       const std::optional<SavedReconciliation>& saved,
                                        std::optional<std::vector<BookItem>> carried) {
     auto own = journalItems(month);
     if (!own) return own.status();
     const std::string origin = monthOrigin(month.month);
     std::vector<BookItem> items = std::move(own).value();
     if (carried) {
-        items.insert(items.end(), std::make_move_iterator(carried->begin()), std::make_move_iterator(carried->end()));
+        items.insert(items.end(), std::make_move_iterator(carried->begin()),
+                     std::make_move_iterator(carried->end()));
     } else {
         for (const BookItem& item : saved->outstanding)
             if (item.origin != origin) items.push_back(item);
@@ -273,7 +279,8 @@ Result<std::vector<BookItem>> leftOver(const MonthFiles& month, const std::optio
     if (saved) {
         std::map<std::string, Money> cleared;
         for (std::size_t line = 0; line < saved->matchKeys.size(); ++line)
-            if (saved->confirmed[line]) cleared.emplace(saved->matchKeys[line], saved->statement.lines[line].amount);
+            if (saved->confirmed[line])
+                cleared.emplace(saved->matchKeys[line], saved->statement.lines[line].amount);
         std::erase_if(items, [&](const BookItem& item) {
             const auto found = cleared.find(item.key());
             return found != cleared.end() && found->second == item.amount;

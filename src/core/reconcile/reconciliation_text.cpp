@@ -59,8 +59,10 @@ std::vector<std::string> reconciliationLines(const Reconciliation& rec, const Ba
     lines.push_back(countedHeading("Statement lines without an action", lists.bankOnly.size()));
     for (const std::size_t i : lists.bankOnly) lines.push_back("  " + statementLineText(rec.statement.lines[i]));
     if (!rec.statement.pending.empty()) {
-        lines.push_back(countedHeading("Pending at the bank (not in the closing balance)", rec.statement.pending.size()));
-        for (const StatementLine& line : rec.statement.pending) lines.push_back("  " + statementLineText(line));
+        const std::size_t count = rec.statement.pending.size();
+        lines.push_back(countedHeading("Pending at the bank (not in the closing balance)", count));
+        for (const StatementLine& line : rec.statement.pending)
+            lines.push_back("  " + statementLineText(line));
     }
     lines.push_back(countedHeading("Outstanding cheques", lists.outstandingCheques.size()));
     for (const std::size_t i : lists.outstandingCheques) lines.push_back("  " + bookItemLine(rec.items[i]));

@@ -93,7 +93,8 @@ void FrmReconcile::build() {
     CboAccount = new QComboBox(this);
     CboAccount->setObjectName("CboAccount");
     CmdRecord = button(this, "CmdRecord", "&Record Bank Line");
-    for (QWidget* w : std::initializer_list<QWidget*>{CmdConfirm, CmdConfirmAll, CmdUnmatch, CmdMatch}) matching->addWidget(w);
+    for (QWidget* w : std::initializer_list<QWidget*>{CmdConfirm, CmdConfirmAll, CmdUnmatch, CmdMatch})
+        matching->addWidget(w);
     matching->addStretch();
     matching->addWidget(new QLabel("Charges to:", this));
     matching->addWidget(CboAccount);
@@ -370,10 +371,11 @@ BalanceCheck FrmReconcile::check() {
 
 void FrmReconcile::refresh() {
     if (rec_.match.size() != rec_.statement.lines.size()) rec_.resetMatches();
-    QString heading = QString("Statement %1, closing balance %2")
-                          .arg(fromPath(rec_.statementName), QString::fromStdString(rec_.statement.closingBalance.format00()));
+    const QString closing = QString::fromStdString(rec_.statement.closingBalance.format00());
+    QString heading = QString("Statement %1, closing balance %2").arg(fromPath(rec_.statementName), closing);
     for (const StatementLine& line : rec_.statement.pending)
-        heading += "\nPending at the bank (not in the closing balance): " + fromCp1252(statementLineText(line));
+        heading +=
+            "\nPending at the bank (not in the closing balance): " + fromCp1252(statementLineText(line));
     LblStatement->setText(heading);
     const ReconciliationLists lists = reconciliationLists(rec_);
     LstMatched->clear();
@@ -417,20 +419,20 @@ void FrmReconcile::CmdSave_Click() {
     }
     if (!carryFault_.isEmpty()) {
         // Saved now, the items last month carries would be gone from every month after.
-        main_.platform().dialogs.message("The reconciliation was not saved: an earlier month's files cannot be read, "
-                                         "so the items they carry are missing. Nothing has changed on disk.\n\n" +
-                                         carryFault_);
+        main_.platform().dialogs.message("The reconciliation was not saved: an earlier month's files cannot "
+                                         "be read, so the items they carry are missing. Nothing has changed "
+                                         "on disk.\n\n" + carryFault_);
         return;
     }
     if (proposed > 0) {
         platform::Dialogs& dialogs = main_.platform().dialogs;
         // Two questions for Yes / No / Cancel: the message boxes offer two buttons at most.
-        if (dialogs.message(QString("%1 proposed matches are not confirmed. Confirm them before saving?").arg(proposed),
-                            platform::Buttons::YesNo) == platform::Answer::Yes) {
+        const QString question = "%1 proposed matches are not confirmed. Confirm them before saving?";
+        if (dialogs.message(question.arg(proposed), platform::Buttons::YesNo) == platform::Answer::Yes) {
             rec_.confirmProposals();
             refresh();
-        } else if (dialogs.message("Save with them left as proposals? Proposed matches do not clear their items: "
-                                   "they carry into next month.",
+        } else if (dialogs.message("Save with them left as proposals? Proposed matches do not clear their "
+                                   "items: they carry into next month.",
                                    platform::Buttons::OkCancel) != platform::Answer::Ok) {
             return;
         }

@@ -152,7 +152,8 @@ TEST(ReconciliationFile, CarriedItemsAreLastMonthsBookItemsLessItsConfirmedMatch
         // The first month ever reconciled carries last month's own items, one month back.
         {"nothing reconciled before", test::kMonthRecords(), "", "JAN2027.rep",
          {"DEC2026:1", "DEC2026:2", "DEC2026:3", "DEC2026:4", "DEC2026:5", "DEC2026:6"}, false},
-        {"a month without files after a reconciled one", test::kMonthRecords(), "DEC2026.rec", "FEB2027.rep", {}, true,
+        {"a month without files after a reconciled one", test::kMonthRecords(), "DEC2026.rec", "FEB2027.rep", {},
+         true,
          "No files of JAN2027 are in the folder, though DEC2026 before it was reconciled"},
         {"a gap with nothing reconciled before it", test::kMonthRecords(), "", "FEB2027.rep", {}, false},
     };

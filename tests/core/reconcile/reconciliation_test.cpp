@@ -93,7 +93,8 @@ TEST(Reconcile, BalanceFormulaOnFiguresWorkedByHand) {
     rec.statement.pending = {{dayNumber(2027, 1, 2), "CHECK 4520", "4520", Money::cents(-4000), 9}};
     const auto lines = reconciliationLines(rec, balanceCheck(rec, Money::cents(384525)), "DEC2026");
     EXPECT_EQ(lines.back(), "Difference (the books agree)               0.00");
-    const auto pending = std::find(lines.begin(), lines.end(), "Pending at the bank (not in the closing balance) (1)");
+    const auto pending =
+        std::find(lines.begin(), lines.end(), "Pending at the bank (not in the closing balance) (1)");
     ASSERT_NE(pending, lines.end());
     EXPECT_EQ(pending[1], "  2027-01-02  ck 4520         -40.00  CHECK 4520");
 }

@@ -120,7 +120,8 @@ TEST_F(StatementReader, ClosingBalanceIsTheNewestByTheRunningBalances) {
         std::string described;
         for (const StatementLine& line : read->pending) described += line.description;
         EXPECT_EQ(described, pending) << rows;
-        EXPECT_EQ(read->lines.size() + read->pending.size(), static_cast<std::size_t>(std::count(rows.begin(), rows.end(), '\n')));
+        const auto rowCount = static_cast<std::size_t>(std::count(rows.begin(), rows.end(), '\n'));
+        EXPECT_EQ(read->lines.size() + read->pending.size(), rowCount);
     }
 }
 

@@ -77,10 +77,12 @@ TEST_F(ReconcileWindowTest, DemoMonthReconcilesRecordsTheBankChargeAndSaves) {
         EXPECT_EQ(dialogs().messages().back(), "The reconciliation is saved beside the month.");
         const std::string text = test::readFile(folder.path("DEC2026.rec"));
         std::size_t found = 0;
-        for (std::size_t at = text.find("\tP\n"); at != std::string::npos; at = text.find("\tP\n", at + 1)) ++found;
+        for (std::size_t at = text.find("\tP\n"); at != std::string::npos; at = text.find("\tP\n", at + 1))
+            ++found;
         EXPECT_EQ(found, proposals);
     }
-    EXPECT_TRUE(dialogs().messages().contains("22 proposed matches are not confirmed. Confirm them before saving?"));
+    EXPECT_TRUE(
+        dialogs().messages().contains("22 proposed matches are not confirmed. Confirm them before saving?"));
     const std::string saved = test::readFile(folder.path("DEC2026.rec"));
     EXPECT_NE(saved.find("\tSERVICE CHARGE\tDEC2026:42\tC\n"), std::string::npos) << saved;
     EXPECT_NE(saved.find("other\tFund Savings\t53139.6\n"), std::string::npos) << saved;
@@ -96,7 +98,8 @@ TEST_F(ReconcileWindowTest, DemoMonthReconcilesRecordsTheBankChargeAndSaves) {
 
     // A statement whose columns are not named and whose date reads either way: the treasurer
     // names the columns and the order, and they are kept. Its newest row is still pending.
-    test::writeFile(folder.path("odd.csv"), "When,What,Sum,Left\n08/12/2026,GIFT,1.00,1.00\n09/12/2026,CARD,2.00,\n");
+    test::writeFile(folder.path("odd.csv"),
+                    "When,What,Sum,Left\n08/12/2026,GIFT,1.00,1.00\n09/12/2026,CARD,2.00,\n");
     dialogs().chooseFileNext(QString::fromStdString(folder.path("odd.csv")));
     dialogs().typeNext("date=1,description=2,amount=3,balance=4");
     dialogs().typeNext("dmy");

@@ -10,7 +10,7 @@
 
 namespace quorvel::platform {
 
-enum class Buttons { Ok, OkCancel, YesNo };
+enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class Answer { Ok, Cancel, Yes, No };
 
 // What a box closed without a choice answers: the button that changes nothing.
@@ -22,6 +22,8 @@ constexpr Answer closedAnswer(Buttons buttons) {
             return Answer::Cancel;
         case Buttons::YesNo:
             return Answer::No;
+        case Buttons::YesNoCancel:
+            return Answer::Cancel;
     }
     return Answer::Cancel;
 }

@@ -46,6 +46,11 @@ Answer QtDialogs::message(const QString& text, Buttons buttons, const QString& t
             box.setDefaultButton(QMessageBox::Yes);
             box.setEscapeButton(QMessageBox::No);
             break;
+        case Buttons::YesNoCancel:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            box.setDefaultButton(QMessageBox::Yes);
+            box.setEscapeButton(QMessageBox::Cancel);
+            break;
     }
     box.exec();
 

@@ -425,16 +425,17 @@ void FrmReconcile::CmdSave_Click() {
         return;
     }
     if (proposed > 0) {
-        platform::Dialogs& dialogs = main_.platform().dialogs;
-        // Two questions for Yes / No / Cancel: the message boxes offer two buttons at most.
-        const QString question = "%1 proposed matches are not confirmed. Confirm them before saving?";
-        if (dialogs.message(question.arg(proposed), platform::Buttons::YesNo) == platform::Answer::Yes) {
-            rec_.confirmProposals();
-            refresh();
-        } else if (dialogs.message("Save with them left as proposals? Proposed matches do not clear their "
-                                   "items: they carry into next month.",
-                                   platform::Buttons::OkCancel) != platform::Answer::Ok) {
-            return;
+        const QString question = "%1 proposed matches are not confirmed. Confirm them before saving?\n\n"
+                                 "No saves them as proposals: they clear nothing and carry into next month.";
+        switch (main_.platform().dialogs.message(question.arg(proposed), platform::Buttons::YesNoCancel)) {
+            case platform::Answer::Yes:
+                rec_.confirmProposals();
+                refresh();
+                break;
+            case platform::Answer::No:
+                break;
+            default:
+                return;
         }
     }
     const Status saved = saveMonthReconciliation(main_.ledger().CurrentFile, rec_);

@@ -76,11 +76,20 @@ TEST_F(QtDialogsTest, ButtonsMapToAnswers) {
 
     clickOnBox(QMessageBox::Ok);
     EXPECT_EQ(dialogs.message("Proceed?", Buttons::OkCancel), Answer::Ok);
+
+    for (const auto [button, answer] : {std::pair{QMessageBox::Yes, Answer::Yes}, {QMessageBox::No, Answer::No},
+                                        {QMessageBox::Cancel, Answer::Cancel}}) {
+        clickOnBox(button);
+        EXPECT_EQ(dialogs.message("Confirm first?", Buttons::YesNoCancel), answer);
+        EXPECT_EQ(seen.buttons.size(), 3);
+    }
 }
 
 TEST_F(QtDialogsTest, ClosingAQuestionWithoutChoosingAnswersNo) {
     whenModal<QMessageBox>([](QMessageBox* box) { box->reject(); });
     EXPECT_EQ(dialogs.message("Delete?", Buttons::YesNo), Answer::No);
+    whenModal<QMessageBox>([](QMessageBox* box) { box->reject(); });
+    EXPECT_EQ(dialogs.message("Confirm first?", Buttons::YesNoCancel), Answer::Cancel);
 }
 
 TEST_F(QtDialogsTest, InputReturnsTheTypedTextOrEmptyWhenCancelled) {

@@ -67,11 +67,13 @@ TEST_F(ReconcileWindowTest, DemoMonthReconcilesRecordsTheBankChargeAndSaves) {
 
     // 22 proposals left: cancelled, nothing is written; saved as proposals, or confirmed first.
     using platform::Answer;
-    const std::vector<std::tuple<std::vector<Answer>, bool, std::size_t>> saves = {
-        {{Answer::No, Answer::Cancel}, false, 0}, {{Answer::No, Answer::Ok}, true, 22}, {{Answer::Yes}, true, 0}};
-    for (const auto& [answers, written, proposals] : saves) {
-        for (const Answer answer : answers) dialogs().answerNext(answer);
+    const std::vector<std::tuple<Answer, bool, std::size_t>> saves = {
+        {Answer::Cancel, false, 0}, {Answer::No, true, 22}, {Answer::Yes, true, 0}};
+    for (const auto& [answer, written, proposals] : saves) {
+        dialogs().answerNext(answer);
+        const std::size_t asked = dialogs().shown.size();
         rec->CmdSave->click();
+        EXPECT_EQ(dialogs().shown.at(asked).buttons, platform::Buttons::YesNoCancel);
         EXPECT_EQ(fs::exists(folder.path("DEC2026.rec")), written);
         if (!written) continue;
         EXPECT_EQ(dialogs().messages().back(), "The reconciliation is saved beside the month.");
@@ -81,8 +83,9 @@ TEST_F(ReconcileWindowTest, DemoMonthReconcilesRecordsTheBankChargeAndSaves) {
             ++found;
         EXPECT_EQ(found, proposals);
     }
-    EXPECT_TRUE(
-        dialogs().messages().contains("22 proposed matches are not confirmed. Confirm them before saving?"));
+    EXPECT_TRUE(dialogs().messages().contains("22 proposed matches are not confirmed. Confirm them before "
+                                              "saving?\n\nNo saves them as proposals: they clear nothing and "
+                                              "carry into next month."));
     const std::string saved = test::readFile(folder.path("DEC2026.rec"));
     EXPECT_NE(saved.find("\tSERVICE CHARGE\tDEC2026:42\tC\n"), std::string::npos) << saved;
     EXPECT_NE(saved.find("other\tFund Savings\t53139.6\n"), std::string::npos) << saved;
@@ -124,10 +127,15 @@ TEST_F(ReconcileWindowTest, DemoMonthReconcilesRecordsTheBankChargeAndSaves) {
     test::writeFile(folder.path("nov2026.REC"), "damaged\n");
     window.findChild<QAction*>("MnuReconcile")->trigger();
     EXPECT_TRUE(dialogs().messages().back().startsWith(QString::fromStdString(folder.path("nov2026.REC"))));
+    FrmReconcile* again = nullptr;
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* again = qobject_cast<FrmReconcile*>(w); again && again->isVisible()) again->CmdSave->click();
+        if (auto* found = qobject_cast<FrmReconcile*>(w); found && found->isVisible()) again = found;
+    ASSERT_NE(again, nullptr);
+    again->CmdSave->click();
     EXPECT_TRUE(dialogs().messages().back().startsWith("The reconciliation was not saved")) << dialogs().messages().back().toStdString();
     EXPECT_EQ(test::readFile(folder.path("DEC2026.rec")), saved);
+    again->CmdClose->click();
+    EXPECT_TRUE(window.isVisible());
 }
 
 }  // namespace

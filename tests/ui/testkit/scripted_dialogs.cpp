@@ -32,6 +32,8 @@ bool fits(Answer answer, Buttons buttons) {
             return answer == Answer::Ok || answer == Answer::Cancel;
         case Buttons::YesNo:
             return answer == Answer::Yes || answer == Answer::No;
+        case Buttons::YesNoCancel:
+            return answer != Answer::Ok;
     }
     return false;
 }

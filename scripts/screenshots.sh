@@ -97,9 +97,9 @@ key alt+v k
 xdotool type --delay 40 "$work/Books/DEC2026-statement.ofx"
 key Return
 settle 2
-for _ in $(seq 9); do key Tab; done
+key alt+e ctrl+a
 xdotool type --delay 60 "Fund Savings"
-key Tab
+key Tab ctrl+a
 xdotool type --delay 60 "53139.60"
 shot reconcile
 key alt+d

@@ -96,14 +96,17 @@ void FrmReconcile::build() {
     for (QWidget* w : std::initializer_list<QWidget*>{CmdConfirm, CmdConfirmAll, CmdUnmatch, CmdMatch})
         matching->addWidget(w);
     matching->addStretch();
-    matching->addWidget(new QLabel("Charges to:", this));
+    auto* chargesTo = new QLabel("Char&ges to:", this);
+    chargesTo->setBuddy(CboAccount);
+    matching->addWidget(chargesTo);
     matching->addWidget(CboAccount);
     matching->addWidget(CmdRecord);
     layout->addLayout(matching);
 
     auto* bottom = new QHBoxLayout;
     auto* others = new QGridLayout;
-    others->addWidget(new QLabel("Other accounts", this), 0, 0, 1, 2);
+    auto* othersCaption = new QLabel("Oth&er accounts", this);
+    others->addWidget(othersCaption, 0, 0, 1, 2);
     for (int k = 0; k < kReportAccounts; ++k) {
         TxtOtherName[k] = new QLineEdit(this);
         TxtOtherName[k]->setObjectName("TxtOtherName");
@@ -115,6 +118,7 @@ void FrmReconcile::build() {
         others->addWidget(TxtOtherAmount[k], k + 1, 1);
         connect(TxtOtherAmount[k], &QLineEdit::textChanged, this, [this] { refresh(); });
     }
+    othersCaption->setBuddy(TxtOtherName[0]);
     bottom->addLayout(others);
     LblFormula = new QLabel(this);
     LblFormula->setObjectName("LblFormula");
@@ -389,8 +393,8 @@ void FrmReconcile::refresh() {
     LstInTransit->clear();
     for (const std::size_t i : lists.depositsInTransit) addRow(LstInTransit, bookItemLine(rec_.items[i]), i);
     const std::pair<const char*, std::size_t> captions[] = {
-        {"&Matched (%1)", lists.matched.size()}, {"&Statement lines without an action (%1)", lists.bankOnly.size()},
-        {"Outstanding &cheques (%1)", lists.outstandingCheques.size()},
+        {"Matc&hed (%1)", lists.matched.size()}, {"Statement &lines without an action (%1)", lists.bankOnly.size()},
+        {"Outsta&nding cheques (%1)", lists.outstandingCheques.size()},
         {"Deposits in &transit (%1)", lists.depositsInTransit.size()}};
     const char* names[] = {"LstMatchedCaption", "LstBankOnlyCaption", "LstOutstandingCaption", "LstInTransitCaption"};
     for (int i = 0; i < 4; ++i) findChild<QLabel*>(names[i])->setText(QString(captions[i].first).arg(captions[i].second));

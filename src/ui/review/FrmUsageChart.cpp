@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -49,7 +50,9 @@ FrmUsageChart::FrmUsageChart(platform::Platform& platform, UsageChart chart, std
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(ScrollChart);
     layout->addLayout(buttons);
-    resize(900, std::min(chartHeight + 80, 1000));
+    // Within the screen, frame and title bar included, so the buttons are never below its edge.
+    const QRect room = screen()->availableGeometry();
+    resize(std::min(900, room.width() * 9 / 10), std::min(chartHeight + 80, room.height() * 9 / 10));
     connect(CmdSavePng, &QPushButton::clicked, this, &FrmUsageChart::CmdSavePng_Click);
     connect(CmdClose, &QPushButton::clicked, this, &QDialog::close);
 }

@@ -335,12 +335,30 @@ void FrmReconcile::CmdRecord_Click() {
     const StatementLine& bank = rec_.statement.lines[*line];
     const Money amount = bank.amount.units() < 0 ? -bank.amount : bank.amount;
     const std::string amountText = amount.format00();
+    // An action holds whole cents; rounding the bank's figure would book another amount.
+    if (amount.units() % 100 != 0) {
+        const QString shown = QString::fromStdString(amount.toFileText());
+        return main_.platform().dialogs.message("The statement line's amount " + shown +
+                                                " is not in whole cents, so it is not recorded from here."),
+               void();
+    }
     const std::string reference = referenceDate(bank.date);
+    const bool charge = bank.amount.units() < 0;
+    if (charge && CboAccount->currentIndex() < 0)
+        return main_.platform().dialogs.message("Choose the budget account the charge is recorded against."), void();
+    // A click writes to the journal for good: say what is recorded, and warn as the budget
+    // expenditure window does when the account's budget is passed.
+    QString question = charge ? QStringLiteral("Record %1 as a budget expenditure of %2, dated %3?")
+                                    .arg(QString::fromStdString(amountText), CboAccount->currentText(),
+                                         QString::fromStdString(reference))
+                              : QStringLiteral("Record %1 as a deposit, dated %2?")
+                                    .arg(QString::fromStdString(amountText), QString::fromStdString(reference));
+    if (charge && overBudget(main_.ledger(), CboAccount->currentData().toInt(), amount))
+        question += "\n\nYou are attempting to spend more than is budgeted.";
+    if (main_.platform().dialogs.message(question, platform::Buttons::YesNo) != platform::Answer::Yes) return;
     Status recorded = Status::Ok();
     // Money out of the account is a charge against a budget account; money in, a deposit.
-    if (bank.amount.units() < 0) {
-        if (CboAccount->currentIndex() < 0)
-            return main_.platform().dialogs.message("Choose the budget account the charge is recorded against."), void();
+    if (charge) {
         recorded = recordBudgetExpenditure(main_.ledger(), main_.journal(), CboAccount->currentData().toInt(),
                                            amountText, reference);
     } else {

@@ -56,8 +56,13 @@ TEST_F(ReconcileWindowTest, DemoMonthReconcilesRecordsTheBankChargeAndSaves) {
     rec->TxtOtherAmount[0]->setText("53,139.60");
     select(rec->LstBankOnly, 0);
     rec->CboAccount->setCurrentIndex(rec->CboAccount->findText("440", Qt::MatchStartsWith));
-    rec->CmdRecord->click();
-    EXPECT_EQ(rec->LstBankOnly->count(), 0);
+    for (const auto answer : {platform::Answer::No, platform::Answer::Yes}) {
+        dialogs().answerNext(answer);
+        rec->CmdRecord->click();
+        EXPECT_TRUE(dialogs().messages().back().startsWith("Record 15.00 as a budget expenditure of 440 "))
+            << dialogs().messages().back().toStdString();
+        EXPECT_EQ(rec->LstBankOnly->count(), answer == platform::Answer::No ? 1 : 0);
+    }
     EXPECT_EQ(rec->LstMatched->count(), 23);
     Journal journal;
     ASSERT_TRUE(journal.open(folder.path("DEC2026.jrn"), JournalMode::ReadOnly));

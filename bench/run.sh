@@ -15,7 +15,8 @@ build=${QUORVEL_BENCH_BUILD_DIR:-$root/build-bench-run}
 if [ ! -f "$build/build.ninja" ]; then
   cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVEL_BUILD_TESTS=OFF
 fi
-cmake --build "$build" -j "$(nproc)" --target quorvel-bench quorvel-bench-gen quorvel-bench-memory quorvel-cli quorvel
+cmake --build "$build" -j "$(nproc)" --target quorvel-bench quorvel-bench-gen quorvel-bench-memory quorvel-cli quorvel \
+  quorvel-reconcile
 bin=$build/bin
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/quorvel-bench-run-XXXXXX")
@@ -58,6 +59,14 @@ cli_report_shm=$(hyper 200 "$bin/quorvel-cli" report "$month" --out /dev/shm/quo
 rm -f /dev/shm/quorvel-bench-report.txt
 cli_summary=$(hyper 200 "$bin/quorvel-cli" summary "$month")
 cli_peak=$(peak_kb "$bin/quorvel-cli" report "$month" --out "$out")
+cli_export_actions=$(hyper 200 "$bin/quorvel-cli" export "$month" --actions)
+cli_export_ledger=$(hyper 200 "$bin/quorvel-cli" export "$month" --ledger)
+# The demo month against its statement: the month the statements were written for.
+mkdir "$work/demo"
+cp "$root"/demo/DEC2026.rep "$root"/demo/DEC2026.jrn "$root"/demo/DEC2026-statement.* "$work/demo/"
+reconcile=("$bin/quorvel-cli" reconcile "$work/demo/DEC2026.rep")
+cli_reconcile_ofx=$(hyper 100 "${reconcile[@]}" "$work/demo/DEC2026-statement.ofx" --other "Fund Savings" 53139.60)
+cli_reconcile_csv=$(hyper 100 "${reconcile[@]}" "$work/demo/DEC2026-statement.csv" --other "Fund Savings" 53139.60)
 
 echo "Timing the desktop program ..."
 export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$work/runtime
@@ -81,6 +90,10 @@ printf '%-62s %-9s %s ms\n' "quorvel-cli report FULL.rep --out FILE, whole proce
 printf '%-62s %-9s %s ms\n' "  the same with FILE on tmpfs, where flushing costs nothing" "" "$cli_report_shm"
 printf '%-62s %-9s %s ms\n' "quorvel-cli summary FULL.rep, whole process" "" "$cli_summary"
 printf '%-62s %-9s %s kB\n' "quorvel-cli report, peak resident memory" "< 4096 kB" "$cli_peak"
+printf '%-62s %-9s %s / %s ms\n' "quorvel-cli export FULL.rep --actions / --ledger" "" \
+  "$cli_export_actions" "$cli_export_ledger"
+printf '%-62s %-9s %s / %s ms\n' "quorvel-cli reconcile, demo month, OFX / CSV statement" "" \
+  "$cli_reconcile_ofx" "$cli_reconcile_csv"
 printf '%-62s %-9s %s ms\n' "desktop program opening the full month, offscreen" "< 250 ms" "$desktop"
 printf '%-62s %-9s %s kB / %s kB\n' "desktop peak memory: one month / twelve months five times" "" \
   "$desktop_peak_one" "$desktop_peak_year"

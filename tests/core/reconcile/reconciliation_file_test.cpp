@@ -161,9 +161,10 @@ TEST(ReconciliationFile, CarriedItemsAreLastMonthsBookItemsLessItsConfirmedMatch
         test::TestFolder folder;
         test::writeMonth(test::sampleLedger(), folder.path("NOV2026.rep"), november);
         Statement none;
-        if (c.novemberReconciled)
+        if (c.novemberReconciled) {
             ASSERT_TRUE(saveReconciliation(folder.path("NOV2026.rec"),
                                            reconcile(none, bookItems(november, "NOV2026"), std::nullopt)));
+        }
         test::writeMonth(test::sampleLedger(), folder.path("DEC2026.rep"), c.december);
         // December's statement clears November's cheque (carried as NOV2026:1, not :7).
         Reconciliation dec = settled();

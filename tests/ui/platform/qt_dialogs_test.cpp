@@ -77,7 +77,7 @@ TEST_F(QtDialogsTest, ButtonsMapToAnswers) {
     clickOnBox(QMessageBox::Ok);
     EXPECT_EQ(dialogs.message("Proceed?", Buttons::OkCancel), Answer::Ok);
 
-    for (const auto [button, answer] : {std::pair{QMessageBox::Yes, Answer::Yes}, {QMessageBox::No, Answer::No},
+    for (const auto& [button, answer] : {std::pair{QMessageBox::Yes, Answer::Yes}, {QMessageBox::No, Answer::No},
                                         {QMessageBox::Cancel, Answer::Cancel}}) {
         clickOnBox(button);
         EXPECT_EQ(dialogs.message("Confirm first?", Buttons::YesNoCancel), answer);

@@ -21,6 +21,7 @@
 #include "statement_reader.h"
 #include "ui/chosen_printer.h"
 #include "ui/mainwindow/FrmMain.h"
+#include "ui/widgets/named_button.h"
 #include "ui/mainwindow/user_settings.h"
 #include "ui/report/pdf_output.h"
 #include "ui/report/print_replay.h"
@@ -36,13 +37,6 @@ QListWidget* list(QWidget* parent, const char* name) {
     box->setObjectName(name);
     box->setFont(platform::fixedPitchFont(10));
     return box;
-}
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
 }
 
 void addRow(QListWidget* box, const std::string& text, std::size_t index) {
@@ -63,7 +57,7 @@ void FrmReconcile::build() {
     auto* top = new QHBoxLayout;
     LblStatement = new QLabel(this);
     LblStatement->setObjectName("LblStatement");
-    CmdStatement = button(this, "CmdStatement", "Choose &Statement...");
+    CmdStatement = namedButton(this, "CmdStatement", "Choose &Statement...");
     top->addWidget(LblStatement, 1);
     top->addWidget(CmdStatement);
     layout->addLayout(top);
@@ -86,13 +80,13 @@ void FrmReconcile::build() {
     layout->addLayout(lists, 1);
 
     auto* matching = new QHBoxLayout;
-    CmdConfirm = button(this, "CmdConfirm", "C&onfirm Match");
-    CmdConfirmAll = button(this, "CmdConfirmAll", "Confirm &All");
-    CmdUnmatch = button(this, "CmdUnmatch", "&Undo Match");
-    CmdMatch = button(this, "CmdMatch", "&Match Selected");
+    CmdConfirm = namedButton(this, "CmdConfirm", "C&onfirm Match");
+    CmdConfirmAll = namedButton(this, "CmdConfirmAll", "Confirm &All");
+    CmdUnmatch = namedButton(this, "CmdUnmatch", "&Undo Match");
+    CmdMatch = namedButton(this, "CmdMatch", "&Match Selected");
     CboAccount = new QComboBox(this);
     CboAccount->setObjectName("CboAccount");
-    CmdRecord = button(this, "CmdRecord", "&Record Bank Line");
+    CmdRecord = namedButton(this, "CmdRecord", "&Record Bank Line");
     for (QWidget* w : std::initializer_list<QWidget*>{CmdConfirm, CmdConfirmAll, CmdUnmatch, CmdMatch})
         matching->addWidget(w);
     matching->addStretch();
@@ -127,10 +121,10 @@ void FrmReconcile::build() {
     layout->addLayout(bottom);
 
     auto* commands = new QHBoxLayout;
-    CmdSave = button(this, "CmdSave", "Sa&ve");
-    CmdPrint = button(this, "CmdPrint", "&Print");
-    CmdPdf = button(this, "CmdPdf", "Save as P&DF");
-    CmdClose = button(this, "CmdClose", "&Close");
+    CmdSave = namedButton(this, "CmdSave", "Sa&ve");
+    CmdPrint = namedButton(this, "CmdPrint", "&Print");
+    CmdPdf = namedButton(this, "CmdPdf", "Save as P&DF");
+    CmdClose = namedButton(this, "CmdClose", "&Close");
     CmdPdf->setEnabled(static_cast<bool>(main_.platform().pdfPrinter));
     commands->addStretch();
     for (QPushButton* b : {CmdSave, CmdPrint, CmdPdf, CmdClose}) commands->addWidget(b);

@@ -23,6 +23,7 @@
 #include "review/usage_chart.h"
 #include "ui/chosen_printer.h"
 #include "ui/mainwindow/FrmMain.h"
+#include "ui/widgets/named_button.h"
 #include "ui/mainwindow/user_settings.h"
 #include "ui/review/usage_chart_view.h"
 #include "ui/text_codec.h"
@@ -50,13 +51,6 @@ QLabel* label(QWidget* parent, const char* name, const QString& text, bool wrap 
     l->setObjectName(name);
     l->setWordWrap(wrap);
     return l;
-}
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
 }
 
 }  // namespace
@@ -108,7 +102,7 @@ void frmprinter::buildControls() {
                 TxtAmount[k]->setText(QString::fromStdString(settledAmountText(shown)));
         };
     }
-    CmdTotal = button(this, "CmdTotal", "View Total");
+    CmdTotal = namedButton(this, "CmdTotal", "View Total");
     Label6 = label(this, "Label6", {});
     Label9 = label(this, "Label9",
                    "Note: if total in accounts differs from amount in report, your books are not in balance "
@@ -127,18 +121,18 @@ void frmprinter::buildControls() {
     CboPaper->setCurrentIndex(CboPaper->findData(static_cast<int>(platform::QtPrinter::localePaper().id())));
     LblPrinter = label(this, "LblPrinter", {});
     LblPreviewPaper = label(this, "LblPreviewPaper", {});
-    CmdPrinter = button(this, "CmdPrinter", "P&rinter...");
+    CmdPrinter = namedButton(this, "CmdPrinter", "P&rinter...");
     ChkChart = new QCheckBox("Print usage chart as last page", this);
     ChkChart->setObjectName("ChkChart");
     Label8 = label(this, "Label8", {});
-    Command1 = button(this, "Command1", "PRINT!");
-    CmdPreview = button(this, "CmdPreview", "Pre&view");
-    CmdPdf = button(this, "CmdPdf", "Save as PDF");
+    Command1 = namedButton(this, "Command1", "PRINT!");
+    CmdPreview = namedButton(this, "CmdPreview", "Pre&view");
+    CmdPdf = namedButton(this, "CmdPdf", "Save as PDF");
     CmdPdf->setEnabled(static_cast<bool>(main_.platform().pdfPrinter));
-    Command4 = button(this, "Command4", "Print to File");
-    Command5 = button(this, "Command5", "Annual to File");
-    Command3 = button(this, "Command3", "Save my names!");
-    Command2 = button(this, "Command2", "Cancel");
+    Command4 = namedButton(this, "Command4", "Print to File");
+    Command5 = namedButton(this, "Command5", "Annual to File");
+    Command3 = namedButton(this, "Command3", "Save my names!");
+    Command2 = namedButton(this, "Command2", "Cancel");
 
     auto* grid = new QGridLayout(this);
     int row = 0;

@@ -80,7 +80,7 @@ TEST(SortBudgetAccounts, OrdersByNumberMovingEveryColumn) {
     for (int i = 1; i <= 3; ++i) {
         l.BudgetAcctNumber[i] = numbers[i - 1];
         l.BudgetAcctName[i] = std::string("Account ") + numbers[i - 1];
-        for (int c = 1; c <= 4; ++c) l.BudgetAmount[i][c] = Money::cents(std::stoi(numbers[i - 1]) * 10 + c);
+        for (int c = 0; c <= 4; ++c) l.BudgetAmount[i][c] = Money::cents(std::stoi(numbers[i - 1]) * 10 + c);
     }
     SortBudgetAccounts(l);
     EXPECT_EQ(l.BudgetCount, 3);
@@ -88,7 +88,7 @@ TEST(SortBudgetAccounts, OrdersByNumberMovingEveryColumn) {
         const int number = i * 100;
         EXPECT_EQ(l.BudgetAcctNumber[i], std::to_string(number));
         EXPECT_EQ(l.BudgetAcctName[i], "Account " + std::to_string(number));
-        for (int c = 1; c <= 4; ++c) EXPECT_EQ(l.BudgetAmount[i][c], Money::cents(number * 10 + c));
+        for (int c = 0; c <= 4; ++c) EXPECT_EQ(l.BudgetAmount[i][c], Money::cents(number * 10 + c));
     }
     EXPECT_FALSE(l.BudgetAcctNumber[0].empty());  // the holding row keeps the last row moved
 }

@@ -5,6 +5,7 @@
 #include <random>
 #include <utility>
 
+#include "account_table.h"
 #include "text_fields.h"
 
 namespace quorvel {
@@ -78,19 +79,15 @@ void SortBudgetAccounts(Ledger& ledger) {
         }
     }
     if (n <= 1) return;
-    auto moveRow = [&ledger](int to, int from) {
-        ledger.BudgetAcctNumber[to] = ledger.BudgetAcctNumber[from];
-        ledger.BudgetAcctName[to] = ledger.BudgetAcctName[from];
-        for (int c = 1; c <= 4; ++c) ledger.BudgetAmount[to][c] = ledger.BudgetAmount[from][c];
-    };
+    AccountTable budget = budgetTable(ledger);
     bool exchanged = true;
     while (exchanged) {
         exchanged = false;
         for (int i = 1; i < n; ++i) {
             if (ledger.BudgetAcctNumber[i + 1] < ledger.BudgetAcctNumber[i]) {
-                moveRow(0, i);
-                moveRow(i, i + 1);
-                moveRow(i + 1, 0);
+                budget.copyRow(0, i);
+                budget.copyRow(i, i + 1);
+                budget.copyRow(i + 1, 0);
                 exchanged = true;
             }
         }

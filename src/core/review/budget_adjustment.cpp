@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "ledger/account_table.h"
 #include "ledger/action_record.h"
 #include "ledger/budget_number.h"
 #include "ledger/code_page.h"
@@ -193,14 +194,7 @@ Status deleteBudgetAccount(Ledger& ledger, Journal& journal, int row) {
 
     Ledger changed = ledger;
     // Row 101 is the report's work cell, not an account: it does not move up into row 100.
-    for (int k = row; k < kLastWorkingRow; ++k) {
-        changed.BudgetAcctNumber[k] = changed.BudgetAcctNumber[k + 1];
-        changed.BudgetAcctName[k] = changed.BudgetAcctName[k + 1];
-        changed.BudgetAmount[k] = changed.BudgetAmount[k + 1];
-    }
-    changed.BudgetAcctNumber[kLastWorkingRow].clear();
-    changed.BudgetAcctName[kLastWorkingRow].clear();
-    changed.BudgetAmount[kLastWorkingRow] = AmountRow{};
+    budgetTable(changed).deleteRow(row, kLastWorkingRow);
     changed.BudgetCount = std::max(changed.BudgetCount - 1, 0);
     for (int s = 1; s <= kSections;) {
         if (changed.SectionStart[s] == number) {

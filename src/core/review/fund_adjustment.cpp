@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "actions/recording.h"
+#include "ledger/account_table.h"
 #include "ledger/action_record.h"
 #include "ledger/name_rules.h"
 #include "ledger/text_fields.h"
@@ -82,14 +83,7 @@ Status deleteFund(Ledger& ledger, Journal& journal, int row) {
     if (row < 1 || row > kLastWorkingRow) return Status::Ok();  // the row after 100 funds holds nothing
     if (Status s = fundDeletion(ledger, journal, row); !s) return s;
     Ledger changed = ledger;
-    for (int k = row; k < kLastWorkingRow; ++k) {
-        changed.DesigAcctName[k] = changed.DesigAcctName[k + 1];
-        changed.DesigAcctNumber[k] = changed.DesigAcctNumber[k + 1];
-        changed.DesigAmount[k] = changed.DesigAmount[k + 1];
-    }
-    changed.DesigAcctName[kLastWorkingRow].clear();
-    changed.DesigAcctNumber[kLastWorkingRow].clear();
-    changed.DesigAmount[kLastWorkingRow] = AmountRow{};
+    fundTable(changed).deleteRow(row, kLastWorkingRow);
     changed.DesigCount = std::max(changed.DesigCount - 1, 0);
     return saveFunds(ledger, journal, changed, "Delete designated fund");
 }

@@ -2,25 +2,12 @@
 
 #include <algorithm>
 
+#include "ledger/account_table.h"
 #include "ledger/month_file.h"
 #include "review/audited_change.h"
 
 namespace quorvel {
 namespace {
-
-// Row `from` lands on row `to`; the rows between shift one place towards where it was.
-void carryRow(Ledger& ledger, int from, int to) {
-    auto carry = [from, to](auto& table) {
-        if (from > to) {
-            std::rotate(table.begin() + to, table.begin() + from, table.begin() + from + 1);
-        } else {
-            std::rotate(table.begin() + from, table.begin() + from + 1, table.begin() + to + 1);
-        }
-    };
-    carry(ledger.DesigAcctName);
-    carry(ledger.DesigAcctNumber);
-    carry(ledger.DesigAmount);
-}
 
 // The row number as "##" shows it: right-aligned in two characters, never cut.
 std::string rowNumber(int row) {
@@ -49,7 +36,7 @@ int moveFund(Ledger& ledger, int row, FundMove move) {
             to = count;
             break;
     }
-    if (to != row) carryRow(ledger, row, to);
+    if (to != row) fundTable(ledger).carryRow(row, to);
     return to;
 }
 

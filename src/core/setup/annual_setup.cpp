@@ -1,5 +1,6 @@
 #include "annual_setup.h"
 
+#include "ledger/account_table.h"
 #include "ledger/budget_number.h"
 #include "ledger/code_page.h"
 #include "ledger/name_rules.h"
@@ -7,30 +8,6 @@
 
 namespace quorvel {
 namespace {
-
-void moveBudgetRow(Ledger& l, int to, int from) {
-    l.BudgetAcctNumber[to] = l.BudgetAcctNumber[from];
-    l.BudgetAcctName[to] = l.BudgetAcctName[from];
-    l.BudgetAmount[to] = l.BudgetAmount[from];
-}
-
-void clearBudgetRow(Ledger& l, int row) {
-    l.BudgetAcctNumber[row].clear();
-    l.BudgetAcctName[row].clear();
-    l.BudgetAmount[row] = AmountRow{};
-}
-
-void moveFundRow(Ledger& l, int to, int from) {
-    l.DesigAcctNumber[to] = l.DesigAcctNumber[from];
-    l.DesigAcctName[to] = l.DesigAcctName[from];
-    l.DesigAmount[to] = l.DesigAmount[from];
-}
-
-void clearFundRow(Ledger& l, int row) {
-    l.DesigAcctNumber[row].clear();
-    l.DesigAcctName[row].clear();
-    l.DesigAmount[row] = AmountRow{};
-}
 
 Status checkName(std::string_view name) {
     if (Status s = checkStorableText(name, "The name"); !s) return s;
@@ -60,10 +37,8 @@ Status AnnualSetup::addBudgetAccount(std::string_view typedNumber, std::string_v
     // Inserted in place rather than appended and sorted: the sort leaves row 100 out, which
     // would drop the hundredth account from the count and let the next one overwrite it.
     int row = count + 1;
-    while (row > 1 && number < year_.BudgetAcctNumber[row - 1]) {
-        moveBudgetRow(year_, row, row - 1);
-        --row;
-    }
+    while (row > 1 && number < year_.BudgetAcctNumber[row - 1]) --row;
+    budgetTable(year_).carryRow(count + 1, row);
     year_.BudgetAcctNumber[row] = number;
     year_.BudgetAcctName[row] = name;
     AmountRow amounts{};
@@ -96,14 +71,10 @@ Status AnnualSetup::deleteLine(SetupMode mode, int line) {
     if (line < 1 || line > count) return Status::Error(kNoLineSelected);
     // The vacated last row is emptied: a row left holding its old name would come back at the next load.
     if (mode == SetupMode::Budget) {
-        for (int row = count - line + 1; row < count; ++row)
-            moveBudgetRow(year_, row, row + 1);
-        clearBudgetRow(year_, count);
+        budgetTable(year_).deleteRow(count - line + 1, count);
         year_.BudgetCount = count - 1;
     } else {
-        for (int row = line; row < count; ++row)
-            moveFundRow(year_, row, row + 1);
-        clearFundRow(year_, count);
+        fundTable(year_).deleteRow(line, count);
         year_.DesigCount = count - 1;
     }
     return Status::Ok();

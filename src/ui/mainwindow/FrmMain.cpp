@@ -24,6 +24,7 @@
 #include "ui/review/review_commands.h"
 #include "ui/setup/setup_commands.h"
 #include "ui/text_codec.h"
+#include "ui/widgets/named_button.h"
 #include "user_settings.h"
 
 namespace quorvel::ui {
@@ -51,15 +52,10 @@ void FrmMain::buildControls() {
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
 
-    auto button = [this](QPushButton*& target, const char* name, const QString& caption) {
-        target = new QPushButton(caption, this);
-        target->setObjectName(name);
-        target->setAutoDefault(false);
-    };
-    button(CmdCopy, "CmdCopy", "Copy");
-    button(CmdPrint, "CmdPrint", "Hard Copy Print");
-    button(CmdDx, "CmdDx", "&DX");
-    button(CmdBx, "CmdBx", "&BX");
+    CmdCopy = namedButton(this, "CmdCopy", "Copy");
+    CmdPrint = namedButton(this, "CmdPrint", "Hard Copy Print");
+    CmdDx = namedButton(this, "CmdDx", "&DX");
+    CmdBx = namedButton(this, "CmdBx", "&BX");
     CmdDx->setToolTip("Record a Designated Fund Expenditure");
     CmdBx->setToolTip("Record a Budget Expenditure");
     for (QPushButton* small : {CmdDx, CmdBx}) small->setMaximumWidth(small->sizeHint().height() * 2);
@@ -80,10 +76,10 @@ void FrmMain::buildControls() {
     connect(LstMain, &QListWidget::itemDoubleClicked, this, [this] { pressDefaultButton(); });
     layout->addWidget(LstMain, 1);
 
-    button(CmdProcede, "CmdProcede", "&Procede");
-    button(CmdCancel, "CmdCancel", "&Cancel");
-    button(CmdEdit, "CmdEdit", "&Edit Selected");
-    button(CmdDisplay, "CmdDisplay", "Display &Related Actions");
+    CmdProcede = namedButton(this, "CmdProcede", "&Procede");
+    CmdCancel = namedButton(this, "CmdCancel", "&Cancel");
+    CmdEdit = namedButton(this, "CmdEdit", "&Edit Selected");
+    CmdDisplay = namedButton(this, "CmdDisplay", "Display &Related Actions");
     auto* bottom = new QHBoxLayout;
     for (QPushButton* b : {CmdProcede, CmdCancel, CmdEdit, CmdDisplay}) {
         bottom->addWidget(b);

@@ -11,6 +11,7 @@
 #include "review/budget_adjustment.h"
 #include "ui/mainwindow/FrmMain.h"
 #include "ui/text_codec.h"
+#include "ui/widgets/named_button.h"
 
 namespace quorvel::ui {
 
@@ -46,14 +47,9 @@ FrmBChange::FrmBChange(FrmMain& main, int row)
     Label3->setBuddy(TxtBudgeted);
     Label4->setBuddy(TxtExpended);
 
-    auto button = [this](QPushButton*& target, const char* name, const QString& caption) {
-        target = new QPushButton(caption, this);
-        target->setObjectName(name);
-        target->setAutoDefault(false);
-    };
-    button(CmdChange, "CmdChange", "Change");
-    button(CmdCancel, "CmdCancel", "Cancel");
-    button(CmdDelete, "CmdDelete", "Delete");
+    CmdChange = namedButton(this, "CmdChange", "Change");
+    CmdCancel = namedButton(this, "CmdCancel", "Cancel");
+    CmdDelete = namedButton(this, "CmdDelete", "Delete");
 
     auto* grid = new QGridLayout;
     const std::pair<QLabel*, QWidget*> rows[] = {

@@ -9,6 +9,7 @@
 #include "review/fund_adjustment.h"
 #include "ui/mainwindow/FrmMain.h"
 #include "ui/text_codec.h"
+#include "ui/widgets/named_button.h"
 
 namespace quorvel::ui {
 
@@ -28,15 +29,10 @@ FrmDChange::FrmDChange(FrmMain& main, int row) : ChildWindow(main), row_(row) {
     Label1->setBuddy(TxtName);
     Label2->setBuddy(TxtAmount);
 
-    auto button = [this](QPushButton*& target, const char* name, const QString& caption) {
-        target = new QPushButton(caption, this);
-        target->setObjectName(name);
-        target->setAutoDefault(false);
-    };
-    button(Command1, "Command1", "Make Change");
-    button(Command2, "Command2", "Cancel");
-    button(Command3, "Command3", "Move to Top");
-    button(CmdDelete, "CmdDelete", "Delete Account");
+    Command1 = namedButton(this, "Command1", "Make Change");
+    Command2 = namedButton(this, "Command2", "Cancel");
+    Command3 = namedButton(this, "Command3", "Move to Top");
+    CmdDelete = namedButton(this, "CmdDelete", "Delete Account");
     Command3->setToolTip("If activated, shows this account first in lists");
     CmdDelete->hide();
 

@@ -9,6 +9,7 @@
 
 #include "ui/mainwindow/FrmMain.h"
 #include "ui/text_codec.h"
+#include "ui/widgets/named_button.h"
 
 namespace quorvel::ui {
 namespace {
@@ -40,18 +41,13 @@ FrmReorder::FrmReorder(FrmMain& main) : ChildWindow(main), order_(main.ledger())
     fixed.setStyleHint(QFont::Monospace);
     LstDesignated->setFont(fixed);
 
-    auto button = [this](QPushButton*& target, const char* name, const QString& caption) {
-        target = new QPushButton(caption, this);
-        target->setObjectName(name);
-        target->setAutoDefault(false);
-    };
-    button(CmdSelect, "CmdSelect", kSelectCaption);
-    button(CmdTop, "CmdTop", "To Top");
-    button(CmdUpOne, "CmdUpOne", "Up One");
-    button(CmdDownOne, "CmdDownOne", "Down One");
-    button(CmdBottom, "CmdBottom", "To Bottom");
-    button(CmdExit, "CmdExit", "Save and Exit");
-    button(CmdCancel, "CmdCancel", "Cancel");
+    CmdSelect = namedButton(this, "CmdSelect", kSelectCaption);
+    CmdTop = namedButton(this, "CmdTop", "To Top");
+    CmdUpOne = namedButton(this, "CmdUpOne", "Up One");
+    CmdDownOne = namedButton(this, "CmdDownOne", "Down One");
+    CmdBottom = namedButton(this, "CmdBottom", "To Bottom");
+    CmdExit = namedButton(this, "CmdExit", "Save and Exit");
+    CmdCancel = namedButton(this, "CmdCancel", "Cancel");
 
     auto* right = new QVBoxLayout;
     for (QPushButton* b : {CmdSelect, CmdTop, CmdUpOne, CmdDownOne, CmdBottom}) right->addWidget(b);

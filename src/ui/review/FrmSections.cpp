@@ -11,6 +11,7 @@
 #include "review/sections.h"
 #include "ui/mainwindow/FrmMain.h"
 #include "ui/text_codec.h"
+#include "ui/widgets/named_button.h"
 
 namespace quorvel::ui {
 namespace {
@@ -49,15 +50,10 @@ FrmSections::FrmSections(FrmMain& main) : ChildWindow(main), edited_(main.ledger
     TxtName->setObjectName("TxtName");
     Label1->setBuddy(TxtName);
 
-    auto button = [this](QPushButton*& target, const char* name, const QString& caption) {
-        target = new QPushButton(caption, this);
-        target->setObjectName(name);
-        target->setAutoDefault(false);
-    };
-    button(Command1, "Command1", "Add Catagory");
-    button(CmdDelete, "CmdDelete", "Delete Catagory");
-    button(CmdCancel, "CmdCancel", "Cancel");
-    button(CmdSave, "CmdSave", "Save and Exit");
+    Command1 = namedButton(this, "Command1", "Add Catagory");
+    CmdDelete = namedButton(this, "CmdDelete", "Delete Catagory");
+    CmdCancel = namedButton(this, "CmdCancel", "Cancel");
+    CmdSave = namedButton(this, "CmdSave", "Save and Exit");
     Command1->setToolTip("select from budget list above left");
     CmdDelete->setToolTip("Select from catagories listed on above right");
 

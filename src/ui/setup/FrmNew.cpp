@@ -17,6 +17,7 @@
 #include "ui/mainwindow/FrmMain.h"
 #include "ui/text_codec.h"
 #include "ui/widgets/AmountBox.h"
+#include "ui/widgets/named_button.h"
 
 namespace quorvel::ui {
 
@@ -43,11 +44,6 @@ void FrmNew::buildControls() {
         target = new AmountBox(caption, this);
         target->setObjectName(name);
     };
-    auto button = [this](QPushButton*& target, const char* name, const QString& caption) {
-        target = new QPushButton(caption, this);
-        target->setObjectName(name);
-        target->setAutoDefault(false);
-    };
 
     label(Label1, "Label1", "Sum of all cash on hand");
     amountBox(TxtCashOnHand, "TxtCashOnHand", "Sum of all cash on hand");
@@ -69,10 +65,10 @@ void FrmNew::buildControls() {
     amountBox(TxtBudgetAmount, "TxtBudgetAmount", "Budget Amount");
     label(Label6, "Label6", "Balance ");
     amountBox(TxtBalance, "TxtBalance", "Balance");
-    button(Command1, "Command1", "Add This Fund");
-    button(CmdDeleteFund, "CmdDeleteFund", "Delete highlighted Fund");
-    button(Command2, "Command2", "Cancel");
-    button(Command3, "Command3", "Save and Exit");
+    Command1 = namedButton(this, "Command1", "Add This Fund");
+    CmdDeleteFund = namedButton(this, "CmdDeleteFund", "Delete highlighted Fund");
+    Command2 = namedButton(this, "Command2", "Cancel");
+    Command3 = namedButton(this, "Command3", "Save and Exit");
 
     auto* outer = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;

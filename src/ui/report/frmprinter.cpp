@@ -68,6 +68,13 @@ frmprinter::frmprinter(FrmMain& main, QString namesFile)
 }
 
 void frmprinter::buildControls() {
+    createEntryBoxes();
+    createPrintControls();
+    layOutControls();
+    connectControls();
+}
+
+void frmprinter::createEntryBoxes() {
     Label1 = label(this, "Label1", "Supply up to three title lines");
     Label2 = label(this, "Label2",
                    "For example the congregation's name, the month and year, and the kind of report", true);
@@ -108,6 +115,9 @@ void frmprinter::buildControls() {
                    "Note: if total in accounts differs from amount in report, your books are not in balance "
                    "and this should be corrected.",
                    true);
+}
+
+void frmprinter::createPrintControls() {
     Label7 = label(this, "Label7", "Number of Copies");
     TxtPnum = new QLineEdit("1", this);
     TxtPnum->setObjectName("TxtPnum");
@@ -133,7 +143,9 @@ void frmprinter::buildControls() {
     Command5 = namedButton(this, "Command5", "Annual to File");
     Command3 = namedButton(this, "Command3", "Save my names!");
     Command2 = namedButton(this, "Command2", "Cancel");
+}
 
+void frmprinter::layOutControls() {
     auto* grid = new QGridLayout(this);
     int row = 0;
     grid->addWidget(Label1, row++, 0, 1, 3);
@@ -165,7 +177,9 @@ void frmprinter::buildControls() {
         buttons->addWidget(b);
     grid->addLayout(buttons, row, 0, 1, 3);
     setMinimumWidth(640);
+}
 
+void frmprinter::connectControls() {
     connect(Command1, &QPushButton::clicked, this, &frmprinter::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &frmprinter::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &frmprinter::Command3_Click);

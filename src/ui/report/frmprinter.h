@@ -101,7 +101,13 @@ private:
     // The printer's paper, or the PDF's where no printer can be reached.
     platform::PrinterChoice previewChoice() const;
     void titleTooLong();
+    // The controls are made in their Tab order, which is the order of creation here.
     void buildControls();
+    // The title lines and the accounts where the money is held.
+    void createEntryBoxes();
+    void createPrintControls();
+    void layOutControls();
+    void connectControls();
     // The window's entries in the ledger's code page; nothing (after a message) when a text
     // holds a character the code page lacks.
     std::optional<ReportEntries> entries();

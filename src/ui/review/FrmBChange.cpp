@@ -19,7 +19,16 @@ FrmBChange::FrmBChange(FrmMain& main, int row)
     : ChildWindow(main), row_(row), isNew_(trimBlanks(main.ledger().BudgetAcctNumber[row]).empty()) {
     setObjectName("FrmBChange");
     setWindowTitle("Budget Adusting");
+    createControls();
+    layOutControls();
+    connect(CmdChange, &QPushButton::clicked, this, &FrmBChange::CmdChange_Click);
+    connect(CmdCancel, &QPushButton::clicked, this, &FrmBChange::CmdCancel_Click);
+    connect(CmdDelete, &QPushButton::clicked, this, &FrmBChange::CmdDelete_Click);
+    Form_Load();
+    TxtAcctNum->setFocus();
+}
 
+void FrmBChange::createControls() {
     auto label = [this](QLabel*& target, const char* name, const QString& caption) {
         target = new QLabel(caption, this);
         target->setObjectName(name);
@@ -50,7 +59,9 @@ FrmBChange::FrmBChange(FrmMain& main, int row)
     CmdChange = namedButton(this, "CmdChange", "Change");
     CmdCancel = namedButton(this, "CmdCancel", "Cancel");
     CmdDelete = namedButton(this, "CmdDelete", "Delete");
+}
 
+void FrmBChange::layOutControls() {
     auto* grid = new QGridLayout;
     const std::pair<QLabel*, QWidget*> rows[] = {
         {Label1, TxtAcctNum}, {Label2, TxtName}, {Label3, TxtBudgeted}, {Label4, TxtExpended}};
@@ -74,12 +85,6 @@ FrmBChange::FrmBChange(FrmMain& main, int row)
     setTabOrder(TxtExpended, CmdChange);
     setTabOrder(CmdChange, CmdCancel);
     setTabOrder(CmdCancel, CmdDelete);
-
-    connect(CmdChange, &QPushButton::clicked, this, &FrmBChange::CmdChange_Click);
-    connect(CmdCancel, &QPushButton::clicked, this, &FrmBChange::CmdCancel_Click);
-    connect(CmdDelete, &QPushButton::clicked, this, &FrmBChange::CmdDelete_Click);
-    Form_Load();
-    TxtAcctNum->setFocus();
 }
 
 void FrmBChange::Form_Load() {

@@ -36,6 +36,9 @@ public slots:
     void CmdCancel_Click();
 
 private:
+    void createControls();
+    void layOutControls();
+
     int row_;
     bool isNew_;
 };

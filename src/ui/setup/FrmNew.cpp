@@ -32,6 +32,13 @@ FrmNew::FrmNew(FrmMain& main, RandomBelow random)
 }
 
 void FrmNew::buildControls() {
+    createControls();
+    layOutControls();
+    setKeyboardOrder();
+    connectControls();
+}
+
+void FrmNew::createControls() {
     auto label = [this](QLabel*& target, const char* name, const QString& caption) {
         target = new QLabel(caption, this);
         target->setObjectName(name);
@@ -69,7 +76,9 @@ void FrmNew::buildControls() {
     CmdDeleteFund = namedButton(this, "CmdDeleteFund", "Delete highlighted Fund");
     Command2 = namedButton(this, "Command2", "Cancel");
     Command3 = namedButton(this, "Command3", "Save and Exit");
+}
 
+void FrmNew::layOutControls() {
     auto* outer = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
     top->addWidget(Label1);
@@ -104,7 +113,9 @@ void FrmNew::buildControls() {
     bottom->addWidget(Command3);
     outer->addLayout(bottom);
     resize(630, 577);
+}
 
+void FrmNew::setKeyboardOrder() {
     const std::pair<QLabel*, QWidget*> buddies[] = {{Label1, TxtCashOnHand},
                                                     {Label4, TxtAcctNumber},
                                                     {Label2, TxtAcctName},
@@ -117,7 +128,9 @@ void FrmNew::buildControls() {
                               OptDesignated, Command2,      Command3,    CmdDeleteFund};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
+}
 
+void FrmNew::connectControls() {
     TxtAcctNumber->installEventFilter(this);
     TxtBalance->afterReformat = [this] { txtbalance_lostfocus(); };
     connect(OptBudget, &QRadioButton::toggled, this, [this](bool on) {

@@ -71,6 +71,11 @@ protected:
 
 private:
     void buildControls();
+    void createControls();
+    void layOutControls();
+    // The captions' access keys, and a Tab order through the entry boxes before the list.
+    void setKeyboardOrder();
+    void connectControls();
     SetupMode mode() const;
     void showList(ListOccasion occasion);
     // The text of a box in the files' code page; nothing (after a message) when it cannot be stored.

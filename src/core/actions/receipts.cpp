@@ -1,5 +1,6 @@
 #include "ledger/action_record.h"
 #include "ledger/month_file.h"
+#include "ledger/replay.h"
 #include "ledger/typed_amount.h"
 #include "recording.h"
 
@@ -8,14 +9,9 @@ namespace quorvel {
 Status recordDeposit(Ledger& ledger, Journal& journal, std::string_view amountText, std::string_view reference) {
     const auto typed = readTypedAmount(amountText, "Amount");
     if (!typed) return typed.status();
-    const Money amount = *typed;
-    auto text = amountAsStr(amount);
+    auto text = amountAsStr(*typed);
     if (!text) return text.status();
-    if (Status s = journal.append(composeKeyedRecord("DP", "", *text, reference)); !s) return s;
-    ledger.Summary[kUndesignatedReceipts] += amount;
-    ledger.Summary[kTotalReceipts] += amount;
-    ledger.Summary[kRemainingBalance] += amount;
-    return Status::Ok();
+    return appendAndApply(ledger, journal, composeKeyedRecord("DP", "", *text, reference));
 }
 
 Status recordDesignation(Ledger& ledger, Journal& journal, int row, std::string_view amountText,
@@ -25,9 +21,8 @@ Status recordDesignation(Ledger& ledger, Journal& journal, int row, std::string_
     if (!typed) return typed.status();
     auto text = amountAsBox(typed->format00());
     if (!text) return text.status();
-    if (Status s = journal.append(composeKeyedRecord("DD", ledger.DesigAcctNumber[row], *text, reference)); !s) {
-        return s;
-    }
+    const ActionRecord record = composeKeyedRecord("DD", ledger.DesigAcctNumber[row], *text, reference);
+    if (Status s = appendAndApply(ledger, journal, record); !s) return s;
     return saveAfterRecording(ledger, journal, "The designation", nullptr);
 }
 
@@ -35,13 +30,9 @@ Status recordSourceNote(Ledger& ledger, Journal& journal, int row, std::string_v
                         std::string_view reference) {
     const auto typed = readTypedAmount(amountText, "Amount");
     if (!typed) return typed.status();
-    const Money amount = *typed;
-    auto text = amountAsRight(amount);
+    auto text = amountAsRight(*typed);
     if (!text) return text.status();
-    if (Status s = journal.append(composeKeyedRecord("SX", ledger.SourceId[row], *text, reference)); !s) return s;
-    ledger.SourceAmount[row] += amount;
-    ledger.SourceAmount[0] += amount;
-    return Status::Ok();
+    return appendAndApply(ledger, journal, composeKeyedRecord("SX", ledger.SourceId[row], *text, reference));
 }
 
 }  // namespace quorvel

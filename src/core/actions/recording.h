@@ -1,5 +1,6 @@
-// Recording the month's actions. Each operation writes its journal record first and changes
-// the tables only once the record is safely on disk; a failure leaves the tables as they were.
+// Recording the month's actions. Each operation writes its journal record first and, only once
+// the record is safely on disk, applies it as a load's replay would (ledger/replay.h); a
+// failure leaves the tables as they were.
 // Amounts arrive as the text of an amount box and are read by the typed-amount rule
 // (ledger/typed_amount.h); a text that is no amount is refused and nothing is recorded.
 #pragma once
@@ -31,7 +32,7 @@ Status recordDesignatedExpenditure(Ledger& ledger, Journal& journal, int row, st
                                    std::string_view reference);
 // "DP": the month's receipts and cash grow.
 Status recordDeposit(Ledger& ledger, Journal& journal, std::string_view amountText, std::string_view reference);
-// "DD": part of the deposits given to a fund; the month is reloaded so the replay applies it.
+// "DD": part of the deposits given to a fund; the month is reloaded afterwards.
 Status recordDesignation(Ledger& ledger, Journal& journal, int row, std::string_view amountText,
                          std::string_view reference);
 // "SX": income noted from a deposit source; the cash was already counted by its deposit.

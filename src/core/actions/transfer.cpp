@@ -21,26 +21,13 @@ Status recordTransfer(Ledger& ledger, Journal& journal, int budgetRow, int fundR
     if (!canTransferFrom(ledger, budgetRow)) return Status::Error(cannotTransferMessage(ledger, budgetRow));
     const auto typed = readTypedAmount(amountText, "Amount");
     if (!typed) return typed.status();
-    const Money amount = *typed;
-    auto text = amountAsBox(amount.format00());
+    auto text = amountAsBox(typed->format00());
     if (!text) return text.status();
     const std::array<ActionRecord, 2> pair = {
         composeBudgetRecord("TO", ledger.BudgetAcctNumber[budgetRow], *text, reference),
         composeKeyedRecord("TI", ledger.DesigAcctNumber[fundRow], *text, reference),
     };
-    if (Status s = journal.append(pair); !s) return s;
-
-    Ledger next = ledger;
-    next.BudgetAmount[budgetRow][kSpentInYear] += amount;
-    next.BudgetAmount[budgetRow][kSpentInMonth] += amount;
-    next.BudgetAmount[budgetRow][kRemaining] -= amount;
-    next.DesigAmount[fundRow][kReceivedInMonth] += amount;
-    next.DesigAmount[fundRow][kFundRemaining] += amount;
-    const int slot = transferSlotFor(next, next.DesigAcctNumber[fundRow]);
-    next.TransferAcct[slot] = next.DesigAcctNumber[fundRow];
-    next.TransferAmount[slot] += amount;
-    next.Summary[kInternalTransfers] += amount;
-    ledger = next;
+    if (Status s = appendAndApply(ledger, journal, pair); !s) return s;
     return saveAfterRecording(ledger, journal, "The transfer", &ledger);
 }
 

@@ -26,16 +26,17 @@ public:
     static ActionRecord fromBytes(std::string_view bytes);
 
     std::string_view text() const { return {bytes_.data(), bytes_.size()}; }
-    std::string_view code() const { return field(1, 2); }
+    std::string_view code() const { return text().substr(0, 2); }
     std::string_view field(std::size_t position, std::size_t width) const;
     // Overwrites from `position`, cut to `width`; the rest of the field keeps its bytes.
     void place(std::size_t position, std::string_view value, std::size_t width);
     void blank(std::size_t position, std::size_t width) { place(position, std::string(width, ' '), width); }
 
-    std::string_view accountKey() const { return field(4, 5); }
-    std::string_view budgetNumber() const { return field(6, 3); }
-    std::string_view amountText() const { return field(10, kAmountWidth); }
-    std::string_view reference() const { return field(23, 10); }
+    // The fixed fields, read in place: a load reads them for every record of the month.
+    std::string_view accountKey() const { return text().substr(3, 5); }
+    std::string_view budgetNumber() const { return text().substr(5, 3); }
+    std::string_view amountText() const { return text().substr(9, kAmountWidth); }
+    std::string_view reference() const { return text().substr(22, 10); }
     Money amount() const { return Money::fromText(amountText()); }
     // Laid out as every writer lays a record out: a known type code (or blanks) in 1-2 and
     // blanks in 3 and 33-34. A journal shifted by a lost or added byte fails this at once.

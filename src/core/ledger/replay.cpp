@@ -100,34 +100,37 @@ private:
     std::array<Slot, kSlots> slots_;
 };
 
-// The record's fields as ActionRecord reads them, at their fixed places in the 34 bytes, read
-// here without a call each: a load replays every record of the month.
-struct Fields {
-    explicit Fields(const ActionRecord& record) : text(record.text()) {}
-    std::string_view code() const { return text.substr(0, 2); }
-    std::string_view accountKey() const { return text.substr(3, 5); }
-    std::string_view budgetNumber() const { return text.substr(5, 3); }
-    Money amount() const { return Money::fromText(text.substr(9, kAmountWidth)); }
-    std::string_view text;
-};
-
+// Besides the tables, a record moves the Summary lines the screen shows until the next load,
+// which recomputes them: a source note changes none, since its deposit counted the money.
 template <typename BudgetRow, typename FundRow, typename SourceRow>
-void apply(Ledger& ledger, const ActionRecord& whole, BudgetRow budgetRow, FundRow fundRow, SourceRow sourceRow) {
-    const Fields record(whole);
+void apply(Ledger& ledger, const ActionRecord& record, BudgetRow budgetRow, FundRow fundRow, SourceRow sourceRow) {
     const std::string_view code = record.code();
     const Money amount = record.amount();
+    auto& summary = ledger.Summary;
     if (code == "BX" || code == "TO") {
         const int i = budgetRow(code == "BX" ? trimBlanks(record.accountKey()) : record.budgetNumber());
         if (i == 0) return;
-        ledger.BudgetAmount[i][kSpentInYear] += amount;
-        ledger.BudgetAmount[i][kSpentInMonth] += amount;
+        auto& budget = ledger.BudgetAmount[i];
+        budget[kSpentInYear] += amount;
+        budget[kSpentInMonth] += amount;
+        budget[kRemaining] = budget[kBudgeted] - budget[kSpentInYear];
+        if (code == "TO") return;
+        summary[kBudgetExpenditures] += amount;
+        summary[kTotalExpenditures] += amount;
+        summary[kRemainingBalance] -= amount;
     } else if (code == "DX") {
         const int i = fundRow(record.accountKey());
         if (i == 0) return;
         ledger.DesigAmount[i][kSpentFromFund] += amount;
         ledger.DesigAmount[i][kFundRemaining] -= amount;
+        summary[kDesignatedExpenditures] += amount;
+        summary[kTotalExpenditures] += amount;
+        summary[kRemainingBalance] -= amount;
+        summary[kDesignatedFundTotals] -= amount;
     } else if (code == "DP") {
-        ledger.Summary[kTotalReceipts] += amount;
+        summary[kUndesignatedReceipts] += amount;
+        summary[kTotalReceipts] += amount;
+        summary[kRemainingBalance] += amount;
     } else if (code == "DD" || code == "TI") {
         const int i = fundRow(record.accountKey());
         if (i == 0) return;
@@ -137,11 +140,13 @@ void apply(Ledger& ledger, const ActionRecord& whole, BudgetRow budgetRow, FundR
             const int t = transferSlotFor(ledger, ledger.DesigAcctNumber[i]);
             ledger.TransferAcct[t] = ledger.DesigAcctNumber[i];
             ledger.TransferAmount[t] += amount;
+            summary[kInternalTransfers] += amount;
         }
     } else if (code == "SX") {
         const int k = sourceRow(record.accountKey());
         if (k == 0) return;
         ledger.SourceAmount[k] += amount;
+        ledger.SourceAmount[0] += amount;
     }
 }
 
@@ -153,6 +158,12 @@ void applyRecord(Ledger& ledger, const ActionRecord& record) {
         [&](std::string_view key) { return highestRowEqualTo(ledger.BudgetAcctNumber, kLastWorkingRow, key); },
         [&](std::string_view key) { return fundRowFor(ledger, key); },
         [&](std::string_view key) { return sourceRowFor(ledger, key); });
+}
+
+Status appendAndApply(Ledger& ledger, Journal& journal, std::span<const ActionRecord> records) {
+    if (Status appended = journal.append(records); !appended) return appended;
+    for (const ActionRecord& record : records) applyRecord(ledger, record);
+    return Status::Ok();
 }
 
 void replayJournal(Ledger& ledger, const std::vector<ActionRecord>& records) {

@@ -2,6 +2,7 @@
 // The core never throws across its boundary and never prints; callers show the message.
 #pragma once
 
+#include <cassert>
 #include <optional>
 #include <string>
 #include <utility>
@@ -35,7 +36,7 @@ private:
     bool tookEffect_ = false;
 };
 
-// A value or the reason there is none.
+// A value or the reason there is none. Reading the value of a failure is a fault of the caller.
 template <typename T>
 class [[nodiscard]] Result {
 public:
@@ -44,15 +45,25 @@ public:
 
     bool ok() const { return value_.has_value(); }
     explicit operator bool() const { return ok(); }
-    const T& value() const& { return *value_; }
-    T& value() & { return *value_; }
-    T&& value() && { return std::move(*value_); }
-    const T& operator*() const& { return *value_; }
-    const T* operator->() const { return &*value_; }
+    const T& value() const& { return checked(); }
+    T& value() & {
+        assert(ok());
+        return *value_;
+    }
+    T&& value() && {
+        assert(ok());
+        return std::move(*value_);
+    }
+    const T& operator*() const& { return checked(); }
+    const T* operator->() const { return &checked(); }
     const Status& status() const { return status_; }
     const std::string& message() const { return status_.message(); }
 
 private:
+    const T& checked() const {
+        assert(ok());
+        return *value_;
+    }
     std::optional<T> value_;
     Status status_;
 };

@@ -25,14 +25,18 @@ std::string firstNameFor(const Keys& keys, const Names& names, int last, std::st
     return {};
 }
 
-// The record a transfer half belongs with, or 0 when the neighbour is not its other half.
-std::int64_t otherHalf(const Journal& journal, std::int64_t number, std::string_view code) {
+// The record a transfer half belongs with, as read; number 0 when the neighbour is not its other half.
+struct OtherHalf {
+    std::int64_t number = 0;
+    ActionRecord record;
+};
+OtherHalf otherHalf(const Journal& journal, std::int64_t number, std::string_view code) {
     const std::int64_t neighbour = code == "TO" ? number + 1 : code == "TI" ? number - 1 : 0;
-    if (neighbour < 1 || neighbour > journal.recordCount()) return 0;
+    if (neighbour < 1 || neighbour > journal.recordCount()) return {};
     const auto record = journal.read(neighbour);
-    if (!record) return 0;
+    if (!record) return {};
     const std::string_view expected = code == "TO" ? "TI" : "TO";
-    return record->code() == expected ? neighbour : 0;
+    return record->code() == expected ? OtherHalf{neighbour, *record} : OtherHalf{};
 }
 
 // Writes the record (and its other half) in one go, the lower record number first.
@@ -180,7 +184,7 @@ Status editAction(Ledger& ledger, Journal& journal, std::int64_t number, const A
         budgetNumber = std::move(*checked);
     }
 
-    std::int64_t otherNumber = 0;
+    OtherHalf half;
     ActionRecord other;
     if (code == "BX") {
         setAmountAndReference(record, trimmedReference);
@@ -197,19 +201,16 @@ Status editAction(Ledger& ledger, Journal& journal, std::int64_t number, const A
             record.blank(6, 3);
             record.place(6, budgetNumber, 3);
         }
-        otherNumber = otherHalf(journal, number, code);
-        if (otherNumber != 0) {
-            other = journal.read(otherNumber).value();
-            setAmountAndReference(other, edit.reference);
-        }
+        half = otherHalf(journal, number, code);
+        other = half.record;
+        setAmountAndReference(other, edit.reference);
     } else {
         return Status::Ok();  // a kind with nothing to edit: nothing written, nothing to save
     }
     std::vector<AuditChange> changes{recordChange(number, *read, record)};
-    if (otherNumber != 0)
-        changes.push_back(recordChange(otherNumber, journal.read(otherNumber).value(), other));
+    if (half.number != 0) changes.push_back(recordChange(half.number, half.record, other));
     return auditedChange(ledger, journal, "Edit action", std::move(changes), [&] {
-        if (Status written = writePair(journal, number, record, otherNumber, other); !written) return written;
+        if (Status written = writePair(journal, number, record, half.number, other); !written) return written;
         return saveAndReload(ledger, journal);
     });
 }
@@ -218,10 +219,10 @@ Status cancelAction(Ledger& ledger, Journal& journal, std::int64_t number) {
     auto read = journal.read(number);
     if (!read) return read.status();
     const ActionRecord cancelled = cancelledRecord(CancelReason::Canceled);
-    const std::int64_t otherNumber = otherHalf(journal, number, read->code());
+    const OtherHalf other = otherHalf(journal, number, read->code());
+    const std::int64_t otherNumber = other.number;
     std::vector<AuditChange> changes{recordChange(number, *read, cancelled)};
-    if (otherNumber != 0)
-        changes.push_back(recordChange(otherNumber, journal.read(otherNumber).value(), cancelled));
+    if (otherNumber != 0) changes.push_back(recordChange(otherNumber, other.record, cancelled));
     return auditedChange(ledger, journal, kCancelCommand, std::move(changes), [&] {
         if (Status s = writePair(journal, number, cancelled, otherNumber, cancelled); !s) return s;
         return saveAfterRecording(ledger, journal, "The cancellation", nullptr);
@@ -297,8 +298,9 @@ Status restoreAction(Ledger& ledger, Journal& journal, const AuditTrailRead& tra
     if (!records) return records.status();
     std::vector<AuditChange> changes;
     for (const CancelledRecord& cancelled : *records) {
-        changes.push_back(
-            recordChange(cancelled.number, journal.read(cancelled.number).value(), cancelled.original));
+        const auto now = journal.read(cancelled.number);
+        if (!now) return now.status();
+        changes.push_back(recordChange(cancelled.number, *now, cancelled.original));
     }
     const CancelledRecord& first = records->front();
     const CancelledRecord none{0, ActionRecord()};

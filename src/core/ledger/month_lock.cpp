@@ -126,6 +126,103 @@ LockHolder unknownHolder() {
     return holder;
 }
 
+std::optional<LockHolder> holderNamedIn(const LockFile& file) {
+    return file.bytes ? parseLockText(*file.bytes) : std::nullopt;
+}
+
+LockHolder holderOrUnknown(const std::optional<LockHolder>& holder) {
+    return holder ? *holder : unknownHolder();
+}
+
+// The lock could not even be written under its own name (`error`): the folder refuses writing,
+// unless a lock is already there, whose holder it names.
+LockAttempt writeRefused(const std::string& lockPath, int error) {
+    LockAttempt attempt;
+    if (error != EACCES && error != EROFS && error != EPERM) {
+        attempt.message = describeErrno(lockPath, error);
+        return attempt;
+    }
+    if (const LockFile existing = readLock(lockPath); existing.exists) {
+        attempt.state = LockState::HeldByOther;
+        attempt.holder = holderOrUnknown(holderNamedIn(existing));
+        return attempt;
+    }
+    attempt.state = LockState::FolderReadOnly;
+    const std::string folder = fs::path(lockPath).parent_path().string();
+    attempt.message = describeErrno(folder.empty() ? "." : folder, error);
+    return attempt;
+}
+
+// Puts the written lock at `lockPath`: 0 when it is ours, EEXIST when a lock is there already,
+// else the errno.
+int linkIntoPlace(const std::string& temporary, const std::string& lockPath, const std::string& text) {
+    const bool linked = ::link(temporary.c_str(), lockPath.c_str()) == 0;
+    const int linkError = linked ? 0 : errno;
+    // Over NFS a link that worked can still report failure; the link count tells the truth.
+    struct stat info {};
+    if (linked || (::stat(temporary.c_str(), &info) == 0 && info.st_nlink == 2)) return 0;
+    // A folder without hard links: the exclusive create is the best there is.
+    if (linkUnsupported(linkError)) return createFlushed(lockPath, text);
+    return linkError;
+}
+
+// Moves the stale lock aside under our own name, so that of two copies taking it over at once
+// only one moves it; the other finds no lock, or the winner's. 0, or the errno of the move.
+int moveStaleAside(const std::string& lockPath, const std::string& aside, const LockFile& stale,
+                   bool& tookOver) {
+    if (::rename(lockPath.c_str(), aside.c_str()) != 0) return errno == ENOENT ? 0 : errno;
+    const LockFile moved = readLock(aside);
+    if (moved.bytes != stale.bytes) {
+        // A fresh lock of another copy came in between: it goes back where it was.
+        if (::link(aside.c_str(), lockPath.c_str()) != 0 && errno != EEXIST) {
+            ::rename(aside.c_str(), lockPath.c_str());
+        }
+    } else {
+        tookOver = true;
+    }
+    ::unlink(aside.c_str());
+    return 0;
+}
+
+// Links the written lock into place, taking over a stale one, and says whether it is ours.
+// When not, `attempt` names the holder or the fault; neither when the lock kept changing.
+bool placeLock(const std::string& temporary, const std::string& lockPath, const std::string& text,
+               const std::string& ourHost, LockAttempt& attempt) {
+    for (int round = 0; round < kRounds; ++round) {
+        if (const int error = linkIntoPlace(temporary, lockPath, text); error != EEXIST) {
+            if (error != 0) attempt.message = describeErrno(lockPath, error);
+            return error == 0;
+        }
+        const LockFile existing = readLock(lockPath);
+        if (existing.foreign) {
+            attempt.message = lockPath + ": is not a lock file (a link or a special file is in its place)";
+            return false;
+        }
+        if (!existing.exists) continue;  // released meanwhile: try again
+        const auto holder = holderNamedIn(existing);
+        if (!holder || !isStale(*holder, ourHost)) {
+            attempt.state = LockState::HeldByOther;
+            attempt.holder = holderOrUnknown(holder);
+            return false;
+        }
+        if (const int error = moveStaleAside(lockPath, temporary + ".stale", existing, attempt.tookOverStale);
+            error != 0) {
+            attempt.message = describeErrno(lockPath, error);
+            return false;
+        }
+    }
+    return false;
+}
+
+// A lock of earlier releases ("NAME.rep.lock") that a copy still at work holds: its holder.
+std::optional<LockHolder> olderLockInForce(const std::string& monthPath, const std::string& ourHost) {
+    const LockFile older = readLock(realMonthPath(monthPath) + ".lock");
+    if (!older.exists || older.foreign) return std::nullopt;
+    const auto holder = holderNamedIn(older);
+    if (holder && isStale(*holder, ourHost)) return std::nullopt;
+    return holderOrUnknown(holder);
+}
+
 }  // namespace
 
 LockHolder thisProcess() {
@@ -201,7 +298,6 @@ std::string MonthLock::lockPathFor(const std::string& monthPath) {
 
 LockAttempt MonthLock::acquire(const std::string& monthPath) {
     release();
-    LockAttempt attempt;
     const std::string lockPath = lockPathFor(monthPath);
     const LockHolder me = thisProcess();
     const std::string text = composeLockText(me);
@@ -213,100 +309,28 @@ LockAttempt MonthLock::acquire(const std::string& monthPath) {
         lockPath + "." + me.host + "." + std::to_string(me.pid) + "." + std::to_string(++serial) + ".tmp";
     int created = injectedFault(FileStep::Write, lockPath);
     if (created == 0) created = createFlushed(temporary, text);
-    if (const int error = created; error != 0) {
-        if (error == EACCES || error == EROFS || error == EPERM) {
-            // A lock already there still names its holder, even where we cannot write.
-            if (const LockFile existing = readLock(lockPath); existing.exists) {
-                attempt.state = LockState::HeldByOther;
-                const auto holder = existing.bytes ? parseLockText(*existing.bytes) : std::nullopt;
-                attempt.holder = holder ? *holder : unknownHolder();
-                return attempt;
-            }
-            attempt.state = LockState::FolderReadOnly;
-            const std::string folder = fs::path(lockPath).parent_path().string();
-            attempt.message = describeErrno(folder.empty() ? "." : folder, error);
-            return attempt;
+    if (created != 0) return writeRefused(lockPath, created);
+
+    LockAttempt attempt;
+    const bool taken = placeLock(temporary, lockPath, text, me.host, attempt);
+    ::unlink(temporary.c_str());
+    if (!taken) {
+        if (attempt.state != LockState::HeldByOther && attempt.message.empty()) {
+            attempt.message = lockPath + ": the lock kept changing; try again";
         }
-        attempt.message = describeErrno(lockPath, error);
         return attempt;
     }
-
-    bool taken = false;
-    for (int round = 0; round < kRounds && !taken; ++round) {
-        const bool linked = ::link(temporary.c_str(), lockPath.c_str()) == 0;
-        const int linkError = linked ? 0 : errno;
-        // Over NFS a link that worked can still report failure; the link count tells the truth.
-        struct stat info {};
-        if (linked || (::stat(temporary.c_str(), &info) == 0 && info.st_nlink == 2)) {
-            taken = true;
-            break;
-        }
-        if (linkUnsupported(linkError)) {
-            // A folder without hard links: the exclusive create is the best there is.
-            const int error = createFlushed(lockPath, text);
-            if (error == 0) {
-                taken = true;
-                break;
-            }
-            if (error != EEXIST) {
-                attempt.message = describeErrno(lockPath, error);
-                break;
-            }
-        } else if (linkError != EEXIST) {
-            attempt.message = describeErrno(lockPath, linkError);
-            break;
-        }
-
-        const LockFile existing = readLock(lockPath);
-        if (existing.foreign) {
-            attempt.message = lockPath + ": is not a lock file (a link or a special file is in its place)";
-            break;
-        }
-        if (!existing.exists) continue;  // released meanwhile: try again
-        const auto holder = existing.bytes ? parseLockText(*existing.bytes) : std::nullopt;
-        if (!holder || !isStale(*holder, me.host)) {
-            attempt.state = LockState::HeldByOther;
-            attempt.holder = holder ? *holder : unknownHolder();
-            break;
-        }
-        // Stale. It is moved aside under our own name, so that of two copies taking it over
-        // at once only one moves it; the other finds no lock, or the winner's.
-        const std::string aside = temporary + ".stale";
-        if (::rename(lockPath.c_str(), aside.c_str()) != 0) {
-            if (errno == ENOENT) continue;
-            attempt.message = describeErrno(lockPath, errno);
-            break;
-        }
-        const LockFile moved = readLock(aside);
-        if (moved.bytes != existing.bytes) {
-            // A fresh lock of another copy came in between: it goes back where it was.
-            if (::link(aside.c_str(), lockPath.c_str()) != 0 && errno != EEXIST) {
-                ::rename(aside.c_str(), lockPath.c_str());
-            }
-        } else {
-            attempt.tookOverStale = true;
-        }
-        ::unlink(aside.c_str());
+    // Earlier releases lock a month as "NAME.rep.lock"; such a copy still at work holds it.
+    if (const auto older = olderLockInForce(monthPath, me.host)) {
+        ::unlink(lockPath.c_str());
+        attempt.state = LockState::HeldByOther;
+        attempt.holder = *older;
+        return attempt;
     }
-    ::unlink(temporary.c_str());
-
-    if (taken) {
-        // Earlier releases lock a month as "NAME.rep.lock"; such a copy still at work holds it.
-        const LockFile older = readLock(realMonthPath(monthPath) + ".lock");
-        const auto olderHolder = older.bytes ? parseLockText(*older.bytes) : std::nullopt;
-        if (older.exists && !older.foreign && (!olderHolder || !isStale(*olderHolder, me.host))) {
-            ::unlink(lockPath.c_str());
-            attempt.state = LockState::HeldByOther;
-            attempt.holder = olderHolder ? *olderHolder : unknownHolder();
-            return attempt;
-        }
-        attempt.state = LockState::Acquired;
-        monthPath_ = monthPath;
-        lockPath_ = lockPath;
-        text_ = text;
-    } else if (attempt.state != LockState::HeldByOther && attempt.message.empty()) {
-        attempt.message = lockPath + ": the lock kept changing; try again";
-    }
+    attempt.state = LockState::Acquired;
+    monthPath_ = monthPath;
+    lockPath_ = lockPath;
+    text_ = text;
     return attempt;
 }
 

@@ -100,8 +100,9 @@ private:
     std::array<Slot, kSlots> slots_;
 };
 
-// Besides the tables, a record moves the Summary lines the screen shows until the next load,
-// which recomputes them: a source note changes none, since its deposit counted the money.
+// Besides the tables, a record moves the Summary lines it plainly changes. The summary is
+// recomputed whole at load and before anything reads it, which also sets the lines left alone
+// here (a source note's share of the undesignated receipts, the fund totals after a transfer).
 template <typename BudgetRow, typename FundRow, typename SourceRow>
 void apply(Ledger& ledger, const ActionRecord& record, BudgetRow budgetRow, FundRow fundRow, SourceRow sourceRow) {
     const std::string_view code = record.code();

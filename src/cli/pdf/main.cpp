@@ -9,10 +9,10 @@
 #include "cli_support.h"
 #include "ledger/month_own_files.h"
 #include "platform/qt_printer.h"
+#include "print/pdf_output.h"
+#include "print/text_codec.h"
 #include "report/print_steps.h"
 #include "report_command.h"
-#include "ui/report/pdf_output.h"
-#include "ui/text_codec.h"
 
 namespace {
 
@@ -39,9 +39,9 @@ int main(int argc, char** argv) {
     if (!month) return cli::fail(std::cerr, month.message());
     if (Status allowed = checkNotMonthOwnFile(request->out, month->ledger.CurrentFile); !allowed)
         return cli::fail(std::cerr, allowed.message());
-    const QString error = ui::writeReportPdf(
+    const QString error = print::writeReportPdf(
         printedReport(month.value().ledger, request->entries),
-        [](const QString& path) { return platform::QtPrinter::pdfFile(path); }, ui::fromPath(request->out));
+        [](const QString& path) { return platform::QtPrinter::pdfFile(path); }, fromPath(request->out));
     if (!error.isEmpty()) return cli::fail(std::cerr, error.toStdString());
     return 0;
 }

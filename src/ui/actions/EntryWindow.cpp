@@ -7,8 +7,8 @@
 #include <QVBoxLayout>
 
 #include "ledger/name_rules.h"
+#include "print/text_codec.h"
 #include "ui/mainwindow/FrmMain.h"
-#include "ui/text_codec.h"
 
 namespace quorvel::ui {
 

@@ -2,8 +2,8 @@
 
 #include "actions/recording.h"
 #include "ledger/action_record.h"
+#include "print/text_codec.h"
 #include "ui/mainwindow/FrmMain.h"
-#include "ui/text_codec.h"
 
 namespace quorvel::ui {
 

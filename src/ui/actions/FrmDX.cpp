@@ -1,8 +1,8 @@
 #include "FrmDX.h"
 
 #include "actions/recording.h"
+#include "print/text_codec.h"
 #include "ui/mainwindow/FrmMain.h"
-#include "ui/text_codec.h"
 
 namespace quorvel::ui {
 

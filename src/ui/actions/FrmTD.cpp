@@ -4,8 +4,8 @@
 #include <QVBoxLayout>
 
 #include "actions/recording.h"
+#include "print/text_codec.h"
 #include "ui/mainwindow/FrmMain.h"
-#include "ui/text_codec.h"
 
 namespace quorvel::ui {
 

@@ -11,8 +11,8 @@
 #include "actions/pick_lists.h"
 #include "actions/recording.h"
 #include "frmSX.h"
+#include "print/text_codec.h"
 #include "ui/mainwindow/FrmMain.h"
-#include "ui/text_codec.h"
 
 namespace quorvel::ui {
 namespace {

@@ -9,8 +9,8 @@
 
 #include "export/export_file.h"
 #include "ledger/month_own_files.h"
+#include "print/text_codec.h"
 #include "ui/mainwindow/FrmMain.h"
-#include "ui/text_codec.h"
 
 namespace quorvel::ui {
 

@@ -12,7 +12,7 @@
 #include "ledger/month_names.h"
 #include "ledger/month_paths.h"
 #include "ledger/rollover.h"
-#include "ui/text_codec.h"
+#include "print/text_codec.h"
 #include "user_settings.h"
 
 namespace quorvel::ui {

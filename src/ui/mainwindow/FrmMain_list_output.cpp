@@ -7,9 +7,9 @@
 
 #include "FrmMain.h"
 #include "platform/fixed_font.h"
+#include "print/paged_printer.h"
 #include "ui/chosen_printer.h"
 #include "ui/mainwindow/user_settings.h"
-#include "ui/paged_printer.h"
 
 namespace quorvel::ui {
 
@@ -35,7 +35,7 @@ void FrmMain::CmdPrint_Click() {
     qsizetype widest = 0;
     for (const QString& line : lines)
         widest = std::max(widest, line.size());
-    PagedPrinter paged(*device);
+    print::PagedPrinter paged(*device);
     Printer* const printer = &paged;
     paged.setPageHead([printer] {
         printer->endLine();

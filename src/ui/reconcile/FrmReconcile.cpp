@@ -16,16 +16,16 @@
 #include "ledger/typed_amount.h"
 #include "platform/fixed_font.h"
 #include "platform/qt_printer.h"
+#include "print/pdf_output.h"
+#include "print/print_replay.h"
+#include "print/text_codec.h"
 #include "reconcile/reconciliation_text.h"
 #include "report/account_names.h"
 #include "statement_reader.h"
 #include "ui/chosen_printer.h"
 #include "ui/mainwindow/FrmMain.h"
-#include "ui/widgets/named_button.h"
 #include "ui/mainwindow/user_settings.h"
-#include "ui/report/pdf_output.h"
-#include "ui/report/print_replay.h"
-#include "ui/text_codec.h"
+#include "ui/widgets/named_button.h"
 
 namespace quorvel::ui {
 namespace {
@@ -471,7 +471,7 @@ void FrmReconcile::CmdPrint_Click() {
         platform::Answer::Yes)
         return;
     const std::unique_ptr<platform::Printer> printer = rememberedPrinterJob(main_.platform());
-    const QString error = printer ? printJob(printedReconciliation(*lines), *printer, false)
+    const QString error = printer ? print::printJob(printedReconciliation(*lines), *printer, false)
                                   : QStringLiteral("No printer is set up on this computer.");
     if (!error.isEmpty()) main_.platform().dialogs.message("The reconciliation was not printed.\n\n" + error);
 }
@@ -493,7 +493,7 @@ void FrmReconcile::CmdPdf_Click() {
     }
     const QPageSize paper = platform::QtPrinter::localePaper();
     const auto pdfPrinter = [this, &paper](const QString& path) { return main_.platform().pdfPrinter(path, paper); };
-    const QString error = writeReportPdf(printedReconciliation(*lines), pdfPrinter, name);
+    const QString error = print::writeReportPdf(printedReconciliation(*lines), pdfPrinter, name);
     if (!error.isEmpty()) main_.platform().dialogs.message("The reconciliation could not be saved as PDF.\n\n" + error);
 }
 

@@ -14,19 +14,19 @@
 #include "ledger/ledger_routines.h"
 #include "ledger/month_own_files.h"
 #include "ledger/typed_amount.h"
-#include "pdf_output.h"
 #include "platform/qt_printer.h"
-#include "print_replay.h"
+#include "print/pdf_output.h"
+#include "print/print_replay.h"
+#include "print/text_codec.h"
 #include "report/account_names.h"
 #include "report/print_steps.h"
 #include "report/report_layout.h"
 #include "review/usage_chart.h"
 #include "ui/chosen_printer.h"
 #include "ui/mainwindow/FrmMain.h"
-#include "ui/widgets/named_button.h"
 #include "ui/mainwindow/user_settings.h"
 #include "ui/review/usage_chart_view.h"
-#include "ui/text_codec.h"
+#include "ui/widgets/named_button.h"
 
 namespace quorvel::ui {
 
@@ -329,7 +329,7 @@ std::pair<int, QString> frmprinter::printCopies(const ReportEntries& report, int
         Label8->repaint();
         const std::vector<PrintStep> steps = printedReport(main_.ledger(), report);
         const std::unique_ptr<platform::Printer> printer = main_.platform().chosenPrinter(printer_);
-        const QString error = printer ? printJob(steps, *printer, Chkdouble->isChecked(), chart)
+        const QString error = printer ? print::printJob(steps, *printer, Chkdouble->isChecked(), chart)
                                       : QStringLiteral("No printer is set up on this computer.");
         if (!error.isEmpty()) return {copy, error};
     }
@@ -441,7 +441,7 @@ void frmprinter::CmdPdf_Click() {
     const QPageSize paper = pdfPaper();
     const auto pdfPrinter = [this, &paper](const QString& path) { return main_.platform().pdfPrinter(path, paper); };
     const QString error =
-        writeReportPdf(printedReport(main_.ledger(), *report), pdfPrinter, name, chartPages());
+        print::writeReportPdf(printedReport(main_.ledger(), *report), pdfPrinter, name, chartPages());
     if (!error.isEmpty())
         main_.platform().dialogs.message("The report could not be saved as PDF.\n\n" + error);
 }
@@ -457,8 +457,9 @@ void frmprinter::CmdPreview_Click() {
     RecomputeTotals(main_.ledger());
     const std::vector<PrintStep> steps = printedReport(main_.ledger(), *report);
     const std::vector<platform::PagePainter> chart = chartPages();
-    const QString error = main_.platform().dialogs.preview(
-        previewChoice(), [&](platform::Printer& printer) { return printJob(steps, printer, false, chart); });
+    const QString error = main_.platform().dialogs.preview(previewChoice(), [&](platform::Printer& printer) {
+        return print::printJob(steps, printer, false, chart);
+    });
     if (!error.isEmpty()) main_.platform().dialogs.message("The preview could not be shown.\n\n" + error);
 }
 

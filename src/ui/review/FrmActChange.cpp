@@ -8,9 +8,9 @@
 #include <QVBoxLayout>
 
 #include "ledger/name_rules.h"
+#include "print/text_codec.h"
 #include "review/action_edit.h"
 #include "ui/mainwindow/FrmMain.h"
-#include "ui/text_codec.h"
 
 namespace quorvel::ui {
 

@@ -7,10 +7,10 @@
 #include <QVBoxLayout>
 
 #include "platform/fixed_font.h"
+#include "print/text_codec.h"
 #include "review/action_edit.h"
 #include "review/audited_change.h"
 #include "ui/mainwindow/FrmMain.h"
-#include "ui/text_codec.h"
 
 namespace quorvel::ui {
 

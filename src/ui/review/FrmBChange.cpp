@@ -8,9 +8,9 @@
 #include <limits>
 
 #include "ledger/text_fields.h"
+#include "print/text_codec.h"
 #include "review/budget_adjustment.h"
 #include "ui/mainwindow/FrmMain.h"
-#include "ui/text_codec.h"
 #include "ui/widgets/named_button.h"
 
 namespace quorvel::ui {

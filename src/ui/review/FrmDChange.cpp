@@ -6,9 +6,9 @@
 #include <QVBoxLayout>
 
 #include "ledger/ledger_routines.h"
+#include "print/text_codec.h"
 #include "review/fund_adjustment.h"
 #include "ui/mainwindow/FrmMain.h"
-#include "ui/text_codec.h"
 #include "ui/widgets/named_button.h"
 
 namespace quorvel::ui {

@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "print/text_codec.h"
 #include "ui/mainwindow/FrmMain.h"
-#include "ui/text_codec.h"
 #include "ui/widgets/named_button.h"
 
 namespace quorvel::ui {

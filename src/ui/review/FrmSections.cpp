@@ -8,9 +8,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "print/text_codec.h"
 #include "review/sections.h"
 #include "ui/mainwindow/FrmMain.h"
-#include "ui/text_codec.h"
 #include "ui/widgets/named_button.h"
 
 namespace quorvel::ui {

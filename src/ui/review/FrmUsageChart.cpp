@@ -12,9 +12,9 @@
 
 #include "ledger/ledger_routines.h"
 #include "ledger/month_own_files.h"
+#include "print/text_codec.h"
+#include "print/whole_file_write.h"
 #include "ui/mainwindow/FrmMain.h"
-#include "ui/text_codec.h"
-#include "ui/whole_file_write.h"
 #include "usage_chart_view.h"
 
 namespace quorvel::ui {
@@ -79,7 +79,7 @@ void FrmUsageChart::CmdSavePng_Click() {
         return;
     }
     const QImage image = usageChartImage(chart_);
-    const QString error = writeWholeFile(name, [&image](const QString& temporary) {
+    const QString error = print::writeWholeFile(name, [&image](const QString& temporary) {
         return image.save(temporary, "PNG") ? QString()
                                             : QStringLiteral("Cannot write the file %1.").arg(temporary);
     });

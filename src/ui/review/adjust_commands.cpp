@@ -9,11 +9,11 @@
 #include "FrmSections.h"
 #include "actions/recording.h"
 #include "ledger/ledger_routines.h"
+#include "print/text_codec.h"
 #include "review/budget_adjustment.h"
 #include "review/fund_adjustment.h"
 #include "review_commands.h"
 #include "ui/mainwindow/FrmMain.h"
-#include "ui/text_codec.h"
 
 namespace quorvel::ui {
 namespace {

@@ -5,11 +5,11 @@
 
 #include "FrmActChange.h"
 #include "ledger/ledger_routines.h"
+#include "print/text_codec.h"
 #include "review/action_list.h"
 #include "review/sources_and_balance.h"
 #include "review/usage.h"
 #include "ui/mainwindow/FrmMain.h"
-#include "ui/text_codec.h"
 
 namespace quorvel::ui {
 namespace {

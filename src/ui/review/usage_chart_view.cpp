@@ -13,7 +13,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "ui/text_codec.h"
+#include "print/text_codec.h"
 
 namespace quorvel::ui {
 namespace {

@@ -13,9 +13,9 @@
 #include <utility>
 
 #include "ledger/budget_number.h"
+#include "print/text_codec.h"
 #include "setup/first_month.h"
 #include "ui/mainwindow/FrmMain.h"
-#include "ui/text_codec.h"
 #include "ui/widgets/AmountBox.h"
 #include "ui/widgets/named_button.h"
 

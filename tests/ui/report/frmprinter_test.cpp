@@ -9,11 +9,11 @@
 #include "core/report/report_month.h"
 #include "ledger/file_faults.h"
 #include "ledger/month_file.h"
+#include "print/text_codec.h"
 #include "report/account_names.h"
 #include "report/report_file.h"
 #include "report/report_window_fixture.h"
 #include "ui/report/report_commands.h"
-#include "ui/text_codec.h"
 
 namespace quorvel::ui {
 namespace {

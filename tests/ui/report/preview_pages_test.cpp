@@ -15,12 +15,12 @@
 #include "ledger/month_file.h"
 #include "platform/qt_dialogs.h"
 #include "platform/qt_printer.h"
+#include "print/pdf_output.h"
+#include "print/print_replay.h"
+#include "print/text_codec.h"
 #include "report/print_steps.h"
 #include "review/usage_chart.h"
-#include "ui/report/pdf_output.h"
-#include "ui/report/print_replay.h"
 #include "ui/review/usage_chart_view.h"
-#include "ui/text_codec.h"
 
 namespace quorvel::ui {
 namespace {
@@ -52,7 +52,7 @@ TEST(ReportPreview, ShowsThePdfsPagesWithTheChartPageLast) {
             const auto pdfPrinter = [paper](const QString& path) {
                 return platform::QtPrinter::pdfFile(path, QPageSize(paper));
             };
-            ASSERT_EQ(writeReportPdf(steps, pdfPrinter, pdf, last), QString());
+            ASSERT_EQ(print::writeReportPdf(steps, pdfPrinter, pdf, last), QString());
             const int pages = pdfPages(pdf);
 
             QPrinter printer(QPrinter::HighResolution);
@@ -60,7 +60,7 @@ TEST(ReportPreview, ShowsThePdfsPagesWithTheChartPageLast) {
             printer.setPageSize(QPageSize(paper));
             QString error;
             const platform::DocumentDrawing draw = [&](platform::Printer& p) {
-                return printJob(steps, p, false, last);
+                return print::printJob(steps, p, false, last);
             };
             const auto dialog = platform::QtDialogs::previewDialog(printer, draw, nullptr, error);
             QStringList hidden;

@@ -14,13 +14,13 @@
 #include "ledger/journal.h"
 #include "ledger/month_file.h"
 #include "platform/qt_printer.h"
+#include "print/pdf_output.h"
+#include "print/print_replay.h"
+#include "print/text_codec.h"
 #include "report/pdf_text.h"
 #include "report/print_steps.h"
 #include "report/report_layout.h"
 #include "testkit/recording_printer.h"
-#include "ui/report/pdf_output.h"
-#include "ui/report/print_replay.h"
-#include "ui/text_codec.h"
 
 namespace quorvel::ui {
 namespace {
@@ -43,8 +43,9 @@ std::vector<const PrintStep*> mainTexts(const std::vector<PrintStep>& steps) {
 
 void expectEveryTextOnThePaper(const std::vector<PrintStep>& steps, const QPageSize& paper, const std::string& path,
                                const std::string& name) {
-    ASSERT_EQ(writeReportPdf(steps, [&paper](const QString& file) { return platform::QtPrinter::pdfFile(file, paper); },
-                             fromPath(path)),
+    ASSERT_EQ(print::writeReportPdf(
+                  steps, [&paper](const QString& file) { return platform::QtPrinter::pdfFile(file, paper); },
+                  fromPath(path)),
               QString());
     QFile file(fromPath(path));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -93,7 +94,7 @@ TEST_F(ReportPdf, TablesRunningOntoANewPageBeginItWithTheirHeadings) {
         testkit::RecordingPrinter printer;
         printer.setPageHeight(pageHeight);
         Ledger ledger = *full;
-        ASSERT_EQ(printJob(printedReport(ledger, {}), printer, false), QString());
+        ASSERT_EQ(print::printJob(printedReport(ledger, {}), printer, false), QString());
         EXPECT_GT(printer.pages().size(), 5u);
         for (std::size_t p = 0; p < printer.pages().size(); ++p) {
             const testkit::PrintedPage& page = printer.pages()[p];

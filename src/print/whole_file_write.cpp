@@ -1,4 +1,4 @@
-#include "ui/whole_file_write.h"
+#include "whole_file_write.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -11,9 +11,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "ui/text_codec.h"
+#include "print/text_codec.h"
 
-namespace quorvel::ui {
+namespace quorvel::print {
 namespace {
 
 QString reason(const QString& path, int error) {
@@ -66,4 +66,4 @@ QString writeWholeFile(const QString& path, const std::function<QString(const QS
     return {};
 }
 
-}  // namespace quorvel::ui
+}  // namespace quorvel::print

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace quorvel::ui {
+namespace quorvel {
 
 QString fromCp1252(std::string_view bytes);
 // Nothing when the text holds a character without a Windows-1252 byte.
@@ -17,4 +17,4 @@ std::optional<std::string> toCp1252(const QString& text);
 QString fromPath(const std::string& path);
 std::string toPath(const QString& path);
 
-}  // namespace quorvel::ui
+}  // namespace quorvel

@@ -1,6 +1,6 @@
-#include "ui/paged_printer.h"
+#include "paged_printer.h"
 
-namespace quorvel::ui {
+namespace quorvel::print {
 
 bool PagedPrinter::passesBottom() const {
     // A line taller than a whole page goes on the page it starts, not on endless new ones.
@@ -51,4 +51,4 @@ void PagedPrinter::drawPage(const platform::PagePainter& paint) {
     pageFull_ = false;
 }
 
-}  // namespace quorvel::ui
+}  // namespace quorvel::print

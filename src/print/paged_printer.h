@@ -8,7 +8,7 @@
 
 #include "platform/printer.h"
 
-namespace quorvel::ui {
+namespace quorvel::print {
 
 class PagedPrinter : public platform::Printer {
 public:
@@ -43,4 +43,4 @@ private:
     bool inHead_ = false;
 };
 
-}  // namespace quorvel::ui
+}  // namespace quorvel::print

@@ -4,7 +4,7 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
-namespace quorvel::ui {
+namespace quorvel {
 
 QString fromCp1252(std::string_view bytes) {
     QStringDecoder decoder("windows-1252");
@@ -22,4 +22,4 @@ QString fromPath(const std::string& path) { return QFile::decodeName(QByteArray:
 
 std::string toPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
-}  // namespace quorvel::ui
+}  // namespace quorvel

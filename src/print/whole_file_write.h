@@ -6,10 +6,10 @@
 #include <QString>
 #include <functional>
 
-namespace quorvel::ui {
+namespace quorvel::print {
 
 // `write` fills the temporary file named to it and returns its error text, or empty. The error
 // text of the whole, naming `path` rather than the temporary file, or empty on success.
 QString writeWholeFile(const QString& path, const std::function<QString(const QString& temporary)>& write);
 
-}  // namespace quorvel::ui
+}  // namespace quorvel::print

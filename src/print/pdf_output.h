@@ -11,7 +11,7 @@
 #include "platform/printer.h"
 #include "report/print_steps.h"
 
-namespace quorvel::ui {
+namespace quorvel::print {
 
 using PdfPrinterFactory = std::function<std::unique_ptr<platform::Printer>(const QString& path)>;
 
@@ -20,4 +20,4 @@ using PdfPrinterFactory = std::function<std::unique_ptr<platform::Printer>(const
 QString writeReportPdf(const std::vector<PrintStep>& steps, const PdfPrinterFactory& pdfPrinter,
                        const QString& path, const std::vector<platform::PagePainter>& lastPages = {});
 
-}  // namespace quorvel::ui
+}  // namespace quorvel::print

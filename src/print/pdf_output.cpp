@@ -1,9 +1,9 @@
 #include "pdf_output.h"
 
-#include "print_replay.h"
-#include "ui/whole_file_write.h"
+#include "print/print_replay.h"
+#include "print/whole_file_write.h"
 
-namespace quorvel::ui {
+namespace quorvel::print {
 
 QString writeReportPdf(const std::vector<PrintStep>& steps, const PdfPrinterFactory& pdfPrinter,
                        const QString& path, const std::vector<platform::PagePainter>& lastPages) {
@@ -14,4 +14,4 @@ QString writeReportPdf(const std::vector<PrintStep>& steps, const PdfPrinterFact
     });
 }
 
-}  // namespace quorvel::ui
+}  // namespace quorvel::print

@@ -8,7 +8,7 @@
 #include "platform/printer.h"
 #include "report/print_steps.h"
 
-namespace quorvel::ui {
+namespace quorvel::print {
 
 // Replays `steps` on a printer whose document has begun, the drawing shrunk where the
 // report's widest line would not fit the paper. Page checks read the printer's position as
@@ -20,4 +20,4 @@ void replaySteps(const std::vector<PrintStep>& steps, platform::Printer& printer
 QString printJob(const std::vector<PrintStep>& steps, platform::Printer& printer, bool twoSided,
                  const std::vector<platform::PagePainter>& lastPages = {});
 
-}  // namespace quorvel::ui
+}  // namespace quorvel::print

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
+#include "print/paged_printer.h"
+#include "print/text_codec.h"
 #include "report/report_layout.h"
-#include "ui/paged_printer.h"
-#include "ui/text_codec.h"
 
-namespace quorvel::ui {
+namespace quorvel::print {
 namespace {
 
 class Replay {
@@ -105,4 +105,4 @@ QString printJob(const std::vector<PrintStep>& steps, platform::Printer& printer
     return printer.end();
 }
 
-}  // namespace quorvel::ui
+}  // namespace quorvel::print

@@ -32,13 +32,10 @@ std::string toTerminal(std::string_view cp1252) {
     std::string out;
     out.reserve(cp1252.size() + cp1252.size() / 2);
     for (unsigned char byte : cp1252) {
-        const char32_t c = cp1252ToUnicode(byte);
         if (isControl(byte)) {
             appendEscaped(out, "\\x", byte, 2);
-        } else if (byte >= 0x80 && c == 0) {
-            out.push_back('?');  // a byte without a character
         } else {
-            appendUtf8(out, c);
+            appendUtf8(out, cp1252ToUnicode(byte));
         }
     }
     return out;

@@ -7,7 +7,7 @@
 
 namespace quorvel::cli {
 
-// Bytes that have no character in the code page become "?", and control characters are
+// Bytes that have no character in the code page become U+FFFD, and control characters are
 // escaped as escapeControls() does.
 std::string toTerminal(std::string_view cp1252);
 

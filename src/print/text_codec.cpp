@@ -1,21 +1,19 @@
 #include "text_codec.h"
 
 #include <QFile>
-#include <QStringDecoder>
-#include <QStringEncoder>
+
+#include "ledger/code_page.h"
 
 namespace quorvel {
 
 QString fromCp1252(std::string_view bytes) {
-    QStringDecoder decoder("windows-1252");
-    return decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    return QString::fromStdString(cp1252ToUtf8(bytes));
 }
 
 std::optional<std::string> toCp1252(const QString& text) {
-    QStringEncoder encoder("windows-1252");
-    const QByteArray bytes = encoder.encode(text);
-    if (encoder.hasError()) return std::nullopt;
-    return bytes.toStdString();
+    // A lone surrogate would reach UTF-8 as "?" and pass for one.
+    if (!text.isValidUtf16()) return std::nullopt;
+    return utf8ToCp1252(text.toStdString());
 }
 
 QString fromPath(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }

@@ -6,10 +6,6 @@
 
 namespace quorvel {
 
-bool isCp1252Character(unsigned char byte) {
-    return byte != 0x81 && byte != 0x8D && byte != 0x8F && byte != 0x90 && byte != 0x9D;
-}
-
 namespace {
 
 // 0x80..0x9F; the rest of the code page is Latin-1, byte for character.
@@ -21,9 +17,14 @@ constexpr char16_t kHighControls[32] = {
 
 }  // namespace
 
+bool isCp1252Character(unsigned char byte) {
+    return byte < 0x80 || byte >= 0xA0 || kHighControls[byte - 0x80] != 0;
+}
+
 char32_t cp1252ToUnicode(unsigned char byte) {
-    if (byte >= 0x80 && byte < 0xA0) return kHighControls[byte - 0x80];
-    return byte;
+    if (byte < 0x80 || byte >= 0xA0) return byte;
+    const char32_t c = kHighControls[byte - 0x80];
+    return c != 0 ? c : U'\uFFFD';
 }
 
 int unicodeToCp1252(char32_t character) {
@@ -50,10 +51,8 @@ void appendUtf8(std::string& out, char32_t c) {
 std::string cp1252ToUtf8(std::string_view cp1252) {
     std::string out;
     out.reserve(cp1252.size() + cp1252.size() / 4);
-    for (unsigned char byte : cp1252) {
-        const char32_t c = cp1252ToUnicode(byte);
-        appendUtf8(out, byte != 0 && c == 0 ? U'\uFFFD' : c);
-    }
+    for (unsigned char byte : cp1252)
+        appendUtf8(out, cp1252ToUnicode(byte));
     return out;
 }
 

@@ -13,7 +13,8 @@ namespace quorvel {
 // True for a byte that stands for a character in Windows-1252 (five bytes stand for none).
 bool isCp1252Character(unsigned char byte);
 
-// The Unicode character of a Windows-1252 byte; 0 for the five bytes that stand for none.
+// The Unicode character of a Windows-1252 byte; U+FFFD for the five bytes that stand for none,
+// so the windows, the printout, the exports and the terminal all show them alike.
 char32_t cp1252ToUnicode(unsigned char byte);
 
 // The Windows-1252 byte of a Unicode character, or -1 when the code page lacks it.

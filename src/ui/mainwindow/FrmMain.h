@@ -9,6 +9,7 @@
 #include <QMainWindow>
 #include <functional>
 #include <initializer_list>
+#include <string>
 
 #include "ledger/journal.h"
 #include "ledger/ledger.h"
@@ -76,7 +77,7 @@ public:
     int ListAction = kNone;
     int SelIndex = 0;
     int SelIndex2 = 0;
-    QString FilterKey;
+    std::string FilterKey;  // the records' own bytes, compared with them unconverted
     bool CashView = false;
 
     // Controls, under their given names.

@@ -39,7 +39,7 @@ void endListing(FrmMain& main, const QString& message = {}) {
 
 // The actions recorded under `key`; an empty key (an item not yet created) matches none.
 void showRelatedActions(FrmMain& main, const std::string& key) {
-    main.FilterKey = fromCp1252(key);
+    main.FilterKey = key;
     main.SelIndex = kFilteredListing;
     MnuAdjustAction_Click(main);
 }

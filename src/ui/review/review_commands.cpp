@@ -35,7 +35,7 @@ void MnuAdjustAction_Click(FrmMain& main) {
     if (!main.requireLoadedMonth()) return;
     ActionListFilter filter;
     filter.cashOnly = main.CashView;
-    if (main.SelIndex == kFilteredListing) filter.key = main.FilterKey.toStdString();
+    if (main.SelIndex == kFilteredListing) filter.key = main.FilterKey;
     auto records = main.journal().readAll();
     if (!records) return endListing(main, QString::fromStdString(records.message()));
     // Each line keeps its record number beside it, so any record can be chosen, past 999 too.
@@ -77,7 +77,7 @@ void MnuCSource_Click(FrmMain& main) {
                             : list.rows[static_cast<std::size_t>(index)];
         if (main.ListAction == FrmMain::kDisplay) {
             if (row == 0) return endListing(main, "You must select the entry to view");
-            main.FilterKey = fromCp1252(main.ledger().SourceId[row]);
+            main.FilterKey = main.ledger().SourceId[row];
             main.SelIndex = kFilteredListing;
             return MnuAdjustAction_Click(main);
         }

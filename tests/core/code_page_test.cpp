@@ -1,0 +1,35 @@
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "ledger/code_page.h"
+
+namespace quorvel {
+namespace {
+
+// The five bytes without a character read as U+FFFD wherever text is shown, and neither that
+// nor the C1 control of the same number turns back into them; their neighbours round-trip.
+TEST(CodePage, BytesWithoutACharacterShowAsReplacementAndNeverComeBack) {
+    const struct {
+        unsigned char byte;
+        const char* utf8;
+        bool character;
+    } cases[] = {
+        {0x80, "\xE2\x82\xAC", true},  {0x81, "\xEF\xBF\xBD", false}, {0x8D, "\xEF\xBF\xBD", false},
+        {0x8F, "\xEF\xBF\xBD", false}, {0x90, "\xEF\xBF\xBD", false}, {0x9D, "\xEF\xBF\xBD", false},
+        {0x9F, "\xC5\xB8", true},
+    };
+    for (const auto& c : cases) {
+        const std::string byte(1, static_cast<char>(c.byte));
+        std::string control;
+        appendUtf8(control, c.byte);
+        EXPECT_EQ(isCp1252Character(c.byte), c.character) << int(c.byte);
+        EXPECT_EQ(cp1252ToUtf8(byte), c.utf8) << int(c.byte);
+        EXPECT_EQ(utf8ToCp1252(c.utf8), c.character ? std::optional(byte) : std::nullopt) << int(c.byte);
+        EXPECT_EQ(utf8ToCp1252(control), std::nullopt) << int(c.byte);
+    }
+}
+
+}  // namespace
+}  // namespace quorvel

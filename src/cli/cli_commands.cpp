@@ -93,7 +93,7 @@ int actionsCommand(const std::vector<std::string>& args, std::ostream& out, std:
             filter.cashOnly = true;
         } else if (arg == "--filter") {
             if (i + 1 >= args.size()) return usageError(err, "--filter needs a key");
-            std::string key = args[++i];
+            const std::string& key = args[++i];
             if (key.empty() || key.size() > 5) return usageError(err, "a filter key has one to five characters");
             filter.key = std::string(5 - key.size(), ' ') + key;
         } else if (!arg.empty() && arg[0] == '-') {

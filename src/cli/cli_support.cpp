@@ -32,6 +32,7 @@ int runSibling(const char* program, const std::vector<std::string>& args, std::o
     std::vector<std::string> helperArgs = args;
     helperArgs.insert(helperArgs.begin(), helper);
     std::vector<char*> argv;
+    argv.reserve(helperArgs.size() + 1);
     for (std::string& a : helperArgs)
         argv.push_back(a.data());
     argv.push_back(nullptr);

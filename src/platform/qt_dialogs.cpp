@@ -168,7 +168,7 @@ QList<QActionGroup*> QtDialogs::previewHiddenActions(QPrintPreviewDialog& dialog
         bool checkable;
     } shapes[] = {{4, false}, {2, true}, {2, false}, {2, true}, {3, true}, {2, false}};
     if (groups.size() != std::ssize(shapes)) return {};
-    for (std::size_t g = 0; g < std::size(shapes); ++g) {
+    for (qsizetype g = 0; g < groups.size(); ++g) {
         const QList<QAction*> actions = groups[g]->actions();
         if (actions.size() != shapes[g].actions) return {};
         for (const QAction* action : actions)

@@ -11,7 +11,7 @@
 namespace quorvel::statement {
 
 // The most a statement may hold: years of daily lines stay far below it.
-inline constexpr std::size_t kMaxStatementBytes = 16 * 1024 * 1024;
+inline constexpr std::size_t kMaxStatementBytes = std::size_t{16} * 1024 * 1024;
 
 enum class StatementKind { Ofx, Csv };
 

@@ -97,7 +97,7 @@ std::string asSpreadsheetText(std::string text) {
 }  // namespace
 
 std::string csvField(std::string_view cp1252) {
-    const std::string text = asSpreadsheetText(cp1252ToUtf8(cp1252));
+    std::string text = asSpreadsheetText(cp1252ToUtf8(cp1252));
     if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
     std::string quoted = "\"";
     for (char c : text) {

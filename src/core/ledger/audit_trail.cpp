@@ -180,6 +180,7 @@ Status appendAuditEntry(const std::string& path, const AuditEntry& entry) {
     if (fd < 0) return Status::Error(describeOpenFailure(path, errno));
     struct stat info {};
     Status status = Status::Ok();
+    // NOLINTNEXTLINE(bugprone-branch-clone): a failed fstat and a failed ftruncate both report errno
     if (::fstat(fd, &info) != 0) {
         status = Status::Error(describeErrno(path, errno));
     } else if (!S_ISREG(info.st_mode)) {

@@ -22,7 +22,7 @@ namespace quorvel {
 
 inline constexpr std::string_view kAuditTrailFirstLine = "Quorvel audit trail 1";
 // Far above any month's trail (each entry is a line or two); a larger file is not read.
-inline constexpr std::size_t kMaxAuditTrailBytes = 16 * 1024 * 1024;
+inline constexpr std::size_t kMaxAuditTrailBytes = std::size_t{16} * 1024 * 1024;
 
 // One thing an entry changed: "action 12" with the record before and after, "budget account
 // 210" with its number, name and amounts, ...; an empty side means it did not exist.

@@ -108,7 +108,7 @@ RandomBelow clockSeededRandom() {
 
 std::string NewAccountId(const Ledger& ledger, const RandomBelow& random) {
     for (;;) {
-        const std::string id = zeroPadded(random(30000), 5);
+        std::string id = zeroPadded(random(30000), 5);
         bool taken = false;
         for (int i = 1; i <= kLastWorkingRow && !taken; ++i) taken = ledger.DesigAcctNumber[i] == id;
         for (int k = 1; k <= kLastSourceRow && !taken; ++k) taken = ledger.SourceId[k] == id;

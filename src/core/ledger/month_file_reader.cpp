@@ -12,7 +12,7 @@ namespace quorvel {
 namespace {
 
 // A month file is some tens of kilobytes; anything far larger is not one.
-constexpr std::size_t kMaxMonthFileBytes = 4 * 1024 * 1024;
+constexpr std::size_t kMaxMonthFileBytes = std::size_t{4} * 1024 * 1024;
 
 // Reads the sequential-text fields: leading blanks skipped, a quoted string runs to its
 // closing quote (commas inside belong to it), and a comma or a line end (CR LF, LF or CR)
@@ -152,7 +152,7 @@ private:
     do {                                 \
         auto value_ = (call);            \
         if (!value_) return value_.status(); \
-        target = std::move(value_).value(); \
+        (target) = std::move(value_).value(); \
     } while (0)
 #define QUORVEL_READ_TEXT(target, what)                               \
     do {                                                              \

@@ -22,7 +22,7 @@ namespace quorvel {
 namespace {
 
 // Far above any month file, so a large unrelated file is not read to be judged.
-constexpr std::size_t kMostBytesJudged = 4 * 1024 * 1024;
+constexpr std::size_t kMostBytesJudged = std::size_t{4} * 1024 * 1024;
 
 // What the name says the file is: "NOV2026.REP", "nov2026.Jrn", "NOV2026.aud", "NOV2026.rep.bak2",
 // "nov2026.jrn.lock" (and "NOV2026.rep.lock" of earlier versions) and the lock's own

@@ -21,7 +21,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // The month file is read by its own rules at the next load; this only bounds the copy.
-constexpr std::size_t kMaxCopyBytes = 64 * 1024 * 1024;
+constexpr std::size_t kMaxCopyBytes = std::size_t{64} * 1024 * 1024;
 
 // Whether writing a month as `path`, with its journal beside it, would write a file of the
 // open month: the month itself, its journal as `path` ("NOV2026.jrn"), or a name whose journal

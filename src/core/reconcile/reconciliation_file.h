@@ -24,7 +24,7 @@
 
 namespace quorvel {
 
-inline constexpr std::size_t kMaxReconciliationBytes = 4 * 1024 * 1024;
+inline constexpr std::size_t kMaxReconciliationBytes = std::size_t{4} * 1024 * 1024;
 
 struct SavedReconciliation {
     std::string statementName;

@@ -10,7 +10,7 @@ namespace quorvel {
 namespace {
 
 // Far more than five names; a larger file is not one of ours.
-constexpr std::size_t kMaxFileBytes = 64 * 1024;
+constexpr std::size_t kMaxFileBytes = std::size_t{64} * 1024;
 constexpr std::size_t kShortestKept = 3;
 
 bool endsField(char c) {

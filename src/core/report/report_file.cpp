@@ -22,7 +22,7 @@ class FileOutput : public ReportOutput {
 public:
     // Room for the report of the fullest month (some 500 lines), so the text is never
     // copied as it grows.
-    FileOutput() { text_.reserve(64 * 1024); }
+    FileOutput() { text_.reserve(std::size_t{64} * 1024); }
     std::string take() { return std::move(text_); }
 
     void put(int column, const std::string& text) override {

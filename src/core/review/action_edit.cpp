@@ -181,7 +181,7 @@ Status editAction(Ledger& ledger, Journal& journal, std::int64_t number, const A
     if (code == "BX" || code == "TO") {
         auto checked = editedBudgetNumber(ledger, record, edit.accountNumber);
         if (!checked) return checked.status();
-        budgetNumber = std::move(*checked);
+        budgetNumber = std::move(checked).value();
     }
 
     OtherHalf half;

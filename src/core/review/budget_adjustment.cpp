@@ -23,7 +23,7 @@ std::string budgetLine(const Ledger& ledger, int row) {
     placeAt(line, 1, ledger.BudgetAcctNumber[row], 3);
     placeAt(line, 5, ledger.BudgetAcctName[row], 30);
     for (int c = 1; c <= 4; ++c) {
-        placeAt(line, static_cast<std::size_t>(27 + 13 * c),
+        placeAt(line, 27 + 13 * static_cast<std::size_t>(c),
                 alignRight(ledger.BudgetAmount[row][c].format00(), 12));
     }
     return line;
@@ -99,7 +99,7 @@ Status commit(Ledger& ledger, Journal& journal, const Ledger& changed, const std
 }
 
 Result<Money> boxAmount(std::string_view text, std::string_view boxName) {
-    const auto amount = readTypedAmount(text, boxName);
+    auto amount = readTypedAmount(text, boxName);
     if (!amount) return amount;
     if (auto fits = amountAsRight(*amount); !fits) return fits.status();
     return amount;

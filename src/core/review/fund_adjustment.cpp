@@ -17,7 +17,7 @@ std::string fundLine(const Ledger& ledger, int row) {
     std::string line(90, ' ');
     placeAt(line, 1, ledger.DesigAcctName[row], 90);
     for (int c = 1; c <= 4; ++c) {
-        placeAt(line, static_cast<std::size_t>(27 + 13 * c),
+        placeAt(line, 27 + 13 * static_cast<std::size_t>(c),
                 alignRight(ledger.DesigAmount[row][c].format00(), 12));
     }
     return line;

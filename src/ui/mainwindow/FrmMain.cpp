@@ -371,7 +371,7 @@ void FrmMain::fillRecentMenu() {
     MnuRecent->clear();
     const QStringList months = recentMonths();
     for (int i = 0; i < months.size(); ++i) {
-        const QString path = months[i];
+        const QString& path = months[i];
         // An "&" in a folder's name is shown, not taken for an accelerator.
         const QString shown = QDir::toNativeSeparators(path).replace('&', "&&");
         QAction* item = MnuRecent->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(shown));

@@ -66,6 +66,8 @@ struct Ledger {
     std::string CurrentFile;
     int BudgetCount = 0;
     int DesigCount = 0;
+
+    bool operator==(const Ledger&) const = default;
 };
 
 // A name is in use when it compares greater than a single space ("" and " " are not; " x" is).

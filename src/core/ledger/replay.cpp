@@ -100,9 +100,10 @@ private:
     std::array<Slot, kSlots> slots_;
 };
 
-// Besides the tables, a record moves the Summary lines it plainly changes. The summary is
-// recomputed whole at load and before anything reads it, which also sets the lines left alone
-// here (a source note's share of the undesignated receipts, the fund totals after a transfer).
+// Besides the tables, a record moves the Summary lines it changes, a source note its share out
+// of the undesignated receipts, so what the screen shows is what the next load gives. The
+// summary is recomputed whole at load, which also sets the fund totals after a transfer (a
+// transfer is saved and the month loaded again).
 template <typename BudgetRow, typename FundRow, typename SourceRow>
 void apply(Ledger& ledger, const ActionRecord& record, BudgetRow budgetRow, FundRow fundRow, SourceRow sourceRow) {
     const std::string_view code = record.code();
@@ -148,6 +149,7 @@ void apply(Ledger& ledger, const ActionRecord& record, BudgetRow budgetRow, Fund
         if (k == 0) return;
         ledger.SourceAmount[k] += amount;
         ledger.SourceAmount[0] += amount;
+        summary[kUndesignatedReceipts] -= amount;
     }
 }
 

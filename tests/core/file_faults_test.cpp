@@ -15,6 +15,10 @@
 #include "ledger/month_file.h"
 #include "ledger/rollover.h"
 #include "review/action_edit.h"
+#include "review/budget_adjustment.h"
+#include "review/fund_adjustment.h"
+#include "review/fund_order.h"
+#include "review/sections.h"
 
 namespace quorvel {
 namespace {
@@ -166,6 +170,57 @@ TEST(JournalFaults, ASaveFailingAfterTheJournalTookTheActionReportsItRecorded) {
         EXPECT_EQ(readFile(path), month);
         EXPECT_EQ(journal.recordCount(), c.records);
         EXPECT_TRUE(test::sameAsReload(ledger)) << c.says;
+    }
+}
+
+// A change of the month's tables that cannot be saved is refused whole: the journal records it
+// rewrote are put back, and files and tables stay as they were.
+TEST(SaveFaults, AChangeThatCannotBeSavedChangesNothing) {
+    const struct {
+        const char* what;
+        std::function<Status(Ledger&, Journal&)> change;
+    } cases[] = {
+        {"renumber account",
+         [](Ledger& l, Journal& j) { return changeBudgetAccount(l, j, 2, {"150", "U", "1", "0"}); }},
+        {"delete account", [](Ledger& l, Journal& j) { return deleteBudgetAccount(l, j, 2); }},
+        {"new fund",
+         [](Ledger& l, Journal& j) { return changeFund(l, j, 3, {"Youth Camp", "50"}, seededRandom(1)); }},
+        {"fund to top", [](Ledger& l, Journal& j) { return moveFundToTop(l, j, 2); }},
+        {"reorder funds",
+         [](Ledger& l, Journal& j) {
+             Ledger moved = l;
+             moveFund(moved, 1, FundMove::DownOne);
+             return saveFunds(l, j, moved);
+         }},
+        {"sections",
+         [](Ledger& l, Journal& j) {
+             Ledger edited = l;
+             removeSection(edited, 1);
+             return saveSections(l, j, edited);
+         }},
+    };
+    for (const auto& c : cases) {
+        TestFolder folder;
+        const std::string path = folder.path("DEC2026.rep");
+        test::writeMonth(test::sampleLedger(), path,
+                         {test::bx("102", Money::cents(500)), test::to("102", Money::cents(1000)),
+                          test::keyed("TI", "01234", Money::cents(1000))});
+        Ledger ledger;
+        Journal journal;
+        ASSERT_TRUE(LoadMonthFile(ledger, journal, path).ok());
+        const Ledger before = ledger;
+        const std::string month = readFile(path);
+        const std::string records = readFile(journal.path());
+        Status changed = Status::Ok();
+        {
+            test::FileSizeLimit full(1000);  // records are rewritten in place; the month file cannot be
+            changed = c.change(ledger, journal);
+        }
+        EXPECT_NE(changed.message().find("Nothing was changed"), std::string::npos)
+            << c.what << ": " << changed.message();
+        EXPECT_TRUE(readFile(path) == month) << c.what;
+        EXPECT_TRUE(readFile(journal.path()) == records) << c.what;
+        EXPECT_TRUE(ledger == before) << c.what;
     }
 }
 

@@ -187,18 +187,5 @@ TEST_F(FundAdjustmentTest, DeletingTheSecondOfThreeFunds) {
     EXPECT_TRUE(test::sameAsReload(ledger));
 }
 
-TEST_F(FundAdjustmentTest, AFailedSaveLeavesTheMonthAsItWas) {
-    const std::string before = readFile(path);
-    const Ledger ledgerBefore = ledger;
-    {
-        test::FileSizeLimit full(1000);
-        const Status changed = changeFund(ledger, journal, 6, {"Youth Camp", "50"}, random);
-        EXPECT_NE(changed.message().find("Nothing was changed"), std::string::npos) << changed.message();
-        EXPECT_FALSE(moveFundToTop(ledger, journal, 3).ok());
-    }
-    EXPECT_EQ(readFile(path), before);
-    EXPECT_TRUE(ledger == ledgerBefore);
-}
-
 }  // namespace
 }  // namespace quorvel

@@ -1,11 +1,12 @@
-#include <QTest>
-
+// The main list printed ("Hard Copy Print") and copied: the question, the page breaks, the
+// failures and the clipboard.
 #include "ui_fixture.h"
 
 namespace quorvel::ui {
 namespace {
 
 using platform::Answer;
+using testkit::RecordingPrinter;
 
 TEST_F(MainWindowTest, PrintsTheListFromColumnFiveWithItsDateLine) {
     window.setListLines({"one", "two", "three"});
@@ -17,87 +18,60 @@ TEST_F(MainWindowTest, PrintsTheListFromColumnFiveWithItsDateLine) {
     ASSERT_EQ(job.pages.size(), 1u);
     const QStringList lines = job.pageText(0);
     ASSERT_EQ(lines.size(), 6);
-    EXPECT_EQ(lines[0], "");
-    EXPECT_EQ(lines[1], "");
-    EXPECT_EQ(lines[2], "    one");
-    EXPECT_EQ(lines[4], "    three");
+    EXPECT_EQ(lines.mid(0, 5), (QStringList{"", "", "    one", "    two", "    three"}));
     EXPECT_TRUE(lines[5].startsWith(QString(19, ' ') + "printed on ")) << lines[5].toStdString();
     EXPECT_GT(lines[5].size(), 19 + 11);  // the date follows at once
-    EXPECT_EQ(job.pages[0][2].font.family, "Courier New");
-    EXPECT_EQ(job.pages[0][2].font.pointSize, 10);
+    EXPECT_EQ(job.pages[0][2].font, (testkit::PrintFont{"Courier New", 10, false}));
     EXPECT_TRUE(job.ended);
 }
 
-TEST_F(MainWindowTest, LongListsBreakAfterTheLineThatPassesTheMark) {
-    QStringList entries;
-    for (int i = 1; i <= 130; ++i) entries << QString("entry %1").arg(i);
-    window.setListLines(entries);
-    dialogs().answerNext(Answer::Yes);
-    window.CmdPrint_Click();
-    const testkit::PrintedDocument& job = testPlatform().onlyPrintJob();
-    ASSERT_GE(job.pages.size(), 2u);
-    for (std::size_t p = 0; p < job.pages.size(); ++p) {
-        const QStringList lines = job.pageText(p);
-        EXPECT_EQ(lines[0], "") << p;
-        EXPECT_EQ(lines[1], "") << p;
-        if (p + 1 < job.pages.size()) {
-            EXPECT_EQ(lines.back(), "    -------") << p;
-            // The page ends just after the first entry whose line ends below the mark.
-            const testkit::PrintedLine& lastEntry = job.pages[p][job.pages[p].size() - 2];
-            const int bottomOfLastEntry = lastEntry.y + testkit::RecordingPrinter::lineHeight(10);
-            EXPECT_GT(bottomOfLastEntry, 14000) << p;
-            EXPECT_LE(bottomOfLastEntry - testkit::RecordingPrinter::lineHeight(10), 14000) << p;
+// A page ends after the first entry whose line passes the mark, or before a line that would
+// pass the bottom of a shorter page; no entry is lost.
+TEST_F(MainWindowTest, LongListsBreakAtTheMarkOrBeforeTheBottom) {
+    const int height = RecordingPrinter::lineHeight(10);
+    for (const auto& [count, pageHeight] : {std::pair{130, 0}, std::pair{80, 9000}}) {
+        SCOPED_TRACE(count);
+        QStringList entries;
+        for (int i = 1; i <= count; ++i)
+            entries << QString("entry %1").arg(i);
+        window.setListLines(entries);
+        testPlatform().setPrinterPageHeight(pageHeight);
+        dialogs().answerNext(Answer::Yes);
+        window.CmdPrint_Click();
+        const testkit::PrintedDocument& job = *testPlatform().printJobs().back();
+        ASSERT_GE(job.pages.size(), pageHeight ? 3u : 2u);
+        QStringList printed;
+        for (std::size_t p = 0; p < job.pages.size(); ++p) {
+            EXPECT_EQ(job.pageText(p).mid(0, 2), QStringList({"", ""})) << p;
+            for (const testkit::PrintedLine& line : job.pages[p]) {
+                if (pageHeight) EXPECT_LE(line.y + height, pageHeight) << p;
+                if (line.text.startsWith("    entry")) printed << line.text.mid(4);
+            }
+            if (pageHeight == 0 && p + 1 < job.pages.size()) {
+                EXPECT_EQ(job.pageText(p).back(), "    -------") << p;
+                const int bottomOfLastEntry = job.pages[p][job.pages[p].size() - 2].y + height;
+                EXPECT_GT(bottomOfLastEntry, 14000) << p;
+                EXPECT_LE(bottomOfLastEntry - height, 14000) << p;
+            }
         }
+        EXPECT_EQ(printed, entries);
+        EXPECT_TRUE(job.pageText(job.pages.size() - 1).back().contains("printed on "));
     }
-    QStringList printed;
-    for (std::size_t p = 0; p < job.pages.size(); ++p) {
-        for (const QString& line : job.pageText(p)) {
-            if (line.startsWith("    entry")) printed << line.mid(4);
-        }
-    }
-    EXPECT_EQ(printed, entries);
-    EXPECT_TRUE(job.pageText(job.pages.size() - 1).back().contains("printed on "));
 }
 
-TEST_F(MainWindowTest, ListLinesThatWouldPassTheBottomGoOnTheNextPage) {
-    QStringList entries;
-    for (int i = 1; i <= 80; ++i) entries << QString("entry %1").arg(i);
-    window.setListLines(entries);
-    testPlatform().setPrinterPageHeight(9000);
-    dialogs().answerNext(Answer::Yes);
-    window.CmdPrint_Click();
-    const testkit::PrintedDocument& job = testPlatform().onlyPrintJob();
-    ASSERT_GE(job.pages.size(), 3u);
-    QStringList printed;
-    for (std::size_t p = 0; p < job.pages.size(); ++p) {
-        EXPECT_EQ(job.pageText(p).mid(0, 2), QStringList({"", ""})) << p;
-        for (const testkit::PrintedLine& line : job.pages[p]) {
-            EXPECT_LE(line.y + testkit::RecordingPrinter::lineHeight(10), 9000) << p;
-            if (line.text.startsWith("    entry")) printed << line.text.mid(4);
-        }
-    }
-    EXPECT_EQ(printed, entries);
-}
-
-TEST_F(MainWindowTest, NoToThePrinterQuestionPrintsNothing) {
+TEST_F(MainWindowTest, NoToTheQuestionOrAMissingOrFailingPrinterPrintsNothingAndSaysWhy) {
     window.setListLines({"one"});
     dialogs().answerNext(Answer::No);
     window.CmdPrint_Click();
     EXPECT_TRUE(testPlatform().printJobs().empty());
-}
-
-TEST_F(MainWindowTest, MissingOrFailingPrinterIsReported) {
-    window.setListLines({"one"});
-    testPlatform().failPrinterOnBegin("No printer is set up on this computer.");
-    dialogs().answerNext(Answer::Yes);
-    window.CmdPrint_Click();
-    EXPECT_TRUE(dialogs().messages().back().contains("No printer is set up on this computer."));
-
-    testPlatform().failPrinterOnBegin({});
-    testPlatform().failPrinterOnEnd("The printer went offline.");
-    dialogs().answerNext(Answer::Yes);
-    window.CmdPrint_Click();
-    EXPECT_TRUE(dialogs().messages().back().contains("The printer went offline."));
+    for (const char* error : {"No printer is set up on this computer.", "The printer went offline."}) {
+        const bool atBegin = error[0] == 'N';
+        testPlatform().failPrinterOnBegin(atBegin ? error : "");
+        testPlatform().failPrinterOnEnd(atBegin ? "" : error);
+        dialogs().answerNext(Answer::Yes);
+        window.CmdPrint_Click();
+        EXPECT_TRUE(lastMessage().contains(error)) << lastMessage().toStdString();
+    }
     EXPECT_EQ(window.listLines(), QStringList{"one"});
 }
 

@@ -1,235 +1,297 @@
+// The main window: its controls and menus, the list protocol, the title, where file dialogs
+// start, the recent months, the window's place and the keyboard.
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QLabel>
-#include <QTest>
-#include <algorithm>
 
 #include "platform/fixed_font.h"
+#include "ui/report/frmprinter.h"
 #include "ui_fixture.h"
 
 namespace quorvel::ui {
 namespace {
 
-bool enabled(QMenu* menu) { return menu->isEnabled() && menu->menuAction()->isEnabled(); }
+using platform::Answer;
+
+bool enabled(QMenu* menu) {
+    return menu->isEnabled() && menu->menuAction()->isEnabled();
+}
+
+const platform::FileDialogOptions& lastFileDialog(const testkit::ScriptedDialogs& dialogs) {
+    const auto it = std::find_if(dialogs.shown.rbegin(), dialogs.shown.rend(), [](const testkit::Shown& s) {
+        return s.kind != testkit::Shown::Kind::Message;
+    });
+    EXPECT_NE(it, dialogs.shown.rend());
+    return it->file;
+}
 
 TEST_F(MainWindowTest, ControlsCarryTheirNamesCaptionsAndShortcuts) {
-    EXPECT_EQ(window.windowTitle(), "Quorvel");
     const struct {
         const char* name;
         const char* caption;
-    } buttons[] = {{"CmdCopy", "Copy"},        {"CmdPrint", "Hard Copy Print"},
-                   {"CmdDx", "&DX"},           {"CmdBx", "&BX"},
-                   {"CmdDisplay", "Display &Related Actions"}, {"CmdEdit", "&Edit Selected"},
-                   {"CmdCancel", "&Cancel"},   {"CmdProcede", "&Procede"}};
-    for (const auto& b : buttons) {
-        auto* button = window.findChild<QPushButton*>(b.name);
-        ASSERT_NE(button, nullptr) << b.name;
-        EXPECT_EQ(button->text(), b.caption);
-    }
-    EXPECT_EQ(window.CmdDx->toolTip(), "Record a Designated Fund Expenditure");
-    EXPECT_EQ(window.CmdBx->toolTip(), "Record a Budget Expenditure");
-    ASSERT_NE(window.findChild<QListWidget*>("LstMain"), nullptr);
-    EXPECT_TRUE(QFontInfo(window.LstMain->font()).fixedPitch());
-    EXPECT_EQ(QFontInfo(window.LstMain->font()).family(), platform::fixedPitchFamily());
-
-    const struct {
-        const char* name;
-        const char* caption;
-        const char* shortcut;
-    } items[] = {
+        const char* shortcut = "";
+    } controls[] = {
+        {"CmdCopy", "Copy"},
+        {"CmdPrint", "Hard Copy Print"},
+        {"CmdDx", "&DX"},
+        {"CmdBx", "&BX"},
+        {"CmdDisplay", "Display &Related Actions"},
+        {"CmdEdit", "&Edit Selected"},
+        {"CmdCancel", "&Cancel"},
+        {"CmdProcede", "&Procede"},
+        {"MnuFile", "&File"},
+        {"MnuActions", "&Actions"},
+        {"MnuEdit", "Edit/&View"},
+        {"MnuHelp", "&Help"},
         {"MnuOpen", "&Open", "Ctrl+O"},
         {"MnuSave", "Start &New Month", "Ctrl+M"},
-        {"MnuNew", "New Annual &Budget Setup", ""},
-        {"MnuSaveAS", "Save &As", ""},
-        {"MnuFresh", "Save As &Fresh Year", ""},
+        {"MnuNew", "New Annual &Budget Setup"},
+        {"MnuSaveAS", "Save &As"},
+        {"MnuFresh", "Save As &Fresh Year"},
         {"MnuPrint", "&Print", "Ctrl+P"},
         {"MnuExit", "E&xit", "Ctrl+X"},
         {"MnuBudgetExpenditure", "&Budget Expenditure", "Ctrl+E"},
-        {"MnuDesignatedExpenditure", "&Designated Expenditure", ""},
+        {"MnuDesignatedExpenditure", "&Designated Expenditure"},
         {"MnuDeposit", "De&posit", "Ctrl+D"},
         {"MnuDesignation", "&Note Designation", "Ctrl+N"},
         {"MnuSource", "Note &Source", "Ctrl+S"},
         {"MnuTransfer", "&Internal Transfer", "Ctrl+T"},
         {"MnuAdjustAction", "View/Adjust &Action", "Ctrl+A"},
-        {"MnuCashShow", "View &Cash Actions", ""},
+        {"MnuCashShow", "View &Cash Actions"},
         {"MnuBudgetAdjust", "View/Adjust &Budget Item", "Ctrl+B"},
-        {"MnuAdjustDesignation", "View/Adjust &Designated Item", ""},
-        {"MnuCSource", "View/Adust &Sources", ""},
-        {"MnuChangeBalance", "View/adjust &Main Balance", ""},
-        {"MnuSetSections", "Set  or Define Sec&tions", ""},
-        {"MnuUsage", "&Usage report", ""},
-        {"MnuReorder", "&Reorder Designated Funds", ""},
+        {"MnuAdjustDesignation", "View/Adjust &Designated Item"},
+        {"MnuCSource", "View/Adust &Sources"},
+        {"MnuChangeBalance", "View/adjust &Main Balance"},
+        {"MnuSetSections", "Set  or Define Sec&tions"},
+        {"MnuUsage", "&Usage report"},
+        {"MnuReorder", "&Reorder Designated Funds"},
         {"MnuCopy", "C&opy", "Ctrl+C"},
-        {"MnuAbout", "&About", ""},
+        {"MnuAbout", "&About"},
     };
-    for (const auto& i : items) {
-        auto* action = window.findChild<QAction*>(i.name);
-        ASSERT_NE(action, nullptr) << i.name;
-        EXPECT_EQ(action->text(), i.caption);
-        EXPECT_EQ(action->shortcut().toString(), i.shortcut) << i.name;
+    for (const auto& c : controls) {
+        QObject* control = window.findChild<QObject*>(c.name);
+        ASSERT_NE(control, nullptr) << c.name;
+        EXPECT_EQ(control->property(qobject_cast<QMenu*>(control) ? "title" : "text").toString(), c.caption);
+        if (auto* action = qobject_cast<QAction*>(control))
+            EXPECT_EQ(action->shortcut().toString(), c.shortcut) << c.name;
     }
-    const struct {
-        const char* name;
-        const char* caption;
-    } menus[] = {
-        {"MnuFile", "&File"}, {"MnuActions", "&Actions"}, {"MnuEdit", "Edit/&View"}, {"MnuHelp", "&Help"}};
-    for (const auto& m : menus) {
-        auto* menu = window.findChild<QMenu*>(m.name);
-        ASSERT_NE(menu, nullptr) << m.name;
-        EXPECT_EQ(menu->title(), m.caption);
-    }
+    EXPECT_EQ(window.windowTitle(), "Quorvel");
+    EXPECT_EQ(window.CmdDx->toolTip(), "Record a Designated Fund Expenditure");
+    EXPECT_EQ(window.CmdBx->toolTip(), "Record a Budget Expenditure");
+    EXPECT_TRUE(QFontInfo(window.LstMain->font()).fixedPitch());
+    EXPECT_EQ(QFontInfo(window.LstMain->font()).family(), platform::fixedPitchFamily());
 }
 
-TEST_F(MainWindowTest, AtStartOnlyFileAndHelpWithoutTheMonthCommands) {
-    EXPECT_TRUE(enabled(window.MnuFile));
-    EXPECT_TRUE(enabled(window.MnuHelp));
-    EXPECT_FALSE(enabled(window.MnuActions));
-    EXPECT_FALSE(enabled(window.MnuEdit));
-    EXPECT_FALSE(window.MnuSave->isEnabled());
-    EXPECT_FALSE(window.MnuPrint->isEnabled());
-    EXPECT_FALSE(window.MnuSaveAS->isEnabled());
-    EXPECT_TRUE(window.MnuOpen->isEnabled());
-    EXPECT_TRUE(window.MnuNew->isEnabled());
-    EXPECT_TRUE(window.MnuFresh->isEnabled());
-    EXPECT_FALSE(window.CmdBx->isEnabled());
-    EXPECT_FALSE(window.CmdDx->isEnabled());
-    for (QPushButton* b : {window.CmdProcede, window.CmdCancel, window.CmdEdit, window.CmdDisplay}) {
-        EXPECT_FALSE(b->isVisible()) << b->objectName().toStdString();
+TEST_F(MainWindowTest, OnlyFileAndHelpUntilAMonthIsOpenThenEverything) {
+    for (const bool loaded : {false, true}) {
+        if (loaded) openSample();
+        EXPECT_TRUE(enabled(window.MnuFile) && enabled(window.MnuHelp));
+        for (QMenu* menu : {window.MnuActions, window.MnuEdit})
+            EXPECT_EQ(enabled(menu), loaded);
+        for (QAction* item : {window.MnuSave, window.MnuPrint, window.MnuSaveAS})
+            EXPECT_EQ(item->isEnabled(), loaded);
+        for (QAction* item : {window.MnuOpen, window.MnuNew, window.MnuFresh})
+            EXPECT_TRUE(item->isEnabled());
+        EXPECT_EQ(window.CmdBx->isEnabled(), loaded);
+        EXPECT_EQ(window.CmdDx->isEnabled(), loaded);
+        for (QPushButton* b : {window.CmdProcede, window.CmdCancel, window.CmdEdit, window.CmdDisplay})
+            EXPECT_FALSE(b->isVisible());
     }
-    EXPECT_EQ(window.LstMain->count(), 0);
-}
-
-TEST_F(MainWindowTest, OpenShowsTheSummaryAndEnablesEverything) {
-    const std::string path = openSample("NOV2026.rep", {test::keyed("DP", "", Money::cents(20000)),
-                                                       test::keyed("SX", "11111", Money::cents(1250)),
-                                                       test::to("101", Money::cents(1000)),
-                                                       composeKeyedRecord("TI", "01234", "10.00", ""),
-                                                       test::bx("102", Money::cents(150000))});
-    const QStringList expected = {
-        "   File loaded is " + QString::fromStdString(path),
-        "Beginning Balance                       1000.75",
-        "Undesignated Receipts                    187.50",
-        "Other sources                             12.50",
-        "Designated Receipts                        0.00",
-        "Internal Transfers                        10.00",
-        "Budget Expenditures                     1510.00",
-        "Designated Expenditures                    0.00",
-        " ",
-        "Remaining Balance                       -299.25",
-        " ",
-        "Undesignated Funds remaining            -809.75",
-        "Designated Fund Totals                   510.50",
-    };
-    EXPECT_EQ(window.listLines(), expected);
-    for (QMenu* menu : {window.MnuFile, window.MnuActions, window.MnuEdit, window.MnuHelp}) EXPECT_TRUE(enabled(menu));
-    EXPECT_TRUE(window.MnuSave->isEnabled());
-    EXPECT_TRUE(window.MnuPrint->isEnabled());
-    EXPECT_TRUE(window.MnuSaveAS->isEnabled());
-    EXPECT_TRUE(window.CmdBx->isEnabled());
+    expectSummaryBack("opened");
     const platform::FileDialogOptions& asked = dialogs().shown.back().file;
     EXPECT_EQ(asked.title, "Open previously saved report");
     EXPECT_EQ(asked.pattern, "*.REP");
     EXPECT_EQ(asked.initialName, "*.rep");
 }
 
-TEST_F(MainWindowTest, ProtocolShowsOnlyTheChosenButtonsAndRestoresOnCancel) {
+TEST_F(MainWindowTest, AWaitingCommandTakesTheMenusAndGetsTheButtonAndLineChosen) {
     openSample();
-    int ran = 0;
-    int code = -1;
-    window.setListLines({"title", "first", "second"});
-    window.waitForChoice({window.CmdProcede, window.CmdCancel}, [&] {
-        ++ran;
-        code = window.ListAction;
-        window.ShowStub();
-    });
+    int ran = 0, row = -2;
+    const auto wait = [&](std::initializer_list<QPushButton*> buttons) {
+        window.setListLines({"title", "first", "second"});
+        window.waitForChoice(buttons, [&] {
+            ++ran;
+            row = window.selectedRow();
+            window.ShowStub();
+        });
+    };
+    wait({window.CmdProcede, window.CmdCancel});
     EXPECT_TRUE(window.isWaiting());
-    for (QMenu* menu : {window.MnuFile, window.MnuActions, window.MnuEdit, window.MnuHelp}) EXPECT_FALSE(enabled(menu));
+    for (QMenu* menu : {window.MnuFile, window.MnuActions, window.MnuEdit, window.MnuHelp})
+        EXPECT_FALSE(enabled(menu));
     EXPECT_FALSE(window.CmdBx->isEnabled());
-    EXPECT_FALSE(window.CmdDx->isEnabled());
-    EXPECT_TRUE(window.CmdProcede->isVisible());
-    EXPECT_TRUE(window.CmdCancel->isVisible());
     EXPECT_FALSE(window.CmdEdit->isVisible());
-    EXPECT_FALSE(window.CmdDisplay->isVisible());
-    // Menu shortcuts do nothing while a command waits.
-    QTest::keyClick(window.LstMain, Qt::Key_O, Qt::ControlModifier);
-    EXPECT_TRUE(dialogs().shown.size() == 1u);  // only the Open of openSample
-
+    QTest::keyClick(window.LstMain, Qt::Key_O,
+                    Qt::ControlModifier);  // menu shortcuts do nothing while waiting
+    EXPECT_EQ(dialogs().shown.size(), 1u);
     QTest::mouseClick(window.CmdCancel, Qt::LeftButton);
     EXPECT_EQ(ran, 1);
-    EXPECT_EQ(code, FrmMain::kCancel);
+    EXPECT_EQ(window.ListAction, FrmMain::kCancel);
     EXPECT_FALSE(window.isWaiting());
-    for (QMenu* menu : {window.MnuFile, window.MnuActions, window.MnuEdit, window.MnuHelp}) EXPECT_TRUE(enabled(menu));
-    EXPECT_TRUE(window.CmdBx->isEnabled());
+    for (QMenu* menu : {window.MnuFile, window.MnuActions, window.MnuEdit, window.MnuHelp})
+        EXPECT_TRUE(enabled(menu));
     EXPECT_FALSE(window.CmdCancel->isVisible());
-    EXPECT_EQ(window.listLines().size(), 11);  // the summary again
 
+    const struct {
+        std::initializer_list<QPushButton*> buttons;
+        int line;
+        int key;  // 0: Procede clicked
+        int action;
+    } cases[] = {
+        {{window.CmdProcede, window.CmdCancel}, -1, 0, FrmMain::kProcede},
+        {{window.CmdProcede, window.CmdCancel}, 2, Qt::Key_Return, FrmMain::kProcede},  // the visible default
+        {{window.CmdEdit, window.CmdDisplay, window.CmdCancel}, 1, Qt::Key_Enter, FrmMain::kEdit}};
+    for (const auto& c : cases) {
+        wait(c.buttons);
+        if (c.key == 0) {
+            pick(c.line, window.CmdProcede);
+        } else {
+            window.LstMain->setCurrentRow(c.line);
+            QTest::keyClick(window.LstMain, static_cast<Qt::Key>(c.key));
+        }
+        EXPECT_EQ(row, c.line);
+        EXPECT_EQ(window.ListAction, c.action);
+    }
     // A protocol button pressed with no command waiting only sets the code.
     window.CmdEdit->show();
     QTest::mouseClick(window.CmdEdit, Qt::LeftButton);
     EXPECT_EQ(window.ListAction, FrmMain::kEdit);
-    EXPECT_EQ(ran, 1);
-}
-
-TEST_F(MainWindowTest, ProcedeReportsTheSelectedLineOrNone) {
-    openSample();
-    window.setListLines({"title", "first", "second"});
-    int row = -2;
-    window.waitForChoice({window.CmdProcede, window.CmdCancel}, [&] { row = window.selectedRow(); });
-    QTest::mouseClick(window.CmdProcede, Qt::LeftButton);
-    EXPECT_EQ(row, -1);
-    EXPECT_EQ(window.ListAction, FrmMain::kProcede);
-
-    window.waitForChoice({window.CmdProcede, window.CmdCancel}, [&] { row = window.selectedRow(); });
-    window.LstMain->setCurrentRow(2);
-    EXPECT_EQ(window.selectedLine(), "second");
-    QTest::keyClick(window.LstMain, Qt::Key_Return);  // Enter presses the visible default button
-    EXPECT_EQ(row, 2);
-    EXPECT_EQ(window.ListAction, FrmMain::kProcede);
-
-    window.waitForChoice({window.CmdEdit, window.CmdDisplay, window.CmdCancel}, [&] { row = window.selectedRow(); });
-    window.LstMain->setCurrentRow(1);
-    QTest::keyClick(window.LstMain, Qt::Key_Enter);
-    EXPECT_EQ(window.ListAction, FrmMain::kEdit);
-    EXPECT_EQ(row, 1);
-}
-
-TEST_F(MainWindowTest, ClosingWhileWaitingEndsTheWaitWithoutRunningTheCommand) {
-    openSample();
-    bool ran = false;
-    window.waitForChoice({window.CmdProcede, window.CmdCancel}, [&] { ran = true; });
+    EXPECT_EQ(ran, 4);
+    // Closing while waiting ends the wait without running the command.
+    wait({window.CmdProcede, window.CmdCancel});
     EXPECT_TRUE(window.close());
     EXPECT_FALSE(window.isWaiting());
-    EXPECT_FALSE(ran);
+    EXPECT_EQ(ran, 4);
     EXPECT_FALSE(window.journal().isOpen());
+}
+
+TEST_F(MainWindowTest, InAWaitingListArrowsSkipTheTitleAndEscapeCancels) {
+    openSample("NOV2026.rep",
+               {test::bx("101", Money::cents(4000)), test::keyed("DP", "", Money::cents(500))});
+    const QStringList summary = window.listLines();
+    window.MnuAdjustAction->trigger();
+    QTest::keyClick(window.LstMain, Qt::Key_Down);
+    EXPECT_EQ(window.selectedRow(), 1);
+    QTest::keyClick(window.LstMain, Qt::Key_Escape);
+    EXPECT_FALSE(window.isWaiting());
+    EXPECT_EQ(window.listLines(), summary);
+    window.MnuAdjustAction->trigger();
+    QTest::keyClick(window.CmdEdit, Qt::Key_Escape);  // wherever the focus is
+    EXPECT_FALSE(window.isWaiting());
 }
 
 TEST_F(MainWindowTest, GuardedCommandsNeedALoadedMonth) {
     openSample();
     dialogs().chooseFileNext(QString::fromStdString(folder.path("DEC2026.rep")));
-    dialogs().answerNext(platform::Answer::No);
-    window.MnuSave->trigger();
-    ASSERT_EQ(window.listLines(), QStringList{"    - data saved and unloaded -"});
+    dialogs().answerNext(Answer::No);
+    window.MnuSave->trigger();  // saved and unloaded: the commands stay enabled
     for (QAction* command : {window.MnuBudgetExpenditure, window.MnuDesignatedExpenditure, window.MnuDeposit,
                              window.MnuDesignation, window.MnuSource, window.MnuTransfer, window.MnuPrint}) {
         command->trigger();
-        EXPECT_EQ(dialogs().messages().back(), "no report loaded") << command->objectName().toStdString();
+        EXPECT_EQ(lastMessage(), "no report loaded") << command->objectName().toStdString();
     }
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    EXPECT_TRUE(std::none_of(windows.begin(), windows.end(), [](QWidget* w) { return w->objectName() == "frmprinter"; }));
+    EXPECT_EQ(shown<frmprinter>(), nullptr);
     QTest::mouseClick(window.CmdBx, Qt::LeftButton);
-    EXPECT_EQ(dialogs().messages().back(), "no report loaded");
+    EXPECT_EQ(dialogs().messages().mid(1), QStringList(8, "no report loaded"));
 }
 
 TEST_F(MainWindowTest, AboutShowsTitleAndVersionAndClosesWithItsButton) {
     window.MnuAbout->trigger();
     auto* about = window.findChild<QDialog*>("FrmAbout");
-    ASSERT_NE(about, nullptr);
-    EXPECT_TRUE(about->isVisible());
+    ASSERT_TRUE(about && about->isVisible());
     EXPECT_EQ(about->findChild<QLabel*>("LblTitle")->text(), "Quorvel Program");
     EXPECT_EQ(about->findChild<QLabel*>("LblVersion")->text(), "Version " QUORVEL_VERSION);
-    auto* ok = about->findChild<QDialogButtonBox*>("CmdOK")->button(QDialogButtonBox::Ok);
-    QTest::mouseClick(ok, Qt::LeftButton);
+    QTest::mouseClick(about->findChild<QDialogButtonBox*>("CmdOK")->button(QDialogButtonBox::Ok),
+                      Qt::LeftButton);
     EXPECT_FALSE(about->isVisible());
+}
+
+TEST_F(MainWindowTest, TheTitleNamesTheOpenMonthAndDialogsStartBesideIt) {
+    openSample("NOV2026.rep");
+    EXPECT_EQ(window.windowTitle(), QString::fromUtf8("NOV2026 \u2014 Quorvel"));
+    const QString here = QString::fromStdString(folder.root());
+    dialogs().cancelFileNext();
+    window.MnuOpen->trigger();
+    EXPECT_EQ(lastFileDialog(dialogs()).initialName, here + "/*.rep");
+
+    // Start New Month suggests December beside November and, once saved, offers to open it.
+    const std::string december = folder.path("DEC2026.rep");
+    dialogs().chooseFileNext(QString::fromStdString(december));
+    dialogs().answerNext(Answer::Yes);
+    window.MnuSave->trigger();
+    EXPECT_EQ(lastFileDialog(dialogs()).suggestedName, here + "/DEC2026.rep");
+    EXPECT_EQ(lastFileDialog(dialogs()).initialName, here + "/*.rep");
+    EXPECT_EQ(dialogs().lastMessage().text, "DEC2026.rep is saved. Open it now?");
+    EXPECT_EQ(window.ledger().CurrentFile, december);
+    EXPECT_TRUE(window.journal().isOpen());
+
+    // From December, January starts a year: Fresh Year is offered first.
+    for (const auto& [freshYear, title] : {std::pair{Answer::Yes, "Create Initial Fresh Year Report"},
+                                           std::pair{Answer::No, "Create New Month Report"}}) {
+        dialogs().answerNext(freshYear);
+        dialogs().cancelFileNext();
+        window.MnuSave->trigger();
+        EXPECT_TRUE(dialogs()
+                        .messages()
+                        .at(dialogs().messages().size() - 2)
+                        .startsWith("JAN2027.rep starts a new year."));
+        EXPECT_EQ(lastFileDialog(dialogs()).title, title);
+        EXPECT_EQ(lastFileDialog(dialogs()).suggestedName, here + "/JAN2027.rep");
+    }
+}
+
+TEST_F(MainWindowTest, TheLastFiveMonthsOpenedAreOfferedLatestFirstInEveryWindow) {
+    QStringList opened;
+    for (const char* month :
+         {"JUN2026.rep", "JUL2026.rep", "AUG2026.rep", "SEP2026.rep", "OCT2026.rep", "NOV2026.rep"})
+        opened.prepend(QString::fromStdString(openSample(month)));
+    FrmMain later(testPlatform().platform);
+    for (FrmMain* w : {&window, &later}) {
+        const QList<QAction*> items = w->MnuRecent->actions();
+        ASSERT_EQ(items.size(), 5);
+        for (int i = 0; i < 5; ++i)
+            EXPECT_EQ(items[i]->text(), QString("&%1 %2").arg(i + 1).arg(opened[i]));
+    }
+    later.MnuRecent->actions()[2]->trigger();
+    EXPECT_EQ(later.ledger().CurrentFile, folder.path("SEP2026.rep"));
+}
+
+TEST_F(MainWindowTest, TheWindowComesBackWhereItWasAndAsLarge) {
+    openSample();
+    window.setGeometry(70, 80, 900, 640);
+    const QRect placed = window.geometry();
+    window.MnuPrint->trigger();
+    ASSERT_FALSE(window.isVisible());
+    window.move(0, 0);  // as a window manager may place a window shown anew
+    ASSERT_NE(shown<frmprinter>(), nullptr);
+    shown<frmprinter>()->Command2_Click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(window.geometry(), placed);
+    window.hide();
+    FrmMain next(testPlatform().platform);
+    next.show();
+    EXPECT_EQ(next.size(), placed.size());
+}
+
+TEST_F(MainWindowTest, EveryMenuItemHasItsOwnAcceleratorAndNoneClashes) {
+    const auto mnemonic = [](const QString& caption) {
+        const qsizetype at = caption.indexOf('&');
+        EXPECT_TRUE(at >= 0 && at + 1 < caption.size() && caption.count('&') == 1) << caption.toStdString();
+        return at < 0 ? QChar() : caption.at(at + 1).toUpper();
+    };
+    QSet<QChar> topLevel;
+    for (QMenu* menu : {window.MnuFile, window.MnuActions, window.MnuEdit, window.MnuHelp}) {
+        topLevel.insert(mnemonic(menu->title()));
+        QSet<QChar> inMenu;
+        for (QAction* item : menu->actions())
+            inMenu.insert(mnemonic(item->text()));
+        EXPECT_EQ(inMenu.size(), menu->actions().size()) << menu->title().toStdString();
+    }
+    EXPECT_EQ(topLevel.size(), 4);
+    // The buttons shown while the menus wait take Alt+letter too.
+    for (QPushButton* b :
+         {window.CmdProcede, window.CmdCancel, window.CmdEdit, window.CmdDisplay, window.CmdBx, window.CmdDx})
+        EXPECT_FALSE(topLevel.contains(mnemonic(b->text()))) << b->text().toStdString();
 }
 
 }  // namespace

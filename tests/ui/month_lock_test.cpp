@@ -1,7 +1,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <QTest>
 #include <filesystem>
 #include <set>
 
@@ -31,11 +30,6 @@ class MonthLockWindowTest : public MainWindowTest {
         const std::string path = folder.path(name);
         test::writeMonth(test::sampleLedger(), path, kSomeActions);
         return path;
-    }
-
-    void open(const std::string& path) {
-        dialogs().chooseFileNext(QString::fromStdString(path));
-        window.MnuOpen->trigger();
     }
 
     // Whether the month's lock is there and is this process's.
@@ -202,19 +196,25 @@ TEST_F(MonthLockWindowTest, AMonthThatCannotBeLockedOrWrittenIsOfferedForViewing
         std::string reason;
     };
     const Case cases[] = {
-        {"FULL.rep", [](const std::string&) {
+        {"FULL.rep",
+         [](const std::string&) {
              setFileFaultHook([](FileStep step, const std::string& path) {
                  return step == FileStep::Write && path.ends_with(".lock") ? ENOSPC : 0;
              });
-         }, "No space left on device"},
-        {"READONLY.rep", [](const std::string& month) {
+         },
+         "No space left on device"},
+        {"READONLY.rep",
+         [](const std::string& month) {
              setFileFaultHook([journal = Journal::pathFor(month)](FileStep step, const std::string& path) {
                  return step == FileStep::Open && path == journal ? EACCES : 0;
              });
-         }, "READONLY.jrn: Permission denied"},
-        {"DANGLING.rep", [this](const std::string& month) {
+         },
+         "READONLY.jrn: Permission denied"},
+        {"DANGLING.rep",
+         [this](const std::string& month) {
              fs::create_symlink(folder.path("nowhere"), MonthLock::lockPathFor(month));
-         }, "is not a lock file (a link or a special file is in its place)"},
+         },
+         "is not a lock file (a link or a special file is in its place)"},
         {std::string(243, 'L') + ".rep", [](const std::string&) {}, "File name too long"},
     };
     for (const Case& c : cases) {
@@ -227,7 +227,8 @@ TEST_F(MonthLockWindowTest, AMonthThatCannotBeLockedOrWrittenIsOfferedForViewing
         EXPECT_TRUE(message.startsWith(QString::fromStdString(c.name) + " cannot be"))
             << message.toStdString();
         EXPECT_TRUE(message.contains(QString::fromStdString(c.reason))) << message.toStdString();
-        EXPECT_TRUE(message.endsWith(").\n\nOpen it read-only, for viewing and printing?")) << message.toStdString();
+        EXPECT_TRUE(message.endsWith(").\n\nOpen it read-only, for viewing and printing?"))
+            << message.toStdString();
         EXPECT_TRUE(window.readOnly()) << c.name;
         EXPECT_EQ(window.ledger().CurrentFile, path);
         EXPECT_FALSE(lockedByUs(path)) << c.name;

@@ -1,10 +1,7 @@
 // File, "Export...": which export reaches which file, the questions and the messages.
 #include <QRadioButton>
-#include <QTest>
 
 #include "export/export_file.h"
-#include "ledger/month_file.h"
-#include "review/adjust_fixture.h"
 #include "ui/export/FrmExport.h"
 #include "ui_fixture.h"
 
@@ -18,8 +15,9 @@ TEST_F(MainWindowTest, ExportWritesTheChosenExportWhereChosen) {
     EXPECT_FALSE(window.MnuExport->isEnabled());
     const std::string month = openSample("DEC2026.rep", {test::bx("101", Money::cents(4000), "ck 1")});
     window.MnuExport->trigger();
-    FrmExport* form = adjusting::openWindow<FrmExport>(window);
+    FrmExport* form = shown<FrmExport>();
     ASSERT_NE(form, nullptr);
+    EXPECT_FALSE(window.isVisible());
 
     Ledger ledger;
     Journal journal;
@@ -63,7 +61,7 @@ TEST_F(MainWindowTest, ExportWritesTheChosenExportWhereChosen) {
     }
     EXPECT_EQ(readFile(folder.path("DEC2026.jrn")), monthJournal);
     QTest::mouseClick(form->CmdClose, Qt::LeftButton);
-    adjusting::expectSummaryBack(window, month, "closed");
+    expectSummaryBack("closed");
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ namespace {
 const QString kMono = QStringLiteral("DejaVu Sans Mono");
 
 class QtPrinterTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         ASSERT_EQ(printer->begin(), QString());
@@ -31,83 +31,10 @@ protected:
         return file.readAll();
     }
 
-    // Page objects, not the page tree ("/Type /Pages").
-    static int pageCount(const QByteArray& pdf) {
-        int pages = 0;
-        for (qsizetype at = pdf.indexOf("/Type /Page"); at >= 0; at = pdf.indexOf("/Type /Page", at + 1)) {
-            if (pdf.mid(at + 11, 1) != "s") ++pages;
-        }
-        return pages;
-    }
-
     QTemporaryDir dir;
     QString path = dir.filePath("report.pdf");
     std::unique_ptr<QtPrinter> printer = QtPrinter::pdfFile(path);
 };
-
-TEST_F(QtPrinterTest, TextPastAColumnGoesToThatColumnOfTheNextLine) {
-    EXPECT_EQ(printer->currentY(), 0);
-    printer->printAt(1, "abcd");
-    printer->printAt(5, "e");  // ends exactly where column 5 starts: same line
-    EXPECT_EQ(printer->currentY(), 0);
-    printer->printAt(30, "far right");
-    EXPECT_EQ(printer->currentY(), 0);
-
-    printer->printAt(5, "next");
-    const int second = printer->currentY();
-    EXPECT_GT(second, 0);
-    printer->printAt(10, "x");  // "next" ends at column 9
-    EXPECT_EQ(printer->currentY(), second);
-    printer->printAt(12, "y");
-    EXPECT_EQ(printer->currentY(), second);
-
-    printer->endLine();
-    EXPECT_EQ(printer->currentY(), 2 * second);
-    printer->printAt(5, "after endLine starts at the left");
-    EXPECT_EQ(printer->currentY(), 2 * second);
-    EXPECT_EQ(pageCount(finishedFile()), 1);
-}
-
-TEST_F(QtPrinterTest, LineHeightIsTheFontsLineSpacingInTwips) {
-    printer->endLine();
-    const int ten = printer->currentY();
-    // About 1.2 x 20 twips a point; a wrong resolution would be off by a large factor.
-    EXPECT_GT(ten, 180);
-    EXPECT_LT(ten, 320);
-
-    printer->endLine();  // blank lines count too
-    EXPECT_EQ(printer->currentY(), 2 * ten);
-
-    printer->setFont(kMono, 20);
-    printer->endLine();
-    const int twenty = printer->currentY() - 2 * ten;
-    EXPECT_GT(twenty, ten + ten / 2);
-
-    // The font in effect when the line ends decides its height.
-    printer->setFont(kMono, 10);
-    printer->printAt(1, "small");
-    printer->setFont(kMono, 20);
-    const int before = printer->currentY();
-    printer->endLine();
-    EXPECT_EQ(printer->currentY() - before, twenty);
-    finishedFile();
-}
-
-TEST_F(QtPrinterTest, NewPageStartsAtTheTopAndEachPageIsInTheFile) {
-    printer->printAt(1, "page one");
-    printer->endLine();
-    printer->endLine();
-    ASSERT_GT(printer->currentY(), 0);
-    printer->newPage();
-    EXPECT_EQ(printer->currentY(), 0);
-    printer->printAt(3, "page two");
-    printer->newPage();
-    printer->printAt(3, "page three");
-
-    const QByteArray pdf = finishedFile();
-    EXPECT_TRUE(pdf.startsWith("%PDF"));
-    EXPECT_EQ(pageCount(pdf), 3);
-}
 
 TEST_F(QtPrinterTest, BoldReachesThePrintedText) {
     if (QFontInfo(QFont(kMono)).family() != kMono) GTEST_SKIP() << "font not installed";
@@ -177,9 +104,10 @@ TEST(FixedPitchFont, IsTheInstalledFaceAskedForOrCourierNewsStandIn) {
 
 TEST(QtPrinterPaper, FollowsTheLocale) {
     const QLocale before;
-    for (const auto& [locale, paper] : {std::pair{QLocale(QLocale::English, QLocale::UnitedStates), QPageSize::Letter},
-                                        std::pair{QLocale(QLocale::German, QLocale::Germany), QPageSize::A4},
-                                        std::pair{QLocale(QLocale::English, QLocale::UnitedKingdom), QPageSize::A4}}) {
+    for (const auto& [locale, paper] :
+         {std::pair{QLocale(QLocale::English, QLocale::UnitedStates), QPageSize::Letter},
+          std::pair{QLocale(QLocale::German, QLocale::Germany), QPageSize::A4},
+          std::pair{QLocale(QLocale::English, QLocale::UnitedKingdom), QPageSize::A4}}) {
         QLocale::setDefault(locale);
         EXPECT_EQ(QtPrinter::localePaper().id(), paper) << QLocale().name().toStdString();
     }

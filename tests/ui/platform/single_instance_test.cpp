@@ -11,7 +11,7 @@ namespace quorvel::platform {
 namespace {
 
 class SingleInstanceTest : public ::testing::Test {
-protected:
+  protected:
     QTemporaryDir dir;
     QString lock = dir.filePath("quorvel.lock");
 };

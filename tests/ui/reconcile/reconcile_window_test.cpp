@@ -16,7 +16,7 @@ namespace quorvel::ui {
 namespace {
 
 class ReconcileWindowTest : public MainWindowTest {
-protected:
+  protected:
     FrmReconcile* openReconcile(const std::string& statement) {
         dialogs().chooseFileNext(QString::fromStdString(statement));
         window.findChild<QAction*>("MnuReconcile")->trigger();
@@ -33,7 +33,8 @@ protected:
 TEST_F(ReconcileWindowTest, DemoMonthReconcilesRecordsTheBankChargeAndSaves) {
     namespace fs = std::filesystem;
     const std::string demo = QUORVEL_DEMO_DIR;
-    for (const char* name : {"DEC2026.rep", "DEC2026.jrn"}) fs::copy_file(demo + "/" + name, folder.path(name));
+    for (const char* name : {"DEC2026.rep", "DEC2026.jrn"})
+        fs::copy_file(demo + "/" + name, folder.path(name));
     test::writeFile(folder.path("dec.csv"), test::readFile(demo + "/DEC2026-statement.csv") +
                                                 "12/31/2026,SERVICE CHARGE,,-15.00,16198.05\r\n");
     dialogs().chooseFileNext(QString::fromStdString(folder.path("DEC2026.rep")));
@@ -49,7 +50,8 @@ TEST_F(ReconcileWindowTest, DemoMonthReconcilesRecordsTheBankChargeAndSaves) {
 
     rec->TxtOtherName[0]->setText("Fund Savings");
     rec->TxtOtherAmount[0]->setText("53,139.6x");
-    EXPECT_TRUE(rec->LblFormula->text().contains("Incomplete until")) << rec->LblFormula->text().toStdString();
+    EXPECT_TRUE(rec->LblFormula->text().contains("Incomplete until"))
+        << rec->LblFormula->text().toStdString();
     rec->CmdSave->click();
     EXPECT_TRUE(dialogs().messages().back().startsWith("The reconciliation was not saved: correct"));
     EXPECT_FALSE(fs::exists(folder.path("DEC2026.rec")));
@@ -88,9 +90,10 @@ TEST_F(ReconcileWindowTest, DemoMonthReconcilesRecordsTheBankChargeAndSaves) {
             ++found;
         EXPECT_EQ(found, proposals);
     }
-    EXPECT_TRUE(dialogs().messages().contains("22 proposed matches are not confirmed. Confirm them before "
-                                              "saving?\n\nNo saves them as proposals: they clear nothing and "
-                                              "carry into next month."));
+    EXPECT_TRUE(
+        dialogs().messages().contains("22 proposed matches are not confirmed. Confirm them before "
+                                      "saving?\n\nNo saves them as proposals: they clear nothing and "
+                                      "carry into next month."));
     const std::string saved = test::readFile(folder.path("DEC2026.rec"));
     EXPECT_NE(saved.find("\tSERVICE CHARGE\tDEC2026:42\tC\n"), std::string::npos) << saved;
     EXPECT_NE(saved.find("other\tFund Savings\t53139.6\n"), std::string::npos) << saved;
@@ -113,8 +116,9 @@ TEST_F(ReconcileWindowTest, DemoMonthReconcilesRecordsTheBankChargeAndSaves) {
     dialogs().typeNext("dmy");
     EXPECT_TRUE(rec->CmdStatement_Click());
     EXPECT_EQ(rec->LstBankOnly->count(), 1);
-    EXPECT_TRUE(rec->LblStatement->text().endsWith("\nPending at the bank (not in the closing balance): 2026-12-09"
-                                                   "                    2.00  CARD"))
+    EXPECT_TRUE(
+        rec->LblStatement->text().endsWith("\nPending at the bank (not in the closing balance): 2026-12-09"
+                                           "                    2.00  CARD"))
         << rec->LblStatement->text().toStdString();
     EXPECT_EQ(rec->reconciliation().statement.lines[0].date, dayNumber(2026, 12, 8));
     EXPECT_EQ(csvStatementColumns(), "date=1,description=2,amount=3,balance=4,dates=dmy");
@@ -137,7 +141,8 @@ TEST_F(ReconcileWindowTest, DemoMonthReconcilesRecordsTheBankChargeAndSaves) {
         if (auto* found = qobject_cast<FrmReconcile*>(w); found && found->isVisible()) again = found;
     ASSERT_NE(again, nullptr);
     again->CmdSave->click();
-    EXPECT_TRUE(dialogs().messages().back().startsWith("The reconciliation was not saved")) << dialogs().messages().back().toStdString();
+    EXPECT_TRUE(dialogs().messages().back().startsWith("The reconciliation was not saved"))
+        << dialogs().messages().back().toStdString();
     EXPECT_EQ(test::readFile(folder.path("DEC2026.rec")), saved);
     again->CmdClose->click();
     EXPECT_TRUE(window.isVisible());

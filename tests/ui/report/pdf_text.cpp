@@ -132,7 +132,8 @@ PdfPage readPage(const std::map<int, PdfObject>& objects, const PdfObject& page)
     }
 
     PdfPage texts;
-    static const QRegularExpression mediaBox(QStringLiteral("/MediaBox \\[\\s*0 0 ([\\d.]+) ([\\d.]+)\\s*\\]"));
+    static const QRegularExpression mediaBox(
+        QStringLiteral("/MediaBox \\[\\s*0 0 ([\\d.]+) ([\\d.]+)\\s*\\]"));
     const QRegularExpressionMatch media = mediaBox.match(QString::fromLatin1(page.dictionary));
     EXPECT_TRUE(media.hasMatch()) << "no media box";
     texts.paper = QSizeF(media.captured(1).toDouble(), media.captured(2).toDouble());
@@ -163,7 +164,8 @@ PdfPage readPage(const std::map<int, PdfObject>& objects, const PdfObject& page)
             if (pageTransform) {
                 const double left = m[4];
                 const double top = texts.paper.height() - m[5];
-                texts.printable = QRectF(left, top, texts.paper.width() - 2 * left, texts.paper.height() - 2 * top);
+                texts.printable =
+                    QRectF(left, top, texts.paper.width() - 2 * left, texts.paper.height() - 2 * top);
                 pageTransform = false;
             }
         } else if (t == "Tf" && i >= 2) {
@@ -194,9 +196,11 @@ PdfPage readPage(const std::map<int, PdfObject>& objects, const PdfObject& page)
         } else if (t == "ET") {
             if (current.text.isEmpty()) continue;
             const double width = std::max(current.advance, fontSize * 0.6) * glyphs;
-            const QRectF drawn(QPointF(current.x, baseline - 0.8 * fontSize), QPointF(current.x + width, baseline + 0.2 * fontSize));
+            const QRectF drawn(QPointF(current.x, baseline - 0.8 * fontSize),
+                               QPointF(current.x + width, baseline + 0.2 * fontSize));
             const QRectF onPage = ctm.mapRect(drawn);
-            current.box = QRectF(onPage.left(), texts.paper.height() - onPage.bottom(), onPage.width(), onPage.height());
+            current.box = QRectF(onPage.left(), texts.paper.height() - onPage.bottom(), onPage.width(),
+                                 onPage.height());
             texts.push_back(current);
         }
     }

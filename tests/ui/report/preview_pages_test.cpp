@@ -7,7 +7,6 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
-#include <QRegularExpression>
 #include <filesystem>
 
 #include "core/test_folder.h"
@@ -15,12 +14,12 @@
 #include "ledger/month_file.h"
 #include "platform/qt_dialogs.h"
 #include "platform/qt_printer.h"
-#include "print/pdf_output.h"
-#include "print/print_replay.h"
-#include "print/text_codec.h"
 #include "report/print_steps.h"
 #include "review/usage_chart.h"
+#include "print/pdf_output.h"
+#include "print/print_replay.h"
 #include "ui/review/usage_chart_view.h"
+#include "print/text_codec.h"
 
 namespace quorvel::ui {
 namespace {
@@ -44,47 +43,46 @@ TEST(ReportPreview, ShowsThePdfsPagesWithTheChartPageLast) {
     while (usageChartRows(many) <= 2 * kUsageChartPageRows)
         many.groups.insert(many.groups.end(), chart.groups.begin(), chart.groups.end());
     const QString pdf = fromPath(folder.path("report.pdf"));
-    for (const QPageSize::PageSizeId paper : {QPageSize::A4, QPageSize::Letter}) {
-        int withoutChart = 0;
-        for (const UsageChart* withChart : std::vector<const UsageChart*>{nullptr, &chart, &many}) {
-            const std::vector<platform::PagePainter> last =
-                withChart ? usageChartPrintedPages(*withChart) : std::vector<platform::PagePainter>{};
-            const auto pdfPrinter = [paper](const QString& path) {
-                return platform::QtPrinter::pdfFile(path, QPageSize(paper));
-            };
-            ASSERT_EQ(print::writeReportPdf(steps, pdfPrinter, pdf, last), QString());
-            const int pages = pdfPages(pdf);
-
-            QPrinter printer(QPrinter::HighResolution);
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setPageSize(QPageSize(paper));
-            QString error;
-            const platform::DocumentDrawing draw = [&](platform::Printer& p) {
-                return print::printJob(steps, p, false, last);
-            };
-            const auto dialog = platform::QtDialogs::previewDialog(printer, draw, nullptr, error);
-            QStringList hidden;
-            for (const QActionGroup* group : platform::QtDialogs::previewHiddenActions(*dialog)) {
-                EXPECT_FALSE(group->isVisible());
-                for (const QAction* action : group->actions()) hidden << action->text();
-            }
-            EXPECT_EQ(hidden, (QStringList{"Portrait", "Landscape", "Print", "Page setup"}));
-            auto* preview = dialog->findChild<QPrintPreviewWidget*>();
-            ASSERT_NE(preview, nullptr);
-            preview->updatePreview();
-            const int chartPages =
-                withChart ? static_cast<int>(usageChartPages(*withChart, kUsageChartPageRows).size()) : 0;
-            const std::string name = QPageSize::name(paper).toStdString() + " with chart pages " +
-                                     std::to_string(chartPages);
-            EXPECT_EQ(error, QString()) << name;
-            EXPECT_EQ(preview->pageCount(), pages) << name;
-            if (withChart) {
-                EXPECT_EQ(pages, withoutChart + chartPages) << name;
-                EXPECT_EQ(chartPages > 2, withChart == &many) << name;
-            } else {
-                EXPECT_GT(pages, 1) << name;
-                withoutChart = pages;
-            }
+    const QPageSize paper(QPageSize::A4);
+    int withoutChart = 0;
+    for (const UsageChart* withChart : std::vector<const UsageChart*>{nullptr, &chart, &many}) {
+        const std::vector<platform::PagePainter> last =
+            withChart ? usageChartPrintedPages(*withChart) : std::vector<platform::PagePainter>{};
+        ASSERT_EQ(
+            print::writeReportPdf(
+                steps, [&paper](const QString& path) { return platform::QtPrinter::pdfFile(path, paper); },
+                pdf, last),
+            QString());
+        const int pages = pdfPages(pdf);
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setPageSize(paper);
+        QString error;
+        const platform::DocumentDrawing draw = [&](platform::Printer& p) {
+            return print::printJob(steps, p, false, last);
+        };
+        const auto dialog = platform::QtDialogs::previewDialog(printer, draw, nullptr, error);
+        QStringList hidden;
+        for (const QActionGroup* group : platform::QtDialogs::previewHiddenActions(*dialog)) {
+            EXPECT_FALSE(group->isVisible());
+            for (const QAction* action : group->actions())
+                hidden << action->text();
+        }
+        EXPECT_EQ(hidden, (QStringList{"Portrait", "Landscape", "Print", "Page setup"}));
+        auto* preview = dialog->findChild<QPrintPreviewWidget*>();
+        ASSERT_NE(preview, nullptr);
+        preview->updatePreview();
+        const int chartPages =
+            withChart ? static_cast<int>(usageChartPages(*withChart, kUsageChartPageRows).size()) : 0;
+        SCOPED_TRACE(chartPages);
+        EXPECT_EQ(error, QString());
+        EXPECT_EQ(preview->pageCount(), pages);
+        if (withChart) {
+            EXPECT_EQ(pages, withoutChart + chartPages);
+            EXPECT_EQ(chartPages > 2, withChart == &many);
+        } else {
+            EXPECT_GT(pages, 1);
+            withoutChart = pages;
         }
     }
 }

@@ -1,70 +1,186 @@
-// A Platform for UI tests: scripted dialogs, a fake clipboard, and a default printer that
-// records each print job so the test reads it after the program has dropped the printer. The
-// PDF printer records its jobs the same way and, when a job ends well, writes the job's text
-// lines to the file it was given, so the program's file handling runs as with a real PDF.
+// A Platform for UI tests. Dialogs are answered from a script the test writes in advance and
+// every one shown is logged; a dialog with no answer waiting fails the test and gets a harmless
+// answer, and answers never taken fail it too. Printers record each job as pages of text lines,
+// kept after the program drops the printer; a PDF job that ends well writes its lines to its file.
 #pragma once
 
-#include <QString>
+#include <QStringList>
+#include <deque>
 #include <memory>
+#include <optional>
 #include <vector>
 
+#include "platform/clipboard.h"
 #include "platform/platform.h"
-#include "testkit/fake_clipboard.h"
-#include "testkit/recording_printer.h"
-#include "testkit/scripted_dialogs.h"
 
 namespace quorvel::testkit {
 
+struct PrintFont {
+    QString family;
+    double pointSize = 10;
+    bool bold = false;
+    bool operator==(const PrintFont&) const = default;
+};
+struct PrintedText {  // one text as printAt placed it
+    int column;
+    QString text;
+};
+struct PrintedLine {
+    QString text;    // every placed text at its column, padded with spaces
+    PrintFont font;  // in effect when the line ended (it decides the line's height)
+    int y = 0;       // twips from the top of the page
+    std::vector<PrintedText> pieces;
+};
+using PrintedPage = std::vector<PrintedLine>;
+
+struct PrintedDocument {
+    std::vector<PrintedPage> pages;
+    bool begun = false, ended = false, duplex = false;
+    std::vector<std::size_t> drawnPages;           // the pages that drawPage painted, from 0
+    QStringList pageText(std::size_t page) const;  // trailing spaces dropped
+    QStringList allText() const;
+};
+
+// Column c starts at character c-1. Each ended line adds round(pointSize * 24) twips for the font
+// in effect when it ends (10 pt: 240); a new page starts at 0.
+class RecordingPrinter : public platform::Printer {
+  public:
+    explicit RecordingPrinter(std::shared_ptr<PrintedDocument> document = std::make_shared<PrintedDocument>())
+        : document_(std::move(document)) {}
+    QString failOnBegin, failOnEnd;  // the errors begin() and end() give, as a failing printer would
+    int pageHeightTwips = 1 << 30;   // by default no text reaches the bottom
+
+    const std::vector<PrintedPage>& pages() const { return document_->pages; }
+    static int lineHeight(double pointSize);
+
+    QString begin() override;
+    void setFont(const QString& family, double pointSize) override {
+        font_ = {family, pointSize, font_.bold};
+    }
+    void setBold(bool bold) override { font_.bold = bold; }
+    void setDuplex(bool twoSided) override { document_->duplex = twoSided; }
+    void fitWidth(int, double) override {}
+    void printAt(int column, const QString& text) override;
+    bool startsLine(int column) const override;
+    void endLine() override;
+    int currentY() const override { return y_; }
+    int lineHeight() const override { return lineHeight(font_.pointSize); }
+    int pageHeight() const override { return pageHeightTwips; }
+    void newPage() override;
+    void drawPage(const platform::PagePainter& paint) override;
+    QString end() override;
+
+  protected:
+    std::shared_ptr<PrintedDocument> document_;
+
+  private:
+    bool printing(const char* call) const;
+    PrintFont font_{QStringLiteral("Courier New"), 10, false};
+    int y_ = 0;
+    bool lineOpen_ = false, pageDrawn_ = false;
+};
+
+struct Shown {
+    enum class Kind { Message, Input, OpenFile, SaveFile, ChoosePrinter, Preview };
+    Kind kind;
+    QString text;  // the message, or the input box's prompt
+    QString title;
+    platform::Buttons buttons = platform::Buttons::Ok;
+    platform::FileDialogOptions file = {};
+    platform::PrinterChoice printer = {};  // as offered, or previewed
+};
+
+class ScriptedDialogs : public platform::Dialogs {
+  public:
+    ScriptedDialogs() = default;
+    ScriptedDialogs(const ScriptedDialogs&) = delete;
+    ScriptedDialogs& operator=(const ScriptedDialogs&) = delete;
+    ~ScriptedDialogs() override;
+
+    // Answers in order, per kind. OK-only message boxes take none; nullopt cancels the box.
+    void answerNext(platform::Answer answer) { answers_.push_back(answer); }
+    void typeNext(const QString& text) { typed_.emplace_back(text); }
+    void cancelInputNext() { typed_.emplace_back(std::nullopt); }
+    void chooseFileNext(const QString& name) { chosen_.emplace_back(name); }
+    void cancelFileNext() { chosen_.emplace_back(std::nullopt); }
+    void choosePrinterNext(const platform::PrinterChoice& choice) { printers_.push_back(choice); }
+
+    std::vector<Shown> shown;  // everything shown, in order
+    QStringList messages() const { return texts(Shown::Kind::Message); }
+    QStringList prompts() const { return texts(Shown::Kind::Input); }
+    Shown lastMessage() const;
+    // Each preview's pages, drawn on a recording printer of this page height (0: none), in order.
+    std::vector<std::shared_ptr<const PrintedDocument>> previews;
+    int previewPageHeight = 0;
+
+    platform::Answer message(const QString& text, platform::Buttons buttons = platform::Buttons::Ok,
+                             const QString& title = {}) override;
+    QString input(const QString& prompt, const QString& title = {}, const QString& initial = {}) override;
+    QString openFile(const platform::FileDialogOptions& options) override {
+        return file(Shown::Kind::OpenFile, options);
+    }
+    QString saveFile(const platform::FileDialogOptions& options) override {
+        return file(Shown::Kind::SaveFile, options);
+    }
+    std::optional<platform::PrinterChoice> choosePrinter(const platform::PrinterChoice& current) override;
+    QString preview(const platform::PrinterChoice& choice, const platform::DocumentDrawing& draw) override;
+
+  private:
+    QStringList texts(Shown::Kind kind) const;
+    QString file(Shown::Kind kind, const platform::FileDialogOptions& options);
+    std::deque<platform::Answer> answers_;
+    std::deque<std::optional<QString>> typed_, chosen_;
+    std::deque<platform::PrinterChoice> printers_;
+};
+
+class FakeClipboard : public platform::Clipboard {
+  public:
+    void setText(const QString& text) override { text_ = text; }
+    QString text() const { return text_; }
+
+  private:
+    QString text_;
+};
+
 class TestPlatform {
-public:
+  public:
     TestPlatform();
     TestPlatform(const TestPlatform&) = delete;
     TestPlatform& operator=(const TestPlatform&) = delete;
 
     ScriptedDialogs dialogs;
     FakeClipboard clipboard;
-    // Hand this to the windows under test.
-    platform::Platform platform;
+    platform::Platform platform;  // hand this to the windows under test
 
-    // Printers made from now on fail to begin (no printer) or to end, with `error`; empty restores.
+    // Printers made from now on fail to begin (no printer) or to end with the error; empty restores.
     void failPrinterOnBegin(const QString& error) { failOnBegin_ = error; }
-    // The printable height of the pages of printers, PDFs and previews from now on, in twips.
-    void setPrinterPageHeight(int twips) { pageHeight_ = dialogs.previewPageHeight = twips; }
     void failPrinterOnEnd(const QString& error) { failOnEnd_ = error; }
+    void failPdfOnEnd(const QString& error) { failPdfOnEnd_ = error; }
+    // The printable height of printers, PDFs and previews made from now on, in twips; 0: none.
+    void setPrinterPageHeight(int twips) { pageHeight_ = dialogs.previewPageHeight = twips; }
 
-    // The printers set up on the computer, as the program finds them.
-    QStringList printers = {QStringLiteral("Office"), QStringLiteral("Hall")};
-    // The papers every printer takes; empty: any.
-    QList<QPageSize> papersTaken;
+    QStringList printers = {QStringLiteral("Office"), QStringLiteral("Hall")};  // set up on the computer
+    QList<QPageSize> papersTaken;  // by every printer; empty: any
+
+    // Every job asked for, in order, including those that failed to begin.
+    const std::vector<std::shared_ptr<const PrintedDocument>>& printJobs() const { return jobs_; }
+    const PrintedDocument& onlyPrintJob() const;  // fails the test unless exactly one was made
     // The printer and paper of each job made on the chosen printer, in order.
     const std::vector<platform::PrinterChoice>& printerChoices() const { return printerChoices_; }
-
-    // Every job the program asked for, in order, including those that failed to begin.
-    const std::vector<std::shared_ptr<const PrintedDocument>>& printJobs() const { return jobs_; }
-    // The only print job; fails the test unless exactly one was made.
-    const PrintedDocument& onlyPrintJob() const;
-
     struct PdfJob {
         QString path;
         QPageSize::PageSizeId paper;
         std::shared_ptr<const PrintedDocument> document;
     };
-    // Every PDF document the program asked for, in order, with the file and paper it was to go to.
     const std::vector<PdfJob>& pdfJobs() const { return pdfJobs_; }
-    // PDF printers made from now on fail to end with `error`; empty restores.
-    void failPdfOnEnd(const QString& error) { failPdfOnEnd_ = error; }
 
-private:
+  private:
     std::unique_ptr<platform::Printer> makePrinter();
-    std::unique_ptr<platform::Printer> makePdfPrinter(const QString& path, const QPageSize& paper);
-
     std::vector<std::shared_ptr<const PrintedDocument>> jobs_;
     std::vector<platform::PrinterChoice> printerChoices_;
-    QString failOnBegin_;
-    int pageHeight_ = 0;  // none set
-    QString failOnEnd_;
     std::vector<PdfJob> pdfJobs_;
-    QString failPdfOnEnd_;
+    QString failOnBegin_, failOnEnd_, failPdfOnEnd_;
+    int pageHeight_ = 0;
 };
 
 }  // namespace quorvel::testkit

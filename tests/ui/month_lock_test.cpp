@@ -105,28 +105,6 @@ TEST_F(MonthLockWindowTest, AMonthHeldElsewhereOpensReadOnlyAndNothingOnDiskChan
                                                       "COPY.rep", "COPY.jrn"}));
 }
 
-TEST_F(MonthLockWindowTest, AnsweringNoKeepsTheMonthOpenBefore) {
-    const std::string october = openSample("OCT2026.rep");
-    ASSERT_TRUE(lockedByUs(october));
-    const QStringList before = window.listLines();
-    const std::string path = writeSample("NOV2026.rep");
-    writeFile(MonthLock::lockPathFor(path), "\x01 not a lock");  // damaged: its holder cannot be told
-
-    dialogs().answerNext(Answer::No);
-    open(path);
-    const QString message = dialogs().lastMessage().text;
-    EXPECT_TRUE(message.startsWith("NOV2026.rep is in use by an unknown user: its lock file " +
-                                   QString::fromStdString(MonthLock::lockPathFor(path)) + " cannot be read."))
-        << message.toStdString();
-    EXPECT_TRUE(message.endsWith("Open it read-only, for viewing and printing?"));
-    EXPECT_EQ(window.ledger().CurrentFile, october);
-    EXPECT_EQ(window.listLines(), before);
-    EXPECT_FALSE(window.readOnly());
-    EXPECT_TRUE(window.MnuSave->isEnabled());
-    EXPECT_TRUE(lockedByUs(october));
-    EXPECT_EQ(readFile(MonthLock::lockPathFor(path)), "\x01 not a lock");
-}
-
 TEST_F(MonthLockWindowTest, TheLockFollowsTheMonthThatIsOpen) {
     const std::string october = openSample("OCT2026.rep");
     const std::string octoberLock = readFile(MonthLock::lockPathFor(october));
@@ -171,20 +149,6 @@ TEST_F(MonthLockWindowTest, TheLockFollowsTheMonthThatIsOpen) {
         EXPECT_TRUE(lockedByUs(october));
     }
     EXPECT_FALSE(fs::exists(MonthLock::lockPathFor(october)));
-}
-
-TEST_F(MonthLockWindowTest, NoNewMonthIsWrittenOverAMonthOpenElsewhere) {
-    const std::string november = openSample("NOV2026.rep");
-    const std::string december = folder.path("DEC2026.rep");
-    writeFile(MonthLock::lockPathFor(december), kAnnasLock);
-    dialogs().chooseFileNext(QString::fromStdString(december));
-    window.MnuSave->trigger();
-    EXPECT_EQ(dialogs().lastMessage().text,
-              "DEC2026.rep is in use by anna on host vestry since 2026-12-06 14:03:27 +0100.\n\n"
-              "It cannot be replaced while it is open there. Choose another name.");
-    EXPECT_FALSE(fs::exists(december));
-    EXPECT_EQ(window.ledger().CurrentFile, november);
-    EXPECT_TRUE(lockedByUs(november));
 }
 
 // Viewing writes nothing, so whatever keeps a month from being locked or written still lets
@@ -233,22 +197,6 @@ TEST_F(MonthLockWindowTest, AMonthThatCannotBeLockedOrWrittenIsOfferedForViewing
         EXPECT_EQ(window.ledger().CurrentFile, path);
         EXPECT_FALSE(lockedByUs(path)) << c.name;
     }
-}
-
-TEST_F(MonthLockWindowTest, ADamagedJournalOpensTheMonthReadOnlyAndSaysWhichRecord) {
-    const std::string path = writeSample("NOV2026.rep");
-    const std::string journal = folder.path("NOV2026.jrn");
-    writeFile(journal, readFile(journal).insert(kRecordSize, "\r\n"));
-    const std::string damaged = readFile(journal);
-    open(path);
-    EXPECT_EQ(dialogs().lastMessage().text,
-              QString::fromStdString(journal) +
-                  " is damaged: action record 2 is not an action record, so only the 1 record before it was "
-                  "read.\n\nThe month is open read-only, for viewing and printing.");
-    EXPECT_TRUE(window.readOnly());
-    EXPECT_FALSE(window.MnuDeposit->isEnabled());
-    EXPECT_FALSE(lockedByUs(path));
-    EXPECT_EQ(readFile(journal), damaged);
 }
 
 }  // namespace

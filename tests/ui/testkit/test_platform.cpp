@@ -6,7 +6,6 @@
 #include <QImage>
 #include <QPainter>
 #include <QRegularExpression>
-#include <cmath>
 
 namespace quorvel::testkit {
 
@@ -27,10 +26,6 @@ QStringList PrintedDocument::allText() const {
     for (std::size_t page = 0; page < pages.size(); ++page)
         lines << pageText(page);
     return lines;
-}
-
-int RecordingPrinter::lineHeight(double pointSize) {
-    return static_cast<int>(std::lround(pointSize * 24));
 }
 
 // Printing outside a begun document is a fault of the program (it went on after a failed begin,
@@ -55,41 +50,36 @@ bool RecordingPrinter::startsLine(int column) const {
 
 void RecordingPrinter::printAt(int column, const QString& text) {
     if (!printing("printAt")) return;
-    if (pageDrawn_) newPage();
     if (lineOpen_ && startsLine(column)) endLine();
-    if (!lineOpen_) document_->pages.back().push_back(PrintedLine{{}, font_, y_, {}});
+    if (!lineOpen_) document_->pages.back().push_back(PrintedLine{{}, font_});
     lineOpen_ = true;
     PrintedLine& line = document_->pages.back().back();
     line.text = line.text.leftJustified(std::max(column, 1) - 1, ' ') + text;
-    line.pieces.push_back(PrintedText{column, text});
 }
 
 void RecordingPrinter::endLine() {
     if (!printing("endLine")) return;
-    if (pageDrawn_) newPage();
-    if (!lineOpen_) document_->pages.back().push_back(PrintedLine{{}, font_, y_, {}});
+    if (!lineOpen_) document_->pages.back().push_back(PrintedLine{{}, font_});
     document_->pages.back().back().font = font_;
     lineOpen_ = false;
-    y_ += lineHeight(font_.pointSize);
+    y_ += lineHeight();
 }
 
 void RecordingPrinter::newPage() {
     if (!printing("newPage")) return;
     document_->pages.emplace_back();
     y_ = 0;
-    lineOpen_ = pageDrawn_ = false;
+    lineOpen_ = false;
 }
 
 // Paints the page on an image of a Letter page's printable area at 96 dots per inch.
 void RecordingPrinter::drawPage(const platform::PagePainter& paint) {
     if (!printing("drawPage")) return;
-    if (!document_->pages.back().empty() || pageDrawn_) newPage();
-    document_->drawnPages.push_back(document_->pages.size() - 1);
+    newPage();
     QImage page(768, 1008, QImage::Format_RGB32);
     page.fill(Qt::white);
     QPainter painter(&page);
     paint(painter, QRectF(page.rect()));
-    pageDrawn_ = true;
 }
 
 QString RecordingPrinter::end() {
@@ -101,10 +91,9 @@ QString RecordingPrinter::end() {
 }
 
 ScriptedDialogs::~ScriptedDialogs() {
-    if (!answers_.empty() || !typed_.empty() || !chosen_.empty() || !printers_.empty())
+    if (!answers_.empty() || !typed_.empty() || !chosen_.empty())
         ADD_FAILURE() << "scripted dialog answers never used: " << answers_.size() << " message, "
-                      << typed_.size() << " input, " << chosen_.size() << " file, " << printers_.size()
-                      << " printer";
+                      << typed_.size() << " input, " << chosen_.size() << " file";
 }
 
 QStringList ScriptedDialogs::texts(Shown::Kind kind) const {
@@ -156,24 +145,15 @@ QString ScriptedDialogs::file(Shown::Kind kind, const platform::FileDialogOption
     return chosen.value_or(options.emptyWhenCancelled ? QString() : options.initialName);
 }
 
-std::optional<platform::PrinterChoice> ScriptedDialogs::choosePrinter(
-    const platform::PrinterChoice& current) {
-    shown.push_back(Shown{Shown::Kind::ChoosePrinter, {}, {}, Buttons::OkCancel, {}, current});
-    if (printers_.empty()) ADD_FAILURE() << "unscripted printer choice";
-    if (printers_.empty()) return std::nullopt;
-    const platform::PrinterChoice chosen = printers_.front();
-    printers_.pop_front();
-    return chosen;
+// The report window's printer choice and preview are left to the real dialogs' tests.
+std::optional<platform::PrinterChoice> ScriptedDialogs::choosePrinter(const platform::PrinterChoice&) {
+    ADD_FAILURE() << "unscripted printer choice";
+    return std::nullopt;
 }
 
-QString ScriptedDialogs::preview(const platform::PrinterChoice& choice,
-                                 const platform::DocumentDrawing& draw) {
-    shown.push_back(Shown{Shown::Kind::Preview, {}, {}, Buttons::Ok, {}, choice});
-    auto document = std::make_shared<PrintedDocument>();
-    previews.push_back(document);
-    RecordingPrinter printer(document);
-    if (previewPageHeight > 0) printer.pageHeightTwips = previewPageHeight;
-    return draw(printer);
+QString ScriptedDialogs::preview(const platform::PrinterChoice&, const platform::DocumentDrawing&) {
+    ADD_FAILURE() << "unscripted preview";
+    return {};
 }
 
 namespace {
@@ -207,18 +187,11 @@ TestPlatform::TestPlatform()
                    pdfJobs_.push_back(PdfJob{path, paper.id(), document});
                    auto printer = std::make_unique<PdfStandIn>(std::move(document), path);
                    printer->failOnEnd = failPdfOnEnd_;
-                   if (pageHeight_ > 0) printer->pageHeightTwips = pageHeight_;
                    return printer;
                },
-               [this](const platform::PrinterChoice& choice) {
-                   printerChoices_.push_back(choice);
-                   return makePrinter();
-               },
+               [this](const platform::PrinterChoice&) { return makePrinter(); },
                [this] { return printers; },
-               [this](const platform::PrinterChoice& choice) {
-                   return papersTaken.isEmpty() || !choice.paper.isValid() ||
-                          papersTaken.contains(choice.paper);
-               }} {}
+               [](const platform::PrinterChoice&) { return true; }} {}
 
 std::unique_ptr<platform::Printer> TestPlatform::makePrinter() {
     auto document = std::make_shared<PrintedDocument>();
@@ -226,7 +199,6 @@ std::unique_ptr<platform::Printer> TestPlatform::makePrinter() {
     auto printer = std::make_unique<RecordingPrinter>(std::move(document));
     printer->failOnBegin = failOnBegin_;
     printer->failOnEnd = failOnEnd_;
-    if (pageHeight_ > 0) printer->pageHeightTwips = pageHeight_;
     return printer;
 }
 

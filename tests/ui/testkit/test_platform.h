@@ -21,15 +21,9 @@ struct PrintFont {
     bool bold = false;
     bool operator==(const PrintFont&) const = default;
 };
-struct PrintedText {  // one text as printAt placed it
-    int column;
-    QString text;
-};
 struct PrintedLine {
     QString text;    // every placed text at its column, padded with spaces
     PrintFont font;  // in effect when the line ended (it decides the line's height)
-    int y = 0;       // twips from the top of the page
-    std::vector<PrintedText> pieces;
 };
 using PrintedPage = std::vector<PrintedLine>;
 
@@ -41,17 +35,13 @@ struct PrintedDocument {
     QStringList allText() const;
 };
 
-// Column c starts at character c-1. Each ended line adds round(pointSize * 24) twips for the font
-// in effect when it ends (10 pt: 240); a new page starts at 0.
+// Column c starts at character c-1. Each ended line adds pointSize * 24 twips for the font in
+// effect when it ends (10 pt: 240); a new page starts at 0.
 class RecordingPrinter : public platform::Printer {
   public:
     explicit RecordingPrinter(std::shared_ptr<PrintedDocument> document = std::make_shared<PrintedDocument>())
         : document_(std::move(document)) {}
     QString failOnBegin, failOnEnd;  // the errors begin() and end() give, as a failing printer would
-    int pageHeightTwips = 1 << 30;   // by default no text reaches the bottom
-
-    const std::vector<PrintedPage>& pages() const { return document_->pages; }
-    static int lineHeight(double pointSize);
 
     QString begin() override;
     void setFont(const QString& family, double pointSize) override {
@@ -64,8 +54,8 @@ class RecordingPrinter : public platform::Printer {
     bool startsLine(int column) const override;
     void endLine() override;
     int currentY() const override { return y_; }
-    int lineHeight() const override { return lineHeight(font_.pointSize); }
-    int pageHeight() const override { return pageHeightTwips; }
+    int lineHeight() const override { return static_cast<int>(font_.pointSize * 24); }
+    int pageHeight() const override { return 1 << 30; }  // no text reaches the bottom
     void newPage() override;
     void drawPage(const platform::PagePainter& paint) override;
     QString end() override;
@@ -77,7 +67,7 @@ class RecordingPrinter : public platform::Printer {
     bool printing(const char* call) const;
     PrintFont font_{QStringLiteral("Courier New"), 10, false};
     int y_ = 0;
-    bool lineOpen_ = false, pageDrawn_ = false;
+    bool lineOpen_ = false;
 };
 
 struct Shown {
@@ -87,7 +77,6 @@ struct Shown {
     QString title;
     platform::Buttons buttons = platform::Buttons::Ok;
     platform::FileDialogOptions file = {};
-    platform::PrinterChoice printer = {};  // as offered, or previewed
 };
 
 class ScriptedDialogs : public platform::Dialogs {
@@ -103,15 +92,11 @@ class ScriptedDialogs : public platform::Dialogs {
     void cancelInputNext() { typed_.emplace_back(std::nullopt); }
     void chooseFileNext(const QString& name) { chosen_.emplace_back(name); }
     void cancelFileNext() { chosen_.emplace_back(std::nullopt); }
-    void choosePrinterNext(const platform::PrinterChoice& choice) { printers_.push_back(choice); }
 
     std::vector<Shown> shown;  // everything shown, in order
     QStringList messages() const { return texts(Shown::Kind::Message); }
     QStringList prompts() const { return texts(Shown::Kind::Input); }
     Shown lastMessage() const;
-    // Each preview's pages, drawn on a recording printer of this page height (0: none), in order.
-    std::vector<std::shared_ptr<const PrintedDocument>> previews;
-    int previewPageHeight = 0;
 
     platform::Answer message(const QString& text, platform::Buttons buttons = platform::Buttons::Ok,
                              const QString& title = {}) override;
@@ -130,7 +115,6 @@ class ScriptedDialogs : public platform::Dialogs {
     QString file(Shown::Kind kind, const platform::FileDialogOptions& options);
     std::deque<platform::Answer> answers_;
     std::deque<std::optional<QString>> typed_, chosen_;
-    std::deque<platform::PrinterChoice> printers_;
 };
 
 class FakeClipboard : public platform::Clipboard {
@@ -156,17 +140,11 @@ class TestPlatform {
     void failPrinterOnBegin(const QString& error) { failOnBegin_ = error; }
     void failPrinterOnEnd(const QString& error) { failOnEnd_ = error; }
     void failPdfOnEnd(const QString& error) { failPdfOnEnd_ = error; }
-    // The printable height of printers, PDFs and previews made from now on, in twips; 0: none.
-    void setPrinterPageHeight(int twips) { pageHeight_ = dialogs.previewPageHeight = twips; }
-
     QStringList printers = {QStringLiteral("Office"), QStringLiteral("Hall")};  // set up on the computer
-    QList<QPageSize> papersTaken;  // by every printer; empty: any
 
     // Every job asked for, in order, including those that failed to begin.
     const std::vector<std::shared_ptr<const PrintedDocument>>& printJobs() const { return jobs_; }
     const PrintedDocument& onlyPrintJob() const;  // fails the test unless exactly one was made
-    // The printer and paper of each job made on the chosen printer, in order.
-    const std::vector<platform::PrinterChoice>& printerChoices() const { return printerChoices_; }
     struct PdfJob {
         QString path;
         QPageSize::PageSizeId paper;
@@ -177,10 +155,8 @@ class TestPlatform {
   private:
     std::unique_ptr<platform::Printer> makePrinter();
     std::vector<std::shared_ptr<const PrintedDocument>> jobs_;
-    std::vector<platform::PrinterChoice> printerChoices_;
     std::vector<PdfJob> pdfJobs_;
     QString failOnBegin_, failOnEnd_, failPdfOnEnd_;
-    int pageHeight_ = 0;
 };
 
 }  // namespace quorvel::testkit

@@ -97,7 +97,7 @@ TEST_F(RecordingTest, EachCommandOpensItsWindowWritesItsRecordAndReturnsToTheSum
 }
 
 TEST_F(RecordingTest, EveryCancelAndEveryPickThatNamesNoAccountChangeNothing) {
-    enum Way { List, Button, Escape, Close, Refused };
+    enum Way { List, Button, Escape, Close, Refused, ShortName };  // ShortName: one letter for a new name
     const QString budget = "you must select a budget item", fund = "you must select a Designated Fund!";
     // clang-format off
     const struct {
@@ -115,18 +115,19 @@ TEST_F(RecordingTest, EveryCancelAndEveryPickThatNamesNoAccountChangeNothing) {
         {dx, {-1}, Refused, "you must select a designated fund"}, {dd, {0}, Refused, fund},
         {dd, {-1}, Refused, fund}, {sx, {0}, Refused, ""}, {sx, {-1}, Refused, ""},
         {td, {0}, Refused, budget}, {td, {-1}, Refused, budget}, {td, {2, 0}, Refused, fund},
-        {td, {2, -1}, Refused, fund},
+        {td, {2, -1}, Refused, fund}, {sx, {2}, ShortName, "Invalid name"}, {dd, {3}, ShortName, ""},
+        {td, {2, 3}, ShortName, ""},
     };
-    // clang-format on
     // clang-format on
     const QStringList summary = window.listLines();
     for (const auto& c : cases) {
         const std::string where =
             c.command->objectName().toStdString() + " " + std::to_string(c.picks.size());
         const auto [messages, untouched] = messagesOf([&] {
+            if (c.way == ShortName) dialogs().typeNext("X");
             run(c.command, c.picks);
             if (c.way == List) pick(-1, window.CmdCancel);
-            if (c.way == List || c.way == Refused) return;
+            if (c.way == List || c.way == Refused || c.way == ShortName) return;
             EntryWindow* e = entry();
             ASSERT_NE(e, nullptr) << where;
             typeInto(e->TxtAmount, "5");

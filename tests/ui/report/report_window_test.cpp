@@ -69,7 +69,6 @@ TEST_F(ReportWindowTest, WhatCannotBeWrittenIsRefusedOrReportedWithTheWindowOpen
         {[&] {
              ScopedFileFault failing(
                  [](FileStep s, const std::string&) { return s == FileStep::Sync ? EIO : 0; });
-             // clang-format on
              report->Command4_Click();
          },
          in("report.txt"), notWritten, std::strerror(EIO)},
@@ -90,6 +89,7 @@ TEST_F(ReportWindowTest, WhatCannotBeWrittenIsRefusedOrReportedWithTheWindowOpen
              report->Command4_Click();
          },
          in("report.txt"), "A title or account name holds a character", "Windows-1252"}};
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file.value_or("no file") + " " + c.message.toStdString());
         if (c.file)

@@ -14,12 +14,12 @@
 #include "ledger/month_file.h"
 #include "platform/qt_dialogs.h"
 #include "platform/qt_printer.h"
-#include "report/print_steps.h"
-#include "review/usage_chart.h"
 #include "print/pdf_output.h"
 #include "print/print_replay.h"
-#include "ui/review/usage_chart_view.h"
 #include "print/text_codec.h"
+#include "report/print_steps.h"
+#include "review/usage_chart.h"
+#include "ui/review/usage_chart_view.h"
 
 namespace quorvel::ui {
 namespace {

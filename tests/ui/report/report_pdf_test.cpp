@@ -10,13 +10,13 @@
 #include "full_month.h"
 #include "ledger/month_file.h"
 #include "platform/qt_printer.h"
+#include "print/pdf_output.h"
+#include "print/print_replay.h"
+#include "print/text_codec.h"
 #include "report/pdf_text.h"
 #include "report/print_steps.h"
 #include "report/report_layout.h"
 #include "testkit/test_platform.h"
-#include "print/pdf_output.h"
-#include "print/print_replay.h"
-#include "print/text_codec.h"
 
 namespace quorvel::ui {
 namespace {

@@ -36,24 +36,6 @@ TEST(Journal, AppendReadAndRewriteInPlace) {
               std::string(cancelledRecord(CancelReason::Canceled).text()) + std::string(deposit(200).text()));
 }
 
-TEST(Journal, TornTailIsIgnoredAndOverwrittenByTheNextAppend) {
-    // A write cut short, and whole records of zero bytes where the length reached the disk first.
-    for (const std::string& tail : {std::string("DP        3"), std::string(kRecordSize, '\0'),
-                                    std::string(2 * kRecordSize + 5, '\0')}) {
-        TestFolder folder;
-        const std::string path = folder.path("m.jrn");
-        test::writeFile(path, std::string(deposit(100).text()) + tail);
-        Journal journal;
-        ASSERT_TRUE(journal.open(path, JournalMode::ReadWrite).ok());
-        EXPECT_EQ(journal.readAll()->size(), 1u);
-        EXPECT_EQ(journal.damagedRecord(), 0);
-        EXPECT_EQ(journal.recordCount(), 1);
-        ASSERT_TRUE(journal.append(deposit(700)).ok());
-        EXPECT_EQ(std::filesystem::file_size(path), 2 * kRecordSize);
-        EXPECT_EQ(journal.read(2)->amount(), Money::cents(700));
-    }
-}
-
 TEST(Journal, ReadOnlyNeverCreatesOrWrites) {
     TestFolder folder;
     const std::string path = folder.path("m.jrn");

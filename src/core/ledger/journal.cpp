@@ -50,6 +50,7 @@ Journal::Journal(Journal&& other) noexcept
       device_(other.device_),
       inode_(other.inode_),
       damagedAt_(std::exchange(other.damagedAt_, 0)),
+      zeroTail_(std::exchange(other.zeroTail_, -1)),
       open_(std::exchange(other.open_, false)),
       writable_(std::exchange(other.writable_, false)),
       path_(std::move(other.path_)) {}
@@ -63,6 +64,7 @@ Journal& Journal::operator=(Journal&& other) noexcept {
         path_ = std::move(other.path_);
         device_ = other.device_;
         inode_ = other.inode_;
+        zeroTail_ = std::exchange(other.zeroTail_, -1);
         damagedAt_ = std::exchange(other.damagedAt_, 0);
     }
     return *this;

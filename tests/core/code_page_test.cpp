@@ -29,6 +29,8 @@ TEST(CodePage, BytesWithoutACharacterShowAsReplacementAndNeverComeBack) {
         EXPECT_EQ(utf8ToCp1252(c.utf8), c.character ? std::optional(byte) : std::nullopt) << int(c.byte);
         EXPECT_EQ(utf8ToCp1252(control), std::nullopt) << int(c.byte);
     }
+    // A NUL is a character like any other, also beside text that needs converting.
+    EXPECT_EQ(utf8ToCp1252(std::string("\0\xC3\xA9", 3)), std::string("\0\xE9", 2));
 }
 
 }  // namespace

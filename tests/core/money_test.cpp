@@ -10,31 +10,28 @@
 namespace quorvel {
 namespace {
 
-TEST(Money, Format00RoundsHalfAwayFromZero) {
-    const struct {
-        std::int64_t units;
-        const char* text;
-    } cases[] = {
-        {125000, "12.50"},  {123450, "12.35"},   {-123450, "-12.35"}, {123449, "12.34"},
-        {-30000, "-3.00"},  {0, "0.00"},         {40, "0.00"},        {-40, "0.00"},
-        {50, "0.01"},       {-50, "-0.01"},      {999999999900, "99999999.99"},
-    };
-    for (const auto& c : cases) EXPECT_EQ(Money::fromUnits(c.units).format00(), c.text) << c.units;
-}
+constexpr auto kTop = std::numeric_limits<std::int64_t>::max();
+constexpr auto kBottom = std::numeric_limits<std::int64_t>::min();
 
-TEST(Money, StrTextIsTheJournalRendering) {
+TEST(Money, Renderings) {
     const struct {
         std::int64_t units;
-        const char* str;
-        const char* file;
+        const char* format00;
+        const char* str;  // the journal's rendering; the file's is the same without the sign blank
     } cases[] = {
-        {125000, " 12.5", "12.5"},  {1255000, " 125.5", "125.5"}, {-32500, "-3.25", "-3.25"},
-        {0, " 0", "0"},             {5000, " .5", ".5"},          {-2500, "-.25", "-.25"},
-        {15000000, " 1500", "1500"}, {1, " .0001", ".0001"},      {100001, " 10.0001", "10.0001"},
+        {125000, "12.50", " 12.5"},      {123450, "12.35", " 12.345"},  {-123450, "-12.35", "-12.345"},
+        {123449, "12.34", " 12.3449"},   {-30000, "-3.00", "-3"},       {0, "0.00", " 0"},
+        {40, "0.00", " .004"},           {-40, "0.00", "-.004"},        {50, "0.01", " .005"},
+        {-50, "-0.01", "-.005"},         {999999999900, "99999999.99", " 99999999.99"},
+        {1255000, "125.50", " 125.5"},   {-32500, "-3.25", "-3.25"},    {5000, "0.50", " .5"},
+        {-2500, "-0.25", "-.25"},        {15000000, "1500.00", " 1500"}, {1, "0.00", " .0001"},
+        {100001, "10.00", " 10.0001"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(Money::fromUnits(c.units).toStrText(), c.str) << c.units;
-        EXPECT_EQ(Money::fromUnits(c.units).toFileText(), c.file) << c.units;
+        const Money m = Money::fromUnits(c.units);
+        EXPECT_EQ(m.format00(), c.format00) << c.units;
+        EXPECT_EQ(m.toStrText(), c.str) << c.units;
+        EXPECT_EQ(m.toFileText(), std::string(c.str).substr(c.str[0] == ' ')) << c.units;
     }
 }
 
@@ -43,12 +40,13 @@ TEST(Money, NumericValueOfText) {
         const char* text;
         double value;
     } cases[] = {
-        {"12.5", 12.5},   {"1,250", 1},     {"abc", 0},      {"-3", -3},       {"", 0},
-        {"   .5", 0.5},   {"-.5", -0.5},    {"+7", 7},       {"12.50abc", 12.5}, {".", 0},
-        {"-", 0},         {"1.2.3", 1.2},   {" 12.5       ", 12.5}, {"\t4", 4}, {"5.", 5},
-        {"007", 7},       {"- 5", 0},
+        {"12.5", 12.5}, {"1,250", 1},       {"abc", 0},  {"-3", -3},     {"", 0},         {"   .5", 0.5},
+        {"-.5", -0.5},  {"+7", 7},          {"12.50abc", 12.5}, {".", 0}, {"-", 0},       {"1.2.3", 1.2},
+        {" 12.5       ", 12.5}, {"\t4", 4}, {"5.", 5},   {"007", 7},     {"- 5", 0},
     };
     for (const auto& c : cases) EXPECT_DOUBLE_EQ(numericValue(c.text), c.value) << '"' << c.text << '"';
+    for (const char* text : {"12.5", " -3 ", ".5"}) EXPECT_TRUE(readsAsNumber(text)) << text;
+    for (const char* text : {"", "abc", "12abc", ".", "1,250"}) EXPECT_FALSE(readsAsNumber(text)) << text;
 }
 
 // Past a double's range the reader leaves its result alone; that must not read as 0.
@@ -57,63 +55,36 @@ TEST(Money, NumbersBeyondADoubleSaturate) {
     const double infinity = std::numeric_limits<double>::infinity();
     EXPECT_EQ(numericValue(huge), infinity);
     EXPECT_EQ(numericValue(" -" + huge + ".5x"), -infinity);
-    EXPECT_EQ(Money::fromText(huge), Money::fromUnits(std::numeric_limits<std::int64_t>::max()));
-    EXPECT_EQ(Money::fromText("-" + huge), Money::fromUnits(std::numeric_limits<std::int64_t>::min()));
+    EXPECT_EQ(Money::fromText(huge), Money::fromUnits(kTop));
+    EXPECT_EQ(Money::fromText("-" + huge), Money::fromUnits(kBottom));
     EXPECT_EQ(numericValue("0." + std::string(400, '0') + "1"), 0.0);  // too small for a double
+    EXPECT_EQ(Money::fromUnits(kTop) + Money::fromUnits(1), Money::fromUnits(kTop));
+    EXPECT_EQ(Money::fromUnits(kBottom) - Money::fromUnits(1), Money::fromUnits(kBottom));
+    EXPECT_EQ(-Money::fromUnits(kBottom), Money::fromUnits(kTop));
+    EXPECT_EQ(Money::fromDouble(1e300), Money::fromUnits(kTop));
+    EXPECT_EQ(Money::fromDouble(-1e300), Money::fromUnits(kBottom));
 }
 
-TEST(Money, FromTextRoundsToFourDecimals) {
-    EXPECT_EQ(Money::fromText("1.23456").units(), 12346);
-    EXPECT_EQ(Money::fromText("-1.23456").units(), -12346);
-    EXPECT_EQ(Money::fromText("12.5").units(), 125000);
-    EXPECT_EQ(Money::fromText("0.1").units(), 1000);
-    EXPECT_EQ(Money::fromText("99999999.99").units(), 999999999900);
-}
-
-TEST(Money, ReadsAsNumber) {
-    EXPECT_TRUE(readsAsNumber("12.5"));
-    EXPECT_TRUE(readsAsNumber(" -3 "));
-    EXPECT_TRUE(readsAsNumber(".5"));
-    EXPECT_FALSE(readsAsNumber(""));
-    EXPECT_FALSE(readsAsNumber("abc"));
-    EXPECT_FALSE(readsAsNumber("12abc"));
-    EXPECT_FALSE(readsAsNumber("."));
-    EXPECT_FALSE(readsAsNumber("1,250"));
-}
-
-TEST(Money, ParseExactTakesOnlyWholeNumbers) {
-    EXPECT_EQ(Money::parseExact("1500")->units(), 15000000);
-    EXPECT_EQ(Money::parseExact("12.5")->units(), 125000);
-    EXPECT_EQ(Money::parseExact("-3.25")->units(), -32500);
-    EXPECT_EQ(Money::parseExact(".5")->units(), 5000);
-    EXPECT_EQ(Money::parseExact("-.25")->units(), -2500);
-    EXPECT_EQ(Money::parseExact(" 7 ")->units(), 70000);
-    EXPECT_EQ(Money::parseExact("")->units(), 0);
+TEST(Money, ReadingRoundsToFourDecimals) {
+    const struct {
+        const char* text;
+        std::int64_t units;
+    } fromText[] = {{"1.23456", 12346}, {"-1.23456", -12346}, {"12.5", 125000}, {"0.1", 1000},
+                    {"99999999.99", 999999999900}};
+    for (const auto& c : fromText) EXPECT_EQ(Money::fromText(c.text).units(), c.units) << c.text;
     // Exact decimal rounding at the fifth decimal, where a double would lean either way.
-    EXPECT_EQ(Money::parseExact("12.34565")->units(), 123457);
-    EXPECT_EQ(Money::parseExact("-12.34565")->units(), -123457);
-    EXPECT_EQ(Money::parseExact("-1000000000000")->units(), -1'000'000'000'000 * Money::kScale);  // the limit
+    const struct {
+        const char* text;
+        std::int64_t units;
+    } exact[] = {{"1500", 15000000}, {"12.5", 125000}, {"-3.25", -32500}, {".5", 5000}, {"-.25", -2500},
+                 {" 7 ", 70000}, {"", 0}, {"12.34565", 123457}, {"-12.34565", -123457},
+                 {"-1000000000000", -1'000'000'000'000 * Money::kScale}};  // the limit
+    for (const auto& c : exact) EXPECT_EQ(Money::parseExact(c.text)->units(), c.units) << c.text;
     for (const char* bad : {"abc", "1.2.3", "1e5", "12,5", "-", ".", "inf", "nan", "1 2", "99999999999999999999",
                             "1844674407370956", "-9223372036854801"}) {  // would wrap round in ten-thousandths
         EXPECT_FALSE(Money::parseExact(bad).has_value()) << bad;
     }
 }
-
-TEST(Money, ArithmeticSaturatesInsteadOfOverflowing) {
-    const Money top = Money::fromUnits(std::numeric_limits<std::int64_t>::max());
-    const Money bottom = Money::fromUnits(std::numeric_limits<std::int64_t>::min());
-    EXPECT_EQ(top + Money::fromUnits(1), top);
-    EXPECT_EQ(bottom - Money::fromUnits(1), bottom);
-    EXPECT_EQ(-bottom, top);
-    EXPECT_EQ(Money::fromDouble(1e300), top);
-    EXPECT_EQ(Money::fromDouble(-1e300), bottom);
-}
-
-}  // namespace
-}  // namespace quorvel
-
-namespace quorvel {
-namespace {
 
 // Short amounts are read without a double; the result must be what the double gives.
 TEST(Money, DirectReadingAgreesWithTheDoubleReading) {
@@ -123,8 +94,7 @@ TEST(Money, DirectReadingAgreesWithTheDoubleReading) {
     for (int n = 0; n < 200000; ++n) {
         std::string text(static_cast<std::size_t>(pad(random)), ' ');
         const int s = sign(random);
-        if (s == 1) text += '-';
-        if (s == 2) text += '+';
+        if (s > 0) text += s == 1 ? '-' : '+';
         text += std::to_string(whole(random) >> (n % 40));
         const int places = digits(random);
         if (places > 0) {

@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <tuple>
-#include <vector>
-
 #include "ledger/typed_amount.h"
 
 namespace quorvel {
@@ -13,25 +10,11 @@ TEST(TypedAmount, ReadsEveryAcceptedForm) {
         const char* typed;
         std::int64_t cents;
     } cases[] = {
-        {"1250", 125000},
-        {"12.5", 1250},
-        {"12.50", 1250},
-        {".5", 50},
-        {"5.", 500},
-        {"-3", -300},
-        {" 7 ", 700},
-        {"0", 0},
-        {"1,234.56", 123456},
-        {"1,250.00", 125000},
-        {"68,412.55", 6841255},
-        {"1,000,000", 100000000},
-        {"$1,250", 125000},
-        {"-$12.50", -1250},
-        {"$-12.50", -1250},
-        {"\xE2\x82\xAC"
-         "5",
-         500},
-        {"999999999999.99", 99999999999999},
+        {"1250", 125000},      {"12.5", 1250},         {"12.50", 1250},     {".5", 50},
+        {"5.", 500},           {"-3", -300},           {" 7 ", 700},        {"0", 0},
+        {"1,234.56", 123456},  {"1,250.00", 125000},   {"68,412.55", 6841255},
+        {"1,000,000", 100000000}, {"$1,250", 125000},  {"-$12.50", -1250},  {"$-12.50", -1250},
+        {"\xE2\x82\xAC" "5", 500}, {"999999999999.99", 99999999999999},
     };
     for (const auto& c : cases) {
         const auto read = readTypedAmount(c.typed, "Amount");
@@ -45,54 +28,37 @@ TEST(TypedAmount, RefusesAnythingElseNamingBoxAndText) {
         const char* typed;
         const char* reason = "is not an amount";
     } cases[] = {
-        {"$1,2x"},
-        {"12.5abc"},
-        {"1e9"},
-        {"1e15"},
-        {"1.2.3"},
-        {"1,25"},
-        {"12,34.5"},
-        {",123"},
-        {"1234,567"},
-        {"1,234,56"}, {"1,,23"}, {"1,2,345"},
-        {"+5"},
-        {"- 5"},
-        {"--5"},
-        {"5-"},
-        {"."},
-        {"-"},
-        {"$"},
-        {"abc"},
-        {"12 34"},
-        {"12.345", "has more than two decimals"},
-        {"10000000000000", "is too large"},
-        {"", "Nothing was typed"},
-        {"   ", "Nothing was typed"},
+        {"$1,2x"}, {"12.5abc"}, {"1e9"}, {"1e15"}, {"1.2.3"}, {"1,25"}, {"12,34.5"}, {",123"},
+        {"1234,567"}, {"1,234,56"}, {"1,,23"}, {"1,2,345"}, {"+5"}, {"- 5"}, {"--5"}, {"5-"},
+        {"."}, {"-"}, {"$"}, {"abc"}, {"12 34"},
+        {"12.345", "has more than two decimals"}, {"10000000000000", "is too large"},
+        {"", "Nothing was typed"}, {"   ", "Nothing was typed"},
     };
     for (const auto& c : cases) {
         const auto read = readTypedAmount(c.typed, "Amount");
         ASSERT_FALSE(read) << c.typed;
         EXPECT_NE(read.message().find(c.reason), std::string::npos) << read.message();
         EXPECT_NE(read.message().find("\"Amount\""), std::string::npos) << read.message();
-        if (*c.typed != ' ') {
-            EXPECT_NE(read.message().find(c.typed), std::string::npos) << read.message();
-        }
+        if (*c.typed != ' ') EXPECT_NE(read.message().find(c.typed), std::string::npos) << read.message();
     }
 }
 
 TEST(TypedAmount, FourDecimalsWhereTheBoxAllowsThem) {
-    const std::vector<std::tuple<const char*, AmountFault, std::int64_t>> cases = {
+    const struct {
+        const char* text;
+        AmountFault fault;
+        std::int64_t units;
+    } cases[] = {
         {"-1,234.5678", AmountFault::None, -12345678}, {"12.34567", AmountFault::TooManyDecimals, 0},
         {"1,2345.00", AmountFault::NotAnAmount, 0},   {"abc", AmountFault::NotAnAmount, 0},
     };
-    for (const auto& [text, fault, units] : cases) {
+    for (const auto& c : cases) {
         Money read;
-        EXPECT_EQ(readWrittenAmount(text, 4, read), fault) << text;
-        if (fault == AmountFault::None) {
-            EXPECT_EQ(read, Money::fromUnits(units)) << text;
-        }
+        EXPECT_EQ(readWrittenAmount(c.text, 4, read), c.fault) << c.text;
+        if (c.fault == AmountFault::None) EXPECT_EQ(read, Money::fromUnits(c.units)) << c.text;
     }
-    EXPECT_NE(readTypedAmount("1.23456", "Savings", 4).message().find("has more than four decimals"), std::string::npos);
+    EXPECT_NE(readTypedAmount("1.23456", "Savings", 4).message().find("has more than four decimals"),
+              std::string::npos);
 }
 
 }  // namespace

@@ -53,50 +53,44 @@ protected:
     std::string oldJournalBytes;
 };
 
-TEST_F(RolloverTest, NewMonthCarriesBalancesForward) {
-    const std::string path = folder.path("DEC2026.rep");
-    ASSERT_TRUE(rollOver(ledger, journal, path, RolloverKind::NewMonth).ok());
-    EXPECT_EQ(ledger.CurrentFile, path);
-    EXPECT_EQ(ledger.BudgetCount, 0);
-    EXPECT_FALSE(journal.isOpen());
-    expectOldMonthUntouched();
-    EXPECT_EQ(std::filesystem::file_size(folder.path("DEC2026.jrn")), 0u);
+// A new month carries the year's spending forward; a fresh year starts every budget again.
+TEST_F(RolloverTest, BalancesAreCarriedForward) {
+    for (const auto& [kind, name] : {std::pair(RolloverKind::NewMonth, "DEC2026.rep"),
+                                     std::pair(RolloverKind::FreshYear, "JAN2027.rep")}) {
+        const bool freshYear = kind == RolloverKind::FreshYear;
+        const std::string path = folder.path(name);
+        ASSERT_TRUE(LoadMonthFile(ledger, journal, current).ok());
+        ASSERT_TRUE(rollOver(ledger, journal, path, kind).ok());
+        EXPECT_EQ(ledger.CurrentFile, path);
+        EXPECT_EQ(ledger.BudgetCount, 0);
+        EXPECT_FALSE(journal.isOpen());
+        expectOldMonthUntouched();
+        EXPECT_EQ(std::filesystem::file_size(Journal::pathFor(path)), 0u);
 
-    const Ledger next = loadNew(path);
-    EXPECT_EQ(next.Summary[kBeginningBalance], closed.Summary[kRemainingBalance]);
-    EXPECT_EQ(next.Summary[kDesignatedAtFirst], closed.Summary[kDesignatedFundTotals]);
-    for (int j = kUndesignatedReceipts; j <= kTotalExpenditures; ++j) EXPECT_TRUE(next.Summary[j].isZero()) << j;
-    EXPECT_EQ(next.Summary[kRemainingBalance], next.Summary[kBeginningBalance]);
-    for (int i = 1; i <= 3; ++i) {
-        EXPECT_EQ(next.BudgetAmount[i][kBudgeted], closed.BudgetAmount[i][kBudgeted]) << i;
-        EXPECT_EQ(next.BudgetAmount[i][kSpentInYear], closed.BudgetAmount[i][kSpentInYear]) << i;
-        EXPECT_TRUE(next.BudgetAmount[i][kSpentInMonth].isZero()) << i;
+        const Ledger next = loadNew(path);
+        EXPECT_EQ(next.Summary[kBeginningBalance], closed.Summary[kRemainingBalance]);
+        EXPECT_EQ(next.Summary[kDesignatedAtFirst], closed.Summary[kDesignatedFundTotals]);
+        for (int j = kUndesignatedReceipts; j <= kTotalExpenditures; ++j) EXPECT_TRUE(next.Summary[j].isZero());
+        EXPECT_EQ(next.Summary[kRemainingBalance], next.Summary[kBeginningBalance]);
+        for (int i = 1; i <= 3; ++i) {
+            const AmountRow& was = closed.BudgetAmount[i];
+            EXPECT_EQ(next.BudgetAmount[i][kBudgeted], was[kBudgeted]) << i;
+            EXPECT_EQ(next.BudgetAmount[i][kSpentInYear], freshYear ? Money() : was[kSpentInYear]) << i;
+            EXPECT_EQ(next.BudgetAmount[i][kRemaining], was[kBudgeted] - next.BudgetAmount[i][kSpentInYear]);
+            EXPECT_TRUE(next.BudgetAmount[i][kSpentInMonth].isZero()) << i;
+        }
+        for (int f = 1; f <= 2; ++f) {
+            EXPECT_EQ(next.DesigAmount[f][kAtFirstOfMonth], closed.DesigAmount[f][kFundRemaining]) << f;
+            EXPECT_EQ(next.DesigAmount[f][kFundRemaining], closed.DesigAmount[f][kFundRemaining]) << f;
+        }
+        EXPECT_EQ(next.BudgetAcctName[1], "Pastor, Salary");
+        EXPECT_EQ(next.SectionTitle[2], "Other");
+        // Deposit sources do not carry over.
+        EXPECT_TRUE(next.SourceName[1].empty());
+        EXPECT_TRUE(next.SourceId[1].empty());
+        EXPECT_TRUE(next.SourceAmount[0].isZero());
     }
-    EXPECT_EQ(next.BudgetAmount[1][kSpentInYear], Money::cents(30050 + 4000));
-    for (int f = 1; f <= 2; ++f) {
-        EXPECT_EQ(next.DesigAmount[f][kAtFirstOfMonth], closed.DesigAmount[f][kFundRemaining]) << f;
-        EXPECT_EQ(next.DesigAmount[f][kFundRemaining], closed.DesigAmount[f][kFundRemaining]) << f;
-    }
-    EXPECT_EQ(next.BudgetAcctName[1], "Pastor, Salary");
-    EXPECT_EQ(next.SectionTitle[2], "Other");
-    // Deposit sources do not carry over.
-    EXPECT_TRUE(next.SourceName[1].empty());
-    EXPECT_TRUE(next.SourceId[1].empty());
-    EXPECT_TRUE(next.SourceAmount[0].isZero());
-}
-
-TEST_F(RolloverTest, FreshYearStartsEveryBudgetAgain) {
-    const std::string path = folder.path("JAN2027.rep");
-    ASSERT_TRUE(rollOver(ledger, journal, path, RolloverKind::FreshYear).ok());
-    const Ledger next = loadNew(path);
-    for (int i = 1; i <= 3; ++i) {
-        EXPECT_TRUE(next.BudgetAmount[i][kSpentInYear].isZero()) << i;
-        EXPECT_EQ(next.BudgetAmount[i][kRemaining], closed.BudgetAmount[i][kBudgeted]) << i;
-        EXPECT_EQ(next.BudgetAmount[i][kBudgeted], closed.BudgetAmount[i][kBudgeted]) << i;
-    }
-    EXPECT_EQ(next.DesigAmount[1][kAtFirstOfMonth], closed.DesigAmount[1][kFundRemaining]);
-    EXPECT_EQ(next.Summary[kBeginningBalance], closed.Summary[kRemainingBalance]);
-    expectOldMonthUntouched();
+    EXPECT_EQ(closed.BudgetAmount[1][kSpentInYear], Money::cents(30050 + 4000));
 }
 
 TEST_F(RolloverTest, AnOldJournalOfTheNewNameIsMovedAsideNotReplayed) {

@@ -52,22 +52,6 @@ TEST(Journal, ReadOnlyNeverCreatesOrWrites) {
     EXPECT_EQ(std::filesystem::file_size(path), kRecordSize);
 }
 
-TEST(Journal, FailedAppendIsReportedAndLeavesNoRecord) {
-    TestFolder folder;
-    const std::string path = folder.path("m.jrn");
-    Journal journal;
-    ASSERT_TRUE(journal.open(path, JournalMode::ReadWrite).ok());
-    ASSERT_TRUE(journal.append(deposit(100)).ok());
-    {
-        test::FileSizeLimit full(kRecordSize + 10);  // room for a torn record only
-        const Status failed = journal.append(deposit(200));
-        EXPECT_FALSE(failed.ok());
-        EXPECT_NE(failed.message().find(path), std::string::npos);
-    }
-    EXPECT_EQ(journal.recordCount(), 1);
-    EXPECT_EQ(std::filesystem::file_size(path), kRecordSize);
-}
-
 TEST(Journal, LocateFindsAJournalNamedInAnotherCase) {
     TestFolder folder;
     test::writeFile(folder.path("JAN2027.JRN"), "");

@@ -76,45 +76,42 @@ TEST_F(MonthLockTest, AcquireNamesUsHoldsOffASecondOpenerAndReleaseFreesIt) {
     EXPECT_EQ(filesInFolder(), 1u);
 }
 
+// Under its name or under the old one of an earlier release, only a lock whose copy died on
+// this host is taken over; a live process of this host (this one) holds its lock.
 TEST_F(MonthLockTest, OnlyALockOfACopyThatDiedOnThisHostIsTakenOver) {
     const long dead = deadPid();
     const std::string here = thisProcess().host;
-
-    const std::string elsewhere = composeLockText(holder("anna", "vestry", dead));
-    writeFile(lockFile, elsewhere);
-    MonthLock lock;
-    const LockAttempt refused = lock.acquire(month);
-    ASSERT_EQ(refused.state, LockState::HeldByOther);
-    EXPECT_EQ(composeLockText(refused.holder), elsewhere);
-    EXPECT_EQ(readFile(lockFile), elsewhere);
-
-    // A live process of this host (this one) is no stale lock either.
-    const std::string live = composeLockText(holder("anna", here, static_cast<long>(::getpid())));
-    writeFile(lockFile, live);
-    EXPECT_EQ(lock.acquire(month).state, LockState::HeldByOther);
-    EXPECT_EQ(readFile(lockFile), live);
-
-    writeFile(lockFile, composeLockText(holder("anna", here, dead)));
-    const LockAttempt taken = lock.acquire(month);
-    ASSERT_EQ(taken.state, LockState::Acquired);
-    EXPECT_TRUE(taken.tookOverStale);
-    const auto now = parseLockText(readFile(lockFile));
-    ASSERT_TRUE(now.has_value());
-    EXPECT_EQ(now->pid, static_cast<long>(::getpid()));
-    EXPECT_EQ(filesInFolder(), 1u);  // the stale lock is not kept aside
-}
-
-TEST_F(MonthLockTest, ALockOfAnEarlierReleaseUnderTheOldNameIsHonoured) {
     const std::string older = folder.path("NOV2026.rep.lock");
-    writeFile(older, composeLockText(holder("anna", "vestry", 4711)));
-    MonthLock lock;
-    const LockAttempt refused = lock.acquire(month);
-    ASSERT_EQ(refused.state, LockState::HeldByOther);
-    EXPECT_EQ(refused.holder.host, "vestry");
-    EXPECT_FALSE(std::filesystem::exists(lockFile));  // our lock is not left behind
-
-    writeFile(older, composeLockText(holder("anna", thisProcess().host, deadPid())));
-    EXPECT_EQ(lock.acquire(month).state, LockState::Acquired);  // its copy died here
+    const struct {
+        std::string at;
+        LockHolder holder;
+        bool taken;
+    } cases[] = {
+        {lockFile, holder("anna", "vestry", dead), false},
+        {lockFile, holder("anna", here, static_cast<long>(::getpid())), false},
+        {lockFile, holder("anna", here, dead), true},
+        {older, holder("anna", "vestry", 4711), false},
+        {older, holder("anna", here, dead), true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.at + " " + c.holder.host + " " + std::to_string(c.holder.pid));
+        const std::string text = composeLockText(c.holder);
+        writeFile(c.at, text);
+        MonthLock lock;
+        const LockAttempt attempt = lock.acquire(month);
+        ASSERT_EQ(attempt.state, c.taken ? LockState::Acquired : LockState::HeldByOther);
+        if (c.taken) {
+            EXPECT_EQ(parseLockText(readFile(lockFile))->pid, static_cast<long>(::getpid()));
+            if (c.at == lockFile) EXPECT_TRUE(attempt.tookOverStale);
+            if (c.at == lockFile) EXPECT_EQ(filesInFolder(), 1u);  // the stale lock is not kept aside
+        } else {
+            EXPECT_EQ(composeLockText(attempt.holder), text);
+            EXPECT_EQ(readFile(c.at), text);
+            EXPECT_EQ(std::filesystem::exists(lockFile), c.at == lockFile);  // ours is not left behind
+        }
+        lock.release();
+        std::filesystem::remove(c.at);
+    }
 }
 
 TEST_F(MonthLockTest, ReleaseLeavesALockThatIsNoLongerOurs) {

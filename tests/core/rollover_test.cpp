@@ -70,7 +70,9 @@ TEST_F(RolloverTest, BalancesAreCarriedForward) {
         const Ledger next = loadNew(path);
         EXPECT_EQ(next.Summary[kBeginningBalance], closed.Summary[kRemainingBalance]);
         EXPECT_EQ(next.Summary[kDesignatedAtFirst], closed.Summary[kDesignatedFundTotals]);
-        for (int j = kUndesignatedReceipts; j <= kTotalExpenditures; ++j) EXPECT_TRUE(next.Summary[j].isZero());
+        for (int j = kUndesignatedReceipts; j <= kTotalExpenditures; ++j) {
+            EXPECT_TRUE(next.Summary[j].isZero()) << j;
+        }
         EXPECT_EQ(next.Summary[kRemainingBalance], next.Summary[kBeginningBalance]);
         for (int i = 1; i <= 3; ++i) {
             const AmountRow& was = closed.BudgetAmount[i];

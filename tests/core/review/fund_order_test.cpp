@@ -2,10 +2,7 @@
 
 #include <cstdio>
 
-#include "core/sample_month.h"
-#include "core/test_folder.h"
 #include "ledger/ledger_routines.h"
-#include "ledger/month_file.h"
 #include "review/fund_order.h"
 
 namespace quorvel {
@@ -97,22 +94,6 @@ TEST(FundOrder, PlaceViewOfFifteenRowsAroundTheMovedFund) {
                                        : "     " + std::string(number) + "    F" + std::to_string(r));
         }
     }
-}
-
-TEST(FundOrder, SavingKeepsTheMoves) {
-    test::TestFolder folder;
-    const std::string path = folder.path("JUN2027.rep");
-    test::writeMonth(funds(5), path, {test::keyed("DX", "10004", Money::cents(50))});
-    Ledger ledger;
-    Journal journal;
-    ASSERT_TRUE(LoadMonthFile(ledger, journal, path).ok());
-
-    Ledger moved = ledger;
-    moveFund(moved, 4, FundMove::ToTop);
-    ASSERT_TRUE(saveFunds(ledger, journal, moved).ok());
-    EXPECT_EQ(ledger.DesigAcctNumber[1], "10004");
-    EXPECT_EQ(ledger.DesigAmount[1][kSpentFromFund], Money::cents(50));  // its record follows its number
-    EXPECT_EQ(ledger.DesigAmount[1][kFundRemaining], Money::cents(350));
 }
 
 }  // namespace

@@ -20,9 +20,15 @@ RandomBelow scripted(std::initializer_list<int> numbers) {
     };
 }
 
-std::string numberOf(int n) {
-    return std::string(3 - std::to_string(n).size(), '0') + std::to_string(n);
+using Strings = std::vector<std::string>;
+
+// Rows 1 to `rows` of a table.
+template <typename Table>
+auto head(const Table& table, int rows) {
+    return std::vector(table.begin() + 1, table.begin() + 1 + rows);
 }
+
+std::string numberOf(int n) { return std::string(3 - std::to_string(n).size(), '0') + std::to_string(n); }
 
 // Only numbers an expenditure and a transfer can find are taken; "" means refused.
 TEST(AccountNumberTest, OnlyChargeableNumbersArePaddedToThreeDigits) {
@@ -65,35 +71,22 @@ TEST(AnnualSetupTest, AccountsAreStoredInNumberOrderAndDeletedByLine) {
     ASSERT_TRUE(setup.addBudgetAccount("200", "Two", Money::cents(20000), Money::cents(5000)).ok());
     const Ledger& t = setup.tables();
     EXPECT_EQ(t.BudgetCount, 3);
-    const struct {
-        const char* number;
-        const char* name;
-        Money remaining;
-    } rows[] = {{"100", "One", Money::cents(9000)},
-                {"200", "Two", Money::cents(5000)},
-                {"300", "Three", Money::cents(30000)}};
-    for (int i = 1; i <= 3; ++i) {
-        EXPECT_EQ(t.BudgetAcctNumber[i], rows[i - 1].number) << i;
-        EXPECT_EQ(t.BudgetAcctName[i], rows[i - 1].name) << i;
-        EXPECT_EQ(t.BudgetAmount[i][kRemaining], rows[i - 1].remaining) << i;
-    }
+    EXPECT_EQ(head(t.BudgetAcctNumber, 4), (Strings{"100", "200", "300", ""}));
+    EXPECT_EQ(head(t.BudgetAcctName, 3), (Strings{"One", "Two", "Three"}));
+    EXPECT_EQ(t.BudgetAmount[1][kRemaining], Money::cents(9000));
+    EXPECT_EQ(t.BudgetAmount[2][kRemaining], Money::cents(5000));
+    EXPECT_EQ(t.BudgetAmount[3][kRemaining], Money::cents(30000));
+    const AmountRow three = t.BudgetAmount[3];
 
-    // The list runs 300, 200, 100 under its title: line 2 is 200.
+    // The list runs 300, 200, 100 under its title: line 2 is 200, and line 1 the highest number.
     ASSERT_TRUE(setup.deleteLine(SetupMode::Budget, 2).ok());
     EXPECT_EQ(t.BudgetCount, 2);
-    EXPECT_EQ(t.BudgetAcctNumber[1], "100");
-    EXPECT_EQ(t.BudgetAcctNumber[2], "300");
-    EXPECT_EQ(t.BudgetAcctName[2], "Three");
-    EXPECT_EQ(t.BudgetAmount[2][kBudgeted], Money::cents(30000));
-    EXPECT_TRUE(t.BudgetAcctNumber[3].empty());
-    EXPECT_TRUE(t.BudgetAcctName[3].empty());
-    EXPECT_EQ(t.BudgetAmount[3], AmountRow{});
-
-    // Line 1 is the highest number.
+    EXPECT_EQ(head(t.BudgetAcctNumber, 3), (Strings{"100", "300", ""}));
+    EXPECT_EQ(head(t.BudgetAcctName, 3), (Strings{"One", "Three", ""}));
+    EXPECT_EQ(head(t.BudgetAmount, 3), (std::vector<AmountRow>{t.BudgetAmount[1], three, {}}));
     ASSERT_TRUE(setup.deleteLine(SetupMode::Budget, 1).ok());
-    EXPECT_EQ(t.BudgetCount, 1);
-    EXPECT_EQ(t.BudgetAcctNumber[1], "100");
-    EXPECT_TRUE(t.BudgetAcctName[2].empty());
+    EXPECT_EQ(head(t.BudgetAcctNumber, 2), (Strings{"100", ""}));
+    EXPECT_EQ(head(t.BudgetAcctName, 2), (Strings{"One", ""}));
 }
 
 TEST(AnnualSetupTest, AHundredAccountsInAnyOrderAreAllKeptInOrderAndNoMore) {
@@ -107,10 +100,8 @@ TEST(AnnualSetupTest, AHundredAccountsInAnyOrderAreAllKeptInOrderAndNoMore) {
     }
     const Ledger before = setup.tables();
     EXPECT_EQ(before.BudgetCount, 100);
-    for (int i = 1; i <= 100; ++i)
-        EXPECT_EQ(before.BudgetAcctNumber[i], numberOf(99 + i)) << i;
+    for (int i = 1; i <= 100; ++i) EXPECT_EQ(before.BudgetAcctNumber[i], numberOf(99 + i)) << i;
     EXPECT_EQ(before.BudgetAcctName[100], "Account 199");
-
     const Status refused = setup.addBudgetAccount("050", "One too many", Money(), Money());
     EXPECT_EQ(refused.message(), kOutOfBudgetSpace);
     EXPECT_TRUE(setup.tables() == before);
@@ -168,10 +159,7 @@ TEST(AnnualSetupTest, FundsGetNewFiveDigitNumbersAndKeepTheirOrder) {
     ASSERT_TRUE(setup.addFund("Youth", Money(), random).ok());
     const Ledger& t = setup.tables();
     EXPECT_EQ(t.DesigCount, 3);
-    EXPECT_EQ(t.DesigAcctNumber[1], "01234");
-    EXPECT_EQ(t.DesigAcctNumber[2], "29999");
-    EXPECT_EQ(t.DesigAcctNumber[3], "00007");
-    EXPECT_EQ(t.DesigAcctName[2], "Organ");
+    EXPECT_EQ(head(t.DesigAcctNumber, 4), (Strings{"01234", "29999", "00007", ""}));
     AmountRow organ{};
     organ[kAtFirstOfMonth] = Money::cents(25);
     organ[kFundRemaining] = Money::cents(25);
@@ -179,13 +167,9 @@ TEST(AnnualSetupTest, FundsGetNewFiveDigitNumbersAndKeepTheirOrder) {
 
     ASSERT_TRUE(setup.deleteLine(SetupMode::Designated, 1).ok());
     EXPECT_EQ(t.DesigCount, 2);
-    EXPECT_EQ(t.DesigAcctName[1], "Organ");
-    EXPECT_EQ(t.DesigAcctNumber[1], "29999");
-    EXPECT_EQ(t.DesigAmount[1], organ);
-    EXPECT_EQ(t.DesigAcctName[2], "Youth");
-    EXPECT_TRUE(t.DesigAcctName[3].empty());
-    EXPECT_TRUE(t.DesigAcctNumber[3].empty());
-    EXPECT_EQ(t.DesigAmount[3], AmountRow{});
+    EXPECT_EQ(head(t.DesigAcctNumber, 3), (Strings{"29999", "00007", ""}));
+    EXPECT_EQ(head(t.DesigAcctName, 3), (Strings{"Organ", "Youth", ""}));
+    EXPECT_EQ(head(t.DesigAmount, 3), (std::vector<AmountRow>{organ, {}, {}}));
 }
 
 TEST(AnnualSetupTest, AHundredFundsAndNoMore) {

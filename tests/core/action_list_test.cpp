@@ -11,17 +11,17 @@ using test::keyed;
 
 std::vector<ActionRecord> monthOfEveryKind() {
     return {
-        composeBudgetRecord("BX", "101", " 40", "ck 1001"),                 // 1
-        composeKeyedRecord("DX", "01234", " 12.5", "ck 1002"),              // 2
-        composeKeyedRecord("DP", "", " 500", "12/06"),                      // 3
-        composeKeyedRecord("DD", "20000", "25.00", "12/06"),                // 4
-        composeFundCreated("20000"),                                       // 5: never listed
-        composeFundName("Organ, Repair"),                                   // 6: never listed
-        composeBudgetRecord("TO", "102", "50.00", "12/07"),                 // 7
-        composeKeyedRecord("TI", "20000", "50.00", "12/07"),                // 8
+        composeBudgetRecord("BX", "101", " 40", "ck 1001"),                              // 1
+        composeKeyedRecord("DX", "01234", " 12.5", "ck 1002"),                           // 2
+        composeKeyedRecord("DP", "", " 500", "12/06"),                                   // 3
+        composeKeyedRecord("DD", "20000", "25.00", "12/06"),                             // 4
+        composeFundCreated("20000"),                                                     // 5: never listed
+        composeFundName("Organ, Repair"),                                                // 6: never listed
+        composeBudgetRecord("TO", "102", "50.00", "12/07"),                              // 7
+        composeKeyedRecord("TI", "20000", "50.00", "12/07"),                             // 8
         composeKeyedRecord("SX", "11111", *amountAsRight(Money::cents(1250)), " rent"),  // 9
-        cancelledRecord(CancelReason::Canceled),                           // 10
-        composeBudgetRecord("BX", "999", " 1", ""),                         // 11: no such account
+        cancelledRecord(CancelReason::Canceled),                                         // 10
+        composeBudgetRecord("BX", "999", " 1", ""),  // 11: no such account
     };
 }
 
@@ -44,27 +44,24 @@ TEST(ActionList, GoldenLinesOfEveryKind) {
     for (std::size_t i = 1; i < list.lines.size(); ++i) EXPECT_EQ(list.lines[i].size(), 90u);
 }
 
-TEST(ActionList, CashViewShowsExpendituresAndDepositsOnly) {
-    const ActionList list = actionListLines(test::sampleLedger(), monthOfEveryKind(), {.cashOnly = true, .key = std::nullopt});
-    EXPECT_EQ(list.recordNumbers, (std::vector<std::int64_t>{0, 1, 2, 3, 11}));
-}
-
-TEST(ActionList, FilterByBudgetFundOrSource) {
+TEST(ActionList, CashViewAndFiltersByBudgetFundOrSource) {
     const Ledger ledger = test::sampleLedger();
-    const auto records = monthOfEveryKind();
-    auto numbersFor = [&](const char* key) {
-        return actionListLines(ledger, records, {.cashOnly = false, .key = std::string(key)}).recordNumbers;
+    const struct {
+        ActionListFilter filter;
+        std::vector<std::int64_t> numbers;
+    } cases[] = {
+        {{true, std::nullopt}, {0, 1, 2, 3, 11}},  // expenditures and deposits only
+        {{false, "  101"}, {0, 1}},
+        {{false, "  102"}, {0, 7}},
+        {{false, "01234"}, {0, 2}},
+        {{false, "20000"}, {0, 4, 8}},  // DN is never listed
+        {{false, "11111"}, {0, 9}},
     };
-    EXPECT_EQ(numbersFor("  101"), (std::vector<std::int64_t>{0, 1}));
-    EXPECT_EQ(numbersFor("  102"), (std::vector<std::int64_t>{0, 7}));
-    EXPECT_EQ(numbersFor("01234"), (std::vector<std::int64_t>{0, 2}));
-    EXPECT_EQ(numbersFor("20000"), (std::vector<std::int64_t>{0, 4, 8}));  // DN is never listed
-    EXPECT_EQ(numbersFor("11111"), (std::vector<std::int64_t>{0, 9}));
-}
-
-TEST(ActionList, EmptyJournalListsOnlyTheTitle) {
-    const ActionList list = actionListLines(test::sampleLedger(), {});
-    EXPECT_EQ(list.lines, std::vector<std::string>{kActionListTitle});
+    for (const auto& c : cases) {
+        EXPECT_EQ(actionListLines(ledger, monthOfEveryKind(), c.filter).recordNumbers, c.numbers)
+            << c.filter.key.value_or("cash");
+    }
+    EXPECT_EQ(actionListLines(ledger, {}).lines, std::vector<std::string>{kActionListTitle});
 }
 
 // Past 999 records the number widens instead of being cut, so a line still names its record.

@@ -4,7 +4,6 @@
 #include "core/test_folder.h"
 #include "ledger/month_file.h"
 #include "review/sources_and_balance.h"
-#include "review/usage.h"
 
 namespace quorvel {
 namespace {
@@ -57,30 +56,6 @@ TEST(SourcesAndBalance, RenameAndBalanceAreSavedAndReloaded) {
     EXPECT_EQ(ledger.Summary[kBeginningBalance], Money::cents(6841255));
     ledger.Summary[kBeginningBalance] = Money::cents(50);
     EXPECT_EQ(beginningBalanceLine(ledger), "Starting balance is currently 0.5");
-}
-
-TEST(Usage, MonthsOfUsagePerAccount) {
-    Ledger ledger;
-    const struct {
-        const char* number;
-        long long budget;
-        long long spent;
-    } accounts[] = {{"100", 120000, 30000}, {"110", 120000, 150000}, {"", 100, 100}, {"120", 50000, 0},
-                    {"130", 0, 2500}};
-    int row = 1;
-    for (const auto& a : accounts) {
-        ledger.BudgetAcctNumber[row] = a.number;
-        ledger.BudgetAcctName[row] = std::string("Account ") + a.number;
-        ledger.BudgetAmount[row][kBudgeted] = Money::cents(a.budget);
-        ledger.BudgetAmount[row][kSpentInYear] = Money::cents(a.spent);
-        ++row;
-    }
-    const auto lines = usageLines(ledger);
-    ASSERT_EQ(lines.size(), 2u + 4u);  // the row without a number is left out
-    EXPECT_EQ(lines[2], "100 Account 100                             1200.00       300.00         3.00             ");
-    EXPECT_EQ(lines[3].substr(65, 12), "       15.00");
-    EXPECT_EQ(lines[4].substr(65, 12), "        0.00");
-    EXPECT_EQ(lines[5].substr(52, 25), "       25.00             ");  // a zero budget has no ratio
 }
 
 }  // namespace

@@ -17,9 +17,10 @@ TEST(UsageChart, ListingFiguresMarkedAgainstTheYearGoneUnderTheirSections) {
     const struct {
         const char* number;
         long long budget, spent;
-    } accounts[] = {{"050", 120000, 95000}, {"100", 120000, 90000}, {"110", 120000, 91000},
-                    {"120", 0, 0},          {"130", 0, 2500},       {"200", 700000, 1},
-                    {"210", -120000, 5000}, {"220", 120000, -30000}};  // spent against a negative budget; a refund
+    } accounts[] = {
+        {"050", 120000, 95000}, {"100", 120000, 90000}, {"110", 120000, 91000}, {"120", 0, 0},
+        {"130", 0, 2500},       {"", 100, 100},         {"200", 700000, 1},     {"210", -120000, 5000},
+        {"220", 120000, -30000}};  // spent against a negative budget; a refund
     int row = 1;
     for (const auto& a : accounts) {
         ledger.BudgetAcctNumber[row] = a.number;
@@ -31,6 +32,11 @@ TEST(UsageChart, ListingFiguresMarkedAgainstTheYearGoneUnderTheirSections) {
     ledger.SectionStart = {"", "100", "200", "150"};  // the third is never met: not a group
     ledger.SectionTitle = {"", "Operations", "Missions", "Lost"};
     const std::vector<std::string> listing = usageLines(ledger);
+    ASSERT_EQ(listing.size(), 2u + 8u);  // the row without a number is left out
+    EXPECT_EQ(listing[3],
+              "100 Account 100                             "
+              "1200.00       900.00         9.00             ");
+    EXPECT_EQ(listing[6].substr(52, 25), "       25.00             ");  // a zero budget has no ratio
     const struct {
         const char* file;
         std::optional<int> gone;
@@ -84,11 +90,9 @@ TEST(UsageChart, AxisKeepsAFewRoundedTicksWithinItsReach) {
         UsageAxis axis;
         double drawn;  // the last share, as its bar is drawn
     } cases[] = {
-        {{50}, {0, 100, 20}, 50},
-        {{130}, {0, 140, 20}, 130},
+        {{50}, {0, 100, 20}, 50},           {{130}, {0, 140, 20}, 130},
         {{50, 1000000}, {0, 200, 25}, 200},  // budget 1.00, spent 10,000.00
-        {{-30, 80}, {-40, 100, 20}, 80},
-        {{-5000, 150}, {-200, 150, 50}, 150},
+        {{-30, 80}, {-40, 100, 20}, 80},    {{-5000, 150}, {-200, 150, 50}, 150},
         {{-5000}, {-200, 100, 50}, -200},
     };
     for (const auto& c : cases) {
@@ -110,12 +114,10 @@ TEST(UsageChart, PagesKeepSectionTitlesWithTheirAccounts) {
         int rows;
         std::vector<int> pageRows;
     } cases[] = {
-        {{}, true, 36, {0}},
-        {{65}, false, 36, {36, 29}},
-        {{65}, true, 36, {36, 31}},  // the title again on the second page
+        {{}, true, 36, {0}},          {{65}, false, 36, {36, 29}},
+        {{65}, true, 36, {36, 31}},    // the title again on the second page
         {{34, 3}, true, 36, {35, 4}},  // not the second title alone at the foot of the first
-        {{33, 3}, true, 36, {36, 3}},
-        {{10, 10, 10, 10, 10, 10, 10}, true, 36, {36, 36, 7}},
+        {{33, 3}, true, 36, {36, 3}}, {{10, 10, 10, 10, 10, 10, 10}, true, 36, {36, 36, 7}},
     };
     for (const auto& c : cases) {
         std::vector<std::vector<double>> shares;

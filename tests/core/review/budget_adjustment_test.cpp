@@ -276,6 +276,7 @@ TEST_F(BudgetAdjustmentTest, ATransferOutWithoutItsInHalfNextToItIsCancelledAlon
     EXPECT_EQ(records(), (std::vector<std::string>{kDeleted, before[1], before[2], kDeleted}));
 }
 
+// Neither the report's work row past the last account nor an emptied tenth section is kept.
 TEST_F(BudgetAdjustmentTest, DeletingTheLastAccountOfTenSectionsEmptiesPlaceTen) {
     Ledger month = budgetMonth();
     for (int s = 1; s <= kSections; ++s) {
@@ -285,19 +286,13 @@ TEST_F(BudgetAdjustmentTest, DeletingTheLastAccountOfTenSectionsEmptiesPlaceTen)
         month.SectionTitle[s] = "Section " + std::to_string(s);
     }
     month.BudgetCount = kSections;
+    month.BudgetAmount[101][kBudgeted] = Money::cents(999900);  // a report's running subtotal
     open(month, {});
     ASSERT_TRUE(deleteBudgetAccount(ledger, journal, 10).ok());
     EXPECT_EQ(ledger.BudgetCount, 9);
     EXPECT_EQ(ledger.SectionStart[9], "109");
     EXPECT_EQ(ledger.SectionStart[10], "");
     EXPECT_EQ(ledger.SectionTitle[10], "");
-}
-
-TEST_F(BudgetAdjustmentTest, TheReportWorkRowDoesNotBecomeAnAccount) {
-    Ledger month = budgetMonth();
-    month.BudgetAmount[101][kBudgeted] = Money::cents(999900);  // a report's running subtotal
-    open(month, budgetJournal());
-    ASSERT_TRUE(deleteBudgetAccount(ledger, journal, 1).ok());
     EXPECT_TRUE(ledger.BudgetAmount[100][kBudgeted].isZero());
     EXPECT_EQ(ledger.BudgetAmount[101][kBudgeted], Money::cents(999900));
 }

@@ -130,7 +130,9 @@ const struct Operation {
     {"delete account", Rows::Budget,
      [](Model& m, int row) { return deleteBudgetAccount(m.ledger, m.journal, row); }},
     {"change fund", Rows::FundOrNew,
-     [](Model& m, int row) { return changeFund(m.ledger, m.journal, row, {m.name(), m.amount()}, m.pick); }},
+     [](Model& m, int row) {
+         return changeFund(m.ledger, m.journal, row, {m.name(), m.amount()}, m.pick);
+     }},
     {"delete fund", Rows::Fund, [](Model& m, int row) { return deleteFund(m.ledger, m.journal, row); }},
     {"fund to top", Rows::Fund, [](Model& m, int row) { return moveFundToTop(m.ledger, m.journal, row); }},
     {"reorder funds", Rows::Fund,

@@ -48,9 +48,11 @@ TEST(MonthSummary, OtherSourcesAndTransfersAppearWhenAboveZero) {
 }
 
 TEST(MonthSummary, FiguresStayInTheirTwelveCharacters) {
-    EXPECT_EQ(summaryLine("Remaining Balance", Money::cents(-1250)), "Remaining Balance                        -12.50");
+    EXPECT_EQ(summaryLine("Remaining Balance", Money::cents(-1250)),
+              "Remaining Balance                        -12.50");
     // A figure wider than the field keeps its leftmost twelve characters.
-    EXPECT_EQ(summaryLine("Big", Money::cents(123456789012345)), "Big" + std::string(32, ' ') + "123456789012");
+    EXPECT_EQ(summaryLine("Big", Money::cents(123456789012345)),
+              "Big" + std::string(32, ' ') + "123456789012");
 }
 
 }  // namespace

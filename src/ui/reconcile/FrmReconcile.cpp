@@ -373,13 +373,22 @@ BalanceCheck FrmReconcile::check() {
     othersFault_.clear();
     for (int k = 0; k < kReportAccounts; ++k) {
         const QString amount = TxtOtherAmount[k]->text().trimmed();
-        const std::string name = toCp1252(TxtOtherName[k]->text()).value_or("?");
-        auto read = amount.isEmpty() ? Result<Money>(Money()) : readTypedAmount(amount.toStdString(), name, 4);
+        // A name the reconciliation file cannot hold is refused, never saved as something else.
+        const std::optional<std::string> name = toCp1252(TxtOtherName[k]->text());
+        TxtOtherName[k]->setStyleSheet(name ? QString() : QStringLiteral("background: #ffc0c0"));
+        if (!name) {
+            if (othersFault_.isEmpty())
+                othersFault_ = QString("The name of other account %1 holds a character the reconciliation "
+                                       "file cannot hold (Windows-1252 only).")
+                                   .arg(k + 1);
+            continue;
+        }
+        auto read = amount.isEmpty() ? Result<Money>(Money()) : readTypedAmount(amount.toStdString(), *name, 4);
         // A refused amount is marked and left out; the formula then says it is incomplete.
         TxtOtherAmount[k]->setStyleSheet(read ? QString() : QStringLiteral("background: #ffc0c0"));
         TxtOtherAmount[k]->setToolTip(read ? QString() : fromCp1252(read.message()));
         if (!read && othersFault_.isEmpty()) othersFault_ = fromCp1252(read.message());
-        if (read && !amount.isEmpty()) rec_.others.push_back({name, *read});
+        if (read && !amount.isEmpty()) rec_.others.push_back({*name, *read});
     }
     RecomputeTotals(main_.ledger());
     return balanceCheck(rec_, main_.ledger().Summary[kRemainingBalance]);

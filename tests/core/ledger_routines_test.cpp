@@ -69,7 +69,7 @@ TEST(SortBudgetAccounts, OrdersByNumberMovingEveryColumn) {
     Ledger sorted = l;
     SortBudgetAccounts(sorted);
     EXPECT_EQ(sorted.BudgetCount, 3);
-    for (const auto [to, from] : {std::pair(1, 3), std::pair(2, 2), std::pair(3, 1)}) {
+    for (const auto& [to, from] : {std::pair(1, 3), std::pair(2, 2), std::pair(3, 1)}) {
         EXPECT_EQ(sorted.BudgetAcctName[to], l.BudgetAcctName[from]);
         EXPECT_EQ(sorted.BudgetAmount[to], l.BudgetAmount[from]);
     }

@@ -100,8 +100,10 @@ TEST_F(MonthLockTest, OnlyALockOfACopyThatDiedOnThisHostIsTakenOver) {
         ASSERT_EQ(attempt.state, c.taken ? LockState::Acquired : LockState::HeldByOther);
         if (c.taken) {
             EXPECT_EQ(parseLockText(readFile(lockFile))->pid, static_cast<long>(::getpid()));
-            if (c.at == lockFile) EXPECT_TRUE(attempt.tookOverStale);
-            if (c.at == lockFile) EXPECT_EQ(filesInFolder(), 1u);  // the stale lock is not kept aside
+            if (c.at == lockFile) {
+                EXPECT_TRUE(attempt.tookOverStale);
+                EXPECT_EQ(filesInFolder(), 1u);  // the stale lock is not kept aside
+            }
         } else {
             EXPECT_EQ(composeLockText(attempt.holder), text);
             EXPECT_EQ(readFile(c.at), text);

@@ -36,7 +36,9 @@ TEST(TypedAmount, RefusesAnythingElseNamingBoxAndText) {
         ASSERT_FALSE(read) << c.typed;
         EXPECT_NE(read.message().find(c.reason), std::string::npos) << read.message();
         EXPECT_NE(read.message().find("\"Amount\""), std::string::npos) << read.message();
-        if (*c.typed != ' ') EXPECT_NE(read.message().find(c.typed), std::string::npos) << read.message();
+        if (*c.typed != ' ') {
+            EXPECT_NE(read.message().find(c.typed), std::string::npos) << read.message();
+        }
     }
 }
 
@@ -52,7 +54,7 @@ TEST(TypedAmount, FourDecimalsWhereTheBoxAllowsThem) {
     for (const auto& c : cases) {
         Money read;
         EXPECT_EQ(readWrittenAmount(c.text, 4, read), c.fault) << c.text;
-        if (c.fault == AmountFault::None) EXPECT_EQ(read, Money::fromUnits(c.units)) << c.text;
+        if (c.fault == AmountFault::None) { EXPECT_EQ(read, Money::fromUnits(c.units)) << c.text; }
     }
     EXPECT_NE(readTypedAmount("1.23456", "Savings", 4).message().find("has more than four decimals"),
               std::string::npos);

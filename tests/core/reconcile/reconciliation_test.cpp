@@ -23,6 +23,23 @@ TEST(Reconcile, ReferencesNameChequesAndDates) {
     }
 }
 
+// Day numbers count days and read back as the dates they were made from.
+TEST(Reconcile, DayNumbersAndDatesConvertBothWays) {
+    const std::tuple<int, int, int, const char*, const char*> cases[] = {
+        {1970, 1, 1, "1970-01-01", "01/01/70"},  {2000, 2, 29, "2000-02-29", "02/29/00"},
+        {2000, 3, 1, "2000-03-01", "03/01/00"},  {2026, 12, 31, "2026-12-31", "12/31/26"},
+        {1900, 1, 1, "1900-01-01", "01/01/00"},  {2999, 12, 31, "2999-12-31", "12/31/99"},
+    };
+    for (const auto& [y, m, d, text, written] : cases) {
+        const Day day = dayNumber(y, m, d);
+        EXPECT_EQ(dayText(day), text);
+        EXPECT_EQ(referenceDate(day), written) << text;
+        EXPECT_EQ(parseDayText(text), day) << text;
+    }
+    EXPECT_EQ(dayNumber(2000, 3, 1) - dayNumber(2000, 2, 28), 2);
+    EXPECT_EQ(dayNumber(2027, 1, 1) - dayNumber(2026, 12, 31), 1);
+}
+
 TEST(Reconcile, ProposesOnlyWhereExactlyOneActionFits) {
     Reconciliation rec = reconcile(test::handStatement(), test::monthItems(), std::nullopt);
     // Per statement line: the key of the proposed item, or empty.
@@ -39,6 +56,7 @@ TEST(Reconcile, ProposesOnlyWhereExactlyOneActionFits) {
     for (std::size_t i = 0; i < expected.size(); ++i)
         EXPECT_EQ(rec.match[i] ? rec.items[*rec.match[i]].key() : "", expected[i]) << "line " << i;
     const ReconciliationLists lists = reconciliationLists(rec);
+    EXPECT_EQ(lists.matched, (std::vector<std::size_t>{1, 2, 5, 6}));
     EXPECT_EQ(lists.bankOnly, (std::vector<std::size_t>{0, 3, 4}));
     EXPECT_EQ(lists.outstandingCheques, (std::vector<std::size_t>{0, 1}));
     EXPECT_EQ(lists.depositsInTransit, (std::vector<std::size_t>{4}));

@@ -51,6 +51,14 @@ void writeMonth(Ledger ledger, const std::string& path, const std::vector<Action
     for (const ActionRecord& record : records) ASSERT_TRUE(journal.append(record).ok());
 }
 
+LoadedMonth loadMonth(const std::string& path) {
+    LoadedMonth m;
+    Journal journal;
+    EXPECT_TRUE(LoadMonthFile(m.ledger, journal, path, JournalMode::ReadOnly).ok()) << path;
+    if (auto records = journal.readAll()) m.records = std::move(*records);
+    return m;
+}
+
 ActionRecord bx(const std::string& number, Money amount, const std::string& reference) {
     return composeBudgetRecord("BX", number, *amountAsStr(amount), reference);
 }

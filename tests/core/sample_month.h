@@ -17,6 +17,13 @@ Ledger sampleLedger();
 // Saves `ledger` as `path` with a journal holding `records`.
 void writeMonth(Ledger ledger, const std::string& path, const std::vector<ActionRecord>& records = {});
 
+// A month's ledger as loaded read-only, with its journal's records.
+struct LoadedMonth {
+    Ledger ledger;
+    std::vector<ActionRecord> records;
+};
+LoadedMonth loadMonth(const std::string& path);
+
 // Shorthands for records in the forms the recording windows write.
 ActionRecord bx(const std::string& number, Money amount, const std::string& reference = "");
 ActionRecord to(const std::string& number, Money amount);

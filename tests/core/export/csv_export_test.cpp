@@ -12,7 +12,6 @@
 #include "export/export_fields.h"
 #include "ledger/code_page.h"
 #include "ledger/ledger_routines.h"
-#include "ledger/month_file.h"
 #include "ledger/replay.h"
 #include "ledger/text_fields.h"
 #include "review/action_list.h"
@@ -39,10 +38,7 @@ Rows parseCsv(const std::string& text) {
     return rows;
 }
 
-struct Month {
-    Ledger ledger;
-    std::vector<ActionRecord> records;
-};
+using Month = test::LoadedMonth;
 
 Month awkwardMonth() {
     Month m{test::sampleLedger(), {}};
@@ -69,12 +65,7 @@ Month awkwardMonth() {
 
 Month demoMonth(const test::TestFolder& folder) {
     std::filesystem::copy(QUORVEL_DEMO_DIR, folder.path("demo"));
-    Month m;
-    Journal journal;
-    EXPECT_TRUE(
-        LoadMonthFile(m.ledger, journal, folder.path("demo/DEC2026.rep"), JournalMode::ReadOnly).ok());
-    m.records = *journal.readAll();
-    return m;
+    return test::loadMonth(folder.path("demo/DEC2026.rep"));
 }
 
 TEST(CsvExport, PlainAmounts) {
@@ -135,8 +126,9 @@ TEST(CsvExport, AwkwardNamesReadBackAsTheTables) {
         EXPECT_EQ(parseCsv(csvTable(m.ledger, m.records, c.table)), c.rows);
 }
 
-// Each row says what the action list's line says, for every listed record.
-TEST(CsvExport, ActionsMatchTheActionList) {
+// Each row says what the action list's line says, for every listed record, and the tables'
+// columns add up to the month summary's figures.
+TEST(CsvExport, ActionsMatchTheActionListAndTablesTheSummary) {
     test::TestFolder folder;
     for (const Month& m : {awkwardMonth(), demoMonth(folder)}) {
         const ActionList list = actionListLines(m.ledger, m.records);
@@ -154,13 +146,6 @@ TEST(CsvExport, ActionsMatchTheActionList) {
             EXPECT_EQ(Money::parseExact(row[4])->format00(), trimBlanks(slice(line, 57, 12))) << line;
             EXPECT_EQ(row[5], trimBlanks(slice(line, 77, 10))) << line;
         }
-    }
-}
-
-// The tables' columns add up to the month summary's figures.
-TEST(CsvExport, TablesAddUpToTheMonthSummary) {
-    test::TestFolder folder;
-    for (const Month& m : {awkwardMonth(), demoMonth(folder)}) {
         auto columnSum = [&m](CsvTable table, std::size_t column) {
             Money sum;
             const Rows rows = parseCsv(csvTable(m.ledger, m.records, table));

@@ -1,5 +1,6 @@
 // The report files: where they differ from the printed report, the annual variant, the
-// whole text of the sample month against golden files, and writing them safely.
+// whole text of the sample month against golden files (which also pin the files' wording),
+// and writing them safely.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -70,21 +71,6 @@ TEST(ReportFile, StartsWithTheTitlesFromColumnOne) {
               (std::vector<std::string>{"First Church", "December 2026", " "}));
 }
 
-TEST(ReportFile, ReceiptsPartWithNothingButUndesignatedReceipts) {
-    const auto lines = reportLines(test::sampleLedger());
-    const std::vector<std::string> expected = {
-        placed({{15, "Receipts:"}}),
-        composed({{20, "Undesignated Receipts"}, {60, field("0")}}),
-        placed({{60, "------------"}}),
-        composed({{15, "Total Receipts"}, {75, field("0")}}),
-        placed({{75, "------------"}}),
-        composed({{15, "Total to be accounted for"}, {75, field("1000.75")}}),
-        " ",
-        placed({{15, "Expenditures:"}}),
-    };
-    EXPECT_EQ(linesFrom(lines, expected.front(), expected.size()), expected);
-}
-
 TEST(ReportFile, FundsLinesAndTheirSeparator) {
     const std::string undesignated = "Undesignated Funds " + field("1007.75");
     const std::string designated = "  Designated Funds " + field("565.50");
@@ -100,19 +86,6 @@ TEST(ReportFile, FundsLinesAndTheirSeparator) {
          {"", "", "", "", ""},
          {composed({{15, undesignated}}), composed({{15, designated}}), placed({{34, "------------"}}),
           composed({{15, total}}), " "}},
-        {"amounts",
-         {"Checking", "Savings", "Petty Cash", "", ""},
-         {"1000", "500", "25", "", ""},
-         {composed({{15, undesignated}, {66, "Checking " + field("1000")}}),
-          composed({{15, designated}, {67, "Savings " + field("500")}}),
-          composed({{64, "Petty Cash " + field("25")}}), placed({{34, "------------"}, {75, "------------"}}),
-          composed({{15, total}, {63, "Total Funds " + field("1525")}}), " "}},
-        {"an empty entry before a filled one",
-         {"Checking", "Savings", "Petty Cash", "Safe", ""},
-         {"1000", "", "", "25", ""},
-         {composed({{15, undesignated}, {66, "Checking " + field("1000")}}), composed({{15, designated}}),
-          composed({{70, "Safe " + field("25")}}), placed({{34, "------------"}, {75, "------------"}}),
-          composed({{15, total}, {63, "Total Funds " + field("1025")}}), " "}},
         // A right-hand text reaching left of column 46 overwrites the end of the left-hand one;
         // one longer than 86 starts at column 1 and is cut at column 90.
         {"long names",
@@ -187,14 +160,6 @@ TEST(ReportFile, AnnualFileShowsThreeBudgetColumnsAndAddsUpAllFour) {
         row(30, "Totals", {"800", "67.75", "732.25"}),
     };
     EXPECT_EQ(linesFrom(lines, expected.front(), expected.size()), expected);
-    for (const char* label : {"Balance on Hand Beginning of Year", "Balance on Hand at End"}) {
-        EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [&](const std::string& line) {
-            return line.size() > 14 && line.substr(14).starts_with(label);
-        })) << label;
-    }
-    EXPECT_NE(std::find(lines.begin(), lines.end(),
-                        placed({{45, "Of  Year      Received     Expended     Remaining"}})),
-              lines.end());
     // The month's spending is left out of the rows, not out of the totals.
     reportFileText(l, {}, ReportFileKind::Annual);
     EXPECT_EQ(l.BudgetAmount[0][kSpentInMonth], Money::cents(500 + 250));

@@ -1,9 +1,11 @@
 #include "cli/cli_run.h"
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 
@@ -40,6 +42,14 @@ CliRun runProgram(const TestFolder& folder, std::vector<std::string> args) {
     std::filesystem::remove(out);
     std::filesystem::remove(err);
     return run;
+}
+
+void expectRefused(const CliRun& run, const std::string& says) {
+    EXPECT_EQ(run.status, 1) << says;
+    EXPECT_EQ(run.out, "") << says;
+    EXPECT_TRUE(run.err.starts_with("quorvel-cli: ")) << run.err;
+    EXPECT_NE(run.err.find(says), std::string::npos) << run.err;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
 }
 
 }  // namespace quorvel::test

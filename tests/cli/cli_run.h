@@ -21,4 +21,8 @@ CliRun runCli(const TestFolder& folder, std::vector<std::string> args);
 // be started gives status -1 and the reason in `err`.
 CliRun runProgram(const TestFolder& folder, std::vector<std::string> args);
 
+// A refusal: status 1, nothing on standard output, and one line on standard error from
+// quorvel-cli that holds `says`.
+void expectRefused(const CliRun& run, const std::string& says);
+
 }  // namespace quorvel::test

@@ -10,7 +10,6 @@
 #include "core/test_folder.h"
 #include "export/export_file.h"
 #include "export/ledger_export.h"
-#include "ledger/month_file.h"
 #include "ledger/text_fields.h"
 #include "review/month_summary.h"
 
@@ -37,29 +36,10 @@ class ExportCliTest : public ::testing::Test {
              test::bx("7", Money::fromUnits(33)), test::to("7", Money::cents(300))});
     }
 
-    struct Loaded {
-        Ledger ledger;
-        std::vector<ActionRecord> records;
-    };
-    static Loaded load(const std::string& path) {
-        Loaded m;
-        Journal journal;
-        EXPECT_TRUE(LoadMonthFile(m.ledger, journal, path, JournalMode::ReadOnly).ok());
-        m.records = *journal.readAll();
-        return m;
-    }
-
     // Account -> balance as ledger reports it, alone (no init file, no environment).
     std::map<std::string, Money> balances(const std::string& journal, std::vector<std::string> query) {
-        std::vector<std::string> args = {"ledger",
-                                         "--args-only",
-                                         "-f",
-                                         journal,
-                                         "--flat",
-                                         "--no-total",
-                                         "--balance-format",
-                                         "%(scrub(display_total))|%(account)\n",
-                                         "balance"};
+        std::vector<std::string> args = {"ledger", "--args-only", "-f", journal, "--flat", "--no-total",
+                                         "--balance-format", "%(scrub(display_total))|%(account)\n", "balance"};
         args.insert(args.end(), query.begin(), query.end());
         const test::CliRun run = test::runProgram(folder, args);
         EXPECT_EQ(run.status, 0) << "ledger (Debian package ledger, installed by ./test): " << run.err;
@@ -86,7 +66,7 @@ class ExportCliTest : public ::testing::Test {
 };
 
 TEST_F(ExportCliTest, WritesEachExportToStandardOutputOrAFile) {
-    const Loaded m = load(month);
+    const test::LoadedMonth m = test::loadMonth(month);
     for (const ExportInfo& info : kExports) {
         const std::string expected = exportText(m.ledger, m.records, info.kind);
         const test::CliRun shown = test::runCli(folder, {"export", month, std::string("--") + info.option});
@@ -126,11 +106,7 @@ TEST_F(ExportCliTest, RefusalsWriteNothing) {
     for (const auto& c : cases) {
         std::vector<std::string> args = c.args;
         args.insert(args.begin(), "export");
-        const test::CliRun run = test::runCli(folder, args);
-        EXPECT_EQ(run.status, 1) << c.message;
-        EXPECT_EQ(run.out, "") << c.message;
-        EXPECT_TRUE(run.err.starts_with("quorvel-cli: ")) << run.err;
-        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+        test::expectRefused(test::runCli(folder, args), c.message);
     }
     EXPECT_FALSE(std::filesystem::exists(out));
     EXPECT_EQ(readFile(month), rep);
@@ -144,7 +120,7 @@ TEST_F(ExportCliTest, LedgersBalancesAreTheMonthsFigures) {
         const std::string journal = folder.path("month.journal");
         const test::CliRun run = test::runCli(folder, {"export", path, "--ledger", "--out", journal});
         ASSERT_EQ(run.status, 0) << run.err;
-        const Loaded m = load(path);
+        const test::LoadedMonth m = test::loadMonth(path);
         const Ledger& l = m.ledger;
         std::map<std::string, std::string> summary;  // label -> amount as shown
         for (const std::string& line : monthSummaryLines(l))

@@ -284,12 +284,6 @@ TEST(PrintedReport, DesignatedFundsTable) {
     const auto table = between(lines, expected.front(), placed({{40, "Budget Accounts"}}));
     ASSERT_GE(table.size(), expected.size());
     EXPECT_EQ(std::vector<std::string>(table.begin(), table.begin() + expected.size()), expected);
-    // The work cells hold the transfers in and the table's totals.
-    printedReport(l, {});
-    EXPECT_EQ(l.DesigAmount[1][0], Money::cents(2500));
-    EXPECT_EQ(l.DesigAmount[2][0], Money());
-    EXPECT_EQ(l.DesigAmount[0][3], Money::cents(1000));
-    EXPECT_EQ(l.DesigAmount[0][4], Money::cents(56550));
 }
 
 // The budget table from its heading to the end of the copy.
@@ -347,12 +341,17 @@ TEST(PrintedReport, SectionMayStartAtANamelessRow) {
     EXPECT_EQ(std::vector<std::string>(table.end() - 4, table.end()), tail);
 }
 
+// The funds' transfers in, both tables' totals, and the last subtotals (row 101 is not
+// cleared after the last section).
 TEST(PrintedReport, WorkCellsKeepTheTotalsAndTheLastSubtotals) {
     Ledger l = test::reportMonth();
     printedReport(l, {});
+    EXPECT_EQ(l.DesigAmount[1][0], Money::cents(2500));
+    EXPECT_EQ(l.DesigAmount[2][0], Money());
+    EXPECT_EQ(l.DesigAmount[0][3], Money::cents(1000));
+    EXPECT_EQ(l.DesigAmount[0][4], Money::cents(56550));
     EXPECT_EQ(l.BudgetAmount[0][kBudgeted], Money::cents(190000));
     EXPECT_EQ(l.BudgetAmount[0][kSpentInMonth], Money::cents(4250));
-    // Row 101 is not cleared after the last section.
     EXPECT_EQ(l.BudgetAmount[101][kBudgeted], Money::cents(10000));
     EXPECT_EQ(l.BudgetAmount[101][kRemaining], Money::cents(7225));
 }

@@ -93,8 +93,8 @@ TEST_F(ActionEditTest, ANeighbourThatIsNotTheOtherHalfIsLeftAlone) {
     EXPECT_EQ(record(9), cancelled);
 }
 
-TEST_F(ActionEditTest, RefusalsChangeNothing) {
-    const std::string before = test::readFile(Journal::pathFor(path));
+// One row per refusal; that a refusal changes nothing is the model test's.
+TEST_F(ActionEditTest, RefusalMessages) {
     // A number that names no account would take the money out of every total.
     const struct {
         std::int64_t number;
@@ -115,7 +115,6 @@ TEST_F(ActionEditTest, RefusalsChangeNothing) {
     }
     EXPECT_FALSE(editAction(ledger, journal, 12, {"", "1", ""}).ok());
     EXPECT_FALSE(cancelAction(ledger, journal, 0).ok());
-    EXPECT_EQ(test::readFile(Journal::pathFor(path)), before);
 }
 
 TEST_F(ActionEditTest, TheEditorShowsWhatEachRecordHolds) {

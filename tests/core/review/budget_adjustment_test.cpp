@@ -122,7 +122,6 @@ TEST_F(BudgetAdjustmentTest, ListingShowsEachAccountWithItsFourAmountsAndTheNewL
     EXPECT_EQ(list.lines, expected);
     EXPECT_EQ(list.rows, (std::vector<int>{0, 0, 1, 2, 3, 4, 5}));
     EXPECT_EQ(list.newLine, 6);
-    for (int i = 2; i <= 5; ++i) EXPECT_EQ(list.lines[static_cast<std::size_t>(i)].size(), 90u);
     ledger.BudgetAcctNumber[3] = " ";  // the listing stops at the first row without a number
     EXPECT_EQ(budgetAdjustList(ledger).rows, (std::vector<int>{0, 0, 1, 2, 3}));
 }

@@ -128,7 +128,14 @@ def copy_tree(scratch):
     tree = os.path.join(scratch, "tree")
     files = subprocess.run(["git", "ls-files", "-z"], cwd=ROOT, check=True,
                            stdout=subprocess.PIPE).stdout.decode().split("\0")
-    for rel in filter(None, files):
+    tracked = set(filter(None, files))
+    # A file gone from the tree since the last copy must go from the copy too: the build
+    # globs its test sources.
+    for folder, _, names in os.walk(tree):
+        for name in names:
+            if os.path.relpath(os.path.join(folder, name), tree) not in tracked:
+                os.remove(os.path.join(folder, name))
+    for rel in sorted(tracked):
         source = os.path.join(ROOT, rel)
         if os.path.isfile(source):
             target = os.path.join(tree, rel)

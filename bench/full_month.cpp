@@ -426,8 +426,7 @@ private:
             budgetChecks = kFullMonthRecords - static_cast<int>(journal_.recordCount()) - kFundChecksPerWeek;
         }
         std::vector<bool> fromFund(static_cast<std::size_t>(budgetChecks + kFundChecksPerWeek), false);
-        for (int n = 0; n < kFundChecksPerWeek; ++n)
-            fromFund[static_cast<std::size_t>(n)] = true;
+        for (int n = 0; n < kFundChecksPerWeek; ++n) fromFund[static_cast<std::size_t>(n)] = true;
         for (std::size_t n = fromFund.size(); n > 1; --n) {
             const auto other = static_cast<std::size_t>(amounts_(static_cast<int>(n)));
             const bool held = fromFund[n - 1];

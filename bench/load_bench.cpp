@@ -12,8 +12,8 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
-#include <vector>
 #include <system_error>
+#include <vector>
 
 #include "full_month.h"
 #include "ledger/file_io.h"
@@ -204,7 +204,8 @@ void BM_DesktopStartup(benchmark::State& state) {
     }
     const std::vector<std::string> environment = {"QT_QPA_PLATFORM=offscreen", "XDG_RUNTIME_DIR=" + g_folder};
     for (auto _ : state) {
-        if (const std::string error = runToEnd({program, "--quit-after-start", demo}, environment); !error.empty()) {
+        if (const std::string error = runToEnd({program, "--quit-after-start", demo}, environment);
+            !error.empty()) {
             state.SkipWithError(error.c_str());
             break;
         }

@@ -57,7 +57,8 @@ int main(int argc, char** argv) {
     std::string temporary;
     std::vector<std::string> months;
     if (argc > 2) {
-        for (const char* name : {"JAN", "FEB", "MAR", "APR", "MAY", "JUN", "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"})
+        for (const char* name :
+             {"JAN", "FEB", "MAR", "APR", "MAY", "JUN", "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"})
             months.push_back((fs::path(argv[2]) / (std::string(name) + "2027.rep")).string());
     } else {
         temporary = (fs::temp_directory_path() / "quorvel-memory-XXXXXX").string();

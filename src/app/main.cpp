@@ -12,8 +12,7 @@
 int main(int argc, char** argv) {
     // Help and version need no display: answered before the application connects to one.
     QStringList given;
-    for (int i = 1; i < argc; ++i)
-        given << QString::fromLocal8Bit(argv[i]);
+    for (int i = 1; i < argc; ++i) given << QString::fromLocal8Bit(argv[i]);
     const auto answered = [](const quorvel::ui::CommandLineAnswer& answer) {
         std::fputs(answer.text.toLocal8Bit().constData(), answer.status == 0 ? stdout : stderr);
         return answer.status;
@@ -34,18 +33,19 @@ int main(int argc, char** argv) {
 
     quorvel::platform::QtDialogs dialogs(nullptr);
     quorvel::platform::QtClipboard clipboard;
-    quorvel::platform::Platform platform{
-        dialogs, clipboard, [] { return quorvel::platform::QtPrinter::defaultPrinter(); },
-        [](const QString& path, const QPageSize& paper) {
-            return quorvel::platform::QtPrinter::pdfFile(path, paper);
-        },
-        [](const quorvel::platform::PrinterChoice& choice) {
-            return quorvel::platform::QtPrinter::chosenPrinter(choice);
-        },
-        [] { return quorvel::platform::QtPrinter::printerNames(); },
-        [](const quorvel::platform::PrinterChoice& choice) {
-            return quorvel::platform::QtPrinter::takesPaper(choice);
-        }};
+    quorvel::platform::Platform platform{dialogs,
+                                         clipboard,
+                                         [] { return quorvel::platform::QtPrinter::defaultPrinter(); },
+                                         [](const QString& path, const QPageSize& paper) {
+                                             return quorvel::platform::QtPrinter::pdfFile(path, paper);
+                                         },
+                                         [](const quorvel::platform::PrinterChoice& choice) {
+                                             return quorvel::platform::QtPrinter::chosenPrinter(choice);
+                                         },
+                                         [] { return quorvel::platform::QtPrinter::printerNames(); },
+                                         [](const quorvel::platform::PrinterChoice& choice) {
+                                             return quorvel::platform::QtPrinter::takesPaper(choice);
+                                         }};
     quorvel::platform::SingleInstance instance;
 
     QStringList arguments = QApplication::arguments().mid(1);

@@ -5,9 +5,9 @@
 
 #include "cli_support.h"
 #include "export_command.h"
-#include "report_command.h"
 #include "ledger/audit_trail.h"
 #include "ledger/month_file.h"
+#include "report_command.h"
 #include "review/action_list.h"
 #include "review/audited_change.h"
 #include "review/month_summary.h"
@@ -94,7 +94,8 @@ int actionsCommand(const std::vector<std::string>& args, std::ostream& out, std:
         } else if (arg == "--filter") {
             if (i + 1 >= args.size()) return usageError(err, "--filter needs a key");
             const std::string& key = args[++i];
-            if (key.empty() || key.size() > 5) return usageError(err, "a filter key has one to five characters");
+            if (key.empty() || key.size() > 5)
+                return usageError(err, "a filter key has one to five characters");
             filter.key = std::string(5 - key.size(), ' ') + key;
         } else if (!arg.empty() && arg[0] == '-') {
             return usageError(err, "unknown option " + arg);
@@ -128,8 +129,7 @@ int auditCommand(const std::vector<std::string>& args, std::ostream& out, std::o
     const AuditTrailRead trail = readAuditTrail(locateAuditTrail(month.ledger.CurrentFile));
     std::ostringstream text;
     for (const AuditEntry& entry : trail.entries) {
-        for (const std::string& line : auditEntryLines(entry, month.ledger))
-            text << toTerminal(line) << "\n";
+        for (const std::string& line : auditEntryLines(entry, month.ledger)) text << toTerminal(line) << "\n";
     }
     out << text.str();
     if (trail.message.empty()) return 0;
@@ -158,7 +158,8 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (command == "actions") return actionsCommand(args, out, err);
     if (command == "report") return reportCommand(args, err);
     if (command == "export") return exportCommand(args, out, err);
-    if (command == "reconcile") return runSibling("quorvel-reconcile", args, err, "reconcile", "nothing was written");
+    if (command == "reconcile")
+        return runSibling("quorvel-reconcile", args, err, "reconcile", "nothing was written");
     if (command == "audit") return auditCommand(args, out, err);
     return usageError(err, "unknown command " + command);
 }

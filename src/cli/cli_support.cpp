@@ -33,8 +33,7 @@ int runSibling(const char* program, const std::vector<std::string>& args, std::o
     helperArgs.insert(helperArgs.begin(), helper);
     std::vector<char*> argv;
     argv.reserve(helperArgs.size() + 1);
-    for (std::string& a : helperArgs)
-        argv.push_back(a.data());
+    for (std::string& a : helperArgs) argv.push_back(a.data());
     argv.push_back(nullptr);
     pid_t pid = 0;
     if (const int error = posix_spawn(&pid, helper.c_str(), nullptr, nullptr, argv.data(), environ);

@@ -5,9 +5,7 @@
 namespace quorvel::cli {
 namespace {
 
-bool isControl(unsigned char c) {
-    return c < 0x20 || c == 0x7F;
-}
+bool isControl(unsigned char c) { return c < 0x20 || c == 0x7F; }
 
 bool isPlainAscii(std::string_view text) {
     for (unsigned char c : text) {
@@ -19,8 +17,7 @@ bool isPlainAscii(std::string_view text) {
 void appendEscaped(std::string& out, const char* prefix, unsigned value, int digits) {
     static constexpr char kHex[] = "0123456789ABCDEF";
     out += prefix;
-    for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4)
-        out.push_back(kHex[(value >> shift) & 0xF]);
+    for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4) out.push_back(kHex[(value >> shift) & 0xF]);
 }
 
 }  // namespace

@@ -33,12 +33,12 @@ using DocumentDrawing = std::function<QString(Printer& printer)>;
 
 struct FileDialogOptions {
     QString title;
-    QString pattern = "*.rep";      // e.g. "*.REP"
+    QString pattern = "*.rep";  // e.g. "*.REP"
     // What the name box shows at first and a cancelled dialog answers; a folder in front of a
     // wildcard is where the dialog starts.
     QString initialName = "*.rep";
     QString defaultExtension = "rep";
-    bool overwritePrompt = false;   // save form: ask before replacing a file
+    bool overwritePrompt = false;  // save form: ask before replacing a file
     // Cancelling answers with an empty name rather than the initial one, where the initial
     // name is a real file that a cancel must not be taken to choose.
     bool emptyWhenCancelled = false;

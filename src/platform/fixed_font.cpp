@@ -17,7 +17,8 @@ bool installedFixedPitch(const QStringList& families, const QString& family) {
 
 QString fixedPitchFamily(const QString& wanted) {
     const QStringList families = QFontDatabase::families();
-    for (const QString& family : {wanted, kCourierNew, QStringLiteral("Liberation Mono"), QStringLiteral("Cousine")}) {
+    for (const QString& family :
+         {wanted, kCourierNew, QStringLiteral("Liberation Mono"), QStringLiteral("Cousine")}) {
         if (installedFixedPitch(families, family)) return family;
     }
     for (const QString& family : families) {

@@ -20,8 +20,7 @@ PrinterChoiceDialog::PrinterChoiceDialog(std::vector<InstalledPrinter> printers,
     const QString byDefault = QStringLiteral("The default printer");
     CboPrinter->addItem(defaultPrinter_.isEmpty() ? byDefault : byDefault + " (" + defaultPrinter_ + ")",
                         QString());
-    for (const InstalledPrinter& printer : printers_)
-        CboPrinter->addItem(printer.name, printer.name);
+    for (const InstalledPrinter& printer : printers_) CboPrinter->addItem(printer.name, printer.name);
     CboPrinter->setCurrentIndex(std::max(CboPrinter->findData(current.printer), 0));
     CboPaper = new QComboBox(this);
     CboPaper->setObjectName("CboPaper");

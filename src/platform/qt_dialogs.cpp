@@ -6,9 +6,9 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
-#include <QPrinterInfo>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QRegularExpression>
 
 #include "platform/printer_choice_dialog.h"
@@ -79,13 +79,9 @@ QString QtDialogs::input(const QString& prompt, const QString& title, const QStr
     return dialog.textValue();
 }
 
-QString QtDialogs::openFile(const FileDialogOptions& options) {
-    return fileDialog(options, false);
-}
+QString QtDialogs::openFile(const FileDialogOptions& options) { return fileDialog(options, false); }
 
-QString QtDialogs::saveFile(const FileDialogOptions& options) {
-    return fileDialog(options, true);
-}
+QString QtDialogs::saveFile(const FileDialogOptions& options) { return fileDialog(options, true); }
 
 QStringList QtDialogs::nameFilters(const QString& pattern) {
     QStringList globs;
@@ -118,8 +114,7 @@ QString QtDialogs::fileDialog(const FileDialogOptions& options, bool save) {
     dialog.setNameFilters(nameFilters(options.pattern));
 
     QString extension = options.defaultExtension;
-    while (extension.startsWith('.'))
-        extension.remove(0, 1);
+    while (extension.startsWith('.')) extension.remove(0, 1);
     dialog.setDefaultSuffix(extension);
 
     if (save) {
@@ -149,8 +144,9 @@ QString QtDialogs::fileDialog(const FileDialogOptions& options, bool save) {
 std::optional<PrinterChoice> QtDialogs::choosePrinter(const PrinterChoice& current) {
     std::vector<InstalledPrinter> printers = PrinterChoiceDialog::installed();
     if (printers.empty()) {
-        message(QStringLiteral("No printer can be found on this computer, so there is none to choose.\n"
-                               "The report can still be saved as PDF."));
+        message(
+            QStringLiteral("No printer can be found on this computer, so there is none to choose.\n"
+                           "The report can still be saved as PDF."));
         return std::nullopt;
     }
     PrinterChoiceDialog dialog(std::move(printers), QPrinterInfo::defaultPrinterName(), current, parent_);
@@ -181,8 +177,7 @@ std::unique_ptr<QPrintPreviewDialog> QtDialogs::previewDialog(QPrinter& printer,
                                                               QWidget* parent, QString& error) {
     auto dialog = std::make_unique<QPrintPreviewDialog>(&printer, parent);
     const QList<QActionGroup*> hidden = previewHiddenActions(*dialog);
-    for (QActionGroup* group : hidden)
-        group->setVisible(false);
+    for (QActionGroup* group : hidden) group->setVisible(false);
     QObject::connect(dialog.get(), &QPrintPreviewDialog::paintRequested, dialog.get(),
                      [&draw, &error](QPrinter* shown) { error = draw(*QtPrinter::onPrinter(*shown)); });
     return dialog;

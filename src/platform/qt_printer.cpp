@@ -21,9 +21,7 @@ constexpr double kTwipsPerInch = 1440.0;
 
 }  // namespace
 
-std::unique_ptr<QtPrinter> QtPrinter::defaultPrinter() {
-    return chosenPrinter({});
-}
+std::unique_ptr<QtPrinter> QtPrinter::defaultPrinter() { return chosenPrinter({}); }
 
 namespace {
 
@@ -67,9 +65,7 @@ std::unique_ptr<QtPrinter> QtPrinter::onPrinter(QPrinter& printer) {
     return std::unique_ptr<QtPrinter>(new QtPrinter(printer, printer.printerName()));
 }
 
-QStringList QtPrinter::printerNames() {
-    return QPrinterInfo::availablePrinterNames();
-}
+QStringList QtPrinter::printerNames() { return QPrinterInfo::availablePrinterNames(); }
 
 QPageSize QtPrinter::localePaper() {
     const bool letter = QLocale().measurementSystem() == QLocale::ImperialUSSystem;
@@ -150,17 +146,11 @@ double QtPrinter::advance() const {
     return QFontMetricsF(font_, printer_).horizontalAdvance(QLatin1Char('0'));
 }
 
-double QtPrinter::columnX(int column) const {
-    return std::max(column - 1, 0) * advance();
-}
+double QtPrinter::columnX(int column) const { return std::max(column - 1, 0) * advance(); }
 
-double QtPrinter::toDevice(int twips) const {
-    return twips * printer_->resolution() / kTwipsPerInch;
-}
+double QtPrinter::toDevice(int twips) const { return twips * printer_->resolution() / kTwipsPerInch; }
 
-double QtPrinter::toTwips(double device) const {
-    return device * kTwipsPerInch / printer_->resolution();
-}
+double QtPrinter::toTwips(double device) const { return device * kTwipsPerInch / printer_->resolution(); }
 
 bool QtPrinter::startsLine(int column) const {
     if (!printer_ || !lineOpen_) return true;
@@ -186,9 +176,7 @@ void QtPrinter::endLine() {
     lineOpen_ = false;
 }
 
-int QtPrinter::currentY() const {
-    return y_;
-}
+int QtPrinter::currentY() const { return y_; }
 
 int QtPrinter::lineHeight() const {
     if (!printer_) return 0;

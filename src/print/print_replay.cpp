@@ -100,8 +100,7 @@ QString printJob(const std::vector<PrintStep>& steps, platform::Printer& printer
     printer.setDuplex(twoSided);
     if (QString error = printer.begin(); !error.isEmpty()) return error;
     replaySteps(steps, printer);
-    for (const platform::PagePainter& page : lastPages)
-        printer.drawPage(page);
+    for (const platform::PagePainter& page : lastPages) printer.drawPage(page);
     return printer.end();
 }
 

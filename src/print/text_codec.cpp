@@ -6,9 +6,7 @@
 
 namespace quorvel {
 
-QString fromCp1252(std::string_view bytes) {
-    return QString::fromStdString(cp1252ToUtf8(bytes));
-}
+QString fromCp1252(std::string_view bytes) { return QString::fromStdString(cp1252ToUtf8(bytes)); }
 
 std::optional<std::string> toCp1252(const QString& text) {
     // A lone surrogate would reach UTF-8 as "?" and pass for one.

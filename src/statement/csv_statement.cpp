@@ -54,32 +54,33 @@ Result<std::vector<Row>> parseRows(std::string_view bytes, const std::string& na
     const bool parsed = done == bytes.size() && csv_fini(&parser, onField, onRowEnd, &collector) == 0;
     const int error = csv_error(&parser);
     csv_free(&parser);
-    if (!parsed) return Status::Error(lineMessage(name, collector.line, std::string("the CSV is damaged (") +
-                                                                             csv_strerror(error) + ")"));
+    if (!parsed)
+        return Status::Error(lineMessage(name, collector.line,
+                                         std::string("the CSV is damaged (") + csv_strerror(error) + ")"));
     return std::move(collector.rows);
 }
 
 std::string folded(std::string_view text) {
     std::string out;
     for (const char c : text)
-        if (c != ' ' && c != '_' && c != '.' && c != '#') out += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+        if (c != ' ' && c != '_' && c != '.' && c != '#')
+            out += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
     return out;
 }
 
 constexpr std::pair<const char*, int CsvColumns::*> kNames[] = {
-    {"date", &CsvColumns::date},
-    {"description", &CsvColumns::description},
-    {"cheque", &CsvColumns::cheque},
-    {"amount", &CsvColumns::amount},
-    {"debit", &CsvColumns::debit},
-    {"credit", &CsvColumns::credit},
+    {"date", &CsvColumns::date},       {"description", &CsvColumns::description},
+    {"cheque", &CsvColumns::cheque},   {"amount", &CsvColumns::amount},
+    {"debit", &CsvColumns::debit},     {"credit", &CsvColumns::credit},
     {"balance", &CsvColumns::balance},
 };
 
-constexpr std::pair<const char*, DateOrder> kOrders[] = {{"mdy", DateOrder::MonthFirst}, {"dmy", DateOrder::DayFirst}};
+constexpr std::pair<const char*, DateOrder> kOrders[] = {{"mdy", DateOrder::MonthFirst},
+                                                         {"dmy", DateOrder::DayFirst}};
 
 bool namesNoColumn(const CsvColumns& c) {
-    return std::all_of(std::begin(kNames), std::end(kNames), [&](const auto& entry) { return c.*entry.second < 0; });
+    return std::all_of(std::begin(kNames), std::end(kNames),
+                       [&](const auto& entry) { return c.*entry.second < 0; });
 }
 
 Status checkColumns(const CsvColumns& c) {
@@ -121,14 +122,16 @@ Status dateLines(std::vector<StatementLine>& lines, const std::vector<std::strin
         }
     }
     if (order == DateOrder::Unknown && unclear)
-        return refuse(*unclear, "could be month/day/year or day/month/year; say which the bank writes "
-                                "(dates=mdy or dates=dmy)");
+        return refuse(*unclear,
+                      "could be month/day/year or day/month/year; say which the bank writes "
+                      "(dates=mdy or dates=dmy)");
     for (std::size_t i = 0; i < lines.size(); ++i) {
         lines[i].date = parseWrittenDate(texts[i], order == DateOrder::DayFirst);
         if (lines[i].date != 0) continue;
         const char* orderName = order == DateOrder::DayFirst ? "day/month/year" : "month/day/year";
-        if (told) return refuse(i, std::string("is not a date in ") + orderName + ", the order line " +
-                                       std::to_string(lines[*told].sourceLine) + "'s date shows");
+        if (told)
+            return refuse(i, std::string("is not a date in ") + orderName + ", the order line " +
+                                 std::to_string(lines[*told].sourceLine) + "'s date shows");
         return refuse(i, std::string("is not a date in ") + orderName);
     }
     return Status::Ok();
@@ -138,14 +141,22 @@ Status dateLines(std::vector<StatementLine>& lines, const std::vector<std::strin
 
 std::optional<CsvColumns> columnsFromHeader(const std::vector<std::string>& header) {
     static const std::vector<std::pair<std::string, int CsvColumns::*>> kHeaders = {
-        {"date", &CsvColumns::date},           {"postingdate", &CsvColumns::date},
-        {"transactiondate", &CsvColumns::date}, {"description", &CsvColumns::description},
-        {"memo", &CsvColumns::description},    {"checknumber", &CsvColumns::cheque},
-        {"chequenumber", &CsvColumns::cheque}, {"check", &CsvColumns::cheque},
-        {"cheque", &CsvColumns::cheque},       {"checkno", &CsvColumns::cheque},
-        {"chequeno", &CsvColumns::cheque},     {"amount", &CsvColumns::amount},
-        {"debit", &CsvColumns::debit},         {"credit", &CsvColumns::credit},
-        {"balance", &CsvColumns::balance},     {"runningbalance", &CsvColumns::balance},
+        {"date", &CsvColumns::date},
+        {"postingdate", &CsvColumns::date},
+        {"transactiondate", &CsvColumns::date},
+        {"description", &CsvColumns::description},
+        {"memo", &CsvColumns::description},
+        {"checknumber", &CsvColumns::cheque},
+        {"chequenumber", &CsvColumns::cheque},
+        {"check", &CsvColumns::cheque},
+        {"cheque", &CsvColumns::cheque},
+        {"checkno", &CsvColumns::cheque},
+        {"chequeno", &CsvColumns::cheque},
+        {"amount", &CsvColumns::amount},
+        {"debit", &CsvColumns::debit},
+        {"credit", &CsvColumns::credit},
+        {"balance", &CsvColumns::balance},
+        {"runningbalance", &CsvColumns::balance},
     };
     CsvColumns columns;
     for (std::size_t i = 0; i < header.size(); ++i) {
@@ -166,11 +177,13 @@ Result<CsvColumns> parseColumnMapping(std::string_view text) {
         const std::size_t equals = item.find('=');
         const std::string key = folded(item.substr(0, equals));
         if (key == "dates") {
-            const std::string order = equals == std::string_view::npos ? std::string() : folded(item.substr(equals + 1));
+            const std::string order =
+                equals == std::string_view::npos ? std::string() : folded(item.substr(equals + 1));
             const auto found = std::find_if(std::begin(kOrders), std::end(kOrders),
                                             [&](const auto& entry) { return order == entry.first; });
             if (found == std::end(kOrders))
-                return Status::Error("\"" + std::string(item) + "\" is not dates=mdy (month/day/year) or dates=dmy "
+                return Status::Error("\"" + std::string(item) +
+                                     "\" is not dates=mdy (month/day/year) or dates=dmy "
                                      "(day/month/year)");
             columns.dates = found->second;
             continue;
@@ -178,11 +191,13 @@ Result<CsvColumns> parseColumnMapping(std::string_view text) {
         const auto known = std::find_if(std::begin(kNames), std::end(kNames),
                                         [&](const auto& entry) { return key == entry.first; });
         int column = 0;
-        const std::string_view number = equals == std::string_view::npos ? std::string_view{} : trimBlanks(item.substr(equals + 1));
+        const std::string_view number =
+            equals == std::string_view::npos ? std::string_view{} : trimBlanks(item.substr(equals + 1));
         const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), column);
-        if (known == std::end(kNames) || error != std::errc() || end != number.data() + number.size() || column < 1 ||
-            column > 100)
-            return Status::Error("\"" + std::string(item) + "\" is not NAME=COLUMN (date, description, cheque, "
+        if (known == std::end(kNames) || error != std::errc() || end != number.data() + number.size() ||
+            column < 1 || column > 100)
+            return Status::Error("\"" + std::string(item) +
+                                 "\" is not NAME=COLUMN (date, description, cheque, "
                                  "amount, debit, credit or balance, and a column number from 1)");
         columns.*(known->second) = column - 1;
     }
@@ -219,24 +234,30 @@ Result<Statement> readCsvStatement(std::string_view bytes, const std::string& na
     std::optional<CsvColumns> columns = columnsGiven ? given : columnsFromHeader(rows->front().fields);
     if (columns && given) columns->dates = given->dates;
     if (!columns)
-        return Status::Error(name + ": the header does not name the date and amount columns; give the columns "
-                                    "(e.g. date=1,description=2,amount=3,balance=4)");
+        return Status::Error(name +
+                             ": the header does not name the date and amount columns; give the columns "
+                             "(e.g. date=1,description=2,amount=3,balance=4)");
     const CsvColumns& c = *columns;
     Statement statement;
     std::vector<std::optional<Money>> balances;  // per line, as the file gives them
     std::vector<std::string> balanceFaults;      // per line, why its balance is no amount
     // With the columns given, the first row is a header only when its date is no date.
     const auto cellOf = [](const Row& row, int column) -> std::string_view {
-        return column >= 0 && static_cast<std::size_t>(column) < row.fields.size() ? trimBlanks(row.fields[column])
-                                                                                   : std::string_view{};
+        return column >= 0 && static_cast<std::size_t>(column) < row.fields.size()
+                   ? trimBlanks(row.fields[column])
+                   : std::string_view{};
     };
-    const auto eitherOrder = [](std::string_view text) { return parseWrittenDate(text) || parseWrittenDate(text, true); };
+    const auto eitherOrder = [](std::string_view text) {
+        return parseWrittenDate(text) || parseWrittenDate(text, true);
+    };
     const std::size_t first = columnsGiven && eitherOrder(cellOf(rows->front(), c.date)) ? 0 : 1;
     std::vector<std::string> dateTexts;  // per line, read once the order is known
     for (std::size_t r = first; r < rows->size(); ++r) {
         const Row& row = (*rows)[r];
         const auto cell = [&](int column) { return cellOf(row, column); };
-        const auto refuse = [&](const std::string& what) { return Status::Error(lineMessage(name, row.line, what)); };
+        const auto refuse = [&](const std::string& what) {
+            return Status::Error(lineMessage(name, row.line, what));
+        };
         const auto money = [&](int column, const char* what) -> Result<std::optional<Money>> {
             const std::string_view text = cell(column);
             if (text.empty()) return std::optional<Money>();
@@ -244,11 +265,13 @@ Result<Statement> readCsvStatement(std::string_view bytes, const std::string& na
             if (!amount) return refuse(std::string("the ") + what + " " + amount.message());
             return std::optional<Money>(*amount);
         };
-        if (std::all_of(row.fields.begin(), row.fields.end(), [](const std::string& f) { return trimBlanks(f).empty(); }))
+        if (std::all_of(row.fields.begin(), row.fields.end(),
+                        [](const std::string& f) { return trimBlanks(f).empty(); }))
             continue;
         StatementLine line;
         line.sourceLine = row.line;
-        if (!eitherOrder(cell(c.date))) return refuse("the date \"" + std::string(cell(c.date)) + "\" is not a date");
+        if (!eitherOrder(cell(c.date)))
+            return refuse("the date \"" + std::string(cell(c.date)) + "\" is not a date");
         dateTexts.emplace_back(cell(c.date));
         line.description = descriptionText(cell(c.description));
         line.cheque = chequeInReference(cell(c.cheque));
@@ -264,8 +287,11 @@ Result<Statement> readCsvStatement(std::string_view bytes, const std::string& na
             if (!debit) return debit.status();
             auto credit = money(c.credit, "credit");
             if (!credit) return credit.status();
-            if (!debit->has_value() && !credit->has_value()) return refuse("the debit and the credit are missing");
-            const auto magnitude = [](const std::optional<Money>& m) { return !m ? Money() : m->units() < 0 ? -*m : *m; };
+            if (!debit->has_value() && !credit->has_value())
+                return refuse("the debit and the credit are missing");
+            const auto magnitude = [](const std::optional<Money>& m) {
+                return !m ? Money() : m->units() < 0 ? -*m : *m;
+            };
             line.amount = magnitude(*credit) - magnitude(*debit);
         }
         // A balance that is no amount ("Pending") is refused later unless the row is pending.
@@ -300,12 +326,13 @@ Result<Statement> readCsvStatement(std::string_view bytes, const std::string& na
     if (forward && backward) {
         const bool likelyBackward = backward->at > forward->at;
         const std::size_t i = likelyBackward ? lines.size() - 1 - backward->at : forward->at;
-        return Status::Error(lineMessage(
-            name, lines[i].sourceLine,
-            "the balance " + balances[i]->format00() + " does not follow from the balance before it and the amount (" +
-                (likelyBackward ? backward : forward)->expected.format00() + " would)"));
+        return Status::Error(lineMessage(name, lines[i].sourceLine,
+                                         "the balance " + balances[i]->format00() +
+                                             " does not follow from the balance before it and the amount (" +
+                                             (likelyBackward ? backward : forward)->expected.format00() +
+                                             " would)"));
     }
-    const bool newestFirst = forward && !backward ? true
+    const bool newestFirst = forward && !backward   ? true
                              : backward && !forward ? false
                                                     : lines.front().date > lines.back().date;
     // The closing balance is the newest row's that has one; rows newer than it are pending.
@@ -323,7 +350,8 @@ Result<Statement> readCsvStatement(std::string_view bytes, const std::string& na
     const auto pendingEnd = at(newestFirst ? from : lines.size());
     statement.pending.assign(pendingBegin, pendingEnd);
     statement.lines.erase(pendingBegin, pendingEnd);
-    for (const StatementLine& line : statement.lines) statement.closingDate = std::max(statement.closingDate, line.date);
+    for (const StatementLine& line : statement.lines)
+        statement.closingDate = std::max(statement.closingDate, line.date);
     return statement;
 }
 

@@ -48,7 +48,8 @@ std::vector<Aggregate> aggregates(std::string_view bytes, std::string_view tag) 
             open = nullptr;
         } else if (open && !name.empty() && name[0] != '/') {
             const std::size_t end = bytes.find_first_of("<\r\n", close + 1);
-            open->elements.push_back({name, {std::string(trimBlanks(bytes.substr(close + 1, end - close - 1))), line}});
+            open->elements.push_back(
+                {name, {std::string(trimBlanks(bytes.substr(close + 1, end - close - 1))), line}});
         }
         i = close;
     }
@@ -120,7 +121,9 @@ Result<Statement> readOfxStatement(const std::string& path, std::string_view byt
     Statement statement;
     for (std::size_t i = 0; i < written.size(); ++i) {
         const Aggregate& trn = written[i];
-        const auto refuse = [&](int line, const std::string& what) { return Status::Error(lineMessage(name, line, what)); };
+        const auto refuse = [&](int line, const std::string& what) {
+            return Status::Error(lineMessage(name, line, what));
+        };
         const Element* amountText = trn.find("TRNAMT");
         const Element* posted = trn.find("DTPOSTED");
         if (!amountText) return refuse(trn.line, "the transaction has no amount (TRNAMT)");
@@ -130,7 +133,8 @@ Result<Statement> readOfxStatement(const std::string& path, std::string_view byt
         line.sourceLine = trn.line;
         line.amount = *amount;
         line.date = posted ? ofxDay(posted->value) : 0;
-        if (line.date == 0) return refuse(posted ? posted->line : trn.line, "the transaction has no date it was posted");
+        if (line.date == 0)
+            return refuse(posted ? posted->line : trn.line, "the transaction has no date it was posted");
         if (const Element* cheque = trn.find("CHECKNUM")) {
             line.cheque = chequeInReference(cheque->value);
             if (line.cheque.empty() && !cheque->value.empty())
@@ -145,7 +149,8 @@ Result<Statement> readOfxStatement(const std::string& path, std::string_view byt
     }
     // What the file's own texts say is checked first, so a damaged transaction is named by its
     // line; then libofx's reading of the whole file must agree with them.
-    if (result != 0 || !parsed.statement) return Status::Error(name + " is not a readable OFX bank statement");
+    if (result != 0 || !parsed.statement)
+        return Status::Error(name + " is not a readable OFX bank statement");
     for (std::size_t i = 0; i < written.size(); ++i) {
         if (i >= parsed.transactions.size() || !parsed.transactions[i].amount_valid ||
             !agrees(statement.lines[i].amount, parsed.transactions[i].amount))
@@ -156,9 +161,11 @@ Result<Statement> readOfxStatement(const std::string& path, std::string_view byt
     const Element* balance = balances.empty() ? nullptr : balances.front().find("BALAMT");
     if (!balance || !parsed.ledgerBalance) return Status::Error(name + " has no ledger balance (LEDGERBAL)");
     const auto closing = parseStatementAmount(balance->value);
-    if (!closing) return Status::Error(lineMessage(name, balance->line, "the ledger balance " + closing.message()));
+    if (!closing)
+        return Status::Error(lineMessage(name, balance->line, "the ledger balance " + closing.message()));
     if (!agrees(*closing, parsed.balance))
-        return Status::Error(lineMessage(name, balance->line, "the ledger balance \"" + balance->value + "\" cannot be read"));
+        return Status::Error(
+            lineMessage(name, balance->line, "the ledger balance \"" + balance->value + "\" cannot be read"));
     statement.closingBalance = *closing;
     if (const Element* asOf = balances.front().find("DTASOF")) statement.closingDate = ofxDay(asOf->value);
     return statement;

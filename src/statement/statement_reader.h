@@ -17,7 +17,8 @@ enum class StatementKind { Ofx, Csv };
 
 // `columns` is for a CSV whose header does not name its columns; an OFX file ignores it.
 // Nothing is written anywhere; a damaged statement is refused with the line named.
-Result<Statement> readStatement(const std::string& path, const std::optional<CsvColumns>& columns = std::nullopt);
+Result<Statement> readStatement(const std::string& path,
+                                const std::optional<CsvColumns>& columns = std::nullopt);
 
 // Which kind the file is (for the window, to ask for a CSV's columns before reading it).
 Result<StatementKind> statementKind(const std::string& path);

@@ -12,8 +12,13 @@ std::optional<std::u32string> decodeUtf8(std::string_view text) {
     std::u32string out;
     for (std::size_t i = 0; i < text.size();) {
         const auto c = static_cast<unsigned char>(text[i]);
-        int extra = c < 0x80 ? 0 : (c & 0xE0) == 0xC0 ? 1 : (c & 0xF0) == 0xE0 ? 2 : (c & 0xF8) == 0xF0 ? 3 : -1;
-        if (extra < 0 || i + static_cast<std::size_t>(extra) >= text.size() + (extra == 0)) return std::nullopt;
+        int extra = c < 0x80             ? 0
+                    : (c & 0xE0) == 0xC0 ? 1
+                    : (c & 0xF0) == 0xE0 ? 2
+                    : (c & 0xF8) == 0xF0 ? 3
+                                         : -1;
+        if (extra < 0 || i + static_cast<std::size_t>(extra) >= text.size() + (extra == 0))
+            return std::nullopt;
         char32_t value = extra == 0 ? c : c & (0x3F >> extra);
         for (int k = 1; k <= extra; ++k) {
             const auto next = static_cast<unsigned char>(text[i + k]);

@@ -24,10 +24,11 @@ protected:
         month = folder.path("DEC2026.rep");
         Ledger ledger = test::sampleLedger();
         ledger.BudgetAcctName[2] = "Caf\xE9 \x80 Utility";  // Windows-1252 e-acute and euro sign
-        test::writeMonth(ledger, month,
-                         {test::bx("101", Money::cents(4000), "ck 1"), test::keyed("DP", "", Money::cents(50000)),
-                          test::keyed("DD", "01234", Money::cents(2500)), test::bx("102", Money::cents(995), "ck 2"),
-                          test::keyed("SX", "11111", Money::cents(1250))});
+        test::writeMonth(
+            ledger, month,
+            {test::bx("101", Money::cents(4000), "ck 1"), test::keyed("DP", "", Money::cents(50000)),
+             test::keyed("DD", "01234", Money::cents(2500)), test::bx("102", Money::cents(995), "ck 2"),
+             test::keyed("SX", "11111", Money::cents(1250))});
     }
 
     TestFolder folder;
@@ -56,14 +57,18 @@ TEST_F(CliTest, SummaryPrintsTheMainWindowsLinesAndChangesNoFile) {
 TEST_F(CliTest, ActionsListAndItsFilters) {
     const std::string heading = "                - Actions Taken for This Report -\n";
     const std::string cafe =
-        "Budget Expenditure       102 Caf\u00e9 \u20ac Utility                     9.95        ck 2       004\n";
+        "Budget Expenditure       102 Caf\u00e9 \u20ac Utility                     9.95        ck 2       "
+        "004\n";
     const CliRun all = runCli(folder, {"actions", month});
     ASSERT_EQ(all.status, 0) << all.err;
-    EXPECT_EQ(all.out, heading +
-        "Budget Expenditure       101 Pastor, Salary                    40.00        ck 1       001\n"
-        "Deposit -                                                     500.00                   002\n"
-        "Designation -                Memorial Fund                     25.00                   003\n" +
-        cafe + "Note Deposit Source          Bake Sale                         12.50                   005\n");
+    EXPECT_EQ(
+        all.out,
+        heading +
+            "Budget Expenditure       101 Pastor, Salary                    40.00        ck 1       001\n"
+            "Deposit -                                                     500.00                   002\n"
+            "Designation -                Memorial Fund                     25.00                   003\n" +
+            cafe +
+            "Note Deposit Source          Bake Sale                         12.50                   005\n");
 
     const CliRun cash = runCli(folder, {"actions", month, "--cash"});
     ASSERT_EQ(cash.status, 0) << cash.err;
@@ -81,9 +86,10 @@ TEST_F(CliTest, UnreadableMonthGivesOneMessageAndNoOutput) {
     const std::string shifted = folder.path("SHIFTED.rep");
     std::filesystem::copy_file(month, shifted);
     test::writeFile(folder.path("SHIFTED.jrn"), readFile(folder.path("DEC2026.jrn")).erase(40, 1));
-    const std::string shiftedSays = folder.path("SHIFTED.jrn") +
-                                    " is damaged: action record 2 is not an action record, so only the 1 record "
-                                    "before it was read.";
+    const std::string shiftedSays =
+        folder.path("SHIFTED.jrn") +
+        " is damaged: action record 2 is not an action record, so only the 1 record "
+        "before it was read.";
     const struct {
         std::vector<std::string> args;
         std::string expected;

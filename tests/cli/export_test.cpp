@@ -19,7 +19,7 @@ namespace {
 using test::readFile;
 
 class ExportCliTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         std::filesystem::copy(std::string(QUORVEL_SOURCE_DIR) + "/demo", folder.path("demo"));
         Ledger awkward = test::sampleLedger();
@@ -38,8 +38,15 @@ class ExportCliTest : public ::testing::Test {
 
     // Account -> balance as ledger reports it, alone (no init file, no environment).
     std::map<std::string, Money> balances(const std::string& journal, std::vector<std::string> query) {
-        std::vector<std::string> args = {"ledger", "--args-only", "-f", journal, "--flat", "--no-total",
-                                         "--balance-format", "%(scrub(display_total))|%(account)\n", "balance"};
+        std::vector<std::string> args = {"ledger",
+                                         "--args-only",
+                                         "-f",
+                                         journal,
+                                         "--flat",
+                                         "--no-total",
+                                         "--balance-format",
+                                         "%(scrub(display_total))|%(account)\n",
+                                         "balance"};
         args.insert(args.end(), query.begin(), query.end());
         const test::CliRun run = test::runProgram(folder, args);
         EXPECT_EQ(run.status, 0) << "ledger (Debian package ledger, installed by ./test): " << run.err;

@@ -26,8 +26,8 @@ TEST(CliReconcile, DemoMonthAgreesWithItsStatementInEitherFormat) {
         "Book balance (remaining balance)       69266.10\n"
         "Difference (the books agree)               0.00\n";
     for (const char* statement : {"DEC2026-statement.csv", "DEC2026-statement.ofx"}) {
-        const auto run = test::runCli(folder, {"reconcile", demo + "/DEC2026.rep", demo + "/" + statement, "--other",
-                                               "Fund Savings", "53,139.60"});
+        const auto run = test::runCli(folder, {"reconcile", demo + "/DEC2026.rep", demo + "/" + statement,
+                                               "--other", "Fund Savings", "53,139.60"});
         ASSERT_EQ(run.status, 0) << run.err;
         EXPECT_NE(run.out.find("Matched (22)\n"), std::string::npos) << statement;
         EXPECT_TRUE(run.out.ends_with(tail)) << run.out;
@@ -36,8 +36,9 @@ TEST(CliReconcile, DemoMonthAgreesWithItsStatementInEitherFormat) {
     for (const char* name : {"DEC2026.rep", "DEC2026.jrn"})
         std::filesystem::copy_file(demo + "/" + name, folder.path(name));
     test::writeFile(folder.path("NOV2026.rec"), "damaged\n");
-    const auto warned = test::runCli(folder, {"reconcile", folder.path("DEC2026.rep"),
-                                              demo + "/DEC2026-statement.csv", "--other", "Fund Savings", "53,139.60"});
+    const auto warned =
+        test::runCli(folder, {"reconcile", folder.path("DEC2026.rep"), demo + "/DEC2026-statement.csv",
+                              "--other", "Fund Savings", "53,139.60"});
     EXPECT_EQ(warned.status, 0);
     EXPECT_TRUE(warned.out.ends_with(tail)) << warned.out;
     EXPECT_TRUE(warned.err.starts_with("quorvel-cli: warning: " + folder.path("NOV2026.rec") + ": line 1"))

@@ -50,10 +50,8 @@ TEST(ActionList, CashViewAndFiltersByBudgetFundOrSource) {
         std::vector<std::int64_t> numbers;
     } cases[] = {
         {nullptr, {0, 1, 2, 3, 11}},  // expenditures and deposits only
-        {"  101", {0, 1}},
-        {"  102", {0, 7}},
-        {"01234", {0, 2}},
-        {"20000", {0, 4, 8}},  // DN is never listed
+        {"  101", {0, 1}},           {"  102", {0, 7}},
+        {"01234", {0, 2}},           {"20000", {0, 4, 8}},  // DN is never listed
         {"11111", {0, 9}},
     };
     for (const auto& c : cases) {

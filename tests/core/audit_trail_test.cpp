@@ -14,8 +14,7 @@ using test::writeFile;
 
 TEST(AuditTrailFormat, EveryFieldReadsBackExactlyFromOneUtf8Line) {
     std::string everyByte;
-    for (int byte = 0; byte < 256; ++byte)
-        everyByte.push_back(static_cast<char>(byte));
+    for (int byte = 0; byte < 256; ++byte) everyByte.push_back(static_cast<char>(byte));
     const AuditEntry entries[] = {
         {"2026-12-06 14:03:27 +0100",
          "anna",

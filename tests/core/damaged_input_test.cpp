@@ -57,8 +57,7 @@ TEST(DamagedMonthFile, NumbersOutOfRangeAreRefusedOrReadWithoutWrapping) {
     const std::string golden = readFile(kGolden);
     TestFolder folder;
     const std::string path = folder.path("NUM.rep");
-    for (const std::string text :
-         {"99999999999999999999", "-99999999999999999999", "NaN", "\"12\""}) {
+    for (const std::string text : {"99999999999999999999", "-99999999999999999999", "NaN", "\"12\""}) {
         SCOPED_TRACE(text);
         test::writeFile(path, withField2(golden, text));
         const Status status = openAndUse(folder, path);
@@ -131,9 +130,10 @@ TEST_F(DamagedJournal, OnlyATornLastRecordLoadsAsWholeDamageBeforeItIsNamedAndNe
             continue;
         }
         EXPECT_EQ(readFile(folder.path("JRN.jrn")), c.journal);
-        EXPECT_NE(appended.message().find("record " + std::to_string(c.damaged) + " is not an action record, so " +
-                                          (c.damaged == 2 ? "only the 1 record before it was read" : "0 records")),
-                  std::string::npos)
+        EXPECT_NE(
+            appended.message().find("record " + std::to_string(c.damaged) + " is not an action record, so " +
+                                    (c.damaged == 2 ? "only the 1 record before it was read" : "0 records")),
+            std::string::npos)
             << appended.message();
     }
 }

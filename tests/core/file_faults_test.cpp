@@ -109,7 +109,8 @@ TEST_F(MonthSaveFaults, AFailedStepIsReportedAndLeavesBothFilesAsTheyWere) {
         ScopedFileFault fault(failing(FileStep::Rename, backup));
         const Status saved = SaveMonthFile(ledger);
         ASSERT_FALSE(saved.ok());
-        EXPECT_NE(saved.message().find("could not be kept as " + backup), std::string::npos) << saved.message();
+        EXPECT_NE(saved.message().find("could not be kept as " + backup), std::string::npos)
+            << saved.message();
     }
     EXPECT_TRUE(readFile(ledger.CurrentFile) == second);
     EXPECT_TRUE(readFile(backup) == first);
@@ -184,10 +185,14 @@ TEST(SaveFaults, AChangeThatCannotBeSavedChangesNothing) {
         std::function<Status(Ledger&, Journal&)> change;
     } cases[] = {
         {"renumber account",
-         [](Ledger& l, Journal& j) { return changeBudgetAccount(l, j, 2, {"150", "U", "1", "0"}); }},
+         [](Ledger& l, Journal& j) {
+             return changeBudgetAccount(l, j, 2, {"150", "U", "1", "0"});
+         }},
         {"delete account", [](Ledger& l, Journal& j) { return deleteBudgetAccount(l, j, 2); }},
         {"new fund",
-         [](Ledger& l, Journal& j) { return changeFund(l, j, 3, {"Youth Camp", "50"}, seededRandom(1)); }},
+         [](Ledger& l, Journal& j) {
+             return changeFund(l, j, 3, {"Youth Camp", "50"}, seededRandom(1));
+         }},
         {"fund to top", [](Ledger& l, Journal& j) { return moveFundToTop(l, j, 2); }},
         {"reorder funds",
          [](Ledger& l, Journal& j) {

@@ -17,9 +17,9 @@ TEST(Money, Renderings) {
         const char* format00;
         const char* str;  // the journal's rendering; the file's is the same without the sign blank
     } cases[] = {
-        {125000, "12.50", " 12.5"},   {123450, "12.35", " 12.345"},   {-123450, "-12.35", "-12.345"},
-        {123449, "12.34", " 12.3449"}, {-30000, "-3.00", "-3"},        {0, "0.00", " 0"},
-        {-40, "0.00", "-.004"},       {50, "0.01", " .005"},          {-50, "-0.01", "-.005"},
+        {125000, "12.50", " 12.5"},     {123450, "12.35", " 12.345"},  {-123450, "-12.35", "-12.345"},
+        {123449, "12.34", " 12.3449"},  {-30000, "-3.00", "-3"},       {0, "0.00", " 0"},
+        {-40, "0.00", "-.004"},         {50, "0.01", " .005"},         {-50, "-0.01", "-.005"},
         {15000000, "1500.00", " 1500"}, {100001, "10.00", " 10.0001"},
     };
     for (const auto& c : cases) {
@@ -35,8 +35,8 @@ TEST(Money, NumericValueOfText) {
         const char* text;
         double value;
     } cases[] = {
-        {"12.5", 12.5}, {"1,250", 1}, {"abc", 0}, {"", 0}, {"   .5", 0.5}, {"-.5", -0.5}, {"+7", 7},
-        {"1.2.3", 1.2}, {"\t4", 4}, {"5.", 5}, {"- 5", 0}, {".", 0},
+        {"12.5", 12.5}, {"1,250", 1},   {"abc", 0}, {"", 0},   {"   .5", 0.5}, {"-.5", -0.5},
+        {"+7", 7},      {"1.2.3", 1.2}, {"\t4", 4}, {"5.", 5}, {"- 5", 0},     {".", 0},
     };
     for (const auto& c : cases) EXPECT_DOUBLE_EQ(numericValue(c.text), c.value) << '"' << c.text << '"';
     for (const char* text : {"12.5", " -3 ", ".5"}) EXPECT_TRUE(readsAsNumber(text)) << text;
@@ -69,12 +69,17 @@ TEST(Money, ReadingRoundsToFourDecimals) {
     const struct {
         const char* text;
         std::int64_t units;
-    } exact[] = {{"-3.25", -32500}, {".5", 5000}, {" 7 ", 70000}, {"", 0}, {"12.34565", 123457},
+    } exact[] = {{"-3.25", -32500},
+                 {".5", 5000},
+                 {" 7 ", 70000},
+                 {"", 0},
+                 {"12.34565", 123457},
                  {"-12.34565", -123457},
                  {"-1000000000000", -1'000'000'000'000 * Money::kScale}};  // the limit
     for (const auto& c : exact) EXPECT_EQ(Money::parseExact(c.text)->units(), c.units) << c.text;
-    for (const char* bad : {"abc", "1.2.3", "1e5", "12,5", "-", ".", "1 2", "99999999999999999999",
-                            "1844674407370956", "-9223372036854801"}) {  // would wrap round in ten-thousandths
+    for (const char* bad :
+         {"abc", "1.2.3", "1e5", "12,5", "-", ".", "1 2", "99999999999999999999", "1844674407370956",
+          "-9223372036854801"}) {  // would wrap round in ten-thousandths
         EXPECT_FALSE(Money::parseExact(bad).has_value()) << bad;
     }
 }

@@ -118,8 +118,8 @@ TEST(MonthFile, RefusesTextTheFormatCannotHold) {
     ASSERT_TRUE(SaveMonthFile(ledger).ok());
     const std::string before = readFile(ledger.CurrentFile);
 
-    for (const std::string& name : {std::string("The \"Big\" Fund"), std::string("Line\r\nbreak"),
-                                    std::string("bad \x81 byte")}) {
+    for (const std::string& name :
+         {std::string("The \"Big\" Fund"), std::string("Line\r\nbreak"), std::string("bad \x81 byte")}) {
         Ledger changed = ledger;
         changed.DesigAcctName[2] = name;
         const Status status = SaveMonthFile(changed);
@@ -137,7 +137,8 @@ TEST(MonthFile, RefusesTextTheFormatCannotHold) {
         Ledger changed = ledger;
         changed.Summary[kBeginningBalance] = huge;
         const Status status = SaveMonthFile(changed);
-        EXPECT_NE(status.message().find("larger than a month file can hold"), std::string::npos) << status.message();
+        EXPECT_NE(status.message().find("larger than a month file can hold"), std::string::npos)
+            << status.message();
         EXPECT_EQ(readFile(ledger.CurrentFile), saved);
     }
     ledger.Summary[kBeginningBalance] = Money::fromText("-1000000000000");

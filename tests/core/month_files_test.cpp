@@ -28,13 +28,14 @@ const ActionRecord kDeposit = test::keyed("DP", "", Money::cents(700));
 std::map<std::string, std::string> filesIn(const fs::path& folder) {
     std::map<std::string, std::string> files;
     for (const auto& entry : fs::directory_iterator(folder)) {
-        files[entry.path().filename().string()] = entry.is_symlink() ? "-> link" : readFile(entry.path().string());
+        files[entry.path().filename().string()] =
+            entry.is_symlink() ? "-> link" : readFile(entry.path().string());
     }
     return files;
 }
 
 class MonthFilesTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { writeMonth(month); }
     void writeMonth(const std::string& path) {
         fs::remove(Journal::pathFor(path));
@@ -105,7 +106,8 @@ TEST_F(MonthFilesTest, AMonthOpenedThroughALinkKeepsEveryFileBesideTheRealOneAnd
 TEST_F(MonthFilesTest, AJournalDeletedOrReplacedWhileOpenTakesNoAction) {
     const std::pair<const char*, std::function<void(const std::string&)>> changes[] = {
         {"deleted", [](const std::string& path) { fs::remove(path); }},
-        {"replaced", [](const std::string& path) {
+        {"replaced",
+         [](const std::string& path) {
              writeFile(path + ".new", "");
              fs::rename(path + ".new", path);
          }},
@@ -140,7 +142,8 @@ TEST_F(MonthFilesTest, NoFileIsCreatedThroughALinkPlantedAtItsName) {
              return journal.open(Journal::pathFor(january), JournalMode::ReadWrite).ok() &&
                     journal.append(kDeposit).ok();
          }},
-        {MonthLock::lockPathFor(month), [&] { return MonthLock().acquire(month).state == LockState::Acquired; }},
+        {MonthLock::lockPathFor(month),
+         [&] { return MonthLock().acquire(month).state == LockState::Acquired; }},
     };
     for (const auto& [name, write] : plantings) {
         fs::remove(name);

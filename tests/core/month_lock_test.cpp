@@ -28,7 +28,7 @@ LockHolder holder(const std::string& user, const std::string& host, long pid) {
 }
 
 class MonthLockTest : public ::testing::Test {
-  protected:
+protected:
     std::size_t filesInFolder() const {
         return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder.root()),
                                                       std::filesystem::directory_iterator()));

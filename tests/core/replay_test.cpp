@@ -46,12 +46,12 @@ TEST(Replay, EveryRecordKindReachesItsColumns) {
 // Unknown keys and codes, and records of names and cancellations; a short number is found by an
 // expenditure (trimmed key) but not by a transfer (exact 6-8).
 TEST(Replay, RecordsThatChangeNothing) {
-    const Ledger l = replayed({composeFundCreated("01234"), composeFundName("New"),
-                               ActionRecord::fromBytes("SN 11111  5"), cancelledRecord(CancelReason::Canceled),
-                               ActionRecord::fromBytes("  "), ActionRecord::fromBytes("QQ 01234  99"),
-                               bx("999", Money::cents(100)), keyed("DX", "99999", Money::cents(100)),
-                               keyed("SX", "54321", Money::cents(100)), bx("", Money::cents(100)),
-                               to("7", Money::cents(5000))});
+    const Ledger l =
+        replayed({composeFundCreated("01234"), composeFundName("New"), ActionRecord::fromBytes("SN 11111  5"),
+                  cancelledRecord(CancelReason::Canceled), ActionRecord::fromBytes("  "),
+                  ActionRecord::fromBytes("QQ 01234  99"), bx("999", Money::cents(100)),
+                  keyed("DX", "99999", Money::cents(100)), keyed("SX", "54321", Money::cents(100)),
+                  bx("", Money::cents(100)), to("7", Money::cents(5000))});
     EXPECT_TRUE(l == replayed({}));
     EXPECT_EQ(replayed({bx("7", Money::cents(100))}).BudgetAmount[3][kSpentInMonth], Money::cents(100));
 }
@@ -67,9 +67,9 @@ TEST(Replay, TransferMovesBudgetSpendingIntoAFund) {
 }
 
 TEST(Replay, TransfersIntoOneFundShareOneSlot) {
-    const Ledger l = replayed({to("101", Money::cents(100)), ti("01234", Money::cents(100)),
-                               to("102", Money::cents(250)), ti("01234", Money::cents(250)),
-                               to("101", Money::cents(5)), ti("20000", Money::cents(5))});
+    const Ledger l =
+        replayed({to("101", Money::cents(100)), ti("01234", Money::cents(100)), to("102", Money::cents(250)),
+                  ti("01234", Money::cents(250)), to("101", Money::cents(5)), ti("20000", Money::cents(5))});
     EXPECT_EQ(l.TransferAcct[1], "01234");
     EXPECT_EQ(l.TransferAmount[1], Money::cents(350));
     EXPECT_EQ(l.TransferAcct[2], "20000");

@@ -20,12 +20,12 @@ class RolloverTest : public ::testing::Test {
 protected:
     void SetUp() override {
         current = folder.path("NOV2026.rep");
-        test::writeMonth(test::sampleLedger(), current,
-                         {test::bx("101", Money::cents(4000)), test::keyed("DP", "", Money::cents(50000)),
-                          test::keyed("DD", "01234", Money::cents(2500)), test::keyed("DX", "20000", Money::cents(25)),
-                          test::to("102", Money::cents(1000)),
-                          composeKeyedRecord("TI", "20000", "10.00", ""),
-                          test::keyed("SX", "11111", Money::cents(1250))});
+        test::writeMonth(
+            test::sampleLedger(), current,
+            {test::bx("101", Money::cents(4000)), test::keyed("DP", "", Money::cents(50000)),
+             test::keyed("DD", "01234", Money::cents(2500)), test::keyed("DX", "20000", Money::cents(25)),
+             test::to("102", Money::cents(1000)), composeKeyedRecord("TI", "20000", "10.00", ""),
+             test::keyed("SX", "11111", Money::cents(1250))});
         ASSERT_TRUE(LoadMonthFile(ledger, journal, current).ok());
         closed = ledger;
         oldMonthBytes = readFile(current);

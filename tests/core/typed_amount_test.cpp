@@ -10,9 +10,19 @@ TEST(TypedAmount, ReadsEveryAcceptedForm) {
         const char* typed;
         std::int64_t cents;
     } cases[] = {
-        {"12.5", 1250},       {".5", 50},           {"5.", 500},          {"-3", -300},
-        {" 7 ", 700},         {"1,234.56", 123456}, {"1,000,000", 100000000}, {"-$12.50", -1250},
-        {"$-12.50", -1250},   {"\xE2\x82\xAC" "5", 500}, {"999999999999.99", 99999999999999},
+        {"12.5", 1250},
+        {".5", 50},
+        {"5.", 500},
+        {"-3", -300},
+        {" 7 ", 700},
+        {"1,234.56", 123456},
+        {"1,000,000", 100000000},
+        {"-$12.50", -1250},
+        {"$-12.50", -1250},
+        {"\xE2\x82\xAC"
+         "5",
+         500},
+        {"999999999999.99", 99999999999999},
     };
     for (const auto& c : cases) {
         const auto read = readTypedAmount(c.typed, "Amount");
@@ -26,9 +36,22 @@ TEST(TypedAmount, RefusesAnythingElseNamingBoxAndText) {
         const char* typed;
         const char* reason = "is not an amount";
     } cases[] = {
-        {"12.5abc"}, {"1e9"}, {"1.2.3"}, {"1,25"}, {"12,34.5"}, {",123"}, {"1234,567"}, {"1,,23"},
-        {"+5"}, {"--5"}, {"5-"}, {"."}, {"$"}, {"12 34"},
-        {"12.345", "has more than two decimals"}, {"10000000000000", "is too large"},
+        {"12.5abc"},
+        {"1e9"},
+        {"1.2.3"},
+        {"1,25"},
+        {"12,34.5"},
+        {",123"},
+        {"1234,567"},
+        {"1,,23"},
+        {"+5"},
+        {"--5"},
+        {"5-"},
+        {"."},
+        {"$"},
+        {"12 34"},
+        {"12.345", "has more than two decimals"},
+        {"10000000000000", "is too large"},
         {"   ", "Nothing was typed"},
     };
     for (const auto& c : cases) {
@@ -48,13 +71,17 @@ TEST(TypedAmount, FourDecimalsWhereTheBoxAllowsThem) {
         AmountFault fault;
         std::int64_t units;
     } cases[] = {
-        {"-1,234.5678", AmountFault::None, -12345678}, {"12.34567", AmountFault::TooManyDecimals, 0},
-        {"1,2345.00", AmountFault::NotAnAmount, 0},   {"abc", AmountFault::NotAnAmount, 0},
+        {"-1,234.5678", AmountFault::None, -12345678},
+        {"12.34567", AmountFault::TooManyDecimals, 0},
+        {"1,2345.00", AmountFault::NotAnAmount, 0},
+        {"abc", AmountFault::NotAnAmount, 0},
     };
     for (const auto& c : cases) {
         Money read;
         EXPECT_EQ(readWrittenAmount(c.text, 4, read), c.fault) << c.text;
-        if (c.fault == AmountFault::None) { EXPECT_EQ(read, Money::fromUnits(c.units)) << c.text; }
+        if (c.fault == AmountFault::None) {
+            EXPECT_EQ(read, Money::fromUnits(c.units)) << c.text;
+        }
     }
     EXPECT_NE(readTypedAmount("1.23456", "Savings", 4).message().find("has more than four decimals"),
               std::string::npos);

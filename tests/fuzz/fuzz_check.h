@@ -14,7 +14,7 @@ namespace quorvel::fuzz {
 
 }  // namespace quorvel::fuzz
 
-#define FUZZ_CHECK(condition, what)                                     \
-    do {                                                                \
+#define FUZZ_CHECK(condition, what)                                          \
+    do {                                                                     \
         if (!(condition)) ::quorvel::fuzz::fail(__FILE__, __LINE__, (what)); \
     } while (0)

@@ -23,7 +23,8 @@ namespace {
 const Ledger& demoMonth() {
     static const Ledger month = [] {
         Ledger ledger;
-        const Status read = parseMonthFile(std::string(kDemoMonthBytes, sizeof kDemoMonthBytes), "DEC2026.rep", ledger);
+        const Status read =
+            parseMonthFile(std::string(kDemoMonthBytes, sizeof kDemoMonthBytes), "DEC2026.rep", ledger);
         FUZZ_CHECK(read.ok(), "the demo month does not read: " + read.message());
         return ledger;
     }();
@@ -32,8 +33,9 @@ const Ledger& demoMonth() {
 
 // The tables a replay may change; the names and numbers it only reads.
 bool sameAmounts(const Ledger& a, const Ledger& b) {
-    return a.BudgetAmount == b.BudgetAmount && a.DesigAmount == b.DesigAmount && a.SourceAmount == b.SourceAmount &&
-           a.Summary == b.Summary && a.TransferAcct == b.TransferAcct && a.TransferAmount == b.TransferAmount;
+    return a.BudgetAmount == b.BudgetAmount && a.DesigAmount == b.DesigAmount &&
+           a.SourceAmount == b.SourceAmount && a.Summary == b.Summary && a.TransferAcct == b.TransferAcct &&
+           a.TransferAmount == b.TransferAmount;
 }
 
 }  // namespace

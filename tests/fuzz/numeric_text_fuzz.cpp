@@ -51,7 +51,8 @@ void checkText(std::string_view text) {
 
     // The direct reading of short amounts promises the same Money as the double.
     const Money read = Money::fromText(text);
-    FUZZ_CHECK(read == Money::fromDouble(value), "fromText differs from the rounded numeric value of " + shown(text));
+    FUZZ_CHECK(read == Money::fromDouble(value),
+               "fromText differs from the rounded numeric value of " + shown(text));
 
     const std::optional<Money> exact = Money::parseExact(text);
     const bool number = readsAsNumber(text);
@@ -92,13 +93,15 @@ void checkRenderings(Money m, Money other) {
     // Two decimals, rounded half away from zero.
     const std::string cents = m.format00();
     FUZZ_CHECK(cents != "-0.00", "format00 shows a negative zero");
-    FUZZ_CHECK(cents.size() >= 4 && cents[cents.size() - 3] == '.', "format00 without two decimals: " + cents);
+    FUZZ_CHECK(cents.size() >= 4 && cents[cents.size() - 3] == '.',
+               "format00 without two decimals: " + cents);
     if (magnitudeBelow(units, kExactLimit - 100)) {
         const std::optional<Money> rounded = Money::parseExact(cents);
         FUZZ_CHECK(rounded.has_value(), "format00 does not read back: " + cents);
         const std::int64_t difference = rounded->units() - units;
         const bool awayFromZero = units < 0 ? rounded->units() < units : rounded->units() > units;
-        FUZZ_CHECK(difference >= -50 && difference <= 50 && ((difference != 50 && difference != -50) || awayFromZero),
+        FUZZ_CHECK(difference >= -50 && difference <= 50 &&
+                       ((difference != 50 && difference != -50) || awayFromZero),
                    "format00 " + cents + " is not " + std::to_string(units) + " rounded to cents");
     }
 
@@ -119,6 +122,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::memcpy(units, data, size < sizeof units ? size : sizeof units);
     checkRenderings(Money::fromUnits(units[0]), Money::fromUnits(units[1]));
     // Amounts near the real ones are where the renderings have their cases.
-    checkRenderings(Money::fromUnits(units[0] % (kJournalExact * 10)), Money::fromUnits(units[1] % 1'000'000));
+    checkRenderings(Money::fromUnits(units[0] % (kJournalExact * 10)),
+                    Money::fromUnits(units[1] % 1'000'000));
     return 0;
 }

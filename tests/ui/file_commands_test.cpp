@@ -15,9 +15,7 @@ using test::readFile;
 const std::vector<ActionRecord> kSomeActions = {test::bx("101", Money::cents(4000)),
                                                 test::keyed("DP", "", Money::cents(50000)),
                                                 test::keyed("SX", "11111", Money::cents(1250))};
-bool enabled(QMenu* menu) {
-    return menu->isEnabled() && menu->menuAction()->isEnabled();
-}
+bool enabled(QMenu* menu) { return menu->isEnabled() && menu->menuAction()->isEnabled(); }
 const QStringList kUnloaded = {"    - data saved and unloaded -"};
 
 // Whatever ends a month command without a new month keeps the loaded one as it was.

@@ -24,7 +24,7 @@ const std::vector<ActionRecord> kSomeActions = {test::bx("101", Money::cents(400
                                                 test::keyed("DP", "", Money::cents(50000))};
 
 class MonthLockWindowTest : public MainWindowTest {
-  protected:
+protected:
     // Writes a month without opening it.
     std::string writeSample(const std::string& name) {
         const std::string path = folder.path(name);

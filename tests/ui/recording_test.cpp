@@ -19,7 +19,7 @@ std::string rec(std::string head, std::string_view reference = "Chk \x80") {
 }
 
 class RecordingTest : public MainWindowTest {
-  protected:
+protected:
     void SetUp() override { openSample(); }
     QAction *bx = window.MnuBudgetExpenditure, *dx = window.MnuDesignatedExpenditure, *dp = window.MnuDeposit,
             *dd = window.MnuDesignation, *sx = window.MnuSource, *td = window.MnuTransfer;
@@ -29,8 +29,7 @@ class RecordingTest : public MainWindowTest {
     void run(QObject* command, const std::vector<int>& picks) {
         if (auto* action = qobject_cast<QAction*>(command)) action->trigger();
         if (auto* button = qobject_cast<QPushButton*>(command)) QTest::mouseClick(button, Qt::LeftButton);
-        for (int row : picks)
-            pick(row, window.CmdProcede);
+        for (int row : picks) pick(row, window.CmdProcede);
     }
     EntryWindow* entry() {
         EXPECT_FALSE(window.isVisible()) << "the main window stays hidden while an entry window is open";

@@ -21,9 +21,7 @@
 #include "ui/widgets/ChildWindow.h"
 
 // Readable failure messages for Qt strings.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace quorvel::ui {
 
@@ -52,7 +50,7 @@ inline Ledger onDisk(const std::string& month) {
 }
 
 class MainWindowTest : public ::testing::Test {
-  protected:
+protected:
     MainWindowTest() : window(test_.platform) { window.show(); }
     ~MainWindowTest() override {
         // A window left open by a failed check must not outlive the main window it serves.
@@ -99,8 +97,7 @@ class MainWindowTest : public ::testing::Test {
         RecomputeTotals(disk);
         const std::vector<std::string> summary = monthSummaryLines(disk);
         QStringList expected;
-        for (std::size_t i = 1; i < summary.size(); ++i)
-            expected << QString::fromLatin1(summary[i]);
+        for (std::size_t i = 1; i < summary.size(); ++i) expected << QString::fromLatin1(summary[i]);
         EXPECT_EQ(window.listLines().mid(1), expected) << where;
         for (QWidget* w : QApplication::topLevelWidgets())
             EXPECT_TRUE(w == &window || !(w->isVisible() || qobject_cast<ChildWindow*>(w)))
@@ -115,10 +112,10 @@ class MainWindowTest : public ::testing::Test {
     test::TestFolder folder;
     std::string path;  // the month opened last
 
-  private:
+private:
     testkit::TestPlatform test_;
 
-  protected:
+protected:
     FrmMain window;
 };
 

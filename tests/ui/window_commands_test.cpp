@@ -56,7 +56,8 @@ TEST_F(MainWindowTest, ReconcileRefusesAnOtherAccountNameOutsideTheCodePage) {
     rec->TxtOtherName[0]->setText(QString::fromUtf8("Oszcz\u0119dno\u015Bci"));
     rec->TxtOtherAmount[0]->setText("5.00");
     rec->CmdSave->click();
-    EXPECT_TRUE(lastMessage().startsWith("The reconciliation was not saved: correct")) << lastMessage().toStdString();
+    EXPECT_TRUE(lastMessage().startsWith("The reconciliation was not saved: correct"))
+        << lastMessage().toStdString();
     EXPECT_TRUE(lastMessage().contains("other account 1")) << lastMessage().toStdString();
     EXPECT_FALSE(std::filesystem::exists(folder.path("NOV2026.rec")));
     rec->close();

@@ -24,8 +24,11 @@ int reconcileCommand(const std::vector<std::string>& args, std::ostream& out, st
             auto name = fromTerminal(args[++i]);
             Money amount;
             const AmountFault fault = readWrittenAmount(args[++i], 4, amount);
-            if (!name) return usageError(err, "the account name \"" + args[i - 1] + "\" holds a character that Windows-1252 cannot hold");
-            if (fault != AmountFault::None) return usageError(err, "\"" + args[i] + "\" " + amountFaultText(fault, 4));
+            if (!name)
+                return usageError(err, "the account name \"" + args[i - 1] +
+                                           "\" holds a character that Windows-1252 cannot hold");
+            if (fault != AmountFault::None)
+                return usageError(err, "\"" + args[i] + "\" " + amountFaultText(fault, 4));
             others.push_back({*name, amount});
         } else if (arg == "--columns") {
             if (i + 1 >= args.size()) return usageError(err, "--columns needs a mapping");
@@ -67,7 +70,8 @@ int reconcileCommand(const std::vector<std::string>& args, std::ostream& out, st
     const BalanceCheck check = balanceCheck(rec, month->ledger.Summary[kRemainingBalance]);
 
     std::ostringstream text;
-    for (const std::string& line : reconciliationLines(rec, check, monthOrigin(monthPath))) text << toTerminal(line) << "\n";
+    for (const std::string& line : reconciliationLines(rec, check, monthOrigin(monthPath)))
+        text << toTerminal(line) << "\n";
     out << text.str();
     return 0;
 }

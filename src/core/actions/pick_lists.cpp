@@ -33,7 +33,8 @@ PickList fundPickList(const Ledger& ledger, const std::string& title, bool offer
     PickList list;
     list.add(title, 0);
     for (int f = 1; f <= ledger.DesigCount; ++f) {
-        list.add(padRight(ledger.DesigAcctName[f], 40) + alignRight(ledger.DesigAmount[f][kFundRemaining].format00(), 12),
+        list.add(padRight(ledger.DesigAcctName[f], 40) +
+                     alignRight(ledger.DesigAmount[f][kFundRemaining].format00(), 12),
                  f);
     }
     if (offerNewFund) {

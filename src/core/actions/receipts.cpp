@@ -6,7 +6,8 @@
 
 namespace quorvel {
 
-Status recordDeposit(Ledger& ledger, Journal& journal, std::string_view amountText, std::string_view reference) {
+Status recordDeposit(Ledger& ledger, Journal& journal, std::string_view amountText,
+                     std::string_view reference) {
     const auto typed = readTypedAmount(amountText, "Amount");
     if (!typed) return typed.status();
     auto text = amountAsStr(*typed);

@@ -31,7 +31,8 @@ Status recordBudgetExpenditure(Ledger& ledger, Journal& journal, int row, std::s
 Status recordDesignatedExpenditure(Ledger& ledger, Journal& journal, int row, std::string_view amountText,
                                    std::string_view reference);
 // "DP": the month's receipts and cash grow.
-Status recordDeposit(Ledger& ledger, Journal& journal, std::string_view amountText, std::string_view reference);
+Status recordDeposit(Ledger& ledger, Journal& journal, std::string_view amountText,
+                     std::string_view reference);
 // "DD": part of the deposits given to a fund; the month is reloaded afterwards.
 Status recordDesignation(Ledger& ledger, Journal& journal, int row, std::string_view amountText,
                          std::string_view reference);
@@ -44,8 +45,8 @@ bool canTransferFrom(const Ledger& ledger, int budgetRow);
 std::string cannotTransferMessage(const Ledger& ledger, int budgetRow);
 
 // "TO" then "TI": spent from a budget account, received by a fund; saved and reloaded.
-Status recordTransfer(Ledger& ledger, Journal& journal, int budgetRow, int fundRow, std::string_view amountText,
-                      std::string_view reference);
+Status recordTransfer(Ledger& ledger, Journal& journal, int budgetRow, int fundRow,
+                      std::string_view amountText, std::string_view reference);
 
 // A new fund in row DesigCount + 1 with balance 0 and a new number, saved at once.
 // With `announceInJournal` (a fund made during a transfer) "DN" and "D2" records announce it.

@@ -8,7 +8,9 @@
 
 namespace quorvel {
 
-bool canTransferFrom(const Ledger& ledger, int budgetRow) { return ledger.BudgetAcctNumber[budgetRow].size() == 3; }
+bool canTransferFrom(const Ledger& ledger, int budgetRow) {
+    return ledger.BudgetAcctNumber[budgetRow].size() == 3;
+}
 
 std::string cannotTransferMessage(const Ledger& ledger, int budgetRow) {
     return "Account " + ledger.BudgetAcctNumber[budgetRow] +
@@ -16,8 +18,8 @@ std::string cannotTransferMessage(const Ledger& ledger, int budgetRow) {
            "Change its number with View/Adjust Budget Item.";
 }
 
-Status recordTransfer(Ledger& ledger, Journal& journal, int budgetRow, int fundRow, std::string_view amountText,
-                      std::string_view reference) {
+Status recordTransfer(Ledger& ledger, Journal& journal, int budgetRow, int fundRow,
+                      std::string_view amountText, std::string_view reference) {
     if (!canTransferFrom(ledger, budgetRow)) return Status::Error(cannotTransferMessage(ledger, budgetRow));
     const auto typed = readTypedAmount(amountText, "Amount");
     if (!typed) return typed.status();

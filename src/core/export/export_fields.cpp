@@ -12,8 +12,7 @@ std::string plainAmount(Money amount) {
         units < 0 ? std::uint64_t(0) - static_cast<std::uint64_t>(units) : static_cast<std::uint64_t>(units);
     std::string fraction = std::to_string(magnitude % Money::kScale);
     fraction.insert(0, 4 - fraction.size(), '0');
-    while (fraction.size() > 2 && fraction.back() == '0')
-        fraction.pop_back();
+    while (fraction.size() > 2 && fraction.back() == '0') fraction.pop_back();
     return (units < 0 ? "-" : "") + std::to_string(magnitude / Money::kScale) + "." + fraction;
 }
 

@@ -48,7 +48,7 @@ std::string commentText(std::string_view cp1252) {
 }
 
 class JournalText {
-  public:
+public:
     void posting(const std::string& name, Money amount) {
         out += "    " + name;
         out.append(name.size() < 46 ? 50 - name.size() : 4, ' ');

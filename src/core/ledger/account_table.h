@@ -40,7 +40,8 @@ private:
     using Texts = std::array<std::string, kAccountRows>;
     using Amounts = std::array<AmountRow, kAccountRows>;
 
-    AccountTable(Texts& number, Texts& name, Amounts& amounts) : number_(number), name_(name), amounts_(amounts) {}
+    AccountTable(Texts& number, Texts& name, Amounts& amounts)
+        : number_(number), name_(name), amounts_(amounts) {}
     friend AccountTable budgetTable(Ledger& ledger);
     friend AccountTable fundTable(Ledger& ledger);
 

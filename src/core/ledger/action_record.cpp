@@ -60,7 +60,9 @@ Result<std::string> amountAsRight(Money amount) {
     return alignRight(*text, kAmountWidth);
 }
 
-Result<std::string> amountAsBox(std::string_view boxText) { return fitAmount(std::string(boxText), Money::fromText(boxText)); }
+Result<std::string> amountAsBox(std::string_view boxText) {
+    return fitAmount(std::string(boxText), Money::fromText(boxText));
+}
 
 ActionRecord composeBudgetRecord(std::string_view code, std::string_view budgetNumber,
                                  std::string_view amountText, std::string_view reference) {

@@ -50,8 +50,8 @@ private:
 
 // Amount renderings. Each refuses an amount whose text would not fit the 12-character
 // field (beyond about 99,999,999.99): a cut amount would silently record another sum.
-Result<std::string> amountAsStr(Money amount);         // " 12.5"
-Result<std::string> amountAsRight(Money amount);       // "       12.50"
+Result<std::string> amountAsStr(Money amount);              // " 12.5"
+Result<std::string> amountAsRight(Money amount);            // "       12.50"
 Result<std::string> amountAsBox(std::string_view boxText);  // the box's text as it stands
 
 // Budget actions ("BX", "TO"): the account number in 6-8.

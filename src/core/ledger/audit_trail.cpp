@@ -143,8 +143,7 @@ std::string composeAuditLine(const AuditEntry& entry) {
         first = false;
         appendEscaped(line, value);
     };
-    for (const std::string* fixed : {&entry.time, &entry.user, &entry.command, &entry.note})
-        field(*fixed);
+    for (const std::string* fixed : {&entry.time, &entry.user, &entry.command, &entry.note}) field(*fixed);
     for (const AuditChange& change : entry.changes) {
         field(change.subject);
         field(change.before);
@@ -270,7 +269,7 @@ AuditTrailRead readAuditTrail(const std::string& path) {
     if (damaged > 0) {
         read.message += (read.message.empty() ? "" : "\n") + path + " is damaged: line " +
                         std::to_string(firstDamaged) + " is not an audit entry" +
-                        (damaged == 2   ? " (nor is 1 more line)"
+                        (damaged == 2  ? " (nor is 1 more line)"
                          : damaged > 2 ? " (nor are " + std::to_string(damaged - 1) + " more lines)"
                                        : "") +
                         ". The " + std::to_string(read.entries.size()) +

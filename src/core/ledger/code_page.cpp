@@ -51,8 +51,7 @@ void appendUtf8(std::string& out, char32_t c) {
 std::string cp1252ToUtf8(std::string_view cp1252) {
     std::string out;
     out.reserve(cp1252.size() + cp1252.size() / 4);
-    for (unsigned char byte : cp1252)
-        appendUtf8(out, cp1252ToUnicode(byte));
+    for (unsigned char byte : cp1252) appendUtf8(out, cp1252ToUnicode(byte));
     return out;
 }
 

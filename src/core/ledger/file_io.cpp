@@ -100,7 +100,8 @@ int stepFailure(FileStep step, const std::string& path, Operation operation) {
 Status keepBackup(const std::string& path, const std::string& backupPath, const std::string& linkName) {
     int error = stepFailure(FileStep::Link, path, [&] { return ::link(path.c_str(), linkName.c_str()); });
     if (error == 0) {
-        error = stepFailure(FileStep::Rename, backupPath, [&] { return ::rename(linkName.c_str(), backupPath.c_str()); });
+        error = stepFailure(FileStep::Rename, backupPath,
+                            [&] { return ::rename(linkName.c_str(), backupPath.c_str()); });
         if (error == 0) return Status::Ok();
         ::unlink(linkName.c_str());
         return Status::Error(describeErrno(backupPath, error));
@@ -114,7 +115,8 @@ Status replaceFile(const std::string& path, std::string_view bytes, const std::s
     const std::filesystem::path target(path);
     std::string folder = target.parent_path().string();
     if (folder.empty()) folder = ".";
-    std::string temporary = (std::filesystem::path(folder) / ("." + target.filename().string() + ".XXXXXX")).string();
+    std::string temporary =
+        (std::filesystem::path(folder) / ("." + target.filename().string() + ".XXXXXX")).string();
 
     FileDescriptor fd(::mkstemp(temporary.data()));
     if (fd.get() < 0) return Status::Error(describeErrno(path, errno));
@@ -137,16 +139,20 @@ Status replaceFile(const std::string& path, std::string_view bytes, const std::s
     }
     if (::fchmod(fd.get(), mode) != 0) return fail(errno);
     if (!writeAll(fd.get(), bytes, path)) return fail(errno);
-    if (const int error = stepFailure(FileStep::Sync, path, [&] { return ::fsync(fd.get()); })) return fail(error);
-    if (const int error = stepFailure(FileStep::Flush, path, [&] { return ::close(fd.release()); })) return fail(error);
+    if (const int error = stepFailure(FileStep::Sync, path, [&] { return ::fsync(fd.get()); }))
+        return fail(error);
+    if (const int error = stepFailure(FileStep::Flush, path, [&] { return ::close(fd.release()); }))
+        return fail(error);
     if (backupPath && replacing) {
         if (Status kept = keepBackup(path, *backupPath, temporary + ".old"); !kept) {
             ::unlink(temporary.c_str());
-            return Status::Error(path + ": not saved, because the version it would replace could not be kept as " +
+            return Status::Error(path +
+                                 ": not saved, because the version it would replace could not be kept as " +
                                  *backupPath + ": " + kept.message());
         }
     }
-    if (const int error = stepFailure(FileStep::Rename, path, [&] { return ::rename(temporary.c_str(), path.c_str()); })) {
+    if (const int error =
+            stepFailure(FileStep::Rename, path, [&] { return ::rename(temporary.c_str(), path.c_str()); })) {
         return fail(error);
     }
     syncFolder(folder);
@@ -159,7 +165,8 @@ Status writeFileAtomically(const std::string& path, std::string_view bytes) {
     return replaceFile(path, bytes, nullptr);
 }
 
-Status writeFileKeepingBackup(const std::string& path, std::string_view bytes, const std::string& backupPath) {
+Status writeFileKeepingBackup(const std::string& path, std::string_view bytes,
+                              const std::string& backupPath) {
     return replaceFile(path, bytes, &backupPath);
 }
 

@@ -75,9 +75,7 @@ std::string Journal::pathFor(const std::string& monthPath) {
     return monthPath.substr(0, keep) + ".jrn";
 }
 
-std::string Journal::locate(const std::string& monthPath) {
-    return locateIgnoringCase(pathFor(monthPath));
-}
+std::string Journal::locate(const std::string& monthPath) { return locateIgnoringCase(pathFor(monthPath)); }
 
 Status Journal::open(const std::string& path, JournalMode mode) {
     close();
@@ -113,7 +111,8 @@ Status Journal::checkStillAtName() const {
 }
 
 Status Journal::createEmpty(const std::string& path) {
-    if (const int fault = injectedFault(FileStep::Open, path)) return Status::Error(describeErrno(path, fault));
+    if (const int fault = injectedFault(FileStep::Open, path))
+        return Status::Error(describeErrno(path, fault));
     auto fd = openJournalFile(path, O_RDWR | O_CREAT);
     if (!fd) return fd.status();
     ::close(*fd);
@@ -123,7 +122,8 @@ Status Journal::createEmpty(const std::string& path) {
 Status Journal::createIfMissing() {
     if (fd_ >= 0) return checkStillAtName();
     // Missing when the month was opened, so it must be new: one there now came from elsewhere.
-    const int fd = ::open(path_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+    const int fd =
+        ::open(path_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
     if (fd < 0 && errno == EEXIST) {
         return Status::Error(path_ +
                              ": a journal appeared at this name after the month was opened, so nothing was "
@@ -165,7 +165,8 @@ Result<ActionRecord> Journal::read(std::int64_t number) const {
     } while (got < 0 && errno == EINTR);
     if (got < 0) return Status::Error(describeErrno(path_, errno));
     if (static_cast<std::size_t>(got) != kRecordSize) {
-        return Status::Error(path_ + ": action record " + std::to_string(number) + " could not be read whole");
+        return Status::Error(path_ + ": action record " + std::to_string(number) +
+                             " could not be read whole");
     }
     return ActionRecord::fromBytes(std::string_view(buffer, kRecordSize));
 }
@@ -177,10 +178,12 @@ Result<std::vector<ActionRecord>> Journal::readAll() const {
     if (::fstat(fd_, &info) != 0) return Status::Error(describeErrno(path_, errno));
     if (info.st_size > kMaxJournalBytes) {
         return Status::Error(path_ + ": " + std::to_string(info.st_size) +
-                             " bytes is more than a journal can be (at most " + std::to_string(kMaxJournalRecords) +
-                             " action records, " + std::to_string(kMaxJournalBytes) + " bytes); it is not read.");
+                             " bytes is more than a journal can be (at most " +
+                             std::to_string(kMaxJournalRecords) + " action records, " +
+                             std::to_string(kMaxJournalBytes) + " bytes); it is not read.");
     }
-    const std::int64_t count = static_cast<std::int64_t>(info.st_size) / static_cast<std::int64_t>(kRecordSize);
+    const std::int64_t count =
+        static_cast<std::int64_t>(info.st_size) / static_cast<std::int64_t>(kRecordSize);
     // Left uninitialised: every byte used is read from the file first.
     const std::size_t size = static_cast<std::size_t>(count) * kRecordSize;
     const auto bytes = std::make_unique_for_overwrite<char[]>(size);
@@ -201,7 +204,8 @@ Result<std::vector<ActionRecord>> Journal::readAll() const {
             records.pop_back();
             // Only zero bytes to the end: the length reached the disk before the data did, as
             // a crash can leave it. No writer wrote them, so they count as a torn tail.
-            const bool zeros = std::all_of(bytes.get() + offset, bytes.get() + done, [](char c) { return c == 0; });
+            const bool zeros =
+                std::all_of(bytes.get() + offset, bytes.get() + done, [](char c) { return c == 0; });
             (zeros ? zeroTail_ : damagedAt_) = static_cast<std::int64_t>(records.size()) + (zeros ? 0 : 1);
             break;
         }
@@ -211,8 +215,10 @@ Result<std::vector<ActionRecord>> Journal::readAll() const {
 
 std::string Journal::damageMessage() const {
     const std::int64_t read = damagedAt_ - 1;
-    return path_ + " is damaged: action record " + std::to_string(damagedAt_) + " is not an action record, so " +
-           (read == 1 ? "only the 1 record before it was read" : std::to_string(read) + " records before it were read") +
+    return path_ + " is damaged: action record " + std::to_string(damagedAt_) +
+           " is not an action record, so " +
+           (read == 1 ? "only the 1 record before it was read"
+                      : std::to_string(read) + " records before it were read") +
            ".";
 }
 
@@ -237,7 +243,8 @@ Status Journal::writeAt(std::int64_t number, std::string_view bytes) {
         if (written < 0) return Status::Error(describeErrno(path_, errno));
         done += static_cast<std::size_t>(written);
     }
-    if (const int fault = injectedFault(FileStep::Sync, path_)) return Status::Error(describeErrno(path_, fault));
+    if (const int fault = injectedFault(FileStep::Sync, path_))
+        return Status::Error(describeErrno(path_, fault));
     if (::fdatasync(fd_) != 0) return Status::Error(describeErrno(path_, errno));
     return Status::Ok();
 }
@@ -270,7 +277,8 @@ Status Journal::rewriteAt(std::int64_t number, std::string_view bytes) {
     } while (got < 0 && errno == EINTR);
     if (got < 0) return Status::Error(describeErrno(path_, errno));
     if (static_cast<std::size_t>(got) != old.size()) {
-        return Status::Error(path_ + ": action record " + std::to_string(number) + " could not be read whole");
+        return Status::Error(path_ + ": action record " + std::to_string(number) +
+                             " could not be read whole");
     }
     Status written = writeAt(number, bytes);
     if (written) return written;
@@ -281,7 +289,9 @@ Status Journal::rewriteAt(std::int64_t number, std::string_view bytes) {
                                      "again before going on."));
 }
 
-Status Journal::append(const ActionRecord& record) { return append(std::span<const ActionRecord>(&record, 1)); }
+Status Journal::append(const ActionRecord& record) {
+    return append(std::span<const ActionRecord>(&record, 1));
+}
 
 Status Journal::append(std::span<const ActionRecord> records) {
     std::string bytes;

@@ -13,12 +13,12 @@
 
 namespace quorvel {
 
-inline constexpr int kAccountRows = 102;    // rows 0..101
+inline constexpr int kAccountRows = 102;     // rows 0..101
 inline constexpr int kLastWorkingRow = 100;  // rows 1..100 hold accounts
 inline constexpr int kSourceRows = 52;       // rows 0..51; sources use 1..50
 inline constexpr int kLastSourceRow = 50;
-inline constexpr int kSummaryLines = 10;     // Summary(1..10)
-inline constexpr int kSections = 10;         // SectionStart/SectionTitle(1..10)
+inline constexpr int kSummaryLines = 10;  // Summary(1..10)
+inline constexpr int kSections = 10;      // SectionStart/SectionTitle(1..10)
 // One slot per fund row, so every fund receiving a transfer has one (slot 0 stays unused).
 inline constexpr int kTransferSlots = kLastWorkingRow;
 

@@ -4,8 +4,8 @@
 
 #include "file_io.h"
 #include "ledger_routines.h"
-#include "month_paths.h"
 #include "month_file.h"
+#include "month_paths.h"
 #include "replay.h"
 
 namespace quorvel {
@@ -44,7 +44,8 @@ public:
         if (!value) return value.status();
         const std::int64_t units = value->units();
         if (units % Money::kScale != 0 || units / Money::kScale < low || units / Money::kScale > high) {
-            return fail(what, "expected a whole number from " + std::to_string(low) + " to " + std::to_string(high));
+            return fail(
+                what, "expected a whole number from " + std::to_string(low) + " to " + std::to_string(high));
         }
         return static_cast<int>(units / Money::kScale);
     }
@@ -137,8 +138,8 @@ private:
     }
 
     Status fail(const char* what, const std::string& problem) const {
-        return Status::Error(fileName_ + ": not a readable month file: field " + std::to_string(field_) + " (" +
-                             what + "): " + problem);
+        return Status::Error(fileName_ + ": not a readable month file: field " + std::to_string(field_) +
+                             " (" + what + "): " + problem);
     }
 
     std::string_view data_;
@@ -148,14 +149,14 @@ private:
     bool quoted_ = false;
 };
 
-#define QUORVEL_READ(target, call)       \
-    do {                                 \
-        auto value_ = (call);            \
-        if (!value_) return value_.status(); \
+#define QUORVEL_READ(target, call)            \
+    do {                                      \
+        auto value_ = (call);                 \
+        if (!value_) return value_.status();  \
         (target) = std::move(value_).value(); \
     } while (0)
-#define QUORVEL_READ_TEXT(target, what)                               \
-    do {                                                              \
+#define QUORVEL_READ_TEXT(target, what)                                 \
+    do {                                                                \
         if (Status read_ = in.text(what, target); !read_) return read_; \
     } while (0)
 
@@ -163,10 +164,10 @@ private:
 Status parseIntoFresh(const std::string& bytes, const std::string& fileName, Ledger& ledger) {
     ClearLedger(ledger);
     FieldReader in(bytes, fileName);
-    static constexpr const char* kBudgetColumn[] = {"", "annual budget", "expended in year", "expended in month",
-                                                     "budget remaining"};
+    static constexpr const char* kBudgetColumn[] = {"", "annual budget", "expended in year",
+                                                    "expended in month", "budget remaining"};
     static constexpr const char* kFundColumn[] = {"", "fund balance at first of month", "fund received",
-                                                   "fund expended", "fund remaining"};
+                                                  "fund expended", "fund remaining"};
     for (int i = 1; i < kAccountRows; ++i) {
         QUORVEL_READ_TEXT(ledger.BudgetAcctNumber[i], "budget account number");
         for (int c = 1; c <= 4; ++c) {

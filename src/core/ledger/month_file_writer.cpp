@@ -17,7 +17,8 @@ public:
     }
     void money(Money value) {
         // The reader refuses such an amount, so writing it would lose the whole month.
-        if ((value.units() > Money::kFileLimitUnits || value.units() < -Money::kFileLimitUnits) && !tooLarge_) {
+        if ((value.units() > Money::kFileLimitUnits || value.units() < -Money::kFileLimitUnits) &&
+            !tooLarge_) {
             tooLarge_ = value;
         }
         out_.append(value.toFileText());
@@ -36,10 +37,11 @@ private:
 Status checkNames(const Ledger& ledger) {
     for (int i = 1; i < kAccountRows; ++i) {
         const std::string row = " (row " + std::to_string(i) + ")";
-        for (const auto& [value, what] : {std::pair{&ledger.BudgetAcctNumber[i], "The budget account number"},
-                                          std::pair{&ledger.BudgetAcctName[i], "The budget account name"},
-                                          std::pair{&ledger.DesigAcctName[i], "The designated fund name"},
-                                          std::pair{&ledger.DesigAcctNumber[i], "The designated fund number"}}) {
+        for (const auto& [value, what] :
+             {std::pair{&ledger.BudgetAcctNumber[i], "The budget account number"},
+              std::pair{&ledger.BudgetAcctName[i], "The budget account name"},
+              std::pair{&ledger.DesigAcctName[i], "The designated fund name"},
+              std::pair{&ledger.DesigAcctNumber[i], "The designated fund number"}}) {
             if (Status s = checkStorableText(*value, what + row); !s) return s;
         }
     }
@@ -104,9 +106,10 @@ Result<std::string> composeMonthFile(const Ledger& ledger) {
     w.integer(ledger.DesigCount);
     w.lineEnd();
     if (const auto amount = w.tooLarge()) {
-        return Status::Error("An amount of " + amount->format00() +
-                             " is larger than a month file can hold (1000000000000.00 either way); check the amounts "
-                             "entered this month.");
+        return Status::Error(
+            "An amount of " + amount->format00() +
+            " is larger than a month file can hold (1000000000000.00 either way); check the amounts "
+            "entered this month.");
     }
     return w.take();
 }

@@ -270,9 +270,7 @@ std::optional<LockHolder> parseLockText(std::string_view text) {
     return holder;
 }
 
-MonthLock::~MonthLock() {
-    release();
-}
+MonthLock::~MonthLock() { release(); }
 
 MonthLock::MonthLock(MonthLock&& other) noexcept
     : monthPath_(std::exchange(other.monthPath_, {})),

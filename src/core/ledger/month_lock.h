@@ -47,7 +47,7 @@ std::string composeLockText(const LockHolder& holder);
 std::optional<LockHolder> parseLockText(std::string_view text);
 
 class MonthLock {
-  public:
+public:
     MonthLock() = default;
     ~MonthLock();
     MonthLock(MonthLock&& other) noexcept;
@@ -70,7 +70,7 @@ class MonthLock {
     const std::string& monthPath() const { return monthPath_; }
     const std::string& lockPath() const { return lockPath_; }
 
-  private:
+private:
     std::string monthPath_;
     std::string lockPath_;
     std::string text_;  // exactly what we wrote, to recognise our own lock

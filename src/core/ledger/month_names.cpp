@@ -9,15 +9,9 @@ constexpr std::array<std::string_view, 12> kMonths = {"JAN", "FEB", "MAR", "APR"
                                                       "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
 
 // ASCII only, whatever the program's locale.
-bool lower(char c) {
-    return c >= 'a' && c <= 'z';
-}
-char upper(char c) {
-    return lower(c) ? static_cast<char>(c - 'a' + 'A') : c;
-}
-bool digit(char c) {
-    return c >= '0' && c <= '9';
-}
+bool lower(char c) { return c >= 'a' && c <= 'z'; }
+char upper(char c) { return lower(c) ? static_cast<char>(c - 'a' + 'A') : c; }
+bool digit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 
@@ -64,9 +58,7 @@ std::optional<NextMonth> shiftedMonthName(std::string_view fileName, int step) {
 
 }  // namespace
 
-std::optional<NextMonth> nextMonthName(std::string_view fileName) {
-    return shiftedMonthName(fileName, 1);
-}
+std::optional<NextMonth> nextMonthName(std::string_view fileName) { return shiftedMonthName(fileName, 1); }
 
 std::optional<std::string> previousMonthName(std::string_view fileName) {
     auto name = shiftedMonthName(fileName, -1);

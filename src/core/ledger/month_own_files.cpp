@@ -99,9 +99,10 @@ std::optional<std::string> sameFileAsMonthOwn(const std::string& path, const std
 std::string reconciliationPathFor(const std::string& monthPath) {
     // Only ".rep" is replaced: any other name keeps its whole self, so no two months, and no
     // month file and its own reconciliation, share a name.
-    const std::size_t keep = monthPath.size() >= 4 && sameNameIgnoringCase(monthPath.substr(monthPath.size() - 4), ".rep")
-                                 ? monthPath.size() - 4
-                                 : monthPath.size();
+    const std::size_t keep =
+        monthPath.size() >= 4 && sameNameIgnoringCase(monthPath.substr(monthPath.size() - 4), ".rep")
+            ? monthPath.size() - 4
+            : monthPath.size();
     return monthPath.substr(0, keep) + ".rec";
 }
 

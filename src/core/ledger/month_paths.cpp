@@ -25,7 +25,9 @@ bool endsWithIgnoringCase(const std::string& name, const std::string& suffix) {
            sameNameIgnoringCase(name.substr(name.size() - suffix.size()), suffix);
 }
 
-bool isPermissionError(int error) { return error == EACCES || error == EPERM || error == EROFS || error == ETXTBSY; }
+bool isPermissionError(int error) {
+    return error == EACCES || error == EPERM || error == EROFS || error == ETXTBSY;
+}
 
 // 0 when `path` opens with `flags` or does not exist; else the errno.
 int openFailure(const std::string& path, int flags) {
@@ -52,8 +54,8 @@ std::string lowercaseAscii(std::string name) {
 }
 
 bool sameNameIgnoringCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return foldAscii(x) == foldAscii(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return foldAscii(x) == foldAscii(y); });
 }
 
 std::string locateIgnoringCase(const std::string& exact) {
@@ -84,11 +86,13 @@ Status refuseSharedJournal(const std::string& target) {
         const fs::directory_entry& entry = *it;
         const std::string name = entry.path().filename().string();
         if (name == wanted.filename().string() || !endsWithIgnoringCase(name, ".rep")) continue;
-        if (!sameNameIgnoringCase(fs::path(Journal::pathFor(name)).filename().string(), journalName)) continue;
+        if (!sameNameIgnoringCase(fs::path(Journal::pathFor(name)).filename().string(), journalName))
+            continue;
         std::error_code same;
         if (fs::equivalent(entry.path(), wanted, same)) continue;  // one file under two spellings
-        return Status::Error(target + ": its journal " + journalName + " would also be the journal of the month file " +
-                             entry.path().string() + ". Choose another name.");
+        return Status::Error(target + ": its journal " + journalName +
+                             " would also be the journal of the month file " + entry.path().string() +
+                             ". Choose another name.");
     }
     return Status::Ok();
 }
@@ -108,7 +112,8 @@ Status checkMonthWritable(const std::string& monthPath) {
 }
 
 std::string describeOpenFailure(const std::string& path, int error) {
-    if (error == ELOOP) return path + ": is a symbolic link, and a month's files are never written through one";
+    if (error == ELOOP)
+        return path + ": is a symbolic link, and a month's files are never written through one";
     return describeErrno(path, error);
 }
 

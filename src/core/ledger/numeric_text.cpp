@@ -51,7 +51,8 @@ double numericValue(std::string_view text) {
     if (number.back() == '.') number.pop_back();
 
     double value = 0.0;
-    const auto read = std::from_chars(number.data(), number.data() + number.size(), value, std::chars_format::fixed);
+    const auto read =
+        std::from_chars(number.data(), number.data() + number.size(), value, std::chars_format::fixed);
     // Out of a double's range the value is left alone. A whole part with a digit other than 0
     // is too large and reads as infinity, which Money saturates; anything else is too small for
     // a double and stays 0.

@@ -105,7 +105,8 @@ private:
 // summary is recomputed whole at load, which also sets the fund totals after a transfer (a
 // transfer is saved and the month loaded again).
 template <typename BudgetRow, typename FundRow, typename SourceRow>
-void apply(Ledger& ledger, const ActionRecord& record, BudgetRow budgetRow, FundRow fundRow, SourceRow sourceRow) {
+void apply(Ledger& ledger, const ActionRecord& record, BudgetRow budgetRow, FundRow fundRow,
+           SourceRow sourceRow) {
     const std::string_view code = record.code();
     const Money amount = record.amount();
     auto& summary = ledger.Summary;
@@ -158,7 +159,9 @@ void apply(Ledger& ledger, const ActionRecord& record, BudgetRow budgetRow, Fund
 void applyRecord(Ledger& ledger, const ActionRecord& record) {
     apply(
         ledger, record,
-        [&](std::string_view key) { return highestRowEqualTo(ledger.BudgetAcctNumber, kLastWorkingRow, key); },
+        [&](std::string_view key) {
+            return highestRowEqualTo(ledger.BudgetAcctNumber, kLastWorkingRow, key);
+        },
         [&](std::string_view key) { return fundRowFor(ledger, key); },
         [&](std::string_view key) { return sourceRowFor(ledger, key); });
 }

@@ -1,9 +1,9 @@
 #include "rollover.h"
 
+#include <sys/stat.h>
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <sys/stat.h>
 #include <filesystem>
 #include <system_error>
 #include <utility>
@@ -53,8 +53,7 @@ void putBack(const std::string& aside, const std::string& path) {
 using MovedAside = std::vector<std::pair<std::string, std::string>>;  // (where it went, where it was)
 
 void putBack(const MovedAside& moved) {
-    for (const auto& [aside, path] : moved)
-        putBack(aside, path);
+    for (const auto& [aside, path] : moved) putBack(aside, path);
 }
 
 // moveAsideIfFilled for `path` and every file beside it whose name differs only in letter
@@ -170,9 +169,10 @@ Status saveAsNewMonth(const Ledger& month) {
     if (Status trail = refuseTrailName(path); !trail) return trail;
     if (Status own = refuseSharedJournal(path); !own) return own;
     // The new journal is created where its name is, never where a link there would lead.
-    if (struct stat info {}; ::lstat(journalPath.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
-        return Status::Error(journalPath + " is not a journal (a link or a special file is in its place). "
-                                           "Nothing was written; remove it or choose another name.");
+    if (struct stat info{}; ::lstat(journalPath.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        return Status::Error(journalPath +
+                             " is not a journal (a link or a special file is in its place). "
+                             "Nothing was written; remove it or choose another name.");
     }
     // Records left in a journal of that name would be replayed into the new month, and entries
     // left in an audit trail of that name would pass for the new month's.
@@ -202,8 +202,9 @@ Status saveAsNewMonth(const Ledger& month) {
 
 Status rollOver(Ledger& ledger, Journal& journal, const std::string& newPath, RolloverKind kind) {
     if (writesOpenMonth(ledger, journal, newPath)) {
-        return Status::Error(newPath + " is the month that is open now, or its journal. "
-                                       "Choose another name for the new month file.");
+        return Status::Error(newPath +
+                             " is the month that is open now, or its journal. "
+                             "Choose another name for the new month file.");
     }
     Ledger next = carriedForward(ledger, kind);
     next.CurrentFile = newPath;
@@ -218,8 +219,9 @@ Status rollOver(Ledger& ledger, Journal& journal, const std::string& newPath, Ro
 
 Status copyMonth(const Ledger& ledger, const Journal& journal, const std::string& targetPath) {
     if (writesOpenMonth(ledger, journal, targetPath)) {
-        return Status::Error(targetPath + " is the month that is open now, or its journal. "
-                                          "Choose another name for the copy.");
+        return Status::Error(targetPath +
+                             " is the month that is open now, or its journal. "
+                             "Choose another name for the copy.");
     }
     if (Status trail = refuseTrailName(targetPath); !trail) return trail;
     if (Status own = refuseSharedJournal(targetPath); !own) return own;

@@ -7,9 +7,7 @@
 namespace quorvel {
 namespace {
 
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 bool skipCurrencySign(std::string_view& text) {
     for (std::string_view sign : {"$", "\xC2\xA3", "\xE2\x82\xAC"}) {  // $ £ € in UTF-8
@@ -55,8 +53,7 @@ AmountFault readWrittenAmount(std::string_view written, std::size_t mostDecimals
     const std::string_view fraction = point == std::string_view::npos ? "" : text.substr(point + 1);
     std::string digits;
     bool wellFormed = wholeDigits(whole, digits) && !(digits.empty() && fraction.empty());
-    for (char c : digits + std::string(fraction))
-        wellFormed = wellFormed && isDigit(c);
+    for (char c : digits + std::string(fraction)) wellFormed = wellFormed && isDigit(c);
     if (!wellFormed) return AmountFault::NotAnAmount;
     if (fraction.size() > mostDecimals || fraction.size() > 4) return AmountFault::TooManyDecimals;
 
@@ -78,11 +75,15 @@ AmountFault readWrittenAmount(std::string_view written, std::size_t mostDecimals
 
 std::string amountFaultText(AmountFault fault, std::size_t mostDecimals) {
     switch (fault) {
-        case AmountFault::None: return {};
-        case AmountFault::NotAnAmount: return "is not an amount";
-        case AmountFault::TooManyDecimals: return std::string("has more than ") + (mostDecimals == 2 ? "two" : "four") + " decimals";
+        case AmountFault::None:
+            return {};
+        case AmountFault::NotAnAmount:
+            return "is not an amount";
+        case AmountFault::TooManyDecimals:
+            return std::string("has more than ") + (mostDecimals == 2 ? "two" : "four") + " decimals";
         case AmountFault::TooLarge:
-            return "is too large (the largest amount is " + Money::fromUnits(Money::kFileLimitUnits).format00() + ")";
+            return "is too large (the largest amount is " +
+                   Money::fromUnits(Money::kFileLimitUnits).format00() + ")";
     }
     return {};
 }
@@ -93,9 +94,11 @@ Result<Money> readTypedAmount(std::string_view typed, std::string_view boxName, 
     Money amount;
     const AmountFault fault = readWrittenAmount(typed, mostDecimals, amount);
     if (fault == AmountFault::None) return amount;
-    const std::string refused = "\"" + std::string(typed) + "\" in " + box + " " + amountFaultText(fault, mostDecimals);
+    const std::string refused =
+        "\"" + std::string(typed) + "\" in " + box + " " + amountFaultText(fault, mostDecimals);
     if (fault == AmountFault::NotAnAmount)
-        return Status::Error(refused + ". Type digits with at most one decimal point, such as 1250.00 or 1,250.00.");
+        return Status::Error(refused +
+                             ". Type digits with at most one decimal point, such as 1250.00 or 1,250.00.");
     return Status::Error(refused + ".");
 }
 

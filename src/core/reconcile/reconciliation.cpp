@@ -22,7 +22,8 @@ std::string chequeInReference(std::string_view reference) {
     const std::string_view number = text.substr(digits);
     if (number.empty()) return {};
     for (const char c : text.substr(0, digits)) {
-        const bool wordOrSign = std::isalpha(static_cast<unsigned char>(c)) || c == '#' || c == '.' || c == ' ';
+        const bool wordOrSign =
+            std::isalpha(static_cast<unsigned char>(c)) || c == '#' || c == '.' || c == ' ';
         if (!wordOrSign) return {};
     }
     if (digits > 6) return {};  // a longer word is a description, not "ck" or "chk."
@@ -106,7 +107,8 @@ std::vector<std::size_t> candidatesFor(const Reconciliation& rec, std::size_t li
         // A numbered line is that cheque and no other action, numbered otherwise or not at all.
         if (!s.cheque.empty()) continue;
         const Day written = item.date();
-        if (written != 0 && s.date != 0 && (s.date < written - kDaysBefore || s.date > written + kDaysAfter)) continue;
+        if (written != 0 && s.date != 0 && (s.date < written - kDaysBefore || s.date > written + kDaysAfter))
+            continue;
         byAmount.push_back(i);
     }
     return byNumber.empty() ? byAmount : byNumber;
@@ -159,7 +161,8 @@ BalanceCheck balanceCheck(const Reconciliation& rec, Money bookBalance) {
     for (const std::size_t i : lists.depositsInTransit) check.depositsInTransit += rec.items[i].amount;
     for (const std::size_t i : lists.outstandingCheques) check.outstandingCheques -= rec.items[i].amount;
     for (const OtherAccount& other : rec.others) check.otherAccounts += other.amount;
-    check.reconciled = check.statement + check.depositsInTransit - check.outstandingCheques + check.otherAccounts;
+    check.reconciled =
+        check.statement + check.depositsInTransit - check.outstandingCheques + check.otherAccounts;
     check.book = bookBalance;
     check.difference = check.reconciled - check.book;
     for (const std::size_t line : lists.matched) check.proposed += rec.confirmed[line] ? 0 : 1;

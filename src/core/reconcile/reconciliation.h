@@ -44,8 +44,8 @@ struct OtherAccount {
 
 struct Reconciliation {
     Statement statement;
-    std::string statementName;     // the file the statement came from, for the page
-    std::vector<BookItem> items;   // this month's, then the carried ones
+    std::string statementName;    // the file the statement came from, for the page
+    std::vector<BookItem> items;  // this month's, then the carried ones
     // Per statement line: the index into `items` it is matched to, and whether the
     // treasurer confirmed it (otherwise the program proposed it).
     std::vector<std::optional<std::size_t>> match;

@@ -8,8 +8,8 @@
 
 #include "ledger/file_io.h"
 #include "ledger/journal.h"
-#include "ledger/month_paths.h"
 #include "ledger/month_names.h"
+#include "ledger/month_paths.h"
 
 namespace quorvel {
 namespace {
@@ -60,8 +60,10 @@ std::string monthOrigin(const std::string& monthPath) {
 std::string composeReconciliation(const Reconciliation& rec) {
     std::string out(kHeading);
     out += "\nstatement\t" + field(rec.statementName) + "\n";
-    out += "closing\t" + rec.statement.closingBalance.toFileText() + "\t" + dayText(rec.statement.closingDate) + "\n";
-    for (const OtherAccount& other : rec.others) out += "other\t" + field(other.name) + "\t" + other.amount.toFileText() + "\n";
+    out += "closing\t" + rec.statement.closingBalance.toFileText() + "\t" +
+           dayText(rec.statement.closingDate) + "\n";
+    for (const OtherAccount& other : rec.others)
+        out += "other\t" + field(other.name) + "\t" + other.amount.toFileText() + "\n";
     for (std::size_t i = 0; i < rec.statement.lines.size(); ++i) {
         const StatementLine& line = rec.statement.lines[i];
         std::string match = "-";
@@ -69,15 +71,14 @@ std::string composeReconciliation(const Reconciliation& rec) {
             match = rec.items[*rec.match[i]].key() + "\t" + (rec.confirmed[i] ? "C" : "P");
         out += "line\t" + statementFields(line) + "\t" + match + "\n";
     }
-    for (const StatementLine& line : rec.statement.pending)
-        out += "pending\t" + statementFields(line) + "\n";
+    for (const StatementLine& line : rec.statement.pending) out += "pending\t" + statementFields(line) + "\n";
     // A proposal clears nothing until it is confirmed: its item stays outstanding here.
     for (const bool cheques : {true, false}) {
         for (std::size_t i = 0; i < rec.items.size(); ++i) {
             const BookItem& item = rec.items[i];
             if (rec.itemConfirmed(i) || (item.amount.units() < 0) != cheques) continue;
-            out += "outstanding\t" + field(item.origin) + "\t" + std::to_string(item.record) + "\t" + item.code + "\t" +
-                   item.amount.toFileText() + "\t" + field(item.reference) + "\n";
+            out += "outstanding\t" + field(item.origin) + "\t" + std::to_string(item.record) + "\t" +
+                   item.code + "\t" + item.amount.toFileText() + "\t" + field(item.reference) + "\n";
         }
     }
     return out;
@@ -94,7 +95,8 @@ Result<SavedReconciliation> parseReconciliation(std::string_view bytes) {
         ++number;
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         const auto damaged = [&](const std::string& what) {
-            return Status::Error("line " + std::to_string(number) + " of the reconciliation file is damaged: " + what);
+            return Status::Error("line " + std::to_string(number) +
+                                 " of the reconciliation file is damaged: " + what);
         };
         if (!headed) {
             if (line != kHeading) return damaged("it does not begin as a reconciliation file");
@@ -115,14 +117,16 @@ Result<SavedReconciliation> parseReconciliation(std::string_view bytes) {
         } else if (f[0] == "closing" && f.size() == 3 && amount(1)) {
             saved.statement.closingBalance = *amount(1);
             saved.statement.closingDate = parseDayText(f[2]);
-            if (!f[2].empty() && saved.statement.closingDate == 0) return damaged("no date \"" + std::string(f[2]) + "\"");
+            if (!f[2].empty() && saved.statement.closingDate == 0)
+                return damaged("no date \"" + std::string(f[2]) + "\"");
         } else if (f[0] == "other" && f.size() == 3 && amount(2)) {
             saved.others.push_back({std::string(f[1]), *amount(2)});
         } else if (f[0] == "line" && (f.size() == 6 || f.size() == 7) && amount(3)) {
             StatementLine s{parseDayText(f[1]), std::string(f[4]), std::string(f[2]), *amount(3), number};
             if (!f[1].empty() && s.date == 0) return damaged("no date \"" + std::string(f[1]) + "\"");
             const bool matched = f.size() == 7;
-            if (matched && (!readItemKey(f[5]) || (f[6] != "P" && f[6] != "C"))) return damaged("the match is unreadable");
+            if (matched && (!readItemKey(f[5]) || (f[6] != "P" && f[6] != "C")))
+                return damaged("the match is unreadable");
             if (!matched && f[5] != "-") return damaged("the match is unreadable");
             saved.statement.lines.push_back(std::move(s));
             saved.matchKeys.push_back(matched ? std::string(f[5]) : std::string());
@@ -131,10 +135,12 @@ Result<SavedReconciliation> parseReconciliation(std::string_view bytes) {
             StatementLine s{parseDayText(f[1]), std::string(f[4]), std::string(f[2]), *amount(3), number};
             if (!f[1].empty() && s.date == 0) return damaged("no date \"" + std::string(f[1]) + "\"");
             saved.statement.pending.push_back(std::move(s));
-        } else if (f[0] == "outstanding" && f.size() == 6 && amount(4) && (f[3] == "BX" || f[3] == "DX" || f[3] == "DP")) {
+        } else if (f[0] == "outstanding" && f.size() == 6 && amount(4) &&
+                   (f[3] == "BX" || f[3] == "DX" || f[3] == "DP")) {
             BookItem item;
             item.origin = std::string(f[1]);
-            if (item.origin.empty() || !readRecordNumber(f[2], item.record)) return damaged("the item is unreadable");
+            if (item.origin.empty() || !readRecordNumber(f[2], item.record))
+                return damaged("the item is unreadable");
             item.code = std::string(f[3]);
             item.amount = *amount(4);
             item.reference = std::string(f[5]);
@@ -150,7 +156,8 @@ Result<SavedReconciliation> parseReconciliation(std::string_view bytes) {
 
 Result<std::optional<SavedReconciliation>> loadReconciliation(const std::string& path) {
     std::error_code error;
-    if (!std::filesystem::exists(std::filesystem::symlink_status(path, error))) return std::optional<SavedReconciliation>();
+    if (!std::filesystem::exists(std::filesystem::symlink_status(path, error)))
+        return std::optional<SavedReconciliation>();
     auto bytes = readWholeFile(path, kMaxReconciliationBytes);
     if (!bytes) return bytes.status();
     auto saved = parseReconciliation(*bytes);
@@ -165,7 +172,8 @@ Status saveReconciliation(const std::string& path, const Reconciliation& rec) {
 Status saveMonthReconciliation(const std::string& monthPath, const Reconciliation& rec) {
     const std::string path = reconciliationFileOf(monthPath);
     if (const auto own = sameFileAsMonthOwn(path, monthPath, false))
-        return Status::Error(path + " is the month's own file " + *own + " under another name; nothing was written");
+        return Status::Error(path + " is the month's own file " + *own +
+                             " under another name; nothing was written");
     return saveReconciliation(path, rec);
 }
 
@@ -356,7 +364,8 @@ Reconciliation restoreReconciliation(const SavedReconciliation& saved, std::vect
     return rec;
 }
 
-Reconciliation reconcile(Statement statement, std::vector<BookItem> items, const std::optional<SavedReconciliation>& saved) {
+Reconciliation reconcile(Statement statement, std::vector<BookItem> items,
+                         const std::optional<SavedReconciliation>& saved) {
     SavedReconciliation fresh;
     fresh.statement = std::move(statement);
     fresh.matchKeys.assign(fresh.statement.lines.size(), std::string());
@@ -369,8 +378,8 @@ Reconciliation reconcile(Statement statement, std::vector<BookItem> items, const
             const StatementLine& line = fresh.statement.lines[i];
             for (std::size_t j = 0; j < used.size(); ++j) {
                 const StatementLine& old = saved->statement.lines[j];
-                if (used[j] || old.date != line.date || old.amount != line.amount || old.cheque != line.cheque ||
-                    old.description != line.description)
+                if (used[j] || old.date != line.date || old.amount != line.amount ||
+                    old.cheque != line.cheque || old.description != line.description)
                     continue;
                 used[j] = true;
                 fresh.matchKeys[i] = saved->matchKeys[j];

@@ -16,7 +16,8 @@ std::string countedHeading(const char* title, std::size_t count) {
 
 std::string bookItemLine(const BookItem& item) {
     const Money booked = item.amount.units() < 0 ? -item.amount : item.amount;
-    return padRight(item.origin, 9) + padRight(item.code, 4) + padRight(item.reference, 12) + amountColumn(booked);
+    return padRight(item.origin, 9) + padRight(item.code, 4) + padRight(item.reference, 12) +
+           amountColumn(booked);
 }
 
 std::string statementLineText(const StatementLine& line) {
@@ -31,15 +32,16 @@ std::vector<std::string> balanceLines(const BalanceCheck& check) {
         lines.push_back("Provisional: " + std::to_string(check.proposed) +
                         " proposed matches, not yet confirmed, count as cleared");
     lines.insert(lines.end(), {
-        summaryLine("Statement balance", check.statement),
-        summaryLine("+ Deposits in transit", check.depositsInTransit),
-        summaryLine("- Outstanding cheques", check.outstandingCheques),
-        summaryLine("+ Other accounts", check.otherAccounts),
-        summaryLine("= Reconciled balance", check.reconciled),
-        summaryLine("Book balance (remaining balance)", check.book),
-        summaryLine(check.agrees() ? "Difference (the books agree)" : "Difference (the books do not agree)",
-                    check.difference),
-    });
+                                  summaryLine("Statement balance", check.statement),
+                                  summaryLine("+ Deposits in transit", check.depositsInTransit),
+                                  summaryLine("- Outstanding cheques", check.outstandingCheques),
+                                  summaryLine("+ Other accounts", check.otherAccounts),
+                                  summaryLine("= Reconciled balance", check.reconciled),
+                                  summaryLine("Book balance (remaining balance)", check.book),
+                                  summaryLine(check.agrees() ? "Difference (the books agree)"
+                                                             : "Difference (the books do not agree)",
+                                              check.difference),
+                              });
     return lines;
 }
 
@@ -47,17 +49,20 @@ std::vector<std::string> reconciliationLines(const Reconciliation& rec, const Ba
                                              const std::string& month) {
     std::vector<std::string> lines;
     lines.push_back("Bank reconciliation of " + month);
-    lines.push_back("Statement " + rec.statementName + ", closing balance " + rec.statement.closingBalance.format00() +
-                    (rec.statement.closingDate ? " on " + dayText(rec.statement.closingDate) : std::string()));
+    lines.push_back(
+        "Statement " + rec.statementName + ", closing balance " + rec.statement.closingBalance.format00() +
+        (rec.statement.closingDate ? " on " + dayText(rec.statement.closingDate) : std::string()));
     const ReconciliationLists lists = reconciliationLists(rec);
     lines.emplace_back();
     lines.push_back(countedHeading("Matched", lists.matched.size()));
     for (const std::size_t i : lists.matched) {
         lines.push_back("  " + statementLineText(rec.statement.lines[i]));
-        lines.push_back("      = " + bookItemLine(rec.items[*rec.match[i]]) + (rec.confirmed[i] ? "" : "  (proposed)"));
+        lines.push_back("      = " + bookItemLine(rec.items[*rec.match[i]]) +
+                        (rec.confirmed[i] ? "" : "  (proposed)"));
     }
     lines.push_back(countedHeading("Statement lines without an action", lists.bankOnly.size()));
-    for (const std::size_t i : lists.bankOnly) lines.push_back("  " + statementLineText(rec.statement.lines[i]));
+    for (const std::size_t i : lists.bankOnly)
+        lines.push_back("  " + statementLineText(rec.statement.lines[i]));
     if (!rec.statement.pending.empty()) {
         const std::size_t count = rec.statement.pending.size();
         lines.push_back(countedHeading("Pending at the bank (not in the closing balance)", count));
@@ -69,7 +74,8 @@ std::vector<std::string> reconciliationLines(const Reconciliation& rec, const Ba
     lines.push_back(countedHeading("Deposits in transit", lists.depositsInTransit.size()));
     for (const std::size_t i : lists.depositsInTransit) lines.push_back("  " + bookItemLine(rec.items[i]));
     lines.push_back(countedHeading("Other accounts", rec.others.size()));
-    for (const OtherAccount& other : rec.others) lines.push_back("  " + summaryLine(other.name, other.amount));
+    for (const OtherAccount& other : rec.others)
+        lines.push_back("  " + summaryLine(other.name, other.amount));
     lines.emplace_back();
     for (std::string& line : balanceLines(check)) lines.push_back(std::move(line));
     return lines;

@@ -69,7 +69,8 @@ std::string referenceDate(Day day) {
 Day parseDayText(std::string_view text) {
     int y = 0, m = 0, d = 0;
     if (text.size() != 10 || text[4] != '-' || text[7] != '-') return 0;
-    if (!readInt(text.substr(0, 4), y) || !readInt(text.substr(5, 2), m) || !readInt(text.substr(8, 2), d)) return 0;
+    if (!readInt(text.substr(0, 4), y) || !readInt(text.substr(5, 2), m) || !readInt(text.substr(8, 2), d))
+        return 0;
     return dayNumber(y, m, d);
 }
 
@@ -90,8 +91,10 @@ Day parseWrittenDate(std::string_view text, bool dayFirst) {
         !readInt(year, y))
         return 0;
     if (dayFirst) std::swap(m, d);
-    if (year.size() == 2) y += 2000;
-    else if (year.size() != 4) return 0;
+    if (year.size() == 2)
+        y += 2000;
+    else if (year.size() != 4)
+        return 0;
     return dayNumber(y, m, d);
 }
 

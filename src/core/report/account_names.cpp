@@ -13,17 +13,14 @@ namespace {
 constexpr std::size_t kMaxFileBytes = std::size_t{64} * 1024;
 constexpr std::size_t kShortestKept = 3;
 
-bool endsField(char c) {
-    return c == ',' || c == '\r' || c == '\n';
-}
+bool endsField(char c) { return c == ',' || c == '\r' || c == '\n'; }
 
 class FieldReader {
 public:
     explicit FieldReader(std::string_view bytes) : bytes_(bytes) {}
 
     std::optional<std::string> next() {
-        while (pos_ < bytes_.size() && (bytes_[pos_] == ' ' || bytes_[pos_] == '\t'))
-            ++pos_;
+        while (pos_ < bytes_.size() && (bytes_[pos_] == ' ' || bytes_[pos_] == '\t')) ++pos_;
         if (pos_ >= bytes_.size()) return std::nullopt;
         std::string field;
         if (bytes_[pos_] == '"') {
@@ -32,15 +29,12 @@ public:
             if (close == std::string_view::npos || bytes_[close] != '"') return std::nullopt;
             field = bytes_.substr(pos_ + 1, close - pos_ - 1);
             pos_ = close + 1;
-            while (pos_ < bytes_.size() && !endsField(bytes_[pos_]))
-                ++pos_;
+            while (pos_ < bytes_.size() && !endsField(bytes_[pos_])) ++pos_;
         } else {
             const std::size_t start = pos_;
-            while (pos_ < bytes_.size() && !endsField(bytes_[pos_]))
-                ++pos_;
+            while (pos_ < bytes_.size() && !endsField(bytes_[pos_])) ++pos_;
             std::string_view text = bytes_.substr(start, pos_ - start);
-            while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
-                text.remove_suffix(1);
+            while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
             field = text;
         }
         skipDelimiter();
@@ -111,8 +105,7 @@ std::optional<ReportTitles> loadReportTitles(const std::string& path) {
 
 std::string composeReportTitles(const ReportTitles& titles) {
     std::string bytes;
-    for (const std::string& title : titles)
-        bytes += "\"" + title + "\"\r\n";
+    for (const std::string& title : titles) bytes += "\"" + title + "\"\r\n";
     return bytes;
 }
 

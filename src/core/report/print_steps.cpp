@@ -58,9 +58,7 @@ PrintStep PrintStep::textAt(int column, std::string text) {
     return step;
 }
 
-PrintStep PrintStep::endLine() {
-    return make(Kind::EndLine);
-}
+PrintStep PrintStep::endLine() { return make(Kind::EndLine); }
 
 PrintStep PrintStep::font(int points) {
     PrintStep step = make(Kind::Font);
@@ -74,9 +72,7 @@ PrintStep PrintStep::bold(bool on) {
     return step;
 }
 
-PrintStep PrintStep::newPage() {
-    return make(Kind::NewPage);
-}
+PrintStep PrintStep::newPage() { return make(Kind::NewPage); }
 
 PrintStep PrintStep::pageCheck(long overTenthsOfTwips, std::vector<PrintStep> onBreak) {
     PrintStep step = make(Kind::PageCheck);

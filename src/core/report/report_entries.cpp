@@ -8,8 +8,7 @@ namespace quorvel {
 
 Money ReportEntries::accountsTotal() const {
     Money total;
-    for (int k = 0; k < kReportAccounts; ++k)
-        total += amount(k);
+    for (int k = 0; k < kReportAccounts; ++k) total += amount(k);
     return total;
 }
 

@@ -55,7 +55,9 @@ private:
         std::size_t length;
     };
 
-    static std::size_t startOf(const Piece& piece) { return static_cast<std::size_t>(std::max(piece.column, 1)) - 1; }
+    static std::size_t startOf(const Piece& piece) {
+        return static_cast<std::size_t>(std::max(piece.column, 1)) - 1;
+    }
 
     // 90 characters; later texts overwrite earlier ones, nothing passes column 90.
     void appendComposedLine() {

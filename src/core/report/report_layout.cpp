@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <iterator>
 #include <initializer_list>
+#include <iterator>
 #include <utility>
 
 #include "ledger/ledger_routines.h"
@@ -22,9 +22,7 @@ constexpr int kLastColumn = 90;
 constexpr const char* kRule = "------------";
 
 // Amount column p (1-based) of the two tables: 42, 55, 68, 81.
-constexpr int tableColumn(int p) {
-    return 13 * p + 29;
-}
+constexpr int tableColumn(int p) { return 13 * p + 29; }
 static_assert(tableColumn(4) + 11 == kPrintedColumns);
 
 struct Placed {
@@ -100,8 +98,7 @@ private:
     bool printed() const { return form_ == ReportForm::Printed; }
 
     void line(LineKind kind, const std::vector<Placed>& pieces) {
-        for (const Placed& piece : pieces)
-            out_.put(piece.column, piece.text);
+        for (const Placed& piece : pieces) out_.put(piece.column, piece.text);
         out_.endLine(kind);
     }
     void labelled(int labelColumn, const std::string& label, int amountColumn, Money amount) {
@@ -251,8 +248,7 @@ private:
             const long need = (ledger_.DesigCount + 9) * 2136L;
             out_.pageCheck(140000 - need, [this] {
                 out_.newPage();
-                for (int n = 0; n < 3; ++n)
-                    out_.blank();
+                for (int n = 0; n < 3; ++n) out_.blank();
             });
             out_.blank();
         }
@@ -267,12 +263,10 @@ private:
         out_.blank();
         repeatOnEachPage(headings);
 
-        for (int j = 1; j <= 4; ++j)
-            funds[0][j] = Money();
+        for (int j = 1; j <= 4; ++j) funds[0][j] = Money();
         for (int i = 1; i <= kLastWorkingRow; ++i) {
             Money sum;
-            for (int j = 1; j <= 4; ++j)
-                sum += funds[i][j];
+            for (int j = 1; j <= 4; ++j) sum += funds[i][j];
             if (sum.isZero()) continue;
             out_.put(3, ledger_.DesigAcctName[i]);
             for (int j = 1; j <= 4; ++j) {
@@ -313,8 +307,7 @@ private:
     void amountsRow(const std::string& label, const AmountRow& amounts) {
         out_.put(30, label);
         int p = 0;
-        for (int column : words_.budgetColumns)
-            out_.put(tableColumn(++p), amountField(amounts[column]));
+        for (int column : words_.budgetColumns) out_.put(tableColumn(++p), amountField(amounts[column]));
         out_.endLine(LineKind::TableRow);
     }
 
@@ -337,8 +330,7 @@ private:
         out_.bold(false);
         repeatOnEachPage([this] { budgetHeadings(); });
 
-        for (int j = 1; j <= 4; ++j)
-            budget[0][j] = budget[101][j] = Money();
+        for (int j = 1; j <= 4; ++j) budget[0][j] = budget[101][j] = Money();
         const auto sectionOf = budgetRowSections(ledger_);
         int section = 1;
         for (int i = 1; i <= kLastWorkingRow; ++i) {
@@ -347,8 +339,7 @@ private:
                 out_.bold(true);
                 if (section > 1) {
                     subtotals();
-                    for (int j = 1; j <= 4; ++j)
-                        budget[101][j] = Money();
+                    for (int j = 1; j <= 4; ++j) budget[101][j] = Money();
                     if (printed()) out_.blank();
                 }
                 if (printed()) {
@@ -431,7 +422,8 @@ int titleColumn(std::size_t length) {
 
 std::size_t longestTitle() {
     std::size_t length = 0;
-    while (static_cast<std::size_t>(titleColumn(length + 1)) + length <= kPrintedColumns * kBodyPoints / kTitlePoints)
+    while (static_cast<std::size_t>(titleColumn(length + 1)) + length <=
+           kPrintedColumns * kBodyPoints / kTitlePoints)
         ++length;
     return length;
 }

@@ -43,7 +43,8 @@ OtherHalf otherHalf(const Journal& journal, std::int64_t number, std::string_vie
 Status writePair(Journal& journal, std::int64_t number, const ActionRecord& record, std::int64_t otherNumber,
                  const ActionRecord& other) {
     if (otherNumber == 0) return journal.write(number, record);
-    const ActionRecord pair[2] = {otherNumber < number ? other : record, otherNumber < number ? record : other};
+    const ActionRecord pair[2] = {otherNumber < number ? other : record,
+                                  otherNumber < number ? record : other};
     return journal.write(std::min(number, otherNumber), pair);
 }
 

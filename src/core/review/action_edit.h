@@ -19,8 +19,8 @@ namespace quorvel {
 // What the action editor shows for a record.
 struct ActionView {
     std::string code;
-    std::string typeCaption;       // "Budget Expenditure", ... or "- no action to edit - "
-    std::string accountName;       // shown under the caption; empty when not shown
+    std::string typeCaption;  // "Budget Expenditure", ... or "- no action to edit - "
+    std::string accountName;  // shown under the caption; empty when not shown
     bool showsAccountName = false;
     bool showsAccountNumber = false;  // budget actions: their number can be edited
     std::string accountNumber;        // record positions 6-8

@@ -36,12 +36,15 @@ std::string_view actionAccountName(const Ledger& ledger, const ActionRecord& rec
                             trimBlanks(record.budgetNumber()));
     }
     if (code == "DX" || code == "DD" || code == "TI")
-        return firstNameFor(ledger.DesigAcctNumber, ledger.DesigAcctName, kLastWorkingRow, record.accountKey());
-    if (code == "SX") return firstNameFor(ledger.SourceId, ledger.SourceName, kLastSourceRow, record.accountKey());
+        return firstNameFor(ledger.DesigAcctNumber, ledger.DesigAcctName, kLastWorkingRow,
+                            record.accountKey());
+    if (code == "SX")
+        return firstNameFor(ledger.SourceId, ledger.SourceName, kLastSourceRow, record.accountKey());
     return {};
 }
 
-std::optional<std::string> actionListLine(const Ledger& ledger, const ActionRecord& record, std::int64_t number) {
+std::optional<std::string> actionListLine(const Ledger& ledger, const ActionRecord& record,
+                                          std::int64_t number) {
     const std::string_view code = record.code();
     const std::string_view type = actionTypeText(code);
     if (type.empty()) return std::nullopt;

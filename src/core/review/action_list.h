@@ -33,7 +33,8 @@ std::string_view actionTypeText(std::string_view code);
 std::string_view actionAccountName(const Ledger& ledger, const ActionRecord& record);
 
 // The list line of record `number`, or nothing for a code that is never listed.
-std::optional<std::string> actionListLine(const Ledger& ledger, const ActionRecord& record, std::int64_t number);
+std::optional<std::string> actionListLine(const Ledger& ledger, const ActionRecord& record,
+                                          std::int64_t number);
 
 ActionList actionListLines(const Ledger& ledger, const std::vector<ActionRecord>& records,
                            const ActionListFilter& filter = {});

@@ -92,8 +92,7 @@ Status commit(Ledger& ledger, Journal& journal, const Ledger& changed, const std
     std::vector<AuditChange> changes{std::move(account)};
     for (const Rewrite& rewrite : rewrites)
         changes.push_back(recordChange(rewrite.number, rewrite.before, rewrite.after));
-    for (AuditChange& section : sectionChanges(ledger, changed))
-        changes.push_back(std::move(section));
+    for (AuditChange& section : sectionChanges(ledger, changed)) changes.push_back(std::move(section));
     return auditedChange(ledger, journal, command, std::move(changes),
                          [&] { return rewriteAndSave(ledger, journal, changed, rewrites); });
 }

@@ -18,7 +18,8 @@ std::vector<std::string> monthSummaryLines(const Ledger& ledger) {
     if (otherSources > Money()) lines.push_back(summaryLine("Other sources", otherSources));
     lines.push_back(
         summaryLine("Designated Receipts", s[kTotalReceipts] - s[kUndesignatedReceipts] - otherSources));
-    if (s[kInternalTransfers] > Money()) lines.push_back(summaryLine("Internal Transfers", s[kInternalTransfers]));
+    if (s[kInternalTransfers] > Money())
+        lines.push_back(summaryLine("Internal Transfers", s[kInternalTransfers]));
     lines.push_back(summaryLine("Budget Expenditures", s[kBudgetExpenditures]));
     lines.push_back(summaryLine("Designated Expenditures", s[kDesignatedExpenditures]));
     lines.push_back(" ");

@@ -62,14 +62,11 @@ UsageAxis usageAxis(const UsageChart& chart) {
     return axis;
 }
 
-double shareOnAxis(const UsageAxis& axis, double share) {
-    return std::clamp(share, axis.low, axis.high);
-}
+double shareOnAxis(const UsageAxis& axis, double share) { return std::clamp(share, axis.low, axis.high); }
 
 int usageChartRows(const UsageChart& chart) {
     std::size_t rows = 0;
-    for (const UsageGroup& group : chart.groups)
-        rows += group.bars.size() + (group.title.empty() ? 0 : 1);
+    for (const UsageGroup& group : chart.groups) rows += group.bars.size() + (group.title.empty() ? 0 : 1);
     return static_cast<int>(rows);
 }
 

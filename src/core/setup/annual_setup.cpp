@@ -18,9 +18,7 @@ Status checkName(std::string_view name) {
 
 }  // namespace
 
-AnnualSetup::AnnualSetup() {
-    ClearLedger(year_);
-}
+AnnualSetup::AnnualSetup() { ClearLedger(year_); }
 
 Status AnnualSetup::addBudgetAccount(std::string_view typedNumber, std::string_view typedName, Money budget,
                                      Money balance) {

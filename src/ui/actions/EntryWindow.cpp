@@ -25,7 +25,8 @@ EntryWindow::EntryWindow(FrmMain& main, const EntryLayout& layout) : ChildWindow
     TxtRef = new QLineEdit(this);
     TxtRef->setObjectName("TxtRef");
     TxtRef->setMaxLength(static_cast<int>(kReferenceLength));
-    for (QLabel* label : {amountLabel, referenceLabel}) label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    for (QLabel* label : {amountLabel, referenceLabel})
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     amountLabel->setBuddy(TxtAmount);
     referenceLabel->setBuddy(TxtRef);
 
@@ -75,7 +76,8 @@ void EntryWindow::recordClicked() {
 std::optional<std::string> EntryWindow::reference() {
     auto bytes = toCp1252(TxtRef->text());
     if (!bytes) {
-        main_.platform().dialogs.message("The reference holds a character that cannot be stored in the month's files.");
+        main_.platform().dialogs.message(
+            "The reference holds a character that cannot be stored in the month's files.");
     }
     return bytes;
 }

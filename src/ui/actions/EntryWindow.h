@@ -12,11 +12,11 @@ class QPushButton;
 namespace quorvel::ui {
 
 struct EntryLayout {
-    const char* name;           // the window's given name
+    const char* name;  // the window's given name
     QString caption;
     QString amountLabel;
     QString referenceLabel;
-    const char* recordName;     // the record button's given name and caption
+    const char* recordName;  // the record button's given name and caption
     QString recordCaption;
     const char* cancelName;
     const char* amountLabelName = "Label1";

@@ -14,7 +14,8 @@ FrmTD::FrmTD(FrmMain& main, int budgetRow, int fundRow)
                          "Command2", "Label3", "Label4"}),
       budgetRow_(budgetRow),
       fundRow_(fundRow) {
-    Label1 = new QLabel("Transferring Funds from " + fromCp1252(main.ledger().BudgetAcctName[budgetRow]), this);
+    Label1 =
+        new QLabel("Transferring Funds from " + fromCp1252(main.ledger().BudgetAcctName[budgetRow]), this);
     Label1->setObjectName("Label1");
     Label2 = new QLabel("to " + fromCp1252(main.ledger().DesigAcctName[fundRow]), this);
     Label2->setObjectName("Label2");

@@ -66,7 +66,8 @@ std::optional<int> newFund(FrmMain& main, bool announceInJournal) {
         endPick(main, "The name holds a character that cannot be stored in the month's files.");
         return std::nullopt;
     }
-    const auto row = createFund(main.ledger(), main.journal(), *bytes, clockSeededRandom(), announceInJournal);
+    const auto row =
+        createFund(main.ledger(), main.journal(), *bytes, clockSeededRandom(), announceInJournal);
     if (!row) {
         endPick(main, QString::fromStdString(row.message()));
         return std::nullopt;
@@ -90,8 +91,8 @@ void MnuBudgetExpenditure_Click(FrmMain& main) {
 
 void MnuDesignatedExpenditure_Click(FrmMain& main) {
     if (!main.requireLoadedMonth()) return;
-    const PickList list =
-        fundPickList(main.ledger(), "        - Select Designated Fund for Expenditure -", /*offerNewFund=*/false);
+    const PickList list = fundPickList(main.ledger(), "        - Select Designated Fund for Expenditure -",
+                                       /*offerNewFund=*/false);
     pickFrom(main, list, [&main, list](int index) {
         const int row = list.rowOf(index);
         if (row == 0) return endPick(main, "you must select a designated fund");
@@ -136,7 +137,9 @@ void MnuSource_Click(FrmMain& main) {
             // A name of one character would hide the source (and those after it) from this list.
             if (name.size() < 2) return endPick(main, "Invalid name");
             const auto bytes = toCp1252(name);
-            if (!bytes) return endPick(main, "The name holds a character that cannot be stored in the month's files.");
+            if (!bytes)
+                return endPick(main,
+                               "The name holds a character that cannot be stored in the month's files.");
             const auto created = createSource(main.ledger(), main.journal(), *bytes, clockSeededRandom());
             if (!created) return endPick(main, QString::fromStdString(created.message()));
             row = *created;

@@ -46,8 +46,7 @@ FrmExport::FrmExport(FrmMain& main) : ChildWindow(main) {
 void FrmExport::CmdExport_Click() {
     platform::Dialogs& dialogs = main_.platform().dialogs;
     std::size_t k = 0;
-    while (k + 1 < Opt.size() && !Opt[k]->isChecked())
-        ++k;
+    while (k + 1 < Opt.size() && !Opt[k]->isChecked()) ++k;
     const ExportInfo& info = kExports[k];
     const QString extension = info.extension;
     const QFileInfo month(fromPath(main_.ledger().CurrentFile));

@@ -28,8 +28,8 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     buttons->setObjectName("CmdOK");
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    for (QWidget* w : {static_cast<QWidget*>(title), static_cast<QWidget*>(version), static_cast<QWidget*>(notice),
-                       static_cast<QWidget*>(buttons)}) {
+    for (QWidget* w : {static_cast<QWidget*>(title), static_cast<QWidget*>(version),
+                       static_cast<QWidget*>(notice), static_cast<QWidget*>(buttons)}) {
         layout->addWidget(w);
     }
     setMinimumWidth(360);

@@ -103,7 +103,8 @@ void FrmMain::buildControls() {
     connect(CmdDx, &QPushButton::clicked, this, [this] { MnuDesignatedExpenditure_Click(*this); });
 }
 
-QAction* FrmMain::addItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut) {
+QAction* FrmMain::addItem(QMenu* menu, const char* name, const QString& caption,
+                          const QKeySequence& shortcut) {
     QAction* action = menu->addAction(caption);
     action->setObjectName(name);
     if (!shortcut.isEmpty()) action->setShortcut(shortcut);
@@ -166,15 +167,24 @@ void FrmMain::buildMenus() {
     connect(MnuCopy, &QAction::triggered, this, &FrmMain::MnuCopy_Click);
     connect(MnuAbout, &QAction::triggered, this, &FrmMain::MnuAbout_Click);
     const std::pair<QAction*, void (*)(FrmMain&)> commands[] = {
-        {MnuBudgetExpenditure, MnuBudgetExpenditure_Click}, {MnuDesignatedExpenditure, MnuDesignatedExpenditure_Click},
-        {MnuDeposit, MnuDeposit_Click},   {MnuDesignation, MnuDesignation_Click},
-        {MnuSource, MnuSource_Click},     {MnuTransfer, MnuTransfer_Click},
-        {MnuAdjustAction, MnuAdjustAction_Click}, {MnuCashShow, MnuCashShow_Click},
-        {MnuCSource, MnuCSource_Click},   {MnuChangeBalance, MnuChangeBalance_Click},
-        {MnuUsage, MnuUsage_Click},       {MnuNew, MnuNew_Click},
-        {MnuBudgetAdjust, MnuBudgetAdjust_Click}, {MnuAdjustDesignation, MnuAdjustDesignation_Click},
-        {MnuSetSections, MnuSetSections_Click},   {MnuReorder, MnuReorder_Click},
-        {MnuPrint, MnuPrint_Click},       {MnuExport, MnuExport_Click},
+        {MnuBudgetExpenditure, MnuBudgetExpenditure_Click},
+        {MnuDesignatedExpenditure, MnuDesignatedExpenditure_Click},
+        {MnuDeposit, MnuDeposit_Click},
+        {MnuDesignation, MnuDesignation_Click},
+        {MnuSource, MnuSource_Click},
+        {MnuTransfer, MnuTransfer_Click},
+        {MnuAdjustAction, MnuAdjustAction_Click},
+        {MnuCashShow, MnuCashShow_Click},
+        {MnuCSource, MnuCSource_Click},
+        {MnuChangeBalance, MnuChangeBalance_Click},
+        {MnuUsage, MnuUsage_Click},
+        {MnuNew, MnuNew_Click},
+        {MnuBudgetAdjust, MnuBudgetAdjust_Click},
+        {MnuAdjustDesignation, MnuAdjustDesignation_Click},
+        {MnuSetSections, MnuSetSections_Click},
+        {MnuReorder, MnuReorder_Click},
+        {MnuPrint, MnuPrint_Click},
+        {MnuExport, MnuExport_Click},
         {MnuReconcile, MnuReconcile_Click},
         {MnuUsageChart, MnuUsageChart_Click},
         {MnuAuditTrail, MnuAuditTrail_Click},
@@ -347,9 +357,9 @@ void FrmMain::enableMonthCommands() {
     MnuSaveAS->setEnabled(true);  // writes another file only
     // Read-only, nothing that writes the month or its journal. Closing the month into the
     // next one is left to its holder too, who is still recording in it.
-    for (QAction* writer : {MnuSave, MnuFresh, MnuBudgetExpenditure, MnuDesignatedExpenditure, MnuDeposit,
-                            MnuDesignation, MnuSource, MnuTransfer, MnuChangeBalance, MnuSetSections,
-                            MnuReorder}) {
+    for (QAction* writer :
+         {MnuSave, MnuFresh, MnuBudgetExpenditure, MnuDesignatedExpenditure, MnuDeposit, MnuDesignation,
+          MnuSource, MnuTransfer, MnuChangeBalance, MnuSetSections, MnuReorder}) {
         writer->setEnabled(!readOnly_);
     }
     CmdEdit->setEnabled(!readOnly_);

@@ -152,7 +152,8 @@ protected:
 private:
     void buildControls();
     void buildMenus();
-    QAction* addItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut = {});
+    QAction* addItem(QMenu* menu, const char* name, const QString& caption,
+                     const QKeySequence& shortcut = {});
     void protocolButton(ListCode code);
     void pressDefaultButton();
     // Start New Month and Save As Fresh Year share every step but the budget rule.

@@ -205,8 +205,9 @@ void FrmMain::MnuSave_Click() {
 
 void FrmMain::MnuFresh_Click() {
     if (!requireLoadedMonth()) return;
-    if (platform_.dialogs.message("Use this function only to start a new year's report as it zeroes annual expenditures",
-                                  Buttons::OkCancel, "Caution") != Answer::Ok) {
+    if (platform_.dialogs.message(
+            "Use this function only to start a new year's report as it zeroes annual expenditures",
+            Buttons::OkCancel, "Caution") != Answer::Ok) {
         return;
     }
     rollOverTo("Create Initial Fresh Year Report", true);
@@ -224,8 +225,8 @@ void FrmMain::rollOverTo(const QString& dialogTitle, bool freshYear) {
     }
     MonthLock newMonthLock;
     if (!reserveNewMonth(name, newMonthLock)) return;
-    const Status rolled =
-        rollOver(ledger_, journal_, toPath(name), freshYear ? RolloverKind::FreshYear : RolloverKind::NewMonth);
+    const Status rolled = rollOver(ledger_, journal_, toPath(name),
+                                   freshYear ? RolloverKind::FreshYear : RolloverKind::NewMonth);
     if (!rolled && !rolled.tookEffect()) {
         platform_.dialogs.message("The new month was not saved.\n\n" + fromPath(rolled.message()));
         return;

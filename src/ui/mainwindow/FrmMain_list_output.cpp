@@ -25,7 +25,8 @@ constexpr int kListColumn = 5;
 }  // namespace
 
 void FrmMain::CmdPrint_Click() {
-    if (platform_.dialogs.message(printerReadyQuestion(printerChoice()), Buttons::YesNo) != Answer::Yes) return;
+    if (platform_.dialogs.message(printerReadyQuestion(printerChoice()), Buttons::YesNo) != Answer::Yes)
+        return;
     const std::unique_ptr<platform::Printer> device = rememberedPrinterJob(platform_);
     if (const QString error = device->begin(); !error.isEmpty()) {
         platform_.dialogs.message("The list could not be printed.\n\n" + error);
@@ -33,8 +34,7 @@ void FrmMain::CmdPrint_Click() {
     }
     const QStringList lines = listLines();
     qsizetype widest = 0;
-    for (const QString& line : lines)
-        widest = std::max(widest, line.size());
+    for (const QString& line : lines) widest = std::max(widest, line.size());
     print::PagedPrinter paged(*device);
     Printer* const printer = &paged;
     paged.setPageHead([printer] {
@@ -56,7 +56,8 @@ void FrmMain::CmdPrint_Click() {
             printer->endLine();
         }
     }
-    printer->printAt(20, "printed on " + QLocale().toString(QDateTime::currentDateTime(), QLocale::ShortFormat));
+    printer->printAt(20,
+                     "printed on " + QLocale().toString(QDateTime::currentDateTime(), QLocale::ShortFormat));
     printer->endLine();
     if (const QString error = printer->end(); !error.isEmpty()) {
         platform_.dialogs.message("The list could not be printed.\n\n" + error);

@@ -24,7 +24,8 @@ struct CommandLineAnswer {
 };
 // Before the application has taken out its own options (-platform, -style, -session, ...),
 // `qtOptionsRemoved` is false and unknown options are left for it.
-std::optional<CommandLineAnswer> answerCommandLine(const QStringList& arguments, bool qtOptionsRemoved = true);
+std::optional<CommandLineAnswer> answerCommandLine(const QStringList& arguments,
+                                                   bool qtOptionsRemoved = true);
 
 // Returns the shown main window, or nothing when another copy is already running or the
 // one-copy lock cannot be taken (after saying which, and why). A month file in `arguments`

@@ -20,9 +20,7 @@ const QString kPaperUnitsKey = QStringLiteral("report/paperUnits");
 const QString kPaperNameKey = QStringLiteral("report/paperName");
 const QString kPaperKey = QStringLiteral("report/paper");
 
-QSettings settings() {
-    return QSettings(configFolder() + "/quorvel.conf", QSettings::IniFormat);
-}
+QSettings settings() { return QSettings(configFolder() + "/quorvel.conf", QSettings::IniFormat); }
 
 }  // namespace
 
@@ -31,9 +29,7 @@ QString configFolder() {
     return folder.isEmpty() ? QStringLiteral(".") : folder;
 }
 
-QStringList recentMonths() {
-    return settings().value(kRecentKey).toStringList().mid(0, kRecentMonths);
-}
+QStringList recentMonths() { return settings().value(kRecentKey).toStringList().mid(0, kRecentMonths); }
 
 void rememberRecentMonth(const QString& path) {
     const QString absolute = QFileInfo(path).absoluteFilePath();
@@ -43,21 +39,13 @@ void rememberRecentMonth(const QString& path) {
     settings().setValue(kRecentKey, months.mid(0, kRecentMonths));
 }
 
-QByteArray mainWindowGeometry() {
-    return settings().value(kGeometryKey).toByteArray();
-}
+QByteArray mainWindowGeometry() { return settings().value(kGeometryKey).toByteArray(); }
 
-void rememberMainWindowGeometry(const QByteArray& geometry) {
-    settings().setValue(kGeometryKey, geometry);
-}
+void rememberMainWindowGeometry(const QByteArray& geometry) { settings().setValue(kGeometryKey, geometry); }
 
-QString csvStatementColumns() {
-    return settings().value(kCsvColumnsKey).toString();
-}
+QString csvStatementColumns() { return settings().value(kCsvColumnsKey).toString(); }
 
-void rememberCsvStatementColumns(const QString& mapping) {
-    settings().setValue(kCsvColumnsKey, mapping);
-}
+void rememberCsvStatementColumns(const QString& mapping) { settings().setValue(kCsvColumnsKey, mapping); }
 
 platform::PrinterChoice printerChoice() {
     const QSettings kept = settings();

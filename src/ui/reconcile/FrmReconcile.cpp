@@ -46,7 +46,8 @@ void addRow(QListWidget* box, const std::string& text, std::size_t index) {
 
 }  // namespace
 
-FrmReconcile::FrmReconcile(FrmMain& main, QString namesFile) : ChildWindow(main), namesFile_(std::move(namesFile)) {
+FrmReconcile::FrmReconcile(FrmMain& main, QString namesFile)
+    : ChildWindow(main), namesFile_(std::move(namesFile)) {
     setObjectName("FrmReconcile");
     setWindowTitle("Reconcile with Bank Statement");
     build();
@@ -63,9 +64,10 @@ void FrmReconcile::build() {
     layout->addLayout(top);
 
     auto* lists = new QGridLayout;
-    const std::pair<QListWidget**, const char*> boxes[] = {
-        {&LstMatched, "LstMatched"}, {&LstBankOnly, "LstBankOnly"},
-        {&LstOutstanding, "LstOutstanding"}, {&LstInTransit, "LstInTransit"}};
+    const std::pair<QListWidget**, const char*> boxes[] = {{&LstMatched, "LstMatched"},
+                                                           {&LstBankOnly, "LstBankOnly"},
+                                                           {&LstOutstanding, "LstOutstanding"},
+                                                           {&LstInTransit, "LstInTransit"}};
     for (int i = 0; i < 4; ++i) {
         *boxes[i].first = list(this, boxes[i].second);
         auto* caption = new QLabel(this);
@@ -172,13 +174,15 @@ bool FrmReconcile::Form_Load() {
         if (!gap.empty()) dialogs.message(fromPath(gap));
     } else {
         carryFault_ = fromPath(carried.message());
-        dialogs.message(carryFault_ + "\n\nUntil then nothing is carried from the months before, and this "
-                                      "reconciliation can be viewed and printed but not saved.");
+        dialogs.message(carryFault_ +
+                        "\n\nUntil then nothing is carried from the months before, and this "
+                        "reconciliation can be viewed and printed but not saved.");
     }
     auto saved = loadReconciliation(reconciliationFileOf(month));
     if (!saved) {
-        dialogs.message("The month's reconciliation file is damaged and is not used; saving replaces it.\n\n" +
-                        fromPath(saved.message()));
+        dialogs.message(
+            "The month's reconciliation file is damaged and is not used; saving replaces it.\n\n" +
+            fromPath(saved.message()));
     } else {
         saved_ = std::move(saved).value();
     }
@@ -190,7 +194,8 @@ bool FrmReconcile::Form_Load() {
         TxtOtherName[k]->setText(fromCp1252(rec_.others[k].name));
         const Money amount = rec_.others[k].amount;
         // Shown as saved: an amount of four decimals keeps them.
-        TxtOtherAmount[k]->setText(QString::fromStdString(amount.units() % 100 == 0 ? amount.format00() : amount.toFileText()));
+        TxtOtherAmount[k]->setText(
+            QString::fromStdString(amount.units() % 100 == 0 ? amount.format00() : amount.toFileText()));
     }
     refresh();
     savedText_ = composeReconciliation(rec_);
@@ -201,8 +206,9 @@ void FrmReconcile::reject() {
     check();
     const bool canSave = CmdSave->isEnabled() && carryFault_.isEmpty() && othersFault_.isEmpty();
     if (canSave && composeReconciliation(rec_) != savedText_ &&
-        main_.platform().dialogs.message("The reconciliation has changes that are not saved. Close it without saving?",
-                                         platform::Buttons::YesNo) != platform::Answer::Yes)
+        main_.platform().dialogs.message(
+            "The reconciliation has changes that are not saved. Close it without saving?",
+            platform::Buttons::YesNo) != platform::Answer::Yes)
         return;
     ChildWindow::reject();
 }
@@ -221,7 +227,8 @@ std::optional<statement::CsvColumns> FrmReconcile::askColumns(const std::string&
     if (auto remembered = statement::parseColumnMapping(csvStatementColumns().toStdString()))
         if (statement::readStatement(path, *remembered)) return *remembered;
     QStringList shown;
-    for (std::size_t i = 0; i < header->size(); ++i) shown << QString("%1 %2").arg(i + 1).arg(fromCp1252((*header)[i]));
+    for (std::size_t i = 0; i < header->size(); ++i)
+        shown << QString("%1 %2").arg(i + 1).arg(fromCp1252((*header)[i]));
     const QString typed = main_.platform().dialogs.input(
         "The statement's columns are not named as usual (" + shown.join(", ") +
             ").\nWhich column holds what? For example: date=1,description=2,cheque=3,amount=4,balance=5 "
@@ -254,18 +261,26 @@ bool FrmReconcile::CmdStatement_Click() {
     monthFirst.dates = statement::DateOrder::MonthFirst;
     dayFirst.dates = statement::DateOrder::DayFirst;
     if (!read && statement::readStatement(path, monthFirst) && statement::readStatement(path, dayFirst)) {
-        const QString order = main_.platform().dialogs.input(
-            fromPath(read.message()) + "\n\nType mdy if the bank writes month/day/year, dmy if day/month/year.",
-            "Statement Dates", "").trimmed().toLower();
+        const QString order =
+            main_.platform()
+                .dialogs
+                .input(fromPath(read.message()) +
+                           "\n\nType mdy if the bank writes month/day/year, dmy if day/month/year.",
+                       "Statement Dates", "")
+                .trimmed()
+                .toLower();
         if (order == "mdy" || order == "dmy") {
             const bool mapped = columns.has_value();  // a mapping is remembered with its order
             columns = order == "mdy" ? monthFirst : dayFirst;
             read = statement::readStatement(path, columns);
-            if (read && mapped) rememberCsvStatementColumns(QString::fromStdString(statement::composeColumnMapping(*columns)));
+            if (read && mapped)
+                rememberCsvStatementColumns(
+                    QString::fromStdString(statement::composeColumnMapping(*columns)));
         }
     }
     if (!read) {
-        main_.platform().dialogs.message("The statement was not read; nothing has changed.\n\n" + fromPath(read.message()));
+        main_.platform().dialogs.message("The statement was not read; nothing has changed.\n\n" +
+                                         fromPath(read.message()));
         return false;
     }
     auto items = currentItems();
@@ -318,7 +333,8 @@ void FrmReconcile::CmdMatch_Click() {
                    "Choose a statement line and the outstanding cheque or deposit it clears."),
                void();
     if (rec_.items[*item].amount != rec_.statement.lines[*line].amount)
-        return main_.platform().dialogs.message("The amounts differ: a match must be for the same amount."), void();
+        return main_.platform().dialogs.message("The amounts differ: a match must be for the same amount."),
+               void();
     rec_.confirm(*line, item);
     refresh();
 }
@@ -339,14 +355,16 @@ void FrmReconcile::CmdRecord_Click() {
     const std::string reference = referenceDate(bank.date);
     const bool charge = bank.amount.units() < 0;
     if (charge && CboAccount->currentIndex() < 0)
-        return main_.platform().dialogs.message("Choose the budget account the charge is recorded against."), void();
+        return main_.platform().dialogs.message("Choose the budget account the charge is recorded against."),
+               void();
     // A click writes to the journal for good: say what is recorded, and warn as the budget
     // expenditure window does when the account's budget is passed.
-    QString question = charge ? QStringLiteral("Record %1 as a budget expenditure of %2, dated %3?")
-                                    .arg(QString::fromStdString(amountText), CboAccount->currentText(),
-                                         QString::fromStdString(reference))
-                              : QStringLiteral("Record %1 as a deposit, dated %2?")
-                                    .arg(QString::fromStdString(amountText), QString::fromStdString(reference));
+    QString question = charge
+                           ? QStringLiteral("Record %1 as a budget expenditure of %2, dated %3?")
+                                 .arg(QString::fromStdString(amountText), CboAccount->currentText(),
+                                      QString::fromStdString(reference))
+                           : QStringLiteral("Record %1 as a deposit, dated %2?")
+                                 .arg(QString::fromStdString(amountText), QString::fromStdString(reference));
     if (charge && overBudget(main_.ledger(), CboAccount->currentData().toInt(), amount))
         question += "\n\nYou are attempting to spend more than is budgeted.";
     if (main_.platform().dialogs.message(question, platform::Buttons::YesNo) != platform::Answer::Yes) return;
@@ -378,12 +396,14 @@ BalanceCheck FrmReconcile::check() {
         TxtOtherName[k]->setStyleSheet(name ? QString() : QStringLiteral("background: #ffc0c0"));
         if (!name) {
             if (othersFault_.isEmpty())
-                othersFault_ = QString("The name of other account %1 holds a character the reconciliation "
-                                       "file cannot hold (Windows-1252 only).")
+                othersFault_ = QString(
+                                   "The name of other account %1 holds a character the reconciliation "
+                                   "file cannot hold (Windows-1252 only).")
                                    .arg(k + 1);
             continue;
         }
-        auto read = amount.isEmpty() ? Result<Money>(Money()) : readTypedAmount(amount.toStdString(), *name, 4);
+        auto read =
+            amount.isEmpty() ? Result<Money>(Money()) : readTypedAmount(amount.toStdString(), *name, 4);
         // A refused amount is marked and left out; the formula then says it is incomplete.
         TxtOtherAmount[k]->setStyleSheet(read ? QString() : QStringLiteral("background: #ffc0c0"));
         TxtOtherAmount[k]->setToolTip(read ? QString() : fromCp1252(read.message()));
@@ -405,31 +425,39 @@ void FrmReconcile::refresh() {
     const ReconciliationLists lists = reconciliationLists(rec_);
     LstMatched->clear();
     for (const std::size_t i : lists.matched)
-        addRow(LstMatched, statementLineText(rec_.statement.lines[i]) + "  = " + bookItemLine(rec_.items[*rec_.match[i]]) +
-                               (rec_.confirmed[i] ? "" : "  (proposed)"), i);
+        addRow(LstMatched,
+               statementLineText(rec_.statement.lines[i]) + "  = " +
+                   bookItemLine(rec_.items[*rec_.match[i]]) + (rec_.confirmed[i] ? "" : "  (proposed)"),
+               i);
     LstBankOnly->clear();
-    for (const std::size_t i : lists.bankOnly) addRow(LstBankOnly, statementLineText(rec_.statement.lines[i]), i);
+    for (const std::size_t i : lists.bankOnly)
+        addRow(LstBankOnly, statementLineText(rec_.statement.lines[i]), i);
     LstOutstanding->clear();
-    for (const std::size_t i : lists.outstandingCheques) addRow(LstOutstanding, bookItemLine(rec_.items[i]), i);
+    for (const std::size_t i : lists.outstandingCheques)
+        addRow(LstOutstanding, bookItemLine(rec_.items[i]), i);
     LstInTransit->clear();
     for (const std::size_t i : lists.depositsInTransit) addRow(LstInTransit, bookItemLine(rec_.items[i]), i);
     const std::pair<const char*, std::size_t> captions[] = {
-        {"Matc&hed (%1)", lists.matched.size()}, {"Statement &lines without an action (%1)", lists.bankOnly.size()},
+        {"Matc&hed (%1)", lists.matched.size()},
+        {"Statement &lines without an action (%1)", lists.bankOnly.size()},
         {"Outsta&nding cheques (%1)", lists.outstandingCheques.size()},
         {"Deposits in &transit (%1)", lists.depositsInTransit.size()}};
-    const char* names[] = {"LstMatchedCaption", "LstBankOnlyCaption", "LstOutstandingCaption", "LstInTransitCaption"};
-    for (int i = 0; i < 4; ++i) findChild<QLabel*>(names[i])->setText(QString(captions[i].first).arg(captions[i].second));
+    const char* names[] = {"LstMatchedCaption", "LstBankOnlyCaption", "LstOutstandingCaption",
+                           "LstInTransitCaption"};
+    for (int i = 0; i < 4; ++i)
+        findChild<QLabel*>(names[i])->setText(QString(captions[i].first).arg(captions[i].second));
     QStringList formula;
     for (const std::string& line : balanceLines(check())) formula << fromCp1252(line);
-    if (!othersFault_.isEmpty()) formula << "Incomplete until the other accounts are corrected:" << othersFault_;
+    if (!othersFault_.isEmpty())
+        formula << "Incomplete until the other accounts are corrected:" << othersFault_;
     LblFormula->setText(formula.join('\n'));
 }
 
 std::optional<std::vector<std::string>> FrmReconcile::printedLines() {
     const BalanceCheck figures = check();
     if (!othersFault_.isEmpty()) {
-        main_.platform().dialogs.message("The reconciliation is incomplete: correct the other accounts first.\n\n" +
-                                         othersFault_);
+        main_.platform().dialogs.message(
+            "The reconciliation is incomplete: correct the other accounts first.\n\n" + othersFault_);
         return std::nullopt;
     }
     return reconciliationLines(rec_, figures, origin_);
@@ -438,20 +466,25 @@ std::optional<std::vector<std::string>> FrmReconcile::printedLines() {
 void FrmReconcile::CmdSave_Click() {
     const std::size_t proposed = check().proposed;
     if (!othersFault_.isEmpty()) {
-        main_.platform().dialogs.message("The reconciliation was not saved: correct the other accounts first. "
-                                         "Nothing has changed on disk.\n\n" + othersFault_);
+        main_.platform().dialogs.message(
+            "The reconciliation was not saved: correct the other accounts first. "
+            "Nothing has changed on disk.\n\n" +
+            othersFault_);
         return;
     }
     if (!carryFault_.isEmpty()) {
         // Saved now, the items last month carries would be gone from every month after.
-        main_.platform().dialogs.message("The reconciliation was not saved: an earlier month's files cannot "
-                                         "be read, so the items they carry are missing. Nothing has changed "
-                                         "on disk.\n\n" + carryFault_);
+        main_.platform().dialogs.message(
+            "The reconciliation was not saved: an earlier month's files cannot "
+            "be read, so the items they carry are missing. Nothing has changed "
+            "on disk.\n\n" +
+            carryFault_);
         return;
     }
     if (proposed > 0) {
-        const QString question = "%1 proposed matches are not confirmed. Confirm them before saving?\n\n"
-                                 "No saves them as proposals: they clear nothing and carry into next month.";
+        const QString question =
+            "%1 proposed matches are not confirmed. Confirm them before saving?\n\n"
+            "No saves them as proposals: they clear nothing and carry into next month.";
         switch (main_.platform().dialogs.message(question.arg(proposed), platform::Buttons::YesNoCancel)) {
             case platform::Answer::Yes:
                 rec_.confirmProposals();
@@ -465,8 +498,9 @@ void FrmReconcile::CmdSave_Click() {
     }
     const Status saved = saveMonthReconciliation(main_.ledger().CurrentFile, rec_);
     if (!saved) {
-        main_.platform().dialogs.message("The reconciliation was not saved; the file beside the month is as it was.\n\n" +
-                                         fromPath(saved.message()));
+        main_.platform().dialogs.message(
+            "The reconciliation was not saved; the file beside the month is as it was.\n\n" +
+            fromPath(saved.message()));
         return;
     }
     savedText_ = composeReconciliation(rec_);
@@ -497,13 +531,17 @@ void FrmReconcile::CmdPdf_Click() {
     const auto lines = printedLines();
     if (!lines) return;
     if (const Status allowed = checkNotMonthOwnFile(toPath(name), main_.ledger().CurrentFile); !allowed) {
-        main_.platform().dialogs.message("The reconciliation could not be saved as PDF.\n\n" + fromPath(allowed.message()));
+        main_.platform().dialogs.message("The reconciliation could not be saved as PDF.\n\n" +
+                                         fromPath(allowed.message()));
         return;
     }
     const QPageSize paper = platform::QtPrinter::localePaper();
-    const auto pdfPrinter = [this, &paper](const QString& path) { return main_.platform().pdfPrinter(path, paper); };
+    const auto pdfPrinter = [this, &paper](const QString& path) {
+        return main_.platform().pdfPrinter(path, paper);
+    };
     const QString error = print::writeReportPdf(printedReconciliation(*lines), pdfPrinter, name);
-    if (!error.isEmpty()) main_.platform().dialogs.message("The reconciliation could not be saved as PDF.\n\n" + error);
+    if (!error.isEmpty())
+        main_.platform().dialogs.message("The reconciliation could not be saved as PDF.\n\n" + error);
 }
 
 }  // namespace quorvel::ui

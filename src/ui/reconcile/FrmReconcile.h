@@ -89,7 +89,8 @@ private:
     std::vector<BookItem> carried_;
     QString carryFault_;
     std::string savedText_;  // the reconciliation as last loaded or saved, to tell unsaved changes
-    QString othersFault_;  // the first other account's amount that cannot be read  // why last month's files could not be read; saving is refused then
+    QString othersFault_;  // the first other account's amount that cannot be read  // why last month's files
+                           // could not be read; saving is refused then
     std::string origin_;
     std::optional<SavedReconciliation> saved_;
 };

@@ -150,8 +150,7 @@ void frmprinter::layOutControls() {
     int row = 0;
     grid->addWidget(Label1, row++, 0, 1, 3);
     grid->addWidget(Label2, row++, 0, 1, 3);
-    for (QLineEdit* title : {TxtaTitle, TxtbTitle, TxtcTitle})
-        grid->addWidget(title, row++, 0, 1, 3);
+    for (QLineEdit* title : {TxtaTitle, TxtbTitle, TxtcTitle}) grid->addWidget(title, row++, 0, 1, 3);
     grid->addWidget(Label3, row++, 0, 1, 3);
     grid->addWidget(Label4, row, 0);
     grid->addWidget(Label5, row++, 1);
@@ -204,8 +203,7 @@ void frmprinter::Form_Load() {
     Label8->setText(kBalanceCaption + QString::fromStdString(reportBalance_));
     // A missing or damaged file leaves the boxes it did not reach empty, without a word.
     const AccountNames names = loadAccountNames(toPath(namesFile_));
-    for (int k = 0; k < kReportAccounts; ++k)
-        txtname[k]->setText(fromCp1252(names[k]));
+    for (int k = 0; k < kReportAccounts; ++k) txtname[k]->setText(fromCp1252(names[k]));
     if (const auto titles = loadReportTitles(toPath(titlesFile()))) {
         TxtaTitle->setText(fromCp1252((*titles)[0]));
         TxtbTitle->setText(fromCp1252((*titles)[1]));
@@ -241,8 +239,8 @@ void frmprinter::showPrinter() {
     } else {
         LblPrinter->setText(QStringLiteral("No printer can be reached now; printing on %1, %2 when it can")
                                 .arg(printer, paper));
-        LblPreviewPaper->setText(QStringLiteral("The preview shows the paper for Save as PDF, %1")
-                                     .arg(pdfPaper().name()));
+        LblPreviewPaper->setText(
+            QStringLiteral("The preview shows the paper for Save as PDF, %1").arg(pdfPaper().name()));
     }
 }
 
@@ -259,18 +257,13 @@ platform::PrinterChoice frmprinter::previewChoice() const {
     return printersReachable() ? printer_ : platform::PrinterChoice{{}, pdfPaper()};
 }
 
-QString frmprinter::titlesFile() const {
-    return QFileInfo(namesFile_).dir().filePath("titles.dat");
-}
+QString frmprinter::titlesFile() const { return QFileInfo(namesFile_).dir().filePath("titles.dat"); }
 
-void frmprinter::TxtAmount_lostfocus(int Index) {
-    TxtAmount[Index]->reformat();
-}
+void frmprinter::TxtAmount_lostfocus(int Index) { TxtAmount[Index]->reformat(); }
 
 std::optional<ReportEntries> frmprinter::entries() {
     // A box that still has the focus (a button pressed from the keyboard) settles first.
-    for (int k = 0; k < kReportAccounts; ++k)
-        TxtAmount_lostfocus(k);
+    for (int k = 0; k < kReportAccounts; ++k) TxtAmount_lostfocus(k);
     for (AmountBox* box : TxtAmount) {
         if (box->text().isEmpty()) continue;  // no account
         if (const auto amount = box->amount(); !amount) {
@@ -345,7 +338,8 @@ void frmprinter::printFailed(int copy, int copies, const QString& reason) {
         dialogs.message(message);
         return;
     }
-    if (dialogs.message(message + QStringLiteral("\n\nSave it as PDF instead?"), Buttons::YesNo) == Answer::Yes)
+    if (dialogs.message(message + QStringLiteral("\n\nSave it as PDF instead?"), Buttons::YesNo) ==
+        Answer::Yes)
         CmdPdf_Click();
 }
 
@@ -357,21 +351,16 @@ void frmprinter::titleTooLong() {
             .arg(longestTitle()));
 }
 
-void frmprinter::Command2_Click() {
-    finish();
-}
+void frmprinter::Command2_Click() { finish(); }
 
-void frmprinter::reject() {
-    finish();
-}
+void frmprinter::reject() { finish(); }
 
 void frmprinter::Command3_Click() {
     // The title lines are kept with the names, so next month's report starts from this one's.
     const std::optional<ReportEntries> kept = entries();
     if (!kept) return;
     AccountNames names;
-    for (int k = 0; k < kReportAccounts; ++k)
-        names[k] = kept->accountNames[k];
+    for (int k = 0; k < kReportAccounts; ++k) names[k] = kept->accountNames[k];
     Status saved = saveAccountNames(toPath(namesFile_), names);
     if (saved) saved = saveReportTitles(toPath(titlesFile()), kept->titles);
     if (!saved) {
@@ -380,13 +369,9 @@ void frmprinter::Command3_Click() {
     }
 }
 
-void frmprinter::Command4_Click() {
-    writeReport(ReportFileKind::Monthly);
-}
+void frmprinter::Command4_Click() { writeReport(ReportFileKind::Monthly); }
 
-void frmprinter::Command5_Click() {
-    writeReport(ReportFileKind::Annual);
-}
+void frmprinter::Command5_Click() { writeReport(ReportFileKind::Annual); }
 
 void frmprinter::writeReport(ReportFileKind kind) {
     platform::Dialogs& dialogs = main_.platform().dialogs;
@@ -439,7 +424,9 @@ void frmprinter::CmdPdf_Click() {
     }
     BusyPointer busy;
     const QPageSize paper = pdfPaper();
-    const auto pdfPrinter = [this, &paper](const QString& path) { return main_.platform().pdfPrinter(path, paper); };
+    const auto pdfPrinter = [this, &paper](const QString& path) {
+        return main_.platform().pdfPrinter(path, paper);
+    };
     const QString error =
         print::writeReportPdf(printedReport(main_.ledger(), *report), pdfPrinter, name, chartPages());
     if (!error.isEmpty())

@@ -14,7 +14,8 @@
 
 namespace quorvel::ui {
 
-FrmActChange::FrmActChange(FrmMain& main, std::int64_t recordNumber) : ChildWindow(main), number_(recordNumber) {
+FrmActChange::FrmActChange(FrmMain& main, std::int64_t recordNumber)
+    : ChildWindow(main), number_(recordNumber) {
     setObjectName("FrmActChange");
     setWindowTitle("Edit Action Entry");
     auto label = [this](QLabel*& target, const char* name, const QString& text, Qt::Alignment alignment) {
@@ -101,7 +102,8 @@ void FrmActChange::Command1_Click() {
     const auto number = toCp1252(TxtAcctNumber->text());
     const auto reference = toCp1252(TxtRef->text());
     if (!number || !reference) {
-        main_.platform().dialogs.message("The entry holds a character that cannot be stored in the month's files.");
+        main_.platform().dialogs.message(
+            "The entry holds a character that cannot be stored in the month's files.");
         return;
     }
     const ActionEdit edit{*number, amount->format00(), *reference};

@@ -56,8 +56,7 @@ void FrmAudit::fillList() {
     LstAudit->clear();
     for (const AuditEntry& entry : trail_.entries) {
         QStringList lines;
-        for (const std::string& line : auditEntryLines(entry, main_.ledger()))
-            lines << fromCp1252(line);
+        for (const std::string& line : auditEntryLines(entry, main_.ledger())) lines << fromCp1252(line);
         LstAudit->addItem(lines.join('\n'));
     }
     // A missing or damaged trail is said here; the month itself never depends on it.

@@ -86,7 +86,8 @@ void MnuCSource_Click(FrmMain& main) {
         if (!answer.isEmpty()) {
             const auto name = toCp1252(answer);
             if (!name) {
-                return endListing(main, "The name holds a character that cannot be stored in the month's files.");
+                return endListing(main,
+                                  "The name holds a character that cannot be stored in the month's files.");
             }
             if (Status renamed = renameSource(main.ledger(), main.journal(), row, *name); !renamed) {
                 return endListing(main, QString::fromStdString(renamed.message()));

@@ -27,16 +27,13 @@ struct Bars {
     QList<qreal> past;
 };
 
-QString percent(double share) {
-    return QString::number(share * 100, 'f', 1) + '%';
-}
+QString percent(double share) { return QString::number(share * 100, 'f', 1) + '%'; }
 
 Bars bars(const UsageChart& chart, const UsageAxis& axis) {
     Bars b;
     QSet<QString> taken;  // the axis wants every category once
     auto add = [&b, &taken](QString label, double value, bool past) {
-        while (taken.contains(label))
-            label += ' ';
+        while (taken.contains(label)) label += ' ';
         taken.insert(label);
         b.categories << label;
         b.within << (past ? 0 : value);

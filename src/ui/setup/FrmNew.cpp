@@ -121,13 +121,11 @@ void FrmNew::setKeyboardOrder() {
                                                     {Label2, TxtAcctName},
                                                     {Label3, TxtBudgetAmount},
                                                     {Label6, TxtBalance}};
-    for (const auto& [caption, buddy] : buddies)
-        caption->setBuddy(buddy);
+    for (const auto& [caption, buddy] : buddies) caption->setBuddy(buddy);
     QWidget* const order[] = {TxtCashOnHand, TxtAcctNumber, TxtAcctName, TxtBudgetAmount,
                               TxtBalance,    Command1,      List1,       OptBudget,
                               OptDesignated, Command2,      Command3,    CmdDeleteFund};
-    for (std::size_t i = 0; i + 1 < std::size(order); ++i)
-        setTabOrder(order[i], order[i + 1]);
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
 }
 
 void FrmNew::connectControls() {
@@ -170,9 +168,7 @@ void FrmNew::start() {
     TxtCashOnHand->setFocus();
 }
 
-SetupMode FrmNew::mode() const {
-    return OptBudget->isChecked() ? SetupMode::Budget : SetupMode::Designated;
-}
+SetupMode FrmNew::mode() const { return OptBudget->isChecked() ? SetupMode::Budget : SetupMode::Designated; }
 
 void FrmNew::showList(ListOccasion occasion) {
     List1->clear();
@@ -242,9 +238,7 @@ void FrmNew::CmdDeleteFund_Click() {
     showList(ListOccasion::Deleted);
 }
 
-void FrmNew::Command2_Click() {
-    finish();
-}
+void FrmNew::Command2_Click() { finish(); }
 
 void FrmNew::Command3_Click() {
     platform::Dialogs& dialogs = main_.platform().dialogs;

@@ -75,20 +75,26 @@ TEST(CsvExport, PlainAmounts) {
         {123450, "12.345"}, {-1, "-0.0001"},
         {10000, "1.00"},    {Money::kFileLimitUnits, "1000000000000.00"},
     };
-    for (const auto& [units, text] : cases)
-        EXPECT_EQ(plainAmount(Money::fromUnits(units)), text) << units;
+    for (const auto& [units, text] : cases) EXPECT_EQ(plainAmount(Money::fromUnits(units)), text) << units;
 }
 
 TEST(CsvExport, FieldsQuotedAndFormulasKeptAsText) {
     const std::pair<const char*, const char*> cases[] = {
-        {"plain", "plain"},          {"a,b", "\"a,b\""},        {"say \"hi\"", "\"say \"\"hi\"\"\""},
-        {"-0.50", "-0.50"},          {"12.3456", "12.3456"},    {"=SUM(A1)", "'=SUM(A1)"},
-        {"+1", "'+1"},               {"-x", "'-x"},             {"@cmd", "'@cmd"},
-        {"\tTab", "'\tTab"},         {"=a,b", "\"'=a,b\""},     {"-1.", "'-1."},
+        {"plain", "plain"},
+        {"a,b", "\"a,b\""},
+        {"say \"hi\"", "\"say \"\"hi\"\"\""},
+        {"-0.50", "-0.50"},
+        {"12.3456", "12.3456"},
+        {"=SUM(A1)", "'=SUM(A1)"},
+        {"+1", "'+1"},
+        {"-x", "'-x"},
+        {"@cmd", "'@cmd"},
+        {"\tTab", "'\tTab"},
+        {"=a,b", "\"'=a,b\""},
+        {"-1.", "'-1."},
         {"Caf\xE9", "Caf\u00e9"},
     };
-    for (const auto& [field, text] : cases)
-        EXPECT_EQ(csvField(field), text) << field;
+    for (const auto& [field, text] : cases) EXPECT_EQ(csvField(field), text) << field;
 }
 
 TEST(CsvExport, AwkwardNamesReadBackAsTheTables) {
@@ -122,8 +128,7 @@ TEST(CsvExport, AwkwardNamesReadBackAsTheTables) {
           {"20000", "Organ, Repair", "0.50", "10.00", "0.50", "10.00"}}},
         {CsvTable::Sources, {{"Id", "Name", "Amount in Month"}, {"11111", "Bake \"Sale\"", "12.3456"}}},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(parseCsv(csvTable(m.ledger, m.records, c.table)), c.rows);
+    for (const auto& c : cases) EXPECT_EQ(parseCsv(csvTable(m.ledger, m.records, c.table)), c.rows);
 }
 
 // Each row says what the action list's line says, for every listed record, and the tables'
@@ -149,8 +154,7 @@ TEST(CsvExport, ActionsMatchTheActionListAndTablesTheSummary) {
         auto columnSum = [&m](CsvTable table, std::size_t column) {
             Money sum;
             const Rows rows = parseCsv(csvTable(m.ledger, m.records, table));
-            for (std::size_t i = 1; i < rows.size(); ++i)
-                sum += *Money::parseExact(rows[i][column]);
+            for (std::size_t i = 1; i < rows.size(); ++i) sum += *Money::parseExact(rows[i][column]);
             return sum;
         };
         const auto& s = m.ledger.Summary;

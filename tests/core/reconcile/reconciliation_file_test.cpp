@@ -73,7 +73,8 @@ TEST(ReconciliationFile, SavedSafelyAndCarriedIntoTheMonthStartedNext) {
     test::writeMonth(test::sampleLedger(), december, test::kMonthRecords());
     const std::string recPath = reconciliationPathFor(december);
     {
-        ScopedFileFault fault([](FileStep step, const std::string&) { return step == FileStep::Sync ? EIO : 0; });
+        ScopedFileFault fault(
+            [](FileStep step, const std::string&) { return step == FileStep::Sync ? EIO : 0; });
         EXPECT_FALSE(saveReconciliation(recPath, settled()));
     }
     EXPECT_FALSE(std::filesystem::exists(recPath));
@@ -96,16 +97,20 @@ TEST(ReconciliationFile, SavedSafelyAndCarriedIntoTheMonthStartedNext) {
     // A damaged file is named first, with how to replace it, from the month after or further on.
     test::writeFile(recPath, "quorvel reconciliation 1\nbad\n");
     for (const char* later : {"JAN2027.rep", "FEB2027.rep"})
-        EXPECT_EQ(carriedItems(folder.path(later)).message(),
-                  recPath + ": line 2 of the reconciliation file is damaged: \"bad\" is not a reconciliation entry. "
-                            "Open DEC2026 and reconcile it again: saving replaces its damaged file.");
+        EXPECT_EQ(
+            carriedItems(folder.path(later)).message(),
+            recPath +
+                ": line 2 of the reconciliation file is damaged: \"bad\" is not a reconciliation entry. "
+                "Open DEC2026 and reconcile it again: saving replaces its damaged file.");
     EXPECT_TRUE(carriedItems(folder.path("MAY2027.rep")));
 }
 
 TEST(ReconciliationFile, NamedBesideTheMonthNeverOverItsOwnFiles) {
     const std::vector<std::pair<std::string, std::string>> names = {
-        {"DEC2026.rep", "DEC2026.rec"}, {"dec2026.REP", "dec2026.rec"},
-        {"X.rec", "X.rec.rec"},         {"Church2026", "Church2026.rec"},
+        {"DEC2026.rep", "DEC2026.rec"},
+        {"dec2026.REP", "dec2026.rec"},
+        {"X.rec", "X.rec.rec"},
+        {"Church2026", "Church2026.rec"},
     };
     for (const auto& [month, rec] : names) EXPECT_EQ(reconciliationPathFor(month), rec);
 
@@ -128,8 +133,9 @@ TEST(ReconciliationFile, AMonthSavedUnderTwoCasesCountsOnce) {
         ASSERT_TRUE(saveReconciliation(folder.path(name), settled()));
     std::string notice;
     ASSERT_TRUE(carriedItems(folder.path("FEB2027.rep"), &notice));
-    EXPECT_EQ(notice, "No files of JAN2027 are in the folder, though DEC2026 before it was reconciled: "
-                      "nothing is carried from DEC2026 or the months between.");
+    EXPECT_EQ(notice,
+              "No files of JAN2027 are in the folder, though DEC2026 before it was reconciled: "
+              "nothing is carried from DEC2026 or the months between.");
 }
 
 TEST(ReconciliationFile, CarriedItemsAreLastMonthsBookItemsLessItsConfirmedMatches) {
@@ -147,17 +153,35 @@ TEST(ReconciliationFile, CarriedItemsAreLastMonthsBookItemsLessItsConfirmedMatch
     };
     const std::vector<Case> cases = {
         {"as saved", test::kMonthRecords(), "DEC2026.rec", "JAN2027.rep", {"DEC2026:1", "DEC2026:5"}},
-        {"a cheque recorded after the save", later, "DEC2026.rec", "JAN2027.rep",
+        {"a cheque recorded after the save",
+         later,
+         "DEC2026.rec",
+         "JAN2027.rep",
          {"DEC2026:1", "DEC2026:5", "DEC2026:7"}},
-        {"names in other letter cases", test::kMonthRecords(), "dec2026.REC", "Jan2027.rep", {"DEC2026:1", "DEC2026:5"}},
+        {"names in other letter cases",
+         test::kMonthRecords(),
+         "dec2026.REC",
+         "Jan2027.rep",
+         {"DEC2026:1", "DEC2026:5"}},
         // Reconciled out of order: November was, December not yet, so all of December and
         // November's cheque carry.
-        {"December not reconciled", test::kMonthRecords(), "", "JAN2027.rep",
+        {"December not reconciled",
+         test::kMonthRecords(),
+         "",
+         "JAN2027.rep",
          {"DEC2026:1", "DEC2026:2", "DEC2026:3", "DEC2026:4", "DEC2026:5", "DEC2026:6", "NOV2026:1"}},
         // The first month ever reconciled carries last month's own items, one month back.
-        {"nothing reconciled before", test::kMonthRecords(), "", "JAN2027.rep",
-         {"DEC2026:1", "DEC2026:2", "DEC2026:3", "DEC2026:4", "DEC2026:5", "DEC2026:6"}, false},
-        {"a month without files after a reconciled one", test::kMonthRecords(), "DEC2026.rec", "FEB2027.rep", {},
+        {"nothing reconciled before",
+         test::kMonthRecords(),
+         "",
+         "JAN2027.rep",
+         {"DEC2026:1", "DEC2026:2", "DEC2026:3", "DEC2026:4", "DEC2026:5", "DEC2026:6"},
+         false},
+        {"a month without files after a reconciled one",
+         test::kMonthRecords(),
+         "DEC2026.rec",
+         "FEB2027.rep",
+         {},
          true,
          "No files of JAN2027 are in the folder, though DEC2026 before it was reconciled"},
         {"a gap with nothing reconciled before it", test::kMonthRecords(), "", "FEB2027.rep", {}, false},

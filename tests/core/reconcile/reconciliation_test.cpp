@@ -11,11 +11,16 @@ using test::kMonthRecords;
 TEST(Reconcile, ReferencesNameChequesAndDates) {
     const std::vector<std::tuple<std::string, std::string, std::string>> cases = {
         // reference, cheque, date
-        {"ck 4511", "4511", ""},          {"4511", "4511", ""},
-        {"#0452", "452", ""},             {"chk. 77", "77", ""},
-        {"12/08/26", "", "2026-12-08"},   {"12/8/2026", "", "2026-12-08"},
-        {"2026-12-31", "", "2026-12-31"}, {"02/30/26", "", ""},
-        {"transfer", "", ""},             {"Rent paid 45", "", ""},
+        {"ck 4511", "4511", ""},
+        {"4511", "4511", ""},
+        {"#0452", "452", ""},
+        {"chk. 77", "77", ""},
+        {"12/08/26", "", "2026-12-08"},
+        {"12/8/2026", "", "2026-12-08"},
+        {"2026-12-31", "", "2026-12-31"},
+        {"02/30/26", "", ""},
+        {"transfer", "", ""},
+        {"Rent paid 45", "", ""},
     };
     for (const auto& [reference, cheque, date] : cases) {
         EXPECT_EQ(chequeInReference(reference), cheque) << reference;
@@ -26,9 +31,9 @@ TEST(Reconcile, ReferencesNameChequesAndDates) {
 // Day numbers count days and read back as the dates they were made from.
 TEST(Reconcile, DayNumbersAndDatesConvertBothWays) {
     const std::tuple<int, int, int, const char*, const char*> cases[] = {
-        {1970, 1, 1, "1970-01-01", "01/01/70"},  {2000, 2, 29, "2000-02-29", "02/29/00"},
-        {2000, 3, 1, "2000-03-01", "03/01/00"},  {2026, 12, 31, "2026-12-31", "12/31/26"},
-        {1900, 1, 1, "1900-01-01", "01/01/00"},  {2999, 12, 31, "2999-12-31", "12/31/99"},
+        {1970, 1, 1, "1970-01-01", "01/01/70"}, {2000, 2, 29, "2000-02-29", "02/29/00"},
+        {2000, 3, 1, "2000-03-01", "03/01/00"}, {2026, 12, 31, "2026-12-31", "12/31/26"},
+        {1900, 1, 1, "1900-01-01", "01/01/00"}, {2999, 12, 31, "2999-12-31", "12/31/99"},
     };
     for (const auto& [y, m, d, text, written] : cases) {
         const Day day = dayNumber(y, m, d);
@@ -44,13 +49,13 @@ TEST(Reconcile, ProposesOnlyWhereExactlyOneActionFits) {
     Reconciliation rec = reconcile(test::handStatement(), test::monthItems(), std::nullopt);
     // Per statement line: the key of the proposed item, or empty.
     const std::vector<std::string> expected = {
-        "",               // -100.00 without a number: ck 4511 and ck 4512 both fit
-        "DEC2026:4",      // +500.00 on 12/09: the deposit of 12/08, not the one of 12/15
-        "NOV2026:7",      // ck 4490 written in November, cleared a month late
-        "",               // a bank fee
-        "",               // interest
-        "DEC2026:3",      // ck 4513 by number and amount
-        "DEC2026:6",      // the automatic payment dated 12/20
+        "",           // -100.00 without a number: ck 4511 and ck 4512 both fit
+        "DEC2026:4",  // +500.00 on 12/09: the deposit of 12/08, not the one of 12/15
+        "NOV2026:7",  // ck 4490 written in November, cleared a month late
+        "",           // a bank fee
+        "",           // interest
+        "DEC2026:3",  // ck 4513 by number and amount
+        "DEC2026:6",  // the automatic payment dated 12/20
     };
     ASSERT_EQ(rec.match.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i)

@@ -33,14 +33,16 @@ std::string ofxStatement(const std::string& transactions, const char* balance = 
            "COMPRESSION:NONE\nOLDFILEUID:NONE\nNEWFILEUID:NONE\n\n<OFX>\n<SIGNONMSGSRSV1><SONRS>\n"
            "<STATUS><CODE>0<SEVERITY>INFO</STATUS>\n<DTSERVER>20261231\n<LANGUAGE>ENG\n</SONRS>"
            "</SIGNONMSGSRSV1>\n<BANKMSGSRSV1><STMTTRNRS>\n<TRNUID>1\n<STATUS><CODE>0<SEVERITY>INFO</STATUS>\n"
-           "<STMTRS>\n<CURDEF>USD\n<BANKACCTFROM>\n<BANKID>1\n<ACCTID>2\n<ACCTTYPE>CHECKING\n</BANKACCTFROM>\n"
+           "<STMTRS>\n<CURDEF>USD\n<BANKACCTFROM>\n<BANKID>1\n<ACCTID>2\n<ACCTTYPE>CHECKING\n</"
+           "BANKACCTFROM>\n"
            "<BANKTRANLIST>\n<DTSTART>20261201\n<DTEND>20261231\n" +
            transactions + "</BANKTRANLIST>\n<LEDGERBAL>\n<BALAMT>" + balance +
            "\n<DTASOF>20261231\n</LEDGERBAL>\n</STMTRS>\n</STMTTRNRS></BANKMSGSRSV1>\n</OFX>\n";
 }
 
 std::string kOfxTransactions() {
-    return ofxTransaction("20261204", "-100.00", "", "DEBIT") + ofxTransaction("20261209", "500.00", "", "DEPOSIT") +
+    return ofxTransaction("20261204", "-100.00", "", "DEBIT") +
+           ofxTransaction("20261209", "500.00", "", "DEPOSIT") +
            ofxTransaction("20261202", "-80.00", "4490", "CHECK 4490") +
            ofxTransaction("20261231", "-12.50", "", "SERVICE CHARGE") +
            ofxTransaction("20261231", "1.37", "", "INTEREST") +
@@ -89,9 +91,16 @@ TEST_F(StatementReader, ColumnsByHeaderOrByMapping) {
     EXPECT_EQ(read->lines[1].amount, Money::cents(5000));
     EXPECT_EQ(read->closingBalance, Money::cents(85000));
     // Without a header row the first row is a transaction; a UTF-8 mark does not hide a header.
-    const std::string headless = write("headless.csv", "2026-12-03,Rent,-5.00,5.00\n2026-12-04,Gift,1.00,6.00\n");
-    EXPECT_EQ(readStatement(headless, statement::parseColumnMapping("date=1,amount=3,balance=4").value())->lines.size(), 2u);
-    EXPECT_EQ(statement::csvHeader("\xEF\xBB\xBF" "Date,Amount\n", "bom.csv")->front(), "Date");
+    const std::string headless =
+        write("headless.csv", "2026-12-03,Rent,-5.00,5.00\n2026-12-04,Gift,1.00,6.00\n");
+    EXPECT_EQ(readStatement(headless, statement::parseColumnMapping("date=1,amount=3,balance=4").value())
+                  ->lines.size(),
+              2u);
+    EXPECT_EQ(statement::csvHeader("\xEF\xBB\xBF"
+                                   "Date,Amount\n",
+                                   "bom.csv")
+                  ->front(),
+              "Date");
     EXPECT_NE(readStatement(path, statement::parseColumnMapping("date=1,debit=4,credit=3,balance=5").value())
                   .message()
                   .find("line 3 of bank.csv: the balance 850.00 does not follow"),
@@ -108,7 +117,8 @@ TEST_F(StatementReader, ClosingBalanceIsTheNewestByTheRunningBalances) {
         {"12/25/2026,A,1.00,2.00\n12/25/2026,B,1.00,3.00\n", 300, ""},  // oldest first
         {"12/25/2026,B,1.00,3.00\n12/25/2026,A,1.00,2.00\n", 300, ""},  // newest first, one date
         {"12/25/2026,A,1.00,2.00\n12/26/2026,B,1.00,\n12/27/2026,C,1.00,4.00\n", 400, ""},
-        {"12/25/2026,A,1.00,2.00\n12/26/2026,B,1.00,3.00\n12/27/2026,P,5.00,Pending\n12/28/2026,Q,1.00,\n", 300, "PQ"},
+        {"12/25/2026,A,1.00,2.00\n12/26/2026,B,1.00,3.00\n12/27/2026,P,5.00,Pending\n12/28/2026,Q,1.00,\n",
+         300, "PQ"},
         {"12/27/2026,P,5.00,\n12/26/2026,B,1.00,3.00\n12/25/2026,A,1.00,2.00\n", 300, "P"},
     };
     for (const auto& [rows, closing, pending] : cases) {
@@ -132,7 +142,8 @@ TEST_F(StatementReader, DatesInTheOrderTheFileOrTheMappingTells) {
     };
     for (const auto& [rows, mapping, date] : cases) {
         const std::string path = write("dates.csv", "Date,Amount,Balance\n" + rows);
-        auto read = mapping.empty() ? readStatement(path) : readStatement(path, statement::parseColumnMapping(mapping).value());
+        auto read = mapping.empty() ? readStatement(path)
+                                    : readStatement(path, statement::parseColumnMapping(mapping).value());
         ASSERT_TRUE(read) << rows << read.message();
         EXPECT_EQ(dayText(read->lines[0].date), date) << rows << mapping;
     }
@@ -151,29 +162,44 @@ TEST_F(StatementReader, DamagedStatementIsRefusedNamingTheLine) {
         {header + good + "12/32/2026,B,,1.00,2.00\n", "line 3 of bad.csv: the date \"12/32/2026\""},
         {header + good + "12/02/2026,B,,1.0.0,2.00\n", "line 3 of bad.csv: the amount \"1.0.0\""},
         {header + good + "12/02/2026,B,,12.3x,2.00\n", "line 3 of bad.csv: the amount"},
-        {header + good + "12/02/2026,B,,+-5.00,2.00\n", "line 3 of bad.csv: the amount \"+-5.00\" is not an amount"},
-        {header + good + "12/02/2026,B,,++5.00,2.00\n", "line 3 of bad.csv: the amount \"++5.00\" is not an amount"},
-        {header + good + "12/02/2026,B,,(+5.00),2.00\n", "line 3 of bad.csv: the amount \"(+5.00)\" is not an amount"},
-        {header + good + "12/02/2026,B,,\"1,2345.00\",2.00\n", "line 3 of bad.csv: the amount \"1,2345.00\" is not"},
-        {header + good + "12/02/2026,B,,\"1,234,5678.00\",2.00\n", "line 3 of bad.csv: the amount \"1,234,5678.00\" is"},
-        {header + good + "12/02/2026,B,,12.34567,2.00\n", "line 3 of bad.csv: the amount \"12.34567\" has more than four"},
-        {ofxStatement(ofxTransaction("20261204", "-100.004999", "", "X")), "line 33 of bad.ofx: the amount \"-100.004999\" has"},
+        {header + good + "12/02/2026,B,,+-5.00,2.00\n",
+         "line 3 of bad.csv: the amount \"+-5.00\" is not an amount"},
+        {header + good + "12/02/2026,B,,++5.00,2.00\n",
+         "line 3 of bad.csv: the amount \"++5.00\" is not an amount"},
+        {header + good + "12/02/2026,B,,(+5.00),2.00\n",
+         "line 3 of bad.csv: the amount \"(+5.00)\" is not an amount"},
+        {header + good + "12/02/2026,B,,\"1,2345.00\",2.00\n",
+         "line 3 of bad.csv: the amount \"1,2345.00\" is not"},
+        {header + good + "12/02/2026,B,,\"1,234,5678.00\",2.00\n",
+         "line 3 of bad.csv: the amount \"1,234,5678.00\" is"},
+        {header + good + "12/02/2026,B,,12.34567,2.00\n",
+         "line 3 of bad.csv: the amount \"12.34567\" has more than four"},
+        {ofxStatement(ofxTransaction("20261204", "-100.004999", "", "X")),
+         "line 33 of bad.ofx: the amount \"-100.004999\" has"},
         {header + good + "12/02/2026,B,ck,1.00,2.00\n", "line 3 of bad.csv: the cheque number"},
         {header + good + "12/02/2026,\"B,,1.00,2.00\n", "of bad.csv: the CSV is damaged"},
         {header + good + "12/02/2026,B\"x\",,1.00,2.00\n", "line 3 of bad.csv: the CSV is damaged"},
-        {header + "12/31/2026,B,,1.00,\n", "bad.csv has no balance on any row to take the closing balance from"},
-        {header + "12/01/2026,B,,1.00,Pending\n" + good, "line 2 of bad.csv: the balance \"Pending\" is not an amount"},
+        {header + "12/31/2026,B,,1.00,\n",
+         "bad.csv has no balance on any row to take the closing balance from"},
+        {header + "12/01/2026,B,,1.00,Pending\n" + good,
+         "line 2 of bad.csv: the balance \"Pending\" is not an amount"},
         {header + good + "12/02/2026,B,,1.00,5.00\n12/03/2026,C,,1.00,6.00\n",
-         "line 3 of bad.csv: the balance 5.00 does not follow from the balance before it and the amount (2.00 would)"},
+         "line 3 of bad.csv: the balance 5.00 does not follow from the balance before it and the amount "
+         "(2.00 would)"},
         {"Date,Amount\n12/01/2026,1.00\n", "no balance column"},
-        {"Date,Amount,Balance\n08/12/2026,1.00,1.00\n", "line 2 of bad.csv: the date \"08/12/2026\" could be month/day"},
+        {"Date,Amount,Balance\n08/12/2026,1.00,1.00\n",
+         "line 2 of bad.csv: the date \"08/12/2026\" could be month/day"},
         {"Date,Amount,Balance\n13/12/2026,1.00,1.00\n12/13/2026,1.00,2.00\n",
-         "line 3 of bad.csv: the date \"12/13/2026\" is not a date in day/month/year, the order line 2's date shows"},
+         "line 3 of bad.csv: the date \"12/13/2026\" is not a date in day/month/year, the order line 2's "
+         "date shows"},
         {"Date,Amount,Balance\n", "no transactions"},
-        {ofxStatement(ofxTransaction("20261204", "-1O0.00", "", "X")), "line 33 of bad.ofx: the amount \"-1O0.00\""},
-        {ofxStatement(ofxTransaction("2026", "-100.00", "", "X")), "line 32 of bad.ofx: the transaction has no date"},
+        {ofxStatement(ofxTransaction("20261204", "-1O0.00", "", "X")),
+         "line 33 of bad.ofx: the amount \"-1O0.00\""},
+        {ofxStatement(ofxTransaction("2026", "-100.00", "", "X")),
+         "line 32 of bad.ofx: the transaction has no date"},
         {ofxStatement(kOfxTransactions(), "lots"), "line 83 of bad.ofx: the ledger balance"},
-        {ofxStatement("<STMTTRN>\n<TRNTYPE>OTHER\n</STMTTRN>\n"), "line 30 of bad.ofx: the transaction has no amount"},
+        {ofxStatement("<STMTTRN>\n<TRNTYPE>OTHER\n</STMTTRN>\n"),
+         "line 30 of bad.ofx: the transaction has no amount"},
         {"OFXHEADER:100\n<OFX>\n", "is not a readable OFX"},
     };
     for (const auto& [bytes, says] : cases) {

@@ -42,8 +42,7 @@ TEST(AccountNames, ReadingStopsAtTheFirstMissingOrDamagedField) {
          {"a11", "b22", "c33", "d44", "e55"}},
         {"a NUL inside", std::string("\"Ch\0ck\"\r\n", 9), {std::string("Ch\0ck", 5), "", "", "", ""}},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(parseAccountNames(c.bytes), c.names) << c.name;
+    for (const auto& c : cases) EXPECT_EQ(parseAccountNames(c.bytes), c.names) << c.name;
 }
 
 TEST(AccountNames, AnInnerQuoteIsWrittenUnchanged) {

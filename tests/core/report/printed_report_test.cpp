@@ -116,14 +116,13 @@ TEST(PrintedReport, AmountFieldsAreTwelveCharactersCutOnTheLeft) {
         Money amount;
         const char* field;
     } cases[] = {
-        {Money::cents(100000000000), "1000000000.0"}, {Money::cents(-500), "       -5.00"},
-        {Money::cents(99999999999), "999999999.99"},  {Money::fromUnits(123450), "       12.35"},
-        {Money::fromUnits(-49), "        0.00"},      {Money(), "        0.00"},
-        {Money::fromUnits(-50), "       -0.01"},      {Money::fromUnits(995), "        0.10"},
+        {Money::cents(100000000000), "1000000000.0"},  {Money::cents(-500), "       -5.00"},
+        {Money::cents(99999999999), "999999999.99"},   {Money::fromUnits(123450), "       12.35"},
+        {Money::fromUnits(-49), "        0.00"},       {Money(), "        0.00"},
+        {Money::fromUnits(-50), "       -0.01"},       {Money::fromUnits(995), "        0.10"},
         {Money::fromUnits(INT64_MIN), "-92233720368"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(amountField(c.amount), c.field);
+    for (const auto& c : cases) EXPECT_EQ(amountField(c.amount), c.field);
 }
 
 TEST(PrintedReport, SummaryBlockWithTransfersInAndSources) {
@@ -216,8 +215,7 @@ TEST(PrintedReport, FundsLinesListEveryEntryTwoToFourThatHoldsAnAmount) {
         };
         expected.push_back(left(kUndesignated, 0));
         expected.push_back(left(kDesignated, 1));
-        for (int k : c.extraEntries)
-            expected.push_back(placed({right(k)}));
+        for (int k : c.extraEntries) expected.push_back(placed({right(k)}));
         std::vector<std::pair<int, std::string>> total{{15, kTotalFunds}};
         if (c.total) total.push_back({63, "Total Funds " + amountField(Money::fromText(c.total))});
         expected.push_back(placed(total));
@@ -320,8 +318,7 @@ TEST(PrintedReport, BudgetSectionsStartStrictlyInOrder) {
     };
     for (const auto& c : cases) {
         Ledger l = test::reportMonth();
-        for (int j = 0; j < 3; ++j)
-            l.SectionStart[j + 1] = c.starts[j];
+        for (int j = 0; j < 3; ++j) l.SectionStart[j + 1] = c.starts[j];
         l.SectionTitle[3] = "Third";
         EXPECT_EQ(budgetTable(l), c.table) << c.name;
     }
@@ -366,7 +363,8 @@ TEST(PrintedReport, TablesMarkTheHeadingsOfTheirFurtherPages) {
         if (step.kind == PrintStep::Kind::PageHead) {
             heads.push_back(test::allLines(test::replaySteps(step.onBreak)));
             textsBetween.emplace_back();
-        } else if (step.kind == PrintStep::Kind::Text && !textsBetween.empty() && textsBetween.back().empty()) {
+        } else if (step.kind == PrintStep::Kind::Text && !textsBetween.empty() &&
+                   textsBetween.back().empty()) {
             textsBetween.back() = step.text;  // the first text under the mark
         }
     }
@@ -437,8 +435,7 @@ TEST(PrintedReport, BudgetTableStartsAPageAndASectionBelowTheMarkStartsAnother) 
         placed({{13, "Later"}}),
     };
     std::vector<std::string> third;
-    for (std::size_t n = 0; n < top.size(); ++n)
-        third.push_back(pages[2].at(n).text);
+    for (std::size_t n = 0; n < top.size(); ++n) third.push_back(pages[2].at(n).text);
     EXPECT_EQ(third, top);
 }
 

@@ -12,8 +12,7 @@ TEST(ReportEntries, AmountBoxesSettleToTwoDecimalsOrEmpty) {
     } cases[] = {{"5", "5.00"}, {"12.345", "12.35"}, {"1,250", "1.00"}, {"-3", "-3.00"},
                  {"0", ""},     {"abc", ""},         {"", ""},          {"-0.001", ""},
                  {"0.004", ""}, {"0.005", "0.01"}};
-    for (const auto& c : cases)
-        EXPECT_EQ(settledAmountText(c.typed), c.settled) << c.typed;
+    for (const auto& c : cases) EXPECT_EQ(settledAmountText(c.typed), c.settled) << c.typed;
 }
 
 TEST(ReportEntries, CopiesRoundHalfToEvenWithinSixteenBits) {
@@ -34,8 +33,7 @@ TEST(ReportEntries, CopiesRoundHalfToEvenWithinSixteenBits) {
                  {"-32768", -32768},
                  {"-32768.6", std::nullopt},
                  {"2 copies", 2}};
-    for (const auto& c : cases)
-        EXPECT_EQ(copiesRequested(c.text), c.copies) << c.text;
+    for (const auto& c : cases) EXPECT_EQ(copiesRequested(c.text), c.copies) << c.text;
 }
 
 TEST(ReportEntries, TheTotalAddsEachAmountAsRead) {

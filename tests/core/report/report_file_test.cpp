@@ -41,9 +41,7 @@ std::vector<std::string> reportLines(Ledger ledger, const ReportEntries& entries
     return fileLines(reportFileText(ledger, entries, kind));
 }
 
-std::string field(const char* amount) {
-    return amountField(Money::fromText(amount));
-}
+std::string field(const char* amount) { return amountField(Money::fromText(amount)); }
 
 std::vector<std::string> linesFrom(const std::vector<std::string>& lines, const std::string& first,
                                    std::size_t count) {
@@ -141,8 +139,7 @@ TEST(ReportFile, AnnualFileShowsThreeBudgetColumnsAndAddsUpAllFour) {
     auto row = [](int labelColumn, const std::string& label, std::vector<const char*> amounts) {
         std::vector<std::pair<int, std::string>> texts{{labelColumn, label}};
         int p = 0;
-        for (const char* a : amounts)
-            texts.push_back({13 * ++p + 29, field(a)});
+        for (const char* a : amounts) texts.push_back({13 * ++p + 29, field(a)});
         return placed(texts) + " ";
     };
     const std::vector<std::string> expected = {

@@ -40,8 +40,7 @@ std::string placed(const std::vector<std::pair<int, std::string>>& texts) {
 
 std::string composed(const std::vector<std::pair<int, std::string>>& texts) {
     std::string line(90, ' ');
-    for (const auto& [column, text] : texts)
-        line.replace(column - 1, text.size(), text);
+    for (const auto& [column, text] : texts) line.replace(column - 1, text.size(), text);
     return line.substr(0, 90);
 }
 

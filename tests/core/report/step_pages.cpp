@@ -82,8 +82,7 @@ std::vector<SteppedPage> replaySteps(const std::vector<PrintStep>& steps, int st
 std::vector<std::string> allLines(const std::vector<SteppedPage>& pages) {
     std::vector<std::string> lines;
     for (const SteppedPage& page : pages)
-        for (const SteppedLine& line : page)
-            lines.push_back(line.text);
+        for (const SteppedLine& line : page) lines.push_back(line.text);
     return lines;
 }
 

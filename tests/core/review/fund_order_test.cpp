@@ -41,14 +41,10 @@ TEST(FundOrder, EachMoveAndItsLimits) {
         int newRow;
         std::vector<int> order;
     } cases[] = {
-        {5, 4, FundMove::ToTop, 1, {4, 1, 2, 3, 5}},
-        {5, 3, FundMove::UpOne, 2, {1, 3, 2, 4, 5}},
-        {5, 3, FundMove::DownOne, 4, {1, 2, 4, 3, 5}},
-        {5, 2, FundMove::ToBottom, 5, {1, 3, 4, 5, 2}},
-        {5, 1, FundMove::UpOne, 1, {1, 2, 3, 4, 5}},
-        {5, 1, FundMove::ToTop, 1, {1, 2, 3, 4, 5}},
-        {5, 5, FundMove::DownOne, 5, {1, 2, 3, 4, 5}},
-        {5, 5, FundMove::ToBottom, 5, {1, 2, 3, 4, 5}},
+        {5, 4, FundMove::ToTop, 1, {4, 1, 2, 3, 5}},   {5, 3, FundMove::UpOne, 2, {1, 3, 2, 4, 5}},
+        {5, 3, FundMove::DownOne, 4, {1, 2, 4, 3, 5}}, {5, 2, FundMove::ToBottom, 5, {1, 3, 4, 5, 2}},
+        {5, 1, FundMove::UpOne, 1, {1, 2, 3, 4, 5}},   {5, 1, FundMove::ToTop, 1, {1, 2, 3, 4, 5}},
+        {5, 5, FundMove::DownOne, 5, {1, 2, 3, 4, 5}}, {5, 5, FundMove::ToBottom, 5, {1, 2, 3, 4, 5}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message()

@@ -33,8 +33,8 @@ std::string numberOf(int n) { return std::string(3 - std::to_string(n).size(), '
 // Only numbers an expenditure and a transfer can find are taken; "" means refused.
 TEST(AccountNumberTest, OnlyChargeableNumbersArePaddedToThreeDigits) {
     const std::pair<const char*, const char*> cases[] = {
-        {"7", "007"}, {"  42 ", "042"}, {"999", "999"}, {"001", "001"}, {"", ""},
-        {"   ", ""},  {"000", ""},      {"1234", ""},   {"abc", ""},    {"7.0", ""}, {"-12", ""}, {"1 2", ""},
+        {"7", "007"}, {"  42 ", "042"}, {"999", "999"}, {"001", "001"}, {"", ""},    {"   ", ""},
+        {"000", ""},  {"1234", ""},     {"abc", ""},    {"7.0", ""},    {"-12", ""}, {"1 2", ""},
     };
     for (const auto& [typed, padded] : cases) {
         const auto number = chargeableNumber(typed);

@@ -63,8 +63,12 @@ TEST_F(FirstMonthTest, AJournalWithRecordsIsMovedAsideAndAnEmptyOneIsKept) {
         if (c.olderBackup) test::writeFile(own.path(c.olderBackup), "an older backup");
         const Ledger month = firstMonth(sampleYear(), Money::cents(100), own.path("JAN2027.rep"));
         ASSERT_TRUE(saveFirstMonth(month).ok());
-        if (c.backup) { EXPECT_EQ(readFile(own.path(c.backup)), stale); }
-        if (c.olderBackup) { EXPECT_EQ(readFile(own.path(c.olderBackup)), "an older backup"); }
+        if (c.backup) {
+            EXPECT_EQ(readFile(own.path(c.backup)), stale);
+        }
+        if (c.olderBackup) {
+            EXPECT_EQ(readFile(own.path(c.olderBackup)), "an older backup");
+        }
         const auto files = std::distance(std::filesystem::directory_iterator(own.root()), {});
         EXPECT_EQ(files, 2 + (c.backup ? 1 : 0) + (c.olderBackup ? 1 : 0));
         EXPECT_EQ(readFile(own.path("JAN2027.jrn")), "");

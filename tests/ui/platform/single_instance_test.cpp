@@ -11,7 +11,7 @@ namespace quorvel::platform {
 namespace {
 
 class SingleInstanceTest : public ::testing::Test {
-  protected:
+protected:
     QTemporaryDir dir;
     QString lock = dir.filePath("quorvel.lock");
 };
@@ -41,8 +41,7 @@ TEST_F(SingleInstanceTest, KilledHolderLeavesNothingBlocking) {
         SingleInstance held(lock);
         const char answer = held.acquire() ? '1' : '0';
         if (::write(ready[1], &answer, 1) != 1) ::_exit(2);
-        for (;;)
-            ::pause();  // killed by the parent, the lock never released by us
+        for (;;) ::pause();  // killed by the parent, the lock never released by us
     }
     ::close(ready[1]);
     char answer = 0;

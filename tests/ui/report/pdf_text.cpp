@@ -20,8 +20,7 @@ QByteArray inflate(const QByteArray& data) {
     // qUncompress wants the expected size in front; it grows its buffer when that is too small.
     QByteArray sized(4, '\0');
     const quint32 guess = static_cast<quint32>(data.size()) * 8;
-    for (int i = 0; i < 4; ++i)
-        sized[i] = static_cast<char>((guess >> (24 - 8 * i)) & 0xFF);
+    for (int i = 0; i < 4; ++i) sized[i] = static_cast<char>((guess >> (24 - 8 * i)) & 0xFF);
     const QByteArray out = qUncompress(sized + data);
     EXPECT_FALSE(out.isEmpty()) << "a stream does not inflate";
     return out;
@@ -70,8 +69,7 @@ int reference(const QByteArray& dictionary, const char* key) {
 
 QString unicodeOf(const QString& hex) {
     QString out;
-    for (qsizetype i = 0; i + 4 <= hex.size(); i += 4)
-        out.append(QChar(hex.mid(i, 4).toUShort(nullptr, 16)));
+    for (qsizetype i = 0; i + 4 <= hex.size(); i += 4) out.append(QChar(hex.mid(i, 4).toUShort(nullptr, 16)));
     return out;
 }
 
@@ -158,8 +156,7 @@ PdfPage readPage(const std::map<int, PdfObject>& objects, const PdfObject& page)
             saved.pop_back();
         } else if (t == "cm" && i >= 6) {
             double m[6];
-            for (int k = 0; k < 6; ++k)
-                m[k] = tokens[i - 6 + k].toDouble();
+            for (int k = 0; k < 6; ++k) m[k] = tokens[i - 6 + k].toDouble();
             ctm = QTransform(m[0], m[1], m[2], m[3], m[4], m[5]) * ctm;
             if (pageTransform) {
                 const double left = m[4];
@@ -219,8 +216,7 @@ std::vector<PdfPage> readPdfTexts(const QByteArray& pdf) {
         const QString dictionary = QString::fromLatin1(object.dictionary);
         const qsizetype kids = dictionary.indexOf("/Kids");
         auto it = kid.globalMatch(dictionary.mid(kids, dictionary.indexOf(']', kids) - kids));
-        while (it.hasNext())
-            pages.push_back(readPage(objects, objects.at(it.next().captured(1).toInt())));
+        while (it.hasNext()) pages.push_back(readPage(objects, objects.at(it.next().captured(1).toInt())));
     }
     EXPECT_FALSE(pages.empty()) << "no page tree";
     return pages;

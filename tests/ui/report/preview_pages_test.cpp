@@ -65,8 +65,7 @@ TEST(ReportPreview, ShowsThePdfsPagesWithTheChartPageLast) {
         QStringList hidden;
         for (const QActionGroup* group : platform::QtDialogs::previewHiddenActions(*dialog)) {
             EXPECT_FALSE(group->isVisible());
-            for (const QAction* action : group->actions())
-                hidden << action->text();
+            for (const QAction* action : group->actions()) hidden << action->text();
         }
         EXPECT_EQ(hidden, (QStringList{"Portrait", "Landscape", "Print", "Page setup"}));
         auto* preview = dialog->findChild<QPrintPreviewWidget*>();

@@ -22,7 +22,7 @@ namespace quorvel::ui {
 namespace {
 
 class ReportPdf : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         const auto written = bench::writeFullMonth(folder.path("full"));
         ASSERT_TRUE(written) << written.message();

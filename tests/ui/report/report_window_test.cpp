@@ -26,7 +26,7 @@ int filesIn(const std::string& folder) {
 }
 
 class ReportWindowTest : public MainWindowTest {
-  protected:
+protected:
     void SetUp() override {
         openSample("NOV2026.rep",
                    {test::bx("101", Money::cents(4000), "ck 1"), test::keyed("DP", "", Money::cents(50000)),

@@ -13,7 +13,7 @@ const QString kBadName = "The name holds a character that cannot be stored in th
 
 // The sample month: budget accounts 101, 102, 7 and funds 01234, 20000 in rows 1-3 and 1-2.
 class AdjustTest : public MainWindowTest {
-  protected:
+protected:
     void SetUp() override {
         openSample("NOV2026.rep", {
                                       test::bx("101", Money::cents(4000)),             // 1

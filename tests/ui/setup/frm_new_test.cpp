@@ -16,7 +16,7 @@ using platform::Buttons;
 using testkit::Shown;
 
 class SetupTest : public MainWindowTest {
-  protected:
+protected:
     // The command answered Yes: the setup window on screen and active, ready for typing.
     FrmNew* begin() {
         dialogs().answerNext(Answer::Yes);
@@ -46,8 +46,7 @@ class SetupTest : public MainWindowTest {
     }
     static QStringList listOf(FrmNew* f) {
         QStringList lines;
-        for (int i = 0; i < f->List1->count(); ++i)
-            lines << f->List1->item(i)->text();
+        for (int i = 0; i < f->List1->count(); ++i) lines << f->List1->item(i)->text();
         return lines;
     }
     // Cash on hand, the file dialog answered with `name`, Save and Exit.

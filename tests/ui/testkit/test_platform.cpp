@@ -23,8 +23,7 @@ QStringList PrintedDocument::pageText(std::size_t page) const {
 
 QStringList PrintedDocument::allText() const {
     QStringList lines;
-    for (std::size_t page = 0; page < pages.size(); ++page)
-        lines << pageText(page);
+    for (std::size_t page = 0; page < pages.size(); ++page) lines << pageText(page);
     return lines;
 }
 
@@ -160,7 +159,7 @@ namespace {
 
 // Stands in for a PDF file: the recorded lines, written when the document ends well.
 class PdfStandIn : public RecordingPrinter {
-  public:
+public:
     PdfStandIn(std::shared_ptr<PrintedDocument> document, QString path)
         : RecordingPrinter(std::move(document)), path_(std::move(path)) {}
     QString end() override {
@@ -172,7 +171,7 @@ class PdfStandIn : public RecordingPrinter {
         return {};
     }
 
-  private:
+private:
     QString path_;
 };
 

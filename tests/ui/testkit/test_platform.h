@@ -38,7 +38,7 @@ struct PrintedDocument {
 // Column c starts at character c-1. Each ended line adds pointSize * 24 twips for the font in
 // effect when it ends (10 pt: 240); a new page starts at 0.
 class RecordingPrinter : public platform::Printer {
-  public:
+public:
     explicit RecordingPrinter(std::shared_ptr<PrintedDocument> document = std::make_shared<PrintedDocument>())
         : document_(std::move(document)) {}
     QString failOnBegin, failOnEnd;  // the errors begin() and end() give, as a failing printer would
@@ -60,10 +60,10 @@ class RecordingPrinter : public platform::Printer {
     void drawPage(const platform::PagePainter& paint) override;
     QString end() override;
 
-  protected:
+protected:
     std::shared_ptr<PrintedDocument> document_;
 
-  private:
+private:
     bool printing(const char* call) const;
     PrintFont font_{QStringLiteral("Courier New"), 10, false};
     int y_ = 0;
@@ -80,7 +80,7 @@ struct Shown {
 };
 
 class ScriptedDialogs : public platform::Dialogs {
-  public:
+public:
     ScriptedDialogs() = default;
     ScriptedDialogs(const ScriptedDialogs&) = delete;
     ScriptedDialogs& operator=(const ScriptedDialogs&) = delete;
@@ -110,7 +110,7 @@ class ScriptedDialogs : public platform::Dialogs {
     std::optional<platform::PrinterChoice> choosePrinter(const platform::PrinterChoice& current) override;
     QString preview(const platform::PrinterChoice& choice, const platform::DocumentDrawing& draw) override;
 
-  private:
+private:
     QStringList texts(Shown::Kind kind) const;
     QString file(Shown::Kind kind, const platform::FileDialogOptions& options);
     std::deque<platform::Answer> answers_;
@@ -118,16 +118,16 @@ class ScriptedDialogs : public platform::Dialogs {
 };
 
 class FakeClipboard : public platform::Clipboard {
-  public:
+public:
     void setText(const QString& text) override { text_ = text; }
     QString text() const { return text_; }
 
-  private:
+private:
     QString text_;
 };
 
 class TestPlatform {
-  public:
+public:
     TestPlatform();
     TestPlatform(const TestPlatform&) = delete;
     TestPlatform& operator=(const TestPlatform&) = delete;
@@ -152,7 +152,7 @@ class TestPlatform {
     };
     const std::vector<PdfJob>& pdfJobs() const { return pdfJobs_; }
 
-  private:
+private:
     std::unique_ptr<platform::Printer> makePrinter();
     std::vector<std::shared_ptr<const PrintedDocument>> jobs_;
     std::vector<PdfJob> pdfJobs_;

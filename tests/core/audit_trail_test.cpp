@@ -28,6 +28,8 @@ TEST(AuditTrailFormat, EveryFieldReadsBackExactlyFromOneUtf8Line) {
          {{"action 1", "BX   101        45.00 ck \"2\"    ", everyByte}, {"b", "", "\\x41\\t"}}},
         {"", "", "", "", {}},
     };
+    // Another writer may escape in lower case.
+    EXPECT_EQ(parseAuditLine("t\tu\tc\tn\\x0a\\x7f").value_or(AuditEntry{}).note, "n\n\x7F");
     for (const AuditEntry& entry : entries) {
         const std::string line = composeAuditLine(entry);
         EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos) << line;
@@ -65,6 +67,8 @@ TEST(AuditTrailFile, ReadsWhatItCanAndSaysWhatItCouldNot) {
         {"", 0, ""},
         {"Quorvel audit trail 1\n" + good + "\nnot an entry\n" + good + "\n\\q\n" + good.substr(0, 5), 2,
          "line 3 is not an audit entry (nor is 1 more line). The 2 entries"},
+        {"Quorvel audit trail 1\nx\n" + good + "\ny\nz\n", 1,
+         "line 2 is not an audit entry (nor are 2 more lines). The 1 entries"},
         {"Quorvel audit trail 2\n" + good + "\n", 0, "its first line is not"},
         {"Quorvel audit trail 1\n" + good + "\n" + good.substr(0, 5), 1, ""},  // torn: never made
     };
@@ -77,7 +81,7 @@ TEST(AuditTrailFile, ReadsWhatItCanAndSaysWhatItCouldNot) {
         EXPECT_EQ(read.message.empty(), *c.says == '\0') << read.message;
     }
     // The next entry takes the place of a torn last line.
-    writeFile(path, cases[4].bytes);
+    writeFile(path, std::end(cases)[-1].bytes);
     ASSERT_TRUE(appendAuditEntry(path, {"t", "u", "Edit action", "", {}}).ok());
     EXPECT_EQ(readFile(path), "Quorvel audit trail 1\n" + good + "\nt\tu\tEdit action\t\n");
 

@@ -60,8 +60,10 @@ TEST_F(RolloverTest, BalancesAreCarriedForward) {
         const bool freshYear = kind == RolloverKind::FreshYear;
         const std::string path = folder.path(name);
         ASSERT_TRUE(LoadMonthFile(ledger, journal, current).ok());
+        ledger.SourceId[kLastSourceRow] = "55555";  // the last row goes too
         ASSERT_TRUE(rollOver(ledger, journal, path, kind).ok());
         EXPECT_EQ(ledger.CurrentFile, path);
+        EXPECT_TRUE(ledger.SourceId[kLastSourceRow].empty());
         EXPECT_EQ(ledger.BudgetCount, 0);
         EXPECT_FALSE(journal.isOpen());
         expectOldMonthUntouched();

@@ -43,6 +43,8 @@ TEST(Reconcile, DayNumbersAndDatesConvertBothWays) {
     }
     EXPECT_EQ(dayNumber(2000, 3, 1) - dayNumber(2000, 2, 28), 2);
     EXPECT_EQ(dayNumber(2027, 1, 1) - dayNumber(2026, 12, 31), 1);
+    EXPECT_NE(dayNumber(2024, 2, 29), 0);
+    for (const int notLeap : {1900, 2026}) EXPECT_EQ(dayNumber(notLeap, 2, 29), 0) << notLeap;
 }
 
 TEST(Reconcile, ProposesOnlyWhereExactlyOneActionFits) {

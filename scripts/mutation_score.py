@@ -173,6 +173,9 @@ def main():
     parser.add_argument("--count", type=int, default=50)
     parser.add_argument("--scratch", default=os.path.join(ROOT, "build-mutation"))
     parser.add_argument("--list", action="store_true", help="list the chosen mutants and stop")
+    parser.add_argument("--only", default="",
+                        help="run only these of the chosen mutants (numbers as printed, e.g. 3,7,12): "
+                        "to check again the survivors of a run after adding tests")
     args = parser.parse_args()
 
     tree = copy_tree(args.scratch)
@@ -194,7 +197,10 @@ def main():
     timeouts = {binary: max(30.0, 5 * seconds) for binary, seconds in took.items()}
 
     killed, survived, stillborn = [], [], []
+    only = {int(n) for n in args.only.split(",") if n}
     for number, (path, start, old, new) in enumerate(chosen, 1):
+        if only and number not in only:
+            continue
         full = os.path.join(tree, path)
         with open(full, encoding="utf-8") as f:
             original = f.read()
@@ -218,7 +224,8 @@ def main():
     build(tree, build_dir)
     counted = len(killed) + len(survived)
     share = 100.0 * len(killed) / counted if counted else 0.0
-    print(f"\nSeed {args.seed}, {len(chosen)} mutants: {len(killed)} killed, {len(survived)} survived, "
+    ran = f"{len(only)} of {len(chosen)}" if only else str(len(chosen))
+    print(f"\nSeed {args.seed}, {ran} mutants: {len(killed)} killed, {len(survived)} survived, "
           f"{len(stillborn)} did not compile")
     print(f"Mutation score: {len(killed)}/{counted} = {share:.1f}%")
     if survived:

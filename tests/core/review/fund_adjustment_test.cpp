@@ -112,6 +112,9 @@ TEST_F(FundAdjustmentTest, ANewFundTakesTheRowAfterTheLastAndAChangedOneKeepsIts
     EXPECT_EQ(ledger.DesigAcctNumber[2], "10002");
     EXPECT_EQ(ledger.DesigAcctName[2], "Organ Repair");
     EXPECT_EQ(ledger.DesigAmount[2][kFundRemaining], Money::cents(125300));
+    ASSERT_TRUE(changeFund(ledger, journal, 3, {"Fund 3", "100.00"}, random).ok());
+    // The new balance less this month's spending.
+    EXPECT_EQ(ledger.DesigAmount[3][kFundRemaining], Money::cents(10000 - 125));
 }
 
 // One row per refusal; that a refusal changes nothing is the model test's.

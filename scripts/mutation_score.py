@@ -114,13 +114,20 @@ def all_sites(tree):
     return sorted(sites)
 
 
-def run(cmd, cwd, timeout=None, env=None):
+def run(cmd, cwd, timeout=None, env=None, output=None):
+    """Returns the exit status, or "timeout"; `output`, a list, receives what the command printed."""
     try:
         done = subprocess.run(cmd, cwd=cwd, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
                               timeout=timeout, env=env)
+        if output is not None:
+            output.append(done.stdout.decode(errors="replace"))
         return done.returncode
     except subprocess.TimeoutExpired:
         return "timeout"
+
+
+# GoogleTest's line for a failed test: "[  FAILED  ] Suite.Name (12 ms)".
+FAILED_TEST = re.compile(r"^\[  FAILED  \] ([\w/.]+)", re.M)
 
 
 def copy_tree(scratch):
@@ -153,17 +160,22 @@ def build(tree, build_dir, *configure):
 
 
 def suite(build_dir, timeouts, took=None):
-    """Returns None when every test passes, else the binary that failed first. `took` collects
-    each binary's running time."""
+    """Returns None when every test passes, else the binary that failed first and its first
+    failed test, which tells which check a kill rests on. `took` collects each binary's running
+    time."""
     env = dict(os.environ, QT_QPA_PLATFORM="offscreen", GTEST_FAIL_FAST="1", TZ="UTC", LC_ALL="C.UTF-8")
     for binary in SUITE:
         started = time.monotonic()
+        output = []
         status = run([os.path.join(build_dir, "bin", binary), "--gtest_brief=1"], build_dir,
-                     timeouts.get(binary), env)
+                     timeouts.get(binary), env, output)
         if took is not None:
             took[binary] = time.monotonic() - started
+        if status == "timeout":
+            return binary + " (hung)"
         if status != 0:
-            return binary if status != "timeout" else binary + " (hung)"
+            test = FAILED_TEST.search(output[0])
+            return f"{binary} ({test.group(1) if test else 'exit status ' + str(status)})"
     return None
 
 

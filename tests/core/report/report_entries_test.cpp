@@ -1,45 +1,98 @@
+// The report window's entries: the amount and copies boxes, the accounts' total, and the files
+// that keep the account names (accounts.dat) and titles (titles.dat) from one use to the next
+// (the fuzz target feeds the names reader any bytes).
 #include <gtest/gtest.h>
 
+#include "core/test_folder.h"
+#include "report/account_names.h"
 #include "report/report_entries.h"
 
 namespace quorvel {
 namespace {
 
 TEST(ReportEntries, AmountBoxesSettleToTwoDecimalsOrEmpty) {
-    const struct {
-        const char* typed;
-        const char* settled;
-    } cases[] = {{"5", "5.00"}, {"12.345", "12.35"}, {"1,250", "1.00"}, {"-3", "-3.00"},
-                 {"0", ""},     {"abc", ""},         {"", ""},          {"-0.001", ""},
-                 {"0.004", ""}, {"0.005", "0.01"}};
-    for (const auto& c : cases) EXPECT_EQ(settledAmountText(c.typed), c.settled) << c.typed;
+    const std::pair<const char*, const char*> cases[] = {
+        {"5", "5.00"}, {"12.345", "12.35"}, {"1,250", "1.00"}, {"-3", "-3.00"},  {"0", ""}, {"abc", ""},
+        {"", ""},      {"-0.001", ""},      {"0.004", ""},     {"0.005", "0.01"}};
+    for (const auto& [typed, settled] : cases) EXPECT_EQ(settledAmountText(typed), settled) << typed;
 }
 
 TEST(ReportEntries, CopiesRoundHalfToEvenWithinSixteenBits) {
-    const struct {
-        const char* text;
-        std::optional<int> copies;
-    } cases[] = {{"1", 1},
-                 {"2.5", 2},
-                 {"3.5", 4},
-                 {"0.5", 0},
-                 {"abc", 0},
-                 {"", 0},
-                 {"-1", -1},
-                 {"32767", 32767},
-                 {"32767.4", 32767},
-                 {"32767.5", std::nullopt},
-                 {"40000", std::nullopt},
-                 {"-32768", -32768},
-                 {"-32768.6", std::nullopt},
-                 {"2 copies", 2}};
-    for (const auto& c : cases) EXPECT_EQ(copiesRequested(c.text), c.copies) << c.text;
+    const std::optional<int> none;
+    // clang-format off
+    const std::pair<const char*, std::optional<int>> cases[] = {
+        {"1", 1}, {"2.5", 2}, {"3.5", 4}, {"0.5", 0}, {"abc", 0}, {"", 0}, {"-1", -1}, {"2 copies", 2},
+        {"32767", 32767}, {"32767.4", 32767}, {"32767.5", none}, {"40000", none}, {"-32768", -32768},
+        {"-32768.6", none}};
+    // clang-format on
+    for (const auto& [text, copies] : cases) EXPECT_EQ(copiesRequested(text), copies) << text;
 }
 
 TEST(ReportEntries, TheTotalAddsEachAmountAsRead) {
     ReportEntries entries;
     entries.accountAmounts = {"100", "23.45", "", "abc", "-0.0001"};
     EXPECT_EQ(entries.accountsTotal(), Money::fromUnits(1234499));
+}
+
+// Only names longer than two characters are kept; an inner quote is written unchanged.
+TEST(AccountNames, SavedAndLoaded) {
+    test::TestFolder folder;
+    const std::string path = folder.path("accounts.dat");
+    ASSERT_TRUE(saveAccountNames(path, {"Ck", "Savings", "", "Petty Cash", "Say \"hi\" now"}).ok());
+    EXPECT_EQ(test::readFile(path), "\"Savings\"\r\n\"Petty Cash\"\r\n\"Say \"hi\" now\"\r\n");
+    EXPECT_EQ(loadAccountNames(path), (AccountNames{"Savings", "Petty Cash", "Say ", "", ""}));
+}
+
+TEST(AccountNames, ReadingStopsAtTheFirstMissingOrDamagedField) {
+    const struct {
+        const char* name;
+        std::string bytes;
+        AccountNames names;
+    } cases[] = {
+        // clang-format off
+        {"empty file", "", {}},
+        {"two lines", "\"Checking\"\r\n\"Savings\"\r\n", {"Checking", "Savings", "", "", ""}},
+        {"line feeds only", "\"Checking\"\n\"Savings\"\n", {"Checking", "Savings", "", "", ""}},
+        {"no final line end", "\"Checking\"\r\n\"Savings\"", {"Checking", "Savings", "", "", ""}},
+        {"open at a line end", "\"Checking\"\r\n\"Savings\r\n\"Vault\"\r\n", {"Checking", "", "", "", ""}},
+        {"unclosed at the end", "\"Checking\"\r\n\"Savings", {"Checking", "", "", "", ""}},
+        {"short fields leave boxes empty", "\"ab\"\r\n\"\"\r\n\"Vault\"\r\n", {"", "", "Vault", "", ""}},
+        {"unquoted, trimmed", "  Checking  \r\nSavings,Vault\r\n", {"Checking", "Savings", "Vault", "", ""}},
+        {"inner quote ends it", "\"Say \"hi\" now\"\r\n\"Savings\"\r\n", {"Say ", "Savings", "", "", ""}},
+        {"more than five", "\"a11\"\r\n\"b22\"\r\n\"c33\"\r\n\"d44\"\r\n\"e55\"\r\n\"f66\"\r\n",
+         {"a11", "b22", "c33", "d44", "e55"}},
+        {"a NUL inside", std::string("\"Ch\0ck\"\r\n", 9), {std::string("Ch\0ck", 5), "", "", "", ""}},
+        // clang-format on
+    };
+    for (const auto& c : cases) EXPECT_EQ(parseAccountNames(c.bytes), c.names) << c.name;
+}
+
+TEST(AccountNames, MissingOrUnwritableFiles) {
+    test::TestFolder folder;
+    EXPECT_EQ(loadAccountNames(folder.path("none.dat")), AccountNames{});
+    test::writeFile(folder.path("big.dat"), "\"Checking\"\r\n" + std::string(100000, 'x'));
+    EXPECT_EQ(loadAccountNames(folder.path("big.dat")), AccountNames{});
+
+    // The configuration folder is made on the first save.
+    const std::string nested = folder.path("config/quorvel/accounts.dat");
+    ASSERT_TRUE(saveAccountNames(nested, {"Checking", "", "", "", ""}).ok());
+    EXPECT_EQ(loadAccountNames(nested)[0], "Checking");
+
+    test::writeFile(folder.path("file"), "");
+    const Status blocked = saveAccountNames(folder.path("file/accounts.dat"), {"Checking", "", "", "", ""});
+    EXPECT_FALSE(blocked.ok());
+    EXPECT_FALSE(blocked.message().empty());
+}
+
+TEST(ReportTitles, KeepsEveryLineEvenEmptyAndReadsShortFiles) {
+    test::TestFolder folder;
+    const std::string path = folder.path("titles.dat");
+    EXPECT_EQ(loadReportTitles(path), std::nullopt);
+    ASSERT_TRUE(saveReportTitles(path, {"Treasurer's Report", "", "St. Mark, 2026"}).ok());
+    EXPECT_EQ(test::readFile(path), "\"Treasurer's Report\"\r\n\"\"\r\n\"St. Mark, 2026\"\r\n");
+    EXPECT_EQ(loadReportTitles(path), (ReportTitles{"Treasurer's Report", "", "St. Mark, 2026"}));
+    test::writeFile(path, "\"Report\"\n");
+    EXPECT_EQ(loadReportTitles(path), (ReportTitles{"Report", "", ""}));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
-// The CSV exports read back with a real CSV parser (libcsv, strict) and compared with the
-// action list, the tables and the month summary, for the demo month and a month of awkward
-// names: commas, quotes, line breaks and Windows-1252 characters.
+// The month's exports. The CSV tables are read back with a real CSV parser (libcsv, strict) and
+// compared with the action list, the tables and the month summary, for the demo month and a
+// month of awkward names: commas, quotes, line breaks and Windows-1252 characters. The ledger
+// journal's figures are checked by the ledger program in the command-line test; here its text.
 #include <csv.h>
 #include <gtest/gtest.h>
 
@@ -10,6 +11,8 @@
 #include "core/test_folder.h"
 #include "export/csv_export.h"
 #include "export/export_fields.h"
+#include "export/ledger_export.h"
+#include "ledger/action_record.h"
 #include "ledger/code_page.h"
 #include "ledger/ledger_routines.h"
 #include "ledger/replay.h"
@@ -68,33 +71,19 @@ Month demoMonth(const test::TestFolder& folder) {
     return test::loadMonth(folder.path("demo/DEC2026.rep"));
 }
 
-TEST(CsvExport, PlainAmounts) {
-    const std::pair<std::int64_t, const char*> cases[] = {
-        {0, "0.00"},        {12345600, "1234.56"},
-        {-5000, "-0.50"},   {123456, "12.3456"},
-        {123450, "12.345"}, {-1, "-0.0001"},
-        {10000, "1.00"},    {Money::kFileLimitUnits, "1000000000000.00"},
-    };
-    for (const auto& [units, text] : cases) EXPECT_EQ(plainAmount(Money::fromUnits(units)), text) << units;
-}
-
-TEST(CsvExport, FieldsQuotedAndFormulasKeptAsText) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"plain", "plain"},
-        {"a,b", "\"a,b\""},
-        {"say \"hi\"", "\"say \"\"hi\"\"\""},
-        {"-0.50", "-0.50"},
-        {"12.3456", "12.3456"},
-        {"=SUM(A1)", "'=SUM(A1)"},
-        {"+1", "'+1"},
-        {"-x", "'-x"},
-        {"@cmd", "'@cmd"},
-        {"\tTab", "'\tTab"},
-        {"=a,b", "\"'=a,b\""},
-        {"-1.", "'-1."},
-        {"Caf\xE9", "Caf\u00e9"},
-    };
-    for (const auto& [field, text] : cases) EXPECT_EQ(csvField(field), text) << field;
+// Amounts in full, and fields quoted with names that look like formulas kept as text.
+TEST(ExportFields, PlainAmountsAndCsvFields) {
+    // clang-format off
+    const std::pair<std::int64_t, const char*> amounts[] = {
+        {0, "0.00"}, {12345600, "1234.56"}, {-5000, "-0.50"}, {123456, "12.3456"}, {123450, "12.345"},
+        {-1, "-0.0001"}, {10000, "1.00"}, {Money::kFileLimitUnits, "1000000000000.00"}};
+    const std::pair<const char*, const char*> fields[] = {
+        {"plain", "plain"}, {"a,b", "\"a,b\""}, {"say \"hi\"", "\"say \"\"hi\"\"\""}, {"-0.50", "-0.50"},
+        {"12.3456", "12.3456"}, {"=SUM(A1)", "'=SUM(A1)"}, {"+1", "'+1"}, {"-x", "'-x"}, {"@cmd", "'@cmd"},
+        {"\tTab", "'\tTab"}, {"=a,b", "\"'=a,b\""}, {"-1.", "'-1."}, {"Caf\xE9", "Caf\u00e9"}};
+    // clang-format on
+    for (const auto& [units, text] : amounts) EXPECT_EQ(plainAmount(Money::fromUnits(units)), text) << units;
+    for (const auto& [field, text] : fields) EXPECT_EQ(csvField(field), text) << field;
 }
 
 TEST(CsvExport, AwkwardNamesReadBackAsTheTables) {
@@ -163,6 +152,22 @@ TEST(CsvExport, ActionsMatchTheActionListAndTablesTheSummary) {
         EXPECT_EQ(columnSum(CsvTable::Funds, 4), s[kDesignatedExpenditures]);
         EXPECT_EQ(columnSum(CsvTable::Funds, 5), s[kDesignatedFundTotals]);
         EXPECT_EQ(columnSum(CsvTable::Sources, 2), m.ledger.SourceAmount[0]);
+    }
+}
+
+// A reference stands on its transaction's line as a comment, as typed.
+TEST(LedgerJournal, AReferenceStandsOnItsTransactionsLine) {
+    const std::pair<const char*, std::string> cases[] = {
+        {"Plate", "  ; Plate"},
+        {"Caf\xE9 sale", "  ; Caf\xC3\xA9 sale"},
+        {"Pl\tate\x7Fx", "  ; Pl ate x"},  // a control character would break the line
+        {"", ""},
+    };
+    for (const auto& [reference, comment] : cases) {
+        const ActionRecord deposit = composeKeyedRecord("DP", "     ", "12.50", reference);
+        const std::string journal = ledgerJournal(test::sampleLedger(), {deposit}, {2026, 12});
+        const std::string head = "2026-12-01 * (1) " + std::string(actionKind("DP")) + comment + "\n";
+        EXPECT_NE(journal.find(head), std::string::npos) << reference << "\n" << journal;
     }
 }
 

@@ -51,24 +51,17 @@ Month awkwardMonth() {
     l.DesigAcctName[1] = "Memorial; Fund: A";
     l.SourceName[1] = "Bake \"Sale\"";
     l.SectionTitle[2] = "Other, misc";
-    m.records = {test::bx("101", Money::cents(4000), "ck \"7\",a"),
-                 test::keyed("DP", "", Money::cents(50000)),
-                 test::keyed("DD", "01234", Money::cents(2500)),
-                 test::keyed("SX", "11111", Money::fromUnits(123456)),
-                 test::to("102", Money::cents(1000)),
-                 test::keyed("TI", "20000", Money::cents(1000)),
-                 composeFundCreated("30000"),
-                 cancelledRecord(CancelReason::Deleted),
-                 test::bx("999", Money::cents(500)),
-                 test::keyed("DX", "20000", Money::cents(50))};
+    // clang-format off
+    m.records = {
+        test::bx("101", Money::cents(4000), "ck \"7\",a"), test::keyed("DP", "", Money::cents(50000)),
+        test::keyed("DD", "01234", Money::cents(2500)), test::keyed("SX", "11111", Money::fromUnits(123456)),
+        test::to("102", Money::cents(1000)), test::keyed("TI", "20000", Money::cents(1000)),
+        composeFundCreated("30000"), cancelledRecord(CancelReason::Deleted),
+        test::bx("999", Money::cents(500)), test::keyed("DX", "20000", Money::cents(50))};
+    // clang-format on
     replayJournal(l, m.records);
     RecomputeTotals(l);
     return m;
-}
-
-Month demoMonth(const test::TestFolder& folder) {
-    std::filesystem::copy(QUORVEL_DEMO_DIR, folder.path("demo"));
-    return test::loadMonth(folder.path("demo/DEC2026.rep"));
 }
 
 // Amounts in full, and fields quoted with names that look like formulas kept as text.
@@ -124,7 +117,8 @@ TEST(CsvExport, AwkwardNamesReadBackAsTheTables) {
 // columns add up to the month summary's figures.
 TEST(CsvExport, ActionsMatchTheActionListAndTablesTheSummary) {
     test::TestFolder folder;
-    for (const Month& m : {awkwardMonth(), demoMonth(folder)}) {
+    std::filesystem::copy(QUORVEL_DEMO_DIR, folder.path("demo"));
+    for (const Month& m : {awkwardMonth(), test::loadMonth(folder.path("demo/DEC2026.rep"))}) {
         const ActionList list = actionListLines(m.ledger, m.records);
         const Rows rows = parseCsv(csvTable(m.ledger, m.records, CsvTable::Actions));
         ASSERT_EQ(rows.size(), list.lines.size());

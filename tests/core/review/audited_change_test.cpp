@@ -47,118 +47,74 @@ protected:
     }
 
     std::vector<ActionRecord> records() { return journal.readAll().value(); }
-
-    // The month as its files give it.
-    Ledger loaded() {
-        Ledger month;
-        Journal other;
-        EXPECT_TRUE(LoadMonthFile(month, other, path, JournalMode::ReadOnly).ok());
-        return month;
-    }
+    Ledger loaded() { return test::loadMonth(path).ledger; }  // the month as its files give it
 
     test::TestFolder folder;
-    std::string path;
-    std::string trail;
+    std::string path, trail;
     Ledger ledger;
     Journal journal;
 };
 
 TEST_F(AuditedChangeTest, EachChangeWritesOneEntryWithItsBeforeAndAfter) {
-    const std::vector<AuditChange> swapped = {
-        {"designated fund 01234", "01234 Memorial Fund; first of month 500.00; place 1",
-         "01234 Memorial Fund; first of month 500.00; place 2"},
-        {"designated fund 20000", "20000 Organ, Repair; first of month 0.50; place 2",
-         "20000 Organ, Repair; first of month 0.50; place 1"}};
+    // clang-format off
     const struct {
         const char* command;
         Operation operation;
         std::vector<AuditChange> changes;  // an "action N" change's sides are read from the journal
     } cases[] = {
-        {"Edit action",
-         [](auto& l, auto& j) {
-             return editAction(l, j, 1, {"102", "45.00", "ck 2"});
-         },
+        {"Edit action", [](auto& l, auto& j) { return editAction(l, j, 1, {"102", "45.00", "ck 2"}); },
          {{"action 1", "", ""}}},
-        {"Edit action",  // a transfer: both halves
-         [](auto& l, auto& j) {
-             return editAction(l, j, 2, {"102", "12.00", "x"});
-         },
-         {{"action 2", "", ""}, {"action 3", "", ""}}},
-        {"Cancel action",
-         [](auto& l, auto& j) { return cancelAction(l, j, 3); },
+        {"Edit action", [](auto& l, auto& j) { return editAction(l, j, 2, {"102", "12.00", "x"}); },
+         {{"action 2", "", ""}, {"action 3", "", ""}}},  // a transfer: both halves
+        {"Cancel action", [](auto& l, auto& j) { return cancelAction(l, j, 3); },
          {{"action 3", "", ""}, {"action 2", "", ""}}},
         {"Change budget account",
-         [](auto& l, auto& j) {
-             return changeBudgetAccount(l, j, 3, {"8", "Short", "100.00", "25.25"});
-         },
+         [](auto& l, auto& j) { return changeBudgetAccount(l, j, 3, {"8", "Short", "100.00", "25.25"}); },
          {{"budget account 7", "7 Short Number; annual budget 100.00; expended in year 30.25",
            "008 Short; annual budget 100.00; expended in year 25.25"},
-          {"action 5", "", ""},
-          {"section 1", "101 Operations", "008 Other"},
+          {"action 5", "", ""}, {"section 1", "101 Operations", "008 Other"},
           {"section 2", "7 Other", "101 Operations"}}},
         {"New budget account",
-         [](auto& l, auto& j) {
-             return changeBudgetAccount(l, j, 4, {"300", "Music", "5", "0"});
-         },
+         [](auto& l, auto& j) { return changeBudgetAccount(l, j, 4, {"300", "Music", "5", "0"}); },
          {{"budget account 300", "", "300 Music; annual budget 5.00; expended in year 0.00"}}},
-        {"Delete budget account",
-         [](auto& l, auto& j) { return deleteBudgetAccount(l, j, 1); },
+        {"Delete budget account", [](auto& l, auto& j) { return deleteBudgetAccount(l, j, 1); },
          {{"budget account 101", "101 Pastor, Salary; annual budget 1200.00; expended in year 340.50", ""},
-          {"action 1", "", ""},
-          {"section 1", "101 Operations", "7 Other"},
-          {"section 2", "7 Other", ""}}},
+          {"action 1", "", ""}, {"section 1", "101 Operations", "7 Other"}, {"section 2", "7 Other", ""}}},
         {"Change designated fund",
-         [](auto& l, auto& j) {
-             return changeFund(l, j, 2, {"Organ", "1.00"}, seededRandom(1));
-         },
+         [](auto& l, auto& j) { return changeFund(l, j, 2, {"Organ", "1.00"}, seededRandom(1)); },
          {{"designated fund 20000", "20000 Organ, Repair; first of month 0.50; place 2",
            "20000 Organ; first of month 1.00; place 2"}}},
         {"New designated fund",  // the seeded number
-         [](auto& l, auto& j) {
-             return changeFund(l, j, 3, {"Choir", "5"}, seededRandom(1));
-         },
+         [](auto& l, auto& j) { return changeFund(l, j, 3, {"Choir", "5"}, seededRandom(1)); },
          {{"designated fund 12510", "", "12510 Choir; first of month 5.00; place 3"}}},
-        {"Delete designated fund",
-         [](auto& l, auto& j) {
-             l.DesigAmount[2] = AmountRow{};  // only an empty fund can go
-             return deleteFund(l, j, 2);
-         },
+        {"Delete designated fund",  // only an empty fund can go
+         [](auto& l, auto& j) { l.DesigAmount[2] = AmountRow{}; return deleteFund(l, j, 2); },
          {{"designated fund 20000", "20000 Organ, Repair; first of month 0.00; place 2", ""}}},
         {"Reorder designated funds",
-         [](auto& l, auto& j) {
-             Ledger copy = l;
-             moveFund(copy, 1, FundMove::DownOne);
-             return saveFunds(l, j, copy);
-         },
-         swapped},
-        {"Rename source",
-         [](auto& l, auto& j) { return renameSource(l, j, 1, "Bazaar"); },
+         [](auto& l, auto& j) { Ledger c = l; moveFund(c, 1, FundMove::DownOne); return saveFunds(l, j, c); },
+         {{"designated fund 01234", "01234 Memorial Fund; first of month 500.00; place 1",
+           "01234 Memorial Fund; first of month 500.00; place 2"},
+          {"designated fund 20000", "20000 Organ, Repair; first of month 0.50; place 2",
+           "20000 Organ, Repair; first of month 0.50; place 1"}}},
+        {"Rename source", [](auto& l, auto& j) { return renameSource(l, j, 1, "Bazaar"); },
          {{"source 11111", "Bake Sale", "Bazaar"}}},
-        {"Change beginning balance",
-         [](auto& l, auto& j) { return replaceBeginningBalance(l, j, "2,000"); },
+        {"Change beginning balance", [](auto& l, auto& j) { return replaceBeginningBalance(l, j, "2,000"); },
          {{"beginning balance", "1000.75", "2000.00"}}},
-        {"Change sections",
-         [](auto& l, auto& j) {
-             Ledger copy = l;
-             copy.SectionTitle[2] = "Caf\xE9 & more";
-             return saveSections(l, j, copy);
-         },
+        {"Change sections", [](auto& l, auto& j) {
+             Ledger c = l; c.SectionTitle[2] = "Caf\xE9 & more"; return saveSections(l, j, c); },
          {{"section 2", "7 Other", "7 Caf\xE9 & more"}}},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.command);
         open(std::string("M") + std::to_string(&c - cases));
         const std::vector<ActionRecord> before = records();
         const Status made = c.operation(ledger, journal);
         ASSERT_TRUE(made.ok()) << made.message();
-        const std::vector<ActionRecord> after = records();
         std::vector<AuditChange> expected = c.changes;
-        for (AuditChange& change : expected) {
-            if (const std::int64_t n = recordNumberOf(change)) {
-                change = recordChange(n, before[static_cast<std::size_t>(n - 1)],
-                                      after[static_cast<std::size_t>(n - 1)]);
-            }
-        }
+        for (AuditChange& change : expected)
+            if (const std::int64_t n = recordNumberOf(change))
+                change = recordChange(n, before.at(n - 1), records().at(n - 1));
         const AuditTrailRead read = readAuditTrail(trail);
         ASSERT_EQ(read.entries.size(), 1u);
         EXPECT_EQ(read.entries[0].command, c.command);
@@ -169,29 +125,25 @@ TEST_F(AuditedChangeTest, EachChangeWritesOneEntryWithItsBeforeAndAfter) {
 
 // A record rewrite and a whole-month save: the two ways a change reaches the files.
 TEST_F(AuditedChangeTest, AFailedAuditAppendChangesNothing) {
-    const Operation operations[] = {
-        [](auto& l, auto& j) { return cancelAction(l, j, 2); },
-        [](auto& l, auto& j) { return replaceBeginningBalance(l, j, "5"); },
-    };
-    const std::string month = readFile(path);
-    const std::string journalBytes = readFile(Journal::pathFor(path));
+    const Operation operations[] = {[](auto& l, auto& j) { return cancelAction(l, j, 2); },
+                                    [](auto& l, auto& j) { return replaceBeginningBalance(l, j, "5"); }};
+    const std::string month = readFile(path), journalBytes = readFile(Journal::pathFor(path));
     const Ledger shown = loaded();
     for (const FileStep step : {FileStep::Open, FileStep::Write, FileStep::Sync}) {
         for (const Operation& operation : operations) {
             ScopedFileFault fault(
                 [&](FileStep at, const std::string& p) { return at == step && p == trail ? EIO : 0; });
-            const Status changed = operation(ledger, journal);
-            EXPECT_NE(changed.message().find("Nothing was changed: the audit trail could not be written."),
+            const std::string message = operation(ledger, journal).message();
+            EXPECT_NE(message.find("Nothing was changed: the audit trail could not be written."),
                       std::string::npos)
-                << changed.message();
+                << message;
             EXPECT_EQ(readFile(path), month);
             EXPECT_EQ(readFile(Journal::pathFor(path)), journalBytes);
             EXPECT_TRUE(loaded() == shown);
             EXPECT_TRUE(readAuditTrail(trail).entries.empty());
         }
     }
-    // A change that fails after its entry is followed by one saying it was not made.
-    {
+    {  // A change that fails after its entry is followed by one saying it was not made.
         ScopedFileFault fault(
             [&](FileStep at, const std::string& p) { return at == FileStep::Rename && p == path ? EIO : 0; });
         EXPECT_FALSE(replaceBeginningBalance(ledger, journal, "5").ok());
@@ -203,7 +155,7 @@ TEST_F(AuditedChangeTest, AFailedAuditAppendChangesNothing) {
     // A record rewritten that cannot be put back stands: the change is not called "not made".
     bool saveFailed = false;
     ScopedFileFault fault([&](FileStep at, const std::string& p) {
-        if (at == FileStep::Rename && p == path) saveFailed = true;
+        saveFailed = saveFailed || (at == FileStep::Rename && p == path);
         return saveFailed && (p == path || (at == FileStep::Sync && p == Journal::pathFor(path))) ? EIO : 0;
     });
     const Status renumbered = changeBudgetAccount(ledger, journal, 3, {"8", "Short", "100.00", "25.25"});
@@ -249,82 +201,61 @@ TEST_F(AuditedChangeTest, RestoreRefusesWhatTheTrailAndJournalDoNotBothVouchFor)
     auto handWritten = [&](std::vector<AuditChange> changes, std::string command = kCancelCommand) {
         return appendAuditEntry(trail, {"t", "u", std::move(command), "", std::move(changes)});
     };
+    const std::string to1(test::to("102", Money::cents(1)).text()),
+        ti(composeKeyedRecord("TI", "01234", "10.00", "").text());
+    // clang-format off
     const struct {
         const char* name;
         Operation steps;
         const char* refusal;
     } cases[] = {
-        {"account gone",
-         [](auto& l, auto& j) {
-             (void)cancelAction(l, j, 1);
-             return deleteBudgetAccount(l, j, 1);
-         },
+        {"account gone", [](auto& l, auto& j) {
+             (void)cancelAction(l, j, 1); return deleteBudgetAccount(l, j, 1); },
          "budget account 101 was changed since (Delete budget account"},
-        {"account renumbered, its number taken",
-         [](auto& l, auto& j) {
+        {"account renumbered, its number taken", [](auto& l, auto& j) {
              (void)cancelAction(l, j, 1);
              (void)changeBudgetAccount(l, j, 1, {"150", "Pastor, Salary", "1200", "340.50"});
-             return changeBudgetAccount(l, j, l.BudgetCount + 1, {"101", "Other", "5", "0"});
-         },
+             return changeBudgetAccount(l, j, l.BudgetCount + 1, {"101", "Other", "5", "0"}); },
          "budget account 101 was changed since (Change budget account"},
-        {"fund renamed",
-         [](auto& l, auto& j) {
-             (void)cancelAction(l, j, 2);
-             return changeFund(l, j, 1, {"Other", "500"}, seededRandom(1));
-         },
+        {"fund renamed", [](auto& l, auto& j) {
+             (void)cancelAction(l, j, 2); return changeFund(l, j, 1, {"Other", "500"}, seededRandom(1)); },
          "designated fund 01234 was changed since"},
-        {"changed since",
-         [&](auto& l, auto& j) {
+        {"changed since", [&](auto& l, auto& j) {
              (void)cancelAction(l, j, 1);
              (void)restoreAction(l, j, readAuditTrail(trail), 0);
              (void)editAction(l, j, 1, {"101", "99.00", ""});
-             return cancelAction(l, j, 1);
-         },
+             return cancelAction(l, j, 1); },
          "action 1 was changed since (Restore action"},
-        {"live record",
-         [&](Ledger&, Journal&) {
-             return handWritten({{"action 1", zz, zz}});
-         },
+        {"live record", [&](Ledger&, Journal&) { return handWritten({{"action 1", zz, zz}}); },
          "action 1 is not cancelled now"},
-        {"one record twice",
-         [&](auto& l, auto& j) {
+        {"one record twice", [&](auto& l, auto& j) {
              (void)cancelAction(l, j, 1);
              const std::string bx(records()[0].text());
              fs::remove(trail);
-             return handWritten({{"action 1", bx, zz}, {"action 1", bx, zz}});
-         },
+             return handWritten({{"action 1", bx, zz}, {"action 1", bx, zz}}); },
          "its two records are not the two halves of one transfer"},
-        {"records not adjacent",
-         [&](auto& l, auto& j) {
+        {"records not adjacent", [&](auto& l, auto& j) {
              (void)cancelAction(l, j, 5);
              (void)cancelAction(l, j, 1);
              fs::remove(trail);
-             return handWritten(
-                 {{"action 1", std::string(test::to("102", Money::cents(1)).text()), zz},
-                  {"action 5", std::string(composeKeyedRecord("TI", "01234", "10.00", "").text()), zz}});
-         },
+             return handWritten({{"action 1", to1, zz}, {"action 5", ti, zz}}); },
          "its two records are not the two halves of one transfer"},
-        {"not made",
-         [&](auto& l, auto& j) {
-             (void)cancelAction(l, j, 1);
-             return handWritten({}, std::string(kAuditNotMade));
-         },
+        {"not made", [&](auto& l, auto& j) {
+             (void)cancelAction(l, j, 1); return handWritten({}, std::string(kAuditNotMade)); },
          "the audit trail says this cancellation was not made"},
-        {"damaged later line",
-         [&](auto& l, auto& j) {
+        {"damaged later line", [&](auto& l, auto& j) {
              (void)cancelAction(l, j, 1);
              test::writeFile(trail, readFile(trail) + "t\tu\tEdit action\t\taction 1\t\\q\n");
-             return Status::Ok();
-         },
+             return Status::Ok(); },
          "is damaged: line 3"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         open(std::string("R") + std::to_string(&c - cases));
         ASSERT_TRUE(c.steps(ledger, journal).ok());
         const std::string journalBytes = readFile(Journal::pathFor(path));
-        const AuditTrailRead read = readAuditTrail(trail);
-        const Status restored = restoreAction(ledger, journal, read, 0);
+        const Status restored = restoreAction(ledger, journal, readAuditTrail(trail), 0);
         EXPECT_TRUE(restored.message().starts_with("The action cannot be restored: ")) << restored.message();
         EXPECT_NE(restored.message().find(c.refusal), std::string::npos) << restored.message();
         EXPECT_EQ(readFile(Journal::pathFor(path)), journalBytes);
@@ -363,35 +294,16 @@ TEST_F(AuditedChangeTest, ANewMonthStartsWithoutATrailAndACopyTakesItsOwn) {
     EXPECT_FALSE(fs::exists(folder.path("COPY3.aud")));
 }
 
-TEST(AuditEntryLines, ShowEveryByteUnmistakably) {
-    const struct {
-        const char* user;
-        const char* shown;
-    } cases[] = {{"a\\x1B", "a\\\\x1B"}, {"a\x1B", "a\\x1B"}, {"", "(none)"}, {"Caf\xE9", "Caf\xE9"}};
-    for (const auto& c : cases) {
-        const std::vector<std::string> lines = auditEntryLines({"t", c.user, "c", "", {}}, Ledger());
-        EXPECT_EQ(lines.at(0), std::string("t  ") + c.shown + "  c") << c.user;
-    }
-    EXPECT_EQ(auditEntryLines({"t", "u", "c", "one\ntwo", {}}, Ledger()),
-              (std::vector<std::string>{"t  u  c", "    one", "    two"}));
-}
-
-// Whole cents as the month file writes them; finer amounts (as another writer's file may hold) in full.
-TEST(AuditAmount, ShowsEveryUnitWithItsSign) {
-    const std::pair<std::int64_t, const char*> cases[] = {
-        {0, "0.00"},           {-1, "-0.0001"},         {-12, "-0.0012"},    {123456, "12.3456"},
-        {-123456, "-12.3456"}, {10007501, "1000.7501"}, {-200000, "-20.00"},
-    };
-    for (const auto& [units, shown] : cases) EXPECT_EQ(auditAmount(Money::fromUnits(units)), shown) << units;
-}
-
 // A month named as a trail would be its own trail: it is neither written under such a name
 // nor, when opened under one, changed with its entry written into itself.
 TEST_F(AuditedChangeTest, AMonthNamedAsATrailIsNeverItsOwnTrail) {
     const std::string journalBytes = readFile(Journal::pathFor(path));
     for (const char* name : {"COPY.aud", "COPY.AUD"}) {
-        const Status copied = copyMonth(ledger, journal, folder.path(name));
-        EXPECT_NE(copied.message().find("has the extension of an audit trail"), std::string::npos) << name;
+        EXPECT_NE(copyMonth(ledger, journal, folder.path(name))
+                      .message()
+                      .find("has the extension of an audit trail"),
+                  std::string::npos)
+            << name;
         Ledger next = carriedForward(ledger, RolloverKind::NewMonth);
         next.CurrentFile = folder.path(std::string("JAN") + name);
         EXPECT_NE(saveAsNewMonth(next).message().find("has the extension of an audit trail"),
@@ -407,6 +319,26 @@ TEST_F(AuditedChangeTest, AMonthNamedAsATrailIsNeverItsOwnTrail) {
     const Status cancelled = cancelAction(ledger, journal, 1);
     EXPECT_NE(cancelled.message().find("is the month's own file"), std::string::npos) << cancelled.message();
     EXPECT_EQ(readFile(folder.path("JAN2027.aud")), month);
+}
+
+TEST(AuditEntryLines, ShowEveryByteUnmistakably) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"a\\x1B", "a\\\\x1B"}, {"a\x1B", "a\\x1B"}, {"", "(none)"}, {"Caf\xE9", "Caf\xE9"}};
+    for (const auto& [user, shown] : cases)
+        EXPECT_EQ(auditEntryLines({"t", user, "c", "", {}}, Ledger()).at(0),
+                  std::string("t  ") + shown + "  c")
+            << user;
+    EXPECT_EQ(auditEntryLines({"t", "u", "c", "one\ntwo", {}}, Ledger()),
+              (std::vector<std::string>{"t  u  c", "    one", "    two"}));
+}
+
+// Whole cents as the month file writes them; finer amounts (as another writer's file may hold) in full.
+TEST(AuditAmount, ShowsEveryUnitWithItsSign) {
+    const std::pair<std::int64_t, const char*> cases[] = {
+        {0, "0.00"},           {-1, "-0.0001"},         {-12, "-0.0012"},    {123456, "12.3456"},
+        {-123456, "-12.3456"}, {10007501, "1000.7501"}, {-200000, "-20.00"},
+    };
+    for (const auto& [units, shown] : cases) EXPECT_EQ(auditAmount(Money::fromUnits(units)), shown) << units;
 }
 
 }  // namespace

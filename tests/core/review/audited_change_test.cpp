@@ -4,11 +4,8 @@
 #include <filesystem>
 #include <functional>
 
-#include "core/sample_month.h"
-#include "core/test_folder.h"
+#include "core/review/open_month.h"
 #include "ledger/file_faults.h"
-#include "ledger/ledger_routines.h"
-#include "ledger/month_file.h"
 #include "ledger/rollover.h"
 #include "review/action_edit.h"
 #include "review/audited_change.h"
@@ -32,27 +29,20 @@ using Operation = std::function<Status(Ledger&, Journal&)>;
 
 // The sample month with a budget expenditure, a transfer pair, a source note and an
 // expenditure of the account numbered "7", opened for editing.
-class AuditedChangeTest : public ::testing::Test {
+class AuditedChangeTest : public test::OpenMonthTest {
 protected:
-    void SetUp() override { open("DEC2026"); }
+    void SetUp() override { reopen(); }
 
-    void open(const std::string& name) {
-        path = folder.path(name + ".rep");
-        trail = folder.path(name + ".aud");
-        test::writeMonth(test::sampleLedger(), path,
-                         {test::bx("101", Money::cents(4000), "ck 1"), test::to("102", Money::cents(1000)),
-                          composeKeyedRecord("TI", "01234", "10.00", ""),
-                          test::keyed("SX", "11111", Money::cents(1250)), test::bx("7", Money::cents(500))});
-        ASSERT_TRUE(LoadMonthFile(ledger, journal, path).ok());
+    void reopen() {
+        open(test::sampleLedger(),
+             {test::bx("101", Money::cents(4000), "ck 1"), test::to("102", Money::cents(1000)),
+              composeKeyedRecord("TI", "01234", "10.00", ""), test::keyed("SX", "11111", Money::cents(1250)),
+              test::bx("7", Money::cents(500))});
+        trail = path.substr(0, path.size() - 3) + "aud";
     }
-
-    std::vector<ActionRecord> records() { return journal.readAll().value(); }
     Ledger loaded() { return test::loadMonth(path).ledger; }  // the month as its files give it
 
-    test::TestFolder folder;
-    std::string path, trail;
-    Ledger ledger;
-    Journal journal;
+    std::string trail;
 };
 
 TEST_F(AuditedChangeTest, EachChangeWritesOneEntryWithItsBeforeAndAfter) {
@@ -107,7 +97,7 @@ TEST_F(AuditedChangeTest, EachChangeWritesOneEntryWithItsBeforeAndAfter) {
     // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.command);
-        open(std::string("M") + std::to_string(&c - cases));
+        reopen();
         const std::vector<ActionRecord> before = records();
         const Status made = c.operation(ledger, journal);
         ASSERT_TRUE(made.ok()) << made.message();
@@ -252,7 +242,7 @@ TEST_F(AuditedChangeTest, RestoreRefusesWhatTheTrailAndJournalDoNotBothVouchFor)
     // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        open(std::string("R") + std::to_string(&c - cases));
+        reopen();
         ASSERT_TRUE(c.steps(ledger, journal).ok());
         const std::string journalBytes = readFile(Journal::pathFor(path));
         const Status restored = restoreAction(ledger, journal, readAuditTrail(trail), 0);

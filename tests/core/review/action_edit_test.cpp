@@ -1,41 +1,35 @@
 #include <gtest/gtest.h>
 
-#include "core/sample_month.h"
-#include "core/test_folder.h"
-#include "ledger/month_file.h"
+#include <tuple>
+
+#include "core/review/open_month.h"
 #include "review/action_edit.h"
 
 namespace quorvel {
 namespace {
 
 // The sample month with a journal of every kind, opened for editing; the transfer pair is last.
-class ActionEditTest : public ::testing::Test {
+class ActionEditTest : public test::OpenMonthTest {
 protected:
     void SetUp() override {
-        path = folder.path("DEC2026.rep");
-        test::writeMonth(test::sampleLedger(), path,
-                         {
-                             test::bx("101", Money::cents(4000), "ck 1"),                // 1
-                             test::keyed("DX", "01234", Money::cents(1000)),             // 2
-                             test::keyed("DP", "", Money::cents(50000)),                 // 3
-                             composeKeyedRecord("DD", "20000", "5.00", "memo"),          // 4
-                             composeKeyedRecord("SX", "11111", "        1.00", "sale"),  // 5
-                             composeBudgetRecord("TO", "101", "3.00", "lone"),           // 6: no TI after it
-                             test::keyed("DP", "", Money::cents(100)),                   // 7
-                             composeKeyedRecord("TI", "20000", "4.00", "stray"),         // 8: no TO before it
-                             cancelledRecord(CancelReason::Canceled),                    // 9
-                             composeBudgetRecord("TO", "102", "10.00", "12/10"),         // 10
-                             composeKeyedRecord("TI", "01234", "10.00", "12/10"),        // 11
-                         });
-        ASSERT_TRUE(LoadMonthFile(ledger, journal, path).ok());
+        // clang-format off
+        open(test::sampleLedger(), {
+            test::bx("101", Money::cents(4000), "ck 1"),                // 1
+            test::keyed("DX", "01234", Money::cents(1000)),             // 2
+            test::keyed("DP", "", Money::cents(50000)),                 // 3
+            composeKeyedRecord("DD", "20000", "5.00", "memo"),          // 4
+            composeKeyedRecord("SX", "11111", "        1.00", "sale"),  // 5
+            composeBudgetRecord("TO", "101", "3.00", "lone"),           // 6: no TI after it
+            test::keyed("DP", "", Money::cents(100)),                   // 7
+            composeKeyedRecord("TI", "20000", "4.00", "stray"),         // 8: no TO before it
+            cancelledRecord(CancelReason::Canceled),                    // 9
+            composeBudgetRecord("TO", "102", "10.00", "12/10"),         // 10
+            composeKeyedRecord("TI", "01234", "10.00", "12/10"),        // 11
+        }, "DEC2026");
+        // clang-format on
     }
 
     std::string record(std::int64_t n) { return std::string(journal.read(n)->text()); }
-
-    test::TestFolder folder;
-    std::string path;
-    Ledger ledger;
-    Journal journal;
 };
 
 TEST_F(ActionEditTest, BudgetAmountEditIsReplayedIntoYearAndMonth) {
@@ -47,18 +41,14 @@ TEST_F(ActionEditTest, BudgetAmountEditIsReplayedIntoYearAndMonth) {
 }
 
 TEST_F(ActionEditTest, EachKindKeepsItsOwnReferenceRule) {
-    const struct {
-        std::int64_t number;
-        const char* accountNumber;
-        const char* expected;
-    } cases[] = {
+    const std::tuple<std::int64_t, const char*, const char*> cases[] = {
         {1, " 7 ", "BX   7           2.00 ref         "}, {2, "", "DX 01234         2.00 ref         "},
         {3, "", "DP               2.00 ref         "},    {4, "", "DD 20000         2.00 ref         "},
         {5, "", "SX 11111         2.00   ref       "},    {6, "102", "TO   102         2.00   ref       "},
     };
-    for (const auto& c : cases) {
-        ASSERT_TRUE(editAction(ledger, journal, c.number, {c.accountNumber, "2", "  ref"}).ok()) << c.number;
-        EXPECT_EQ(record(c.number), c.expected) << c.number;
+    for (const auto& [number, account, expected] : cases) {
+        ASSERT_TRUE(editAction(ledger, journal, number, {account, "2", "  ref"}).ok()) << number;
+        EXPECT_EQ(record(number), expected) << number;
     }
 }
 
@@ -80,14 +70,12 @@ TEST_F(ActionEditTest, TransferHalvesChangeAndCancelTogether) {
 
 // Only a real other half moves with the record; a cancelled record is never edited.
 TEST_F(ActionEditTest, ANeighbourThatIsNotTheOtherHalfIsLeftAlone) {
-    const std::string between = record(7);
+    const std::string between = record(7), cancelled = record(9);
     ASSERT_TRUE(editAction(ledger, journal, 6, {"101", "9", ""}).ok());
     ASSERT_TRUE(cancelAction(ledger, journal, 8).ok());
     EXPECT_EQ(record(8).substr(0, 22), "ZZ - action canceled -");
     ASSERT_TRUE(cancelAction(ledger, journal, 6).ok());
     EXPECT_EQ(record(7), between);
-
-    const std::string cancelled = record(9);
     ASSERT_TRUE(editAction(ledger, journal, 9, {"", "99", "x"}).ok());
     ASSERT_TRUE(cancelAction(ledger, journal, 9).ok());
     EXPECT_EQ(record(9), cancelled);
@@ -121,8 +109,7 @@ TEST_F(ActionEditTest, RefusalMessages) {
 TEST_F(ActionEditTest, TheEditorShowsWhatEachRecordHolds) {
     const struct {
         std::int64_t number;
-        const char* caption;
-        const char* name;
+        const char *caption, *name;
         bool number3;
         const char* amount;
     } cases[] = {
@@ -137,10 +124,9 @@ TEST_F(ActionEditTest, TheEditorShowsWhatEachRecordHolds) {
     };
     for (const auto& c : cases) {
         const ActionView view = actionView(ledger, *journal.read(c.number));
-        EXPECT_EQ(view.typeCaption, c.caption) << c.number;
-        EXPECT_EQ(view.accountName, c.name) << c.number;
-        EXPECT_EQ(view.showsAccountNumber, c.number3) << c.number;
-        EXPECT_EQ(view.amountText, c.amount) << c.number;
+        EXPECT_EQ(std::tie(view.typeCaption, view.accountName, view.showsAccountNumber, view.amountText),
+                  std::make_tuple(c.caption, c.name, c.number3, c.amount))
+            << c.number;
     }
     EXPECT_EQ(actionView(ledger, *journal.read(1)).accountNumber, "101");
     EXPECT_EQ(actionView(ledger, *journal.read(5)).reference, "sale      ");

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "core/sample_month.h"
-#include "core/test_folder.h"
+#include <tuple>
+
+#include "core/review/open_month.h"
 #include "ledger/ledger_routines.h"
-#include "ledger/month_file.h"
 #include "review/sections.h"
 
 namespace quorvel {
@@ -21,20 +21,13 @@ Ledger accountsOnly() {
     return l;
 }
 
-std::vector<std::string> starts(const Ledger& l) {
-    std::vector<std::string> all;
-    for (int s = 1; s <= kSections; ++s) all.push_back(l.SectionStart[s]);
-    return all;
-}
-
 TEST(Sections, AddedOutOfOrderTheyStandInOrder) {
     Ledger l = accountsOnly();
-    l.BudgetAcctNumber[1] = "300";
-    l.BudgetAcctNumber[2] = "100";
-    l.BudgetAcctNumber[3] = "200";
-    ASSERT_TRUE(addSection(l, 1, "Outreach").ok());
-    ASSERT_TRUE(addSection(l, 2, "Staff").ok());
-    ASSERT_TRUE(addSection(l, 3, "Building").ok());
+    for (const auto& [row, number, title] : {std::tuple{1, "300", "Outreach"}, std::tuple{2, "100", "Staff"},
+                                             std::tuple{3, "200", "Building"}}) {
+        l.BudgetAcctNumber[row] = number;
+        ASSERT_TRUE(addSection(l, row, title).ok());
+    }
     EXPECT_EQ(sectionLines(l, kSectionsTitle),
               (std::vector<std::string>{kSectionsTitle, "100 Staff", "200 Building", "300 Outreach"}));
     EXPECT_EQ(l.SectionStart[0], "");  // the work row stays empty
@@ -56,7 +49,7 @@ TEST(Sections, DeletingTheSecondOfThree) {
     Ledger l = accountsOnly();
     for (int i : {1, 2, 3}) ASSERT_TRUE(addSection(l, i, "S" + std::to_string(i)).ok());
     removeSection(l, 2);
-    EXPECT_EQ(starts(l), (std::vector<std::string>{"100", "120", "", "", "", "", "", "", "", ""}));
+    EXPECT_EQ(l.SectionStart, (std::array<std::string, kSections + 1>{"", "100", "120"}));
     EXPECT_EQ(l.SectionTitle[2], "S3");
     EXPECT_EQ(sectionLines(l, kSectionsAfterDeleteTitle),
               (std::vector<std::string>{kSectionsAfterDeleteTitle, "100 S1", "120 S3"}));
@@ -88,20 +81,15 @@ TEST(Sections, AShortAccountNumberStartsASectionToo) {
                                                                "102 Utilities", "7 Short Number"}));
 }
 
-TEST(Sections, SavingWritesTheSectionsAndNothingElse) {
-    test::TestFolder folder;
-    const std::string path = folder.path("MAY2027.rep");
-    test::writeMonth(test::sampleLedger(), path, {test::bx("101", Money::cents(700))});
-    Ledger ledger;
-    Journal journal;
-    ASSERT_TRUE(LoadMonthFile(ledger, journal, path).ok());
+using SectionsSaved = test::OpenMonthTest;
 
+TEST_F(SectionsSaved, SavingWritesTheSectionsAndNothingElse) {
+    open(test::sampleLedger(), {test::bx("101", Money::cents(700))});
     Ledger edited = ledger;
     ASSERT_TRUE(addSection(edited, 2, "Building").ok());
     edited.BudgetAcctName[1] = "not part of the sections";
     ASSERT_TRUE(saveSections(ledger, journal, edited).ok());
-    EXPECT_EQ(ledger.SectionStart[2], "102");
-    EXPECT_EQ(ledger.SectionTitle[2], "Building");
+    EXPECT_EQ(ledger.SectionStart[2] + " " + ledger.SectionTitle[2], "102 Building");
     EXPECT_EQ(ledger.BudgetAcctName[1], "Pastor, Salary");
 }
 

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/sample_month.h"
-#include "core/test_folder.h"
-#include "ledger/month_file.h"
+#include "core/review/open_month.h"
 #include "review/sources_and_balance.h"
 
 namespace quorvel {
@@ -23,14 +21,10 @@ TEST(SourceList, EachLineCarriesItsOwnRowAcrossAGap) {
     EXPECT_EQ(list.rows, (std::vector<int>{0, 1, 3}));
 }
 
-TEST(SourcesAndBalance, RenameAndBalanceAreSavedAndReloaded) {
-    test::TestFolder folder;
-    const std::string path = folder.path("DEC2026.rep");
-    test::writeMonth(test::sampleLedger(), path, {test::keyed("SX", "11111", Money::cents(700))});
-    Ledger ledger;
-    Journal journal;
-    ASSERT_TRUE(LoadMonthFile(ledger, journal, path).ok());
+using SourcesAndBalance = test::OpenMonthTest;
 
+TEST_F(SourcesAndBalance, RenameAndBalanceAreSavedAndReloaded) {
+    open(test::sampleLedger(), {test::keyed("SX", "11111", Money::cents(700))});
     ASSERT_TRUE(renameSource(ledger, journal, 1, " Bake Sale, Spring  ").ok());
     EXPECT_EQ(ledger.SourceName[1], "Bake Sale, Spring");
     EXPECT_EQ(ledger.SourceAmount[1], Money::cents(700));
@@ -40,9 +34,8 @@ TEST(SourcesAndBalance, RenameAndBalanceAreSavedAndReloaded) {
     for (const auto& [name, reason] :
          {std::pair{"\"quoted\"", "double quote"}, std::pair{"X", "two characters"},
           std::pair{" RENTAL", "already exists"},
-          std::pair{"A name longer than the list has room for", "longer than 39"}}) {
+          std::pair{"A name longer than the list has room for", "longer than 39"}})
         EXPECT_NE(renameSource(ledger, journal, 1, name).message().find(reason), std::string::npos) << name;
-    }
 
     EXPECT_EQ(beginningBalanceLine(ledger), "Starting balance is currently 1000.75");
     const Money remaining = ledger.Summary[kRemainingBalance];

@@ -123,10 +123,8 @@ TEST_F(AuditedChangeTest, AFailedAuditAppendChangesNothing) {
         for (const Operation& operation : operations) {
             ScopedFileFault fault(
                 [&](FileStep at, const std::string& p) { return at == step && p == trail ? EIO : 0; });
-            const std::string message = operation(ledger, journal).message();
-            EXPECT_NE(message.find("Nothing was changed: the audit trail could not be written."),
-                      std::string::npos)
-                << message;
+            EXPECT_TRUE(test::holds(operation(ledger, journal).message(),
+                                    "Nothing was changed: the audit trail could not be written."));
             EXPECT_EQ(readFile(path), month);
             EXPECT_EQ(readFile(Journal::pathFor(path)), journalBytes);
             EXPECT_TRUE(loaded() == shown);
@@ -140,7 +138,7 @@ TEST_F(AuditedChangeTest, AFailedAuditAppendChangesNothing) {
         const AuditTrailRead read = readAuditTrail(trail);
         ASSERT_EQ(read.entries.size(), 2u);
         EXPECT_EQ(read.entries[1].command, kAuditNotMade);
-        EXPECT_NE(read.entries[1].note.find("Nothing was changed"), std::string::npos);
+        EXPECT_TRUE(test::holds(read.entries[1].note, "Nothing was changed"));
     }
     // A record rewritten that cannot be put back stands: the change is not called "not made".
     bool saveFailed = false;
@@ -242,7 +240,7 @@ TEST_F(AuditedChangeTest, RestoreRefusesWhatTheTrailAndJournalDoNotBothVouchFor)
         const std::string journalBytes = readFile(Journal::pathFor(path));
         const Status restored = restoreAction(ledger, journal, readAuditTrail(trail), 0);
         EXPECT_TRUE(restored.message().starts_with("The action cannot be restored: ")) << restored.message();
-        EXPECT_NE(restored.message().find(c.refusal), std::string::npos) << restored.message();
+        EXPECT_TRUE(test::holds(restored.message(), c.refusal));
         EXPECT_EQ(readFile(Journal::pathFor(path)), journalBytes);
     }
 }
@@ -274,8 +272,8 @@ TEST_F(AuditedChangeTest, ANewMonthStartsWithoutATrailAndACopyTakesItsOwn) {
     // A link at the trail's name leads to another file: never copied as the month's own.
     fs::create_symlink(trail, folder.path("JAN2027.aud"));
     const Status linked = copyMonth(ledger, journal, folder.path("COPY3.rep"));
-    EXPECT_TRUE(linked.tookEffect() && linked.message().find("is a link") != std::string::npos)
-        << linked.message();
+    EXPECT_TRUE(linked.tookEffect());
+    EXPECT_TRUE(test::holds(linked.message(), "is a link"));
     EXPECT_FALSE(fs::exists(folder.path("COPY3.aud")));
 }
 
@@ -284,15 +282,11 @@ TEST_F(AuditedChangeTest, ANewMonthStartsWithoutATrailAndACopyTakesItsOwn) {
 TEST_F(AuditedChangeTest, AMonthNamedAsATrailIsNeverItsOwnTrail) {
     const std::string journalBytes = readFile(Journal::pathFor(path));
     for (const char* name : {"COPY.aud", "COPY.AUD"}) {
-        EXPECT_NE(copyMonth(ledger, journal, folder.path(name))
-                      .message()
-                      .find("has the extension of an audit trail"),
-                  std::string::npos)
-            << name;
+        EXPECT_TRUE(test::holds(copyMonth(ledger, journal, folder.path(name)).message(),
+                                "has the extension of an audit trail"));
         Ledger next = carriedForward(ledger, RolloverKind::NewMonth);
         next.CurrentFile = folder.path(std::string("JAN") + name);
-        EXPECT_NE(saveAsNewMonth(next).message().find("has the extension of an audit trail"),
-                  std::string::npos);
+        EXPECT_TRUE(test::holds(saveAsNewMonth(next).message(), "has the extension of an audit trail"));
         EXPECT_FALSE(fs::exists(folder.path(name)) || fs::exists(next.CurrentFile)) << name;
     }
     EXPECT_EQ(readFile(Journal::pathFor(path)), journalBytes);
@@ -301,8 +295,7 @@ TEST_F(AuditedChangeTest, AMonthNamedAsATrailIsNeverItsOwnTrail) {
     fs::copy_file(Journal::pathFor(path), folder.path("JAN2027.jrn"));
     ASSERT_TRUE(LoadMonthFile(ledger, journal, folder.path("JAN2027.aud")).ok());
     const std::string month = readFile(folder.path("JAN2027.aud"));
-    const Status cancelled = cancelAction(ledger, journal, 1);
-    EXPECT_NE(cancelled.message().find("is the month's own file"), std::string::npos) << cancelled.message();
+    EXPECT_TRUE(test::holds(cancelAction(ledger, journal, 1).message(), "is the month's own file"));
     EXPECT_EQ(readFile(folder.path("JAN2027.aud")), month);
 }
 

@@ -35,7 +35,7 @@ TEST_F(SourcesAndBalance, RenameAndBalanceAreSavedAndReloaded) {
          {std::pair{"\"quoted\"", "double quote"}, std::pair{"X", "two characters"},
           std::pair{" RENTAL", "already exists"},
           std::pair{"A name longer than the list has room for", "longer than 39"}})
-        EXPECT_NE(renameSource(ledger, journal, 1, name).message().find(reason), std::string::npos) << name;
+        EXPECT_TRUE(test::holds(renameSource(ledger, journal, 1, name).message(), reason));
 
     EXPECT_EQ(beginningBalanceLine(ledger), "Starting balance is currently 1000.75");
     const Money remaining = ledger.Summary[kRemainingBalance];

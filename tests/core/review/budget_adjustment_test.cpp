@@ -90,9 +90,9 @@ TEST_F(BudgetAdjustmentTest, ListingShowsEachAccountWithItsFourAmountsAndTheNewL
     EXPECT_EQ(list.newLine, 6);
     ledger.BudgetAcctNumber[3] = " ";  // the listing stops at the first row without a number
     EXPECT_EQ(budgetAdjustList(ledger).rows, (std::vector<int>{0, 0, 1, 2, 3}));
+    // Every row listed, then the new line.
     for (int i = 1; i <= kLastWorkingRow; ++i) ledger.BudgetAcctNumber[i] = std::to_string(100 + i);
-    EXPECT_EQ(budgetAdjustList(ledger).rows.back(),
-              kLastWorkingRow + 1);  // every row listed, then the new line
+    EXPECT_EQ(budgetAdjustList(ledger).rows.back(), kLastWorkingRow + 1);
 }
 
 TEST(BudgetFilterKey, FiveCharactersAsTheRecordsHoldTheNumber) {

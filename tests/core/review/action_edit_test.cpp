@@ -98,9 +98,8 @@ TEST_F(ActionEditTest, RefusalMessages) {
         {10, {"7", "5", ""}, "three-digit number"},  // a transfer record could not carry it
     };
     ledger.BudgetAcctNumber[0] = "7";  // a renumbering's sort leaves a copy on its work row
-    for (const auto& c : cases) {
+    for (const auto& c : cases)
         EXPECT_TRUE(test::holds(editAction(ledger, journal, c.number, c.edit).message(), c.reason));
-    }
     EXPECT_FALSE(editAction(ledger, journal, 12, {"", "1", ""}).ok());
     EXPECT_FALSE(cancelAction(ledger, journal, 0).ok());
 }

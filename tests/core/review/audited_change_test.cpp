@@ -118,7 +118,6 @@ TEST_F(AuditedChangeTest, AFailedAuditAppendChangesNothing) {
     const Operation operations[] = {[](auto& l, auto& j) { return cancelAction(l, j, 2); },
                                     [](auto& l, auto& j) { return replaceBeginningBalance(l, j, "5"); }};
     const std::string month = readFile(path), journalBytes = readFile(Journal::pathFor(path));
-    const Ledger shown = loaded();
     for (const FileStep step : {FileStep::Open, FileStep::Write, FileStep::Sync}) {
         for (const Operation& operation : operations) {
             ScopedFileFault fault(
@@ -127,7 +126,6 @@ TEST_F(AuditedChangeTest, AFailedAuditAppendChangesNothing) {
                                     "Nothing was changed: the audit trail could not be written."));
             EXPECT_EQ(readFile(path), month);
             EXPECT_EQ(readFile(Journal::pathFor(path)), journalBytes);
-            EXPECT_TRUE(loaded() == shown);
             EXPECT_TRUE(readAuditTrail(trail).entries.empty());
         }
     }

@@ -1,26 +1,21 @@
-// The entries of a year set up from nothing: number order, the limits, the refusals, deleting.
+// The entries of a year set up from nothing (number order, the limits, the refusals, deleting)
+// and the setup list that shows them: titles per occasion, budget accounts in reverse, 50 columns.
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <memory>
 
 #include "ledger/budget_number.h"
-#include "setup/annual_setup.h"
+#include "setup/setup_list.h"
 
 namespace quorvel {
 namespace {
 
-// A generator that gives the numbers it was handed, in order.
-RandomBelow scripted(std::initializer_list<int> numbers) {
-    auto queue = std::make_shared<std::deque<int>>(numbers);
-    return [queue](int) {
-        const int n = queue->front();
-        queue->pop_front();
-        return n;
-    };
-}
-
 using Strings = std::vector<std::string>;
+
+// A generator that gives the numbers it was handed, in order, across copies of itself.
+RandomBelow scripted(std::vector<int> numbers) {
+    return [numbers, next = std::make_shared<std::size_t>(0)](int) { return numbers.at((*next)++); };
+}
 
 // Rows 1 to `rows` of a table.
 template <typename Table>
@@ -28,7 +23,10 @@ auto head(const Table& table, int rows) {
     return std::vector(table.begin() + 1, table.begin() + 1 + rows);
 }
 
-std::string numberOf(int n) { return std::string(3 - std::to_string(n).size(), '0') + std::to_string(n); }
+// A row of amounts, columns 1 to 4 in cents.
+AmountRow amounts(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d) {
+    return {Money(), Money::cents(a), Money::cents(b), Money::cents(c), Money::cents(d)};
+}
 
 // Only numbers an expenditure and a transfer can find are taken; "" means refused.
 TEST(AccountNumberTest, OnlyChargeableNumbersArePaddedToThreeDigits) {
@@ -42,72 +40,57 @@ TEST(AccountNumberTest, OnlyChargeableNumbersArePaddedToThreeDigits) {
     }
 }
 
-TEST(AnnualSetupTest, WhatIsNotAvailableCountsAsSpentBeforeTheSetup) {
-    const struct {
-        Money budget, balance, spent;
-    } cases[] = {
-        {Money::cents(120000), Money::cents(90000), Money::cents(30000)},
-        {Money::cents(10000), Money::cents(15000), Money::cents(-5000)},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.balance.format00());
-        AnnualSetup setup;
-        ASSERT_TRUE(setup.addBudgetAccount("101", "Rent", c.budget, c.balance).ok());
-        const AmountRow& row = setup.tables().BudgetAmount[1];
-        EXPECT_EQ(row[kBudgeted], c.budget);
-        EXPECT_EQ(row[kSpentInYear], c.spent);
-        EXPECT_TRUE(row[kSpentInMonth].isZero());
-        EXPECT_EQ(row[kRemaining], c.balance);
-    }
-}
-
 TEST(AnnualSetupTest, AccountsAreStoredInNumberOrderAndDeletedByLine) {
     AnnualSetup setup;
-    ASSERT_TRUE(setup.addBudgetAccount("300", "Three", Money::cents(30000), Money::cents(30000)).ok());
+    // What is not available counts as spent before the setup, less than nothing if more is.
+    ASSERT_TRUE(setup.addBudgetAccount("300", "Three", Money::cents(30000), Money::cents(35000)).ok());
     ASSERT_TRUE(setup.addBudgetAccount("100", "One", Money::cents(10000), Money::cents(9000)).ok());
     ASSERT_TRUE(setup.addBudgetAccount("200", "Two", Money::cents(20000), Money::cents(5000)).ok());
     const Ledger& t = setup.tables();
+    const AmountRow one = amounts(10000, 1000, 0, 9000), three = amounts(30000, -5000, 0, 35000);
     EXPECT_EQ(t.BudgetCount, 3);
     EXPECT_EQ(head(t.BudgetAcctNumber, 4), (Strings{"100", "200", "300", ""}));
     EXPECT_EQ(head(t.BudgetAcctName, 3), (Strings{"One", "Two", "Three"}));
-    EXPECT_EQ(t.BudgetAmount[2][kRemaining], Money::cents(5000));
-    const AmountRow three = t.BudgetAmount[3];
+    EXPECT_EQ(head(t.BudgetAmount, 3), (std::vector{one, amounts(20000, 15000, 0, 5000), three}));
+    // The title, no selection and a line past the last delete nothing.
+    const Ledger before = t;
+    for (int line : {-1, 0, 4})
+        EXPECT_EQ(setup.deleteLine(SetupMode::Budget, line).message(), kNoLineSelected);
+    EXPECT_TRUE(t == before);
 
     // The list runs 300, 200, 100 under its title: line 2 is 200, and line 1 the highest number.
     ASSERT_TRUE(setup.deleteLine(SetupMode::Budget, 2).ok());
     EXPECT_EQ(t.BudgetCount, 2);
     EXPECT_EQ(head(t.BudgetAcctNumber, 3), (Strings{"100", "300", ""}));
     EXPECT_EQ(head(t.BudgetAcctName, 3), (Strings{"One", "Three", ""}));
-    EXPECT_EQ(head(t.BudgetAmount, 3), (std::vector<AmountRow>{t.BudgetAmount[1], three, {}}));
+    EXPECT_EQ(head(t.BudgetAmount, 3), (std::vector<AmountRow>{one, three, {}}));
     ASSERT_TRUE(setup.deleteLine(SetupMode::Budget, 1).ok());
     EXPECT_EQ(head(t.BudgetAcctName, 2), (Strings{"One", ""}));
 }
 
-TEST(AnnualSetupTest, AHundredAccountsInAnyOrderAreAllKeptInOrderAndNoMore) {
+TEST(AnnualSetupTest, AHundredOfEachInAnyOrderAreAllKeptAndNoMore) {
     AnnualSetup setup;
-    // Entered from the highest number down, so every new account goes to the top, the last one from row 100.
+    // From the highest number down, so every new account goes to the top, the last one from row 100.
     for (int n = 199; n >= 100; --n) {
         ASSERT_TRUE(
-            setup.addBudgetAccount(numberOf(n), "Account " + numberOf(n), Money::cents(n), Money::cents(n))
-                .ok())
+            setup.addBudgetAccount(std::to_string(n), "Account " + std::to_string(n), Money(), Money()).ok())
             << n;
+        ASSERT_TRUE(setup.addFund("Fund " + std::to_string(n), Money(), seededRandom(n)).ok()) << n;
     }
     const Ledger before = setup.tables();
     EXPECT_EQ(before.BudgetCount, 100);
-    for (int i = 1; i <= 100; ++i) EXPECT_EQ(before.BudgetAcctNumber[i], numberOf(99 + i)) << i;
+    EXPECT_EQ(before.DesigCount, 100);
+    for (int i = 1; i <= 100; ++i) EXPECT_EQ(before.BudgetAcctNumber[i], std::to_string(99 + i)) << i;
     EXPECT_EQ(before.BudgetAcctName[100], "Account 199");
-    const Status refused = setup.addBudgetAccount("050", "One too many", Money(), Money());
-    EXPECT_EQ(refused.message(), kOutOfBudgetSpace);
+    EXPECT_EQ(before.DesigAcctName[100], "Fund 100");
+    EXPECT_EQ(setup.addBudgetAccount("050", "One too many", Money(), Money()).message(), kOutOfBudgetSpace);
+    EXPECT_EQ(setup.addFund("One too many", Money(), seededRandom(0)).message(), kOutOfDesignatedSpace);
     EXPECT_TRUE(setup.tables() == before);
 }
 
 TEST(AnnualSetupTest, RefusedEntriesAddNothing) {
-    const struct {
-        SetupMode mode;
-        const char* number;
-        const char* name;
-        const char* message;  // the whole message, or a part of it
-    } cases[] = {
+    // mode, number, name, the whole message or a part of it
+    const std::tuple<SetupMode, const char*, const char*, const char*> cases[] = {
         {SetupMode::Budget, "101", "Rent again", kDuplicateAccountNumber},
         {SetupMode::Budget, "7", "Same number", kDuplicateAccountNumber},
         {SetupMode::Budget, "7.0", "Not a number", "cannot be charged"},
@@ -125,15 +108,13 @@ TEST(AnnualSetupTest, RefusedEntriesAddNothing) {
     ASSERT_TRUE(setup.addBudgetAccount("007", "Seven", Money::cents(100), Money::cents(100)).ok());
     ASSERT_TRUE(setup.addFund("Memorial", Money::cents(100), seededRandom(1)).ok());
     const Ledger before = setup.tables();
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.number) + " " + c.name);
-        const Status status =
-            c.mode == SetupMode::Budget
-                ? setup.addBudgetAccount(c.number, c.name, Money::cents(500), Money::cents(500))
-                : setup.addFund(c.name, Money::cents(500), seededRandom(2));
-        ASSERT_FALSE(status.ok());
-        EXPECT_NE(status.message().find(c.message), std::string::npos) << status.message();
-        EXPECT_TRUE(setup.tables() == before);
+    for (const auto& [mode, number, name, message] : cases) {
+        const Status status = mode == SetupMode::Budget
+                                  ? setup.addBudgetAccount(number, name, Money::cents(500), Money::cents(500))
+                                  : setup.addFund(name, Money::cents(500), seededRandom(2));
+        EXPECT_NE(status.message().find(message), std::string::npos) << name << ": " << status.message();
+        EXPECT_FALSE(status.ok()) << name;
+        EXPECT_TRUE(setup.tables() == before) << name;
     }
     // A number of another value is welcome.
     EXPECT_TRUE(setup.addBudgetAccount("070", "Seventy", Money(), Money()).ok());
@@ -147,12 +128,14 @@ TEST(AnnualSetupTest, FundsGetNewFiveDigitNumbersAndKeepTheirOrder) {
     ASSERT_TRUE(setup.addFund("Organ", Money::cents(25), random).ok());
     ASSERT_TRUE(setup.addFund("Youth", Money(), random).ok());
     const Ledger& t = setup.tables();
+    const AmountRow organ = amounts(25, 0, 0, 25);
     EXPECT_EQ(t.DesigCount, 3);
     EXPECT_EQ(head(t.DesigAcctNumber, 4), (Strings{"01234", "29999", "00007", ""}));
-    AmountRow organ{};
-    organ[kAtFirstOfMonth] = Money::cents(25);
-    organ[kFundRemaining] = Money::cents(25);
     EXPECT_EQ(t.DesigAmount[2], organ);
+    const Ledger before = t;
+    for (int line : {-1, 0, 4})
+        EXPECT_EQ(setup.deleteLine(SetupMode::Designated, line).message(), kNoLineSelected);
+    EXPECT_TRUE(t == before);
 
     ASSERT_TRUE(setup.deleteLine(SetupMode::Designated, 1).ok());
     EXPECT_EQ(t.DesigCount, 2);
@@ -161,28 +144,51 @@ TEST(AnnualSetupTest, FundsGetNewFiveDigitNumbersAndKeepTheirOrder) {
     EXPECT_EQ(head(t.DesigAmount, 3), (std::vector<AmountRow>{organ, {}, {}}));
 }
 
-TEST(AnnualSetupTest, AHundredFundsAndNoMore) {
-    AnnualSetup setup;
-    for (int f = 1; f <= 100; ++f)
-        ASSERT_TRUE(setup.addFund("Fund " + std::to_string(f), Money(), seededRandom(f)).ok());
-    EXPECT_EQ(setup.addFund("One too many", Money(), seededRandom(0)).message(), kOutOfDesignatedSpace);
-    EXPECT_EQ(setup.tables().DesigCount, 100);
-    EXPECT_EQ(setup.tables().DesigAcctName[100], "Fund 100");
-    EXPECT_TRUE(setup.tables().DesigAcctName[101].empty());
+// `left` in positions 1-37, `amount` right-aligned in 38-49, `last` in 50.
+std::string line(const std::string& left, const std::string& amount, char last = ' ') {
+    return left + std::string(37 - left.size(), ' ') + std::string(12 - amount.size(), ' ') + amount + last;
 }
 
-TEST(AnnualSetupTest, DeletingTheTitleOrNothingDeletesNothing) {
+TEST(SetupListTest, EachOccasionHasItsTitleAndNumberForm) {
     AnnualSetup setup;
+    ASSERT_TRUE(setup.addBudgetAccount("300", "Three", Money::cents(30000), Money::cents(30000)).ok());
+    ASSERT_TRUE(setup.addBudgetAccount("100", "One", Money::cents(120000), Money::cents(90000)).ok());
+    ASSERT_TRUE(setup.addFund("Memorial", Money::cents(50050), seededRandom(1)).ok());
+    ASSERT_TRUE(setup.addFund("Organ", Money(), seededRandom(2)).ok());
+    const SetupMode budget = SetupMode::Budget, funds = SetupMode::Designated;
+    // clang-format off
+    const std::tuple<SetupMode, ListOccasion, Strings> cases[] = {
+        {budget, ListOccasion::Added, {kBudgetTitle, line("300 Three", "300.00"), line("100 One", "900.00")}},
+        {budget, ListOccasion::Switched, {kBudgetTitle, line("300 Three", "300"), line("100 One", "900")}},
+        {budget, ListOccasion::Deleted, {kBudgetTitleAfterDelete, line("300 Three", "300"), line("100 One", "900")}},
+        {funds, ListOccasion::Added, {kFundTitle, line("Memorial", "500.50"), line("Organ", "0.00")}},
+        {funds, ListOccasion::Switched, {kFundTitle, line("Memorial", "500.5"), line("Organ", "0")}},
+        {funds, ListOccasion::Deleted, {kFundTitleAfterDelete, line("Memorial", "500.5"), line("Organ", "0")}},
+    };
+    // clang-format on
+    for (const auto& [mode, occasion, lines] : cases)
+        EXPECT_EQ(setupListLines(setup.tables(), mode, occasion), lines) << lines.front();
+}
+
+TEST(SetupListTest, NoEntriesShowNothingUntilSomethingIsDeleted) {
+    AnnualSetup setup;
+    for (SetupMode mode : {SetupMode::Budget, SetupMode::Designated})
+        EXPECT_TRUE(setupListLines(setup.tables(), mode, ListOccasion::Switched).empty());
     ASSERT_TRUE(setup.addBudgetAccount("101", "Rent", Money(), Money()).ok());
-    ASSERT_TRUE(setup.addBudgetAccount("102", "Heat", Money(), Money()).ok());
-    ASSERT_TRUE(setup.addFund("Memorial", Money(), seededRandom(3)).ok());
-    const Ledger before = setup.tables();
-    for (SetupMode mode : {SetupMode::Budget, SetupMode::Designated}) {
-        for (int line : {-1, 0, mode == SetupMode::Budget ? 3 : 2}) {
-            EXPECT_EQ(setup.deleteLine(mode, line).message(), kNoLineSelected) << line;
-        }
-    }
-    EXPECT_TRUE(setup.tables() == before);
+    ASSERT_TRUE(setup.deleteLine(SetupMode::Budget, 1).ok());
+    EXPECT_EQ(setupListLines(setup.tables(), SetupMode::Budget, ListOccasion::Deleted),
+              Strings{kBudgetTitleAfterDelete});
+}
+
+TEST(SetupListTest, ALongNameIsOverwrittenByTheAmountAndCutAtTheLineEnd) {
+    const std::string name = "Building and Grounds Maintenance, Major Repairs Reserve";  // 55 characters
+    AnnualSetup setup;
+    ASSERT_TRUE(setup.addBudgetAccount("410", name, Money::cents(123456789), Money::cents(123456789)).ok());
+    ASSERT_TRUE(setup.addFund(name, Money::cents(-2500), seededRandom(1)).ok());
+    EXPECT_EQ(setupListLines(setup.tables(), SetupMode::Budget, ListOccasion::Added),
+              (Strings{kBudgetTitle, line("410 " + name.substr(0, 33), "1234567.89", name[45])}));
+    EXPECT_EQ(setupListLines(setup.tables(), SetupMode::Designated, ListOccasion::Switched),
+              (Strings{kFundTitle, line(name.substr(0, 37), "-25", name[49])}));
 }
 
 }  // namespace

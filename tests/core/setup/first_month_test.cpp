@@ -15,13 +15,13 @@ using test::readFile;
 
 AnnualSetup sampleYear() {
     AnnualSetup setup;
-    EXPECT_TRUE(
-        setup.addBudgetAccount("300", "Missions, Local", Money::cents(240000), Money::cents(240000)).ok());
-    EXPECT_TRUE(
-        setup.addBudgetAccount("007", "Office \x80 Supplies", Money::cents(120000), Money::cents(90000))
-            .ok());
-    EXPECT_TRUE(
-        setup.addBudgetAccount("101", "Pastor", Money::cents(3000000), Money::fromUnits(15000012345)).ok());
+    const std::tuple<const char*, const char*, Money, Money> accounts[] = {
+        {"300", "Missions, Local", Money::cents(240000), Money::cents(240000)},
+        {"007", "Office \x80 Supplies", Money::cents(120000), Money::cents(90000)},
+        {"101", "Pastor", Money::cents(3000000), Money::fromUnits(15000012345)},
+    };
+    for (const auto& [number, name, budget, balance] : accounts)
+        EXPECT_TRUE(setup.addBudgetAccount(number, name, budget, balance).ok()) << name;
     EXPECT_TRUE(setup.addFund("Memorial Fund", Money::cents(50000), seededRandom(5)).ok());
     EXPECT_TRUE(setup.addFund("Organ, Repair", Money::cents(-25), seededRandom(6)).ok());
     return setup;
@@ -31,6 +31,7 @@ class FirstMonthTest : public ::testing::Test {
 protected:
     test::TestFolder folder;
     std::string path = folder.path("JAN2027.rep");
+    const std::string stale = std::string(test::keyed("DP", "", Money::cents(99900)).text());
 };
 
 TEST_F(FirstMonthTest, TheYearsFiguresOpenTheMonth) {
@@ -44,40 +45,34 @@ TEST_F(FirstMonthTest, TheYearsFiguresOpenTheMonth) {
 }
 
 TEST_F(FirstMonthTest, AJournalWithRecordsIsMovedAsideAndAnEmptyOneIsKept) {
-    const std::string stale = std::string(test::keyed("DP", "", Money::cents(99900)).text());
-    const struct {
-        const char* journal;      // the journal already there
-        const char* olderBackup;  // a backup already there, if any
-        const char* backup;       // where the records must end up; nullptr: nothing moved
-        std::string content;
-    } cases[] = {
-        {"JAN2027.jrn", nullptr, "JAN2027.jrn.bak", stale},
-        {"JAN2027.jrn", "JAN2027.jrn.bak", "JAN2027.jrn.bak2", stale},
-        {"JAN2027.JRN", nullptr, "JAN2027.JRN.bak", stale},
-        {"JAN2027.jrn", nullptr, nullptr, ""},
+    // the journal already there, a backup already there, where its records end up (none: it was empty)
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        {"JAN2027.jrn", nullptr, "JAN2027.jrn.bak"},
+        {"JAN2027.jrn", "JAN2027.jrn.bak", "JAN2027.jrn.bak2"},
+        {"JAN2027.JRN", nullptr, "JAN2027.JRN.bak"},
+        {"JAN2027.jrn", nullptr, nullptr},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.journal) + (c.olderBackup ? " with a backup" : ""));
+    for (const auto& [journal, olderBackup, backup] : cases) {
+        SCOPED_TRACE(std::string(journal) + (olderBackup ? " with a backup" : ""));
         test::TestFolder own;
-        test::writeFile(own.path(c.journal), c.content);
-        if (c.olderBackup) test::writeFile(own.path(c.olderBackup), "an older backup");
+        test::writeFile(own.path(journal), backup ? stale : "");
+        if (olderBackup) test::writeFile(own.path(olderBackup), "an older backup");
         const Ledger month = firstMonth(sampleYear(), Money::cents(100), own.path("JAN2027.rep"));
         ASSERT_TRUE(saveFirstMonth(month).ok());
-        if (c.backup) {
-            EXPECT_EQ(readFile(own.path(c.backup)), stale);
+        if (backup) {
+            EXPECT_EQ(readFile(own.path(backup)), stale);
         }
-        if (c.olderBackup) {
-            EXPECT_EQ(readFile(own.path(c.olderBackup)), "an older backup");
+        if (olderBackup) {
+            EXPECT_EQ(readFile(own.path(olderBackup)), "an older backup");
         }
         const auto files = std::distance(std::filesystem::directory_iterator(own.root()), {});
-        EXPECT_EQ(files, 2 + (c.backup ? 1 : 0) + (c.olderBackup ? 1 : 0));
+        EXPECT_EQ(files, 2 + (backup ? 1 : 0) + (olderBackup ? 1 : 0));
         EXPECT_EQ(readFile(own.path("JAN2027.jrn")), "");
         EXPECT_TRUE(test::sameAsReload(month));  // the old records are not replayed
     }
 }
 
 TEST_F(FirstMonthTest, AFailedSaveWritesNothingAndPutsTheJournalBack) {
-    const std::string stale = std::string(test::keyed("DP", "", Money::cents(100)).text());
     test::writeFile(folder.path("JAN2027.jrn"), stale);
     const Status status = [&] {
         test::FileSizeLimit full(100);

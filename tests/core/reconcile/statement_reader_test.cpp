@@ -152,38 +152,36 @@ TEST_F(StatementReader, DatesInTheOrderTheFileOrTheMappingTells) {
 }
 
 TEST_F(StatementReader, DamagedStatementIsRefusedNamingTheLine) {
-    const std::string header = "Date,Description,Check Number,Amount,Balance\n";
-    const std::string good = "12/31/2026,A,,1.00,1.00\n";
+    const std::string header = "Date,Description,Check Number,Amount,Balance\n",
+                      good = "12/31/2026,A,,1.00,1.00\n";
+    const std::string row2 = header + good + "12/02/2026,B,";  // the second row, from its cheque number
     std::string twoAccounts = ofxStatement(kOfxTransactions());
     const std::size_t from = twoAccounts.find("<STMTTRNRS>"), to = twoAccounts.find("</STMTTRNRS>") + 12;
     twoAccounts.insert(to, twoAccounts.substr(from, to - from));
-    const std::vector<std::pair<std::string, std::string>> cases = {
+    const auto ofxOne = [](const char* date, const char* amount) {
+        return ofxStatement(ofxTransaction(date, amount, "", "X"));
+    };
+    // clang-format off
+    const std::pair<std::string, std::string> cases[] = {
         {twoAccounts, "bad.ofx holds 2 statements (accounts 2, 2)"},
         {header + good + "12/32/2026,B,,1.00,2.00\n", "line 3 of bad.csv: the date \"12/32/2026\""},
-        {header + good + "12/02/2026,B,,1.0.0,2.00\n", "line 3 of bad.csv: the amount \"1.0.0\""},
-        {header + good + "12/02/2026,B,,12.3x,2.00\n", "line 3 of bad.csv: the amount"},
-        {header + good + "12/02/2026,B,,+-5.00,2.00\n",
-         "line 3 of bad.csv: the amount \"+-5.00\" is not an amount"},
-        {header + good + "12/02/2026,B,,++5.00,2.00\n",
-         "line 3 of bad.csv: the amount \"++5.00\" is not an amount"},
-        {header + good + "12/02/2026,B,,(+5.00),2.00\n",
-         "line 3 of bad.csv: the amount \"(+5.00)\" is not an amount"},
-        {header + good + "12/02/2026,B,,\"1,2345.00\",2.00\n",
-         "line 3 of bad.csv: the amount \"1,2345.00\" is not"},
-        {header + good + "12/02/2026,B,,\"1,234,5678.00\",2.00\n",
-         "line 3 of bad.csv: the amount \"1,234,5678.00\" is"},
-        {header + good + "12/02/2026,B,,12.34567,2.00\n",
-         "line 3 of bad.csv: the amount \"12.34567\" has more than four"},
-        {ofxStatement(ofxTransaction("20261204", "-100.004999", "", "X")),
-         "line 33 of bad.ofx: the amount \"-100.004999\" has"},
-        {header + good + "12/02/2026,B,ck,1.00,2.00\n", "line 3 of bad.csv: the cheque number"},
+        {row2 + ",1.0.0,2.00\n", "line 3 of bad.csv: the amount \"1.0.0\""},
+        {row2 + ",12.3x,2.00\n", "line 3 of bad.csv: the amount"},
+        {row2 + ",+-5.00,2.00\n", "line 3 of bad.csv: the amount \"+-5.00\" is not an amount"},
+        {row2 + ",++5.00,2.00\n", "line 3 of bad.csv: the amount \"++5.00\" is not an amount"},
+        {row2 + ",(+5.00),2.00\n", "line 3 of bad.csv: the amount \"(+5.00)\" is not an amount"},
+        {row2 + ",\"1,2345.00\",2.00\n", "line 3 of bad.csv: the amount \"1,2345.00\" is not"},
+        {row2 + ",\"1,234,5678.00\",2.00\n", "line 3 of bad.csv: the amount \"1,234,5678.00\" is"},
+        {row2 + ",12.34567,2.00\n", "line 3 of bad.csv: the amount \"12.34567\" has more than four"},
+        {ofxOne("20261204", "-100.004999"), "line 33 of bad.ofx: the amount \"-100.004999\" has"},
+        {row2 + "ck,1.00,2.00\n", "line 3 of bad.csv: the cheque number"},
         {header + good + "12/02/2026,\"B,,1.00,2.00\n", "of bad.csv: the CSV is damaged"},
         {header + good + "12/02/2026,B\"x\",,1.00,2.00\n", "line 3 of bad.csv: the CSV is damaged"},
         {header + "12/31/2026,B,,1.00,\n",
          "bad.csv has no balance on any row to take the closing balance from"},
         {header + "12/01/2026,B,,1.00,Pending\n" + good,
          "line 2 of bad.csv: the balance \"Pending\" is not an amount"},
-        {header + good + "12/02/2026,B,,1.00,5.00\n12/03/2026,C,,1.00,6.00\n",
+        {row2 + ",1.00,5.00\n12/03/2026,C,,1.00,6.00\n",
          "line 3 of bad.csv: the balance 5.00 does not follow from the balance before it and the amount "
          "(2.00 would)"},
         {"Date,Amount\n12/01/2026,1.00\n", "no balance column"},
@@ -193,18 +191,16 @@ TEST_F(StatementReader, DamagedStatementIsRefusedNamingTheLine) {
          "line 3 of bad.csv: the date \"12/13/2026\" is not a date in day/month/year, the order line 2's "
          "date shows"},
         {"Date,Amount,Balance\n", "no transactions"},
-        {ofxStatement(ofxTransaction("20261204", "-1O0.00", "", "X")),
-         "line 33 of bad.ofx: the amount \"-1O0.00\""},
-        {ofxStatement(ofxTransaction("2026", "-100.00", "", "X")),
-         "line 32 of bad.ofx: the transaction has no date"},
+        {ofxOne("20261204", "-1O0.00"), "line 33 of bad.ofx: the amount \"-1O0.00\""},
+        {ofxOne("2026", "-100.00"), "line 32 of bad.ofx: the transaction has no date"},
         {ofxStatement(kOfxTransactions(), "lots"), "line 83 of bad.ofx: the ledger balance"},
         {ofxStatement("<STMTTRN>\n<TRNTYPE>OTHER\n</STMTTRN>\n"),
          "line 30 of bad.ofx: the transaction has no amount"},
         {"OFXHEADER:100\n<OFX>\n", "is not a readable OFX"},
     };
+    // clang-format on
     for (const auto& [bytes, says] : cases) {
-        const std::string path = write(bytes.starts_with("OFX") ? "bad.ofx" : "bad.csv", bytes);
-        auto read = readStatement(path);
+        auto read = readStatement(write(bytes.starts_with("OFX") ? "bad.ofx" : "bad.csv", bytes));
         ASSERT_FALSE(read) << bytes;
         EXPECT_NE(read.message().find(says), std::string::npos) << read.message();
     }

@@ -72,10 +72,9 @@ TEST(AnnualSetupTest, AHundredOfEachInAnyOrderAreAllKeptAndNoMore) {
     AnnualSetup setup;
     // From the highest number down, so every new account goes to the top, the last one from row 100.
     for (int n = 199; n >= 100; --n) {
-        ASSERT_TRUE(
-            setup.addBudgetAccount(std::to_string(n), "Account " + std::to_string(n), Money(), Money()).ok())
-            << n;
-        ASSERT_TRUE(setup.addFund("Fund " + std::to_string(n), Money(), seededRandom(n)).ok()) << n;
+        const std::string number = std::to_string(n);
+        ASSERT_TRUE(setup.addBudgetAccount(number, "Account " + number, Money(), Money()).ok()) << n;
+        ASSERT_TRUE(setup.addFund("Fund " + number, Money(), seededRandom(n)).ok()) << n;
     }
     const Ledger before = setup.tables();
     EXPECT_EQ(before.BudgetCount, 100);
@@ -156,14 +155,15 @@ TEST(SetupListTest, EachOccasionHasItsTitleAndNumberForm) {
     ASSERT_TRUE(setup.addFund("Memorial", Money::cents(50050), seededRandom(1)).ok());
     ASSERT_TRUE(setup.addFund("Organ", Money(), seededRandom(2)).ok());
     const SetupMode budget = SetupMode::Budget, funds = SetupMode::Designated;
+    using enum ListOccasion;
     // clang-format off
     const std::tuple<SetupMode, ListOccasion, Strings> cases[] = {
-        {budget, ListOccasion::Added, {kBudgetTitle, line("300 Three", "300.00"), line("100 One", "900.00")}},
-        {budget, ListOccasion::Switched, {kBudgetTitle, line("300 Three", "300"), line("100 One", "900")}},
-        {budget, ListOccasion::Deleted, {kBudgetTitleAfterDelete, line("300 Three", "300"), line("100 One", "900")}},
-        {funds, ListOccasion::Added, {kFundTitle, line("Memorial", "500.50"), line("Organ", "0.00")}},
-        {funds, ListOccasion::Switched, {kFundTitle, line("Memorial", "500.5"), line("Organ", "0")}},
-        {funds, ListOccasion::Deleted, {kFundTitleAfterDelete, line("Memorial", "500.5"), line("Organ", "0")}},
+        {budget, Added, {kBudgetTitle, line("300 Three", "300.00"), line("100 One", "900.00")}},
+        {budget, Switched, {kBudgetTitle, line("300 Three", "300"), line("100 One", "900")}},
+        {budget, Deleted, {kBudgetTitleAfterDelete, line("300 Three", "300"), line("100 One", "900")}},
+        {funds, Added, {kFundTitle, line("Memorial", "500.50"), line("Organ", "0.00")}},
+        {funds, Switched, {kFundTitle, line("Memorial", "500.5"), line("Organ", "0")}},
+        {funds, Deleted, {kFundTitleAfterDelete, line("Memorial", "500.5"), line("Organ", "0")}},
     };
     // clang-format on
     for (const auto& [mode, occasion, lines] : cases)

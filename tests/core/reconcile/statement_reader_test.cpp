@@ -28,16 +28,16 @@ std::string ofxTransaction(const char* date, const char* amount, const char* che
            "<NAME>" + name + "\n</STMTTRN>\n";
 }
 
+// clang-format off
 std::string ofxStatement(const std::string& transactions, const char* balance = "1000.00") {
     return "OFXHEADER:100\nDATA:OFXSGML\nVERSION:102\nSECURITY:NONE\nENCODING:USASCII\nCHARSET:1252\n"
            "COMPRESSION:NONE\nOLDFILEUID:NONE\nNEWFILEUID:NONE\n\n<OFX>\n<SIGNONMSGSRSV1><SONRS>\n"
            "<STATUS><CODE>0<SEVERITY>INFO</STATUS>\n<DTSERVER>20261231\n<LANGUAGE>ENG\n</SONRS>"
-           "</SIGNONMSGSRSV1>\n<BANKMSGSRSV1><STMTTRNRS>\n<TRNUID>1\n<STATUS><CODE>0<SEVERITY>INFO</STATUS>\n"
-           "<STMTRS>\n<CURDEF>USD\n<BANKACCTFROM>\n<BANKID>1\n<ACCTID>2\n<ACCTTYPE>CHECKING\n</"
-           "BANKACCTFROM>\n"
-           "<BANKTRANLIST>\n<DTSTART>20261201\n<DTEND>20261231\n" +
-           transactions + "</BANKTRANLIST>\n<LEDGERBAL>\n<BALAMT>" + balance +
-           "\n<DTASOF>20261231\n</LEDGERBAL>\n</STMTRS>\n</STMTTRNRS></BANKMSGSRSV1>\n</OFX>\n";
+           "</SIGNONMSGSRSV1>\n<BANKMSGSRSV1><STMTTRNRS>\n<TRNUID>1\n<STATUS><CODE>0<SEVERITY>INFO"
+           "</STATUS>\n<STMTRS>\n<CURDEF>USD\n<BANKACCTFROM>\n<BANKID>1\n<ACCTID>2\n<ACCTTYPE>CHECKING\n"
+           "</BANKACCTFROM>\n<BANKTRANLIST>\n<DTSTART>20261201\n<DTEND>20261231\n" + transactions +
+           "</BANKTRANLIST>\n<LEDGERBAL>\n<BALAMT>" + balance + "\n<DTASOF>20261231\n</LEDGERBAL>\n"
+           "</STMTRS>\n</STMTTRNRS></BANKMSGSRSV1>\n</OFX>\n";
 }
 
 std::string kOfxTransactions() {
@@ -49,6 +49,9 @@ std::string kOfxTransactions() {
            ofxTransaction("20261210", "-50.00", "4513", "CHECK 4513") +
            ofxTransaction("20261221", "-25.00", "", "AUTOPAY");
 }
+// clang-format on
+
+CsvColumns map(const char* text) { return statement::parseColumnMapping(text).value(); }
 
 class StatementReader : public ::testing::Test {
 protected:
@@ -78,33 +81,26 @@ TEST_F(StatementReader, BothFormatsGiveTheSameStatement) {
 
 TEST_F(StatementReader, ColumnsByHeaderOrByMapping) {
     const std::string path = write("bank.csv",
-                                   "Posted,Payee,Out,In,Running\n"
-                                   "2026-12-03,Rent,\"1,200.00\",,800.00\n"
+                                   "Posted,Payee,Out,In,Running\n2026-12-03,Rent,\"1,200.00\",,800.00\n"
                                    "2026-12-04,Gift,,50,850.00\n");
     EXPECT_NE(readStatement(path).message().find("give the columns"), std::string::npos);
-    auto mapping = statement::parseColumnMapping("date=1, description=2, debit=3, credit=4, balance=5");
-    ASSERT_TRUE(mapping) << mapping.message();
-    EXPECT_EQ(statement::composeColumnMapping(*mapping), "date=1,description=2,debit=3,credit=4,balance=5");
-    auto read = readStatement(path, *mapping);
+    const CsvColumns mapping = map("date=1, description=2, debit=3, credit=4, balance=5");
+    EXPECT_EQ(statement::composeColumnMapping(mapping), "date=1,description=2,debit=3,credit=4,balance=5");
+    EXPECT_EQ(statement::composeColumnMapping(map("date=1,amount=2,dates=dmy")), "date=1,amount=2,dates=dmy");
+    auto read = readStatement(path, mapping);
     ASSERT_TRUE(read) << read.message();
     EXPECT_EQ(read->lines[0].amount, Money::cents(-120000));
     EXPECT_EQ(read->lines[1].amount, Money::cents(5000));
     EXPECT_EQ(read->closingBalance, Money::cents(85000));
-    // Without a header row the first row is a transaction; a UTF-8 mark does not hide a header.
-    const std::string headless =
-        write("headless.csv", "2026-12-03,Rent,-5.00,5.00\n2026-12-04,Gift,1.00,6.00\n");
-    EXPECT_EQ(readStatement(headless, statement::parseColumnMapping("date=1,amount=3,balance=4").value())
-                  ->lines.size(),
-              2u);
-    EXPECT_EQ(statement::csvHeader("\xEF\xBB\xBF"
-                                   "Date,Amount\n",
-                                   "bom.csv")
-                  ->front(),
-              "Date");
-    EXPECT_NE(readStatement(path, statement::parseColumnMapping("date=1,debit=4,credit=3,balance=5").value())
+    EXPECT_NE(readStatement(path, map("date=1,debit=4,credit=3,balance=5"))
                   .message()
                   .find("line 3 of bank.csv: the balance 850.00 does not follow"),
               std::string::npos);
+    // Without a header row the first row is a transaction; a UTF-8 mark does not hide a header.
+    const std::string headless =
+        write("headless.csv", "2026-12-03,Rent,-5.00,5.00\n2026-12-04,Gift,1.00,6.00\n");
+    EXPECT_EQ(readStatement(headless, map("date=1,amount=3,balance=4"))->lines.size(), 2u);
+    EXPECT_EQ(statement::csvHeader("\357\273\277Date,Amount\n", "bom.csv")->front(), "Date");
     for (const char* bad : {"date=1", "date=0,amount=2", "when=1,amount=2", "date=1,amount=x", "dates=ymd"})
         EXPECT_FALSE(statement::parseColumnMapping(bad)) << bad;
     EXPECT_EQ(statement::columnsFromHeader({"Date", "Cheque No.", "Debit", "Credit", "Balance"}),
@@ -142,13 +138,10 @@ TEST_F(StatementReader, DatesInTheOrderTheFileOrTheMappingTells) {
     };
     for (const auto& [rows, mapping, date] : cases) {
         const std::string path = write("dates.csv", "Date,Amount,Balance\n" + rows);
-        auto read = mapping.empty() ? readStatement(path)
-                                    : readStatement(path, statement::parseColumnMapping(mapping).value());
+        auto read = mapping.empty() ? readStatement(path) : readStatement(path, map(mapping.c_str()));
         ASSERT_TRUE(read) << rows << read.message();
         EXPECT_EQ(dayText(read->lines[0].date), date) << rows << mapping;
     }
-    const auto mapping = statement::parseColumnMapping("date=1,amount=2,dates=dmy");
-    EXPECT_EQ(statement::composeColumnMapping(mapping.value()), "date=1,amount=2,dates=dmy");
 }
 
 TEST_F(StatementReader, DamagedStatementIsRefusedNamingTheLine) {

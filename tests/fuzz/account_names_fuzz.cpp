@@ -1,10 +1,6 @@
 // The account-names file on any bytes: five boxes, each empty or a name of three or more
 // characters. Names the format can hold (no quote) are written out and read back in order,
 // the empty boxes closed up, as the file has always kept them.
-#include <cstddef>
-#include <cstdint>
-#include <string>
-#include <string_view>
 
 #include "fuzz_check.h"
 #include "report/account_names.h"

@@ -1,8 +1,5 @@
 // An audit trail line on any bytes: read as an entry or refused, never more. An entry read
 // is written as one line again, and that line reads back as the same entry.
-#include <cstddef>
-#include <cstdint>
-#include <string_view>
 
 #include "fuzz_check.h"
 #include "ledger/audit_trail.h"

@@ -1,9 +1,13 @@
-// A broken promise stops the fuzzer like a crash, with the reason and the input kept.
+// What every fuzz target includes: its entry point's types, and FUZZ_CHECK, which stops the
+// fuzzer like a crash on a broken promise, with the reason and the input kept.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 
 namespace quorvel::fuzz {
 

@@ -2,11 +2,6 @@
 // reads them (a torn tail is not counted). The replay's row index must charge exactly the
 // rows the record-by-record lookup charges, and the month must still write out and read back,
 // unless the amounts have grown past what a file holds and the writer says so.
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
-#include <string>
-#include <string_view>
 #include <vector>
 
 #include "demo_month.h"

@@ -2,9 +2,6 @@
 // text the format cannot store), read back, and write out again to the same bytes. Totals
 // recomputed from the odd ledgers it accepts may grow past what a file holds: then the
 // writer must refuse them, and whatever it does write must read back.
-#include <cstddef>
-#include <cstdint>
-#include <string>
 
 #include "fuzz_check.h"
 #include "ledger/ledger_routines.h"

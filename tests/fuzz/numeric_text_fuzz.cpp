@@ -1,13 +1,9 @@
 // The numeric value of a text and the Money readers and renderings. The text readers get
 // the input as it is; the renderings get Money amounts made from its first sixteen bytes.
 #include <cmath>
-#include <cstddef>
-#include <cstdint>
 #include <cstring>
 #include <limits>
 #include <optional>
-#include <string>
-#include <string_view>
 
 #include "fuzz_check.h"
 #include "ledger/money.h"
@@ -43,9 +39,7 @@ std::int64_t saturated(__int128 exact) {
 void checkText(std::string_view text) {
     const double value = numericValue(text);
     FUZZ_CHECK(!std::isnan(value), "numericValue is NaN for " + shown(text));
-    std::string_view lead = text;
-    while (!lead.empty() && isBlank(lead.front())) lead.remove_prefix(1);
-    const bool minus = !lead.empty() && lead.front() == '-';
+    const bool minus = trimmed(text).starts_with('-');
     FUZZ_CHECK(!(value < 0) || minus, "a negative value without a minus sign: " + shown(text));
     FUZZ_CHECK(!(value > 0) || !minus, "a positive value after a minus sign: " + shown(text));
 
@@ -56,19 +50,16 @@ void checkText(std::string_view text) {
 
     const std::optional<Money> exact = Money::parseExact(text);
     const bool number = readsAsNumber(text);
-    if (exact && !trimmed(text).empty()) {
-        FUZZ_CHECK(number, "parseExact takes what readsAsNumber refuses: " + shown(text));
-    }
-    if (number && !exact) {
-        FUZZ_CHECK(std::fabs(value) >= 1e12, "parseExact refuses a number within its range: " + shown(text));
-    }
+    FUZZ_CHECK(!exact || trimmed(text).empty() || number,
+               "parseExact takes what readsAsNumber refuses: " + shown(text));
+    FUZZ_CHECK(!number || exact || std::fabs(value) >= 1e12,
+               "parseExact refuses a number within its range: " + shown(text));
     if (exact && magnitudeBelow(exact->units(), kJournalExact)) {
         const std::string_view body = trimmed(text);
         const std::size_t point = body.find('.');
         const bool fourDecimalsAtMost = point == std::string_view::npos || body.size() - point - 1 <= 4;
-        if (fourDecimalsAtMost) {
-            FUZZ_CHECK(read == *exact, "fromText and parseExact read " + shown(text) + " differently");
-        }
+        FUZZ_CHECK(!fourDecimalsAtMost || read == *exact,
+                   "fromText and parseExact read " + shown(text) + " differently");
     }
 }
 
@@ -86,9 +77,8 @@ void checkRenderings(Money m, Money other) {
     const std::string str = m.toStrText();
     FUZZ_CHECK(readsAsNumber(str), "the journal form is not a number: " + str);
     FUZZ_CHECK(Money::parseExact(str) == fromFile, "the journal and file forms read differently: " + str);
-    if (magnitudeBelow(units, kJournalExact)) {
-        FUZZ_CHECK(Money::fromText(str) == m, "the journal form does not read back: " + str);
-    }
+    FUZZ_CHECK(!magnitudeBelow(units, kJournalExact) || Money::fromText(str) == m,
+               "the journal form does not read back: " + str);
 
     // Two decimals, rounded half away from zero.
     const std::string cents = m.format00();

@@ -18,19 +18,13 @@ using test::kMonthRecords;
 using Strings = std::vector<std::string>;
 
 TEST(Reconcile, ReferencesNameChequesAndDates) {
-    const std::vector<std::tuple<std::string, std::string, std::string>> cases = {
-        // reference, cheque, date
-        {"ck 4511", "4511", ""},
-        {"4511", "4511", ""},
-        {"#0452", "452", ""},
-        {"chk. 77", "77", ""},
-        {"12/08/26", "", "2026-12-08"},
-        {"12/8/2026", "", "2026-12-08"},
-        {"2026-12-31", "", "2026-12-31"},
-        {"02/30/26", "", ""},
-        {"transfer", "", ""},
-        {"Rent paid 45", "", ""},
-    };
+    // reference, cheque, date
+    // clang-format off
+    const std::tuple<std::string, std::string, std::string> cases[] = {
+        {"ck 4511", "4511", ""}, {"4511", "4511", ""}, {"#0452", "452", ""}, {"chk. 77", "77", ""},
+        {"12/08/26", "", "2026-12-08"}, {"12/8/2026", "", "2026-12-08"}, {"2026-12-31", "", "2026-12-31"},
+        {"02/30/26", "", ""}, {"transfer", "", ""}, {"Rent paid 45", "", ""}};
+    // clang-format on
     for (const auto& [reference, cheque, date] : cases) {
         EXPECT_EQ(chequeInReference(reference), cheque) << reference;
         EXPECT_EQ(dayText(parseWrittenDate(reference)), date) << reference;
@@ -143,9 +137,8 @@ Reconciliation settled() {
     return rec;
 }
 
-TEST(ReconciliationFile, RoundTripKeepsMatchesConfirmationsAndOutstandingItems) {
-    const Reconciliation rec = settled();
-    const std::string bytes = composeReconciliation(rec);
+TEST(ReconciliationFile, RoundTripKeepsMatchesAndOutstandingItemsAndDamageIsRefused) {
+    const std::string bytes = composeReconciliation(settled());
     auto saved = parseReconciliation(bytes);
     ASSERT_TRUE(saved) << saved.message();
     const Reconciliation back = restoreReconciliation(*saved, test::monthItems());
@@ -164,34 +157,45 @@ TEST(ReconciliationFile, RoundTripKeepsMatchesConfirmationsAndOutstandingItems) 
     EXPECT_EQ(key(0), "DEC2026:1");
     EXPECT_FALSE(again.confirmed[0]);
     EXPECT_EQ(key(5), "DEC2026:3");
-}
 
-TEST(ReconciliationFile, DamageIsRefusedNamingTheLine) {
-    const std::string good = composeReconciliation(settled());
+    // Damage is refused naming the line.
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"", "empty"},
         {"reconciliation\n", "line 1 "},
-        {good + "line\t2026-13-01\t\t-1\tx\t-\n", "no date"},
-        {good + "line\t\t\t-1.2.3\tx\t-\n", "is not a reconciliation entry"},
-        {good + "line\t\t\t-1\tx\tDEC2026:0\tC\n", "the match is unreadable"},
-        {good + "outstanding\tDEC2026\tseven\tBX\t-1\tck 1\n", "the item is unreadable"},
-        {good + "remark\n", "\"remark\" is not"},
-        {good + "other\tSavings\t1.23456\n", "is not a reconciliation entry"},
-        {good + "other\tSavings\t\n", "is not a reconciliation entry"},
-        {good + "line\t\t\t\tx\t-\n", "is not a reconciliation entry"},
+        {bytes + "line\t2026-13-01\t\t-1\tx\t-\n", "no date"},
+        {bytes + "line\t\t\t-1.2.3\tx\t-\n", "is not a reconciliation entry"},
+        {bytes + "line\t\t\t-1\tx\tDEC2026:0\tC\n", "the match is unreadable"},
+        {bytes + "outstanding\tDEC2026\tseven\tBX\t-1\tck 1\n", "the item is unreadable"},
+        {bytes + "remark\n", "\"remark\" is not"},
+        {bytes + "other\tSavings\t1.23456\n", "is not a reconciliation entry"},
+        {bytes + "other\tSavings\t\n", "is not a reconciliation entry"},
+        {bytes + "line\t\t\t\tx\t-\n", "is not a reconciliation entry"},
     };
-    for (const auto& [bytes, says] : cases) {
-        auto parsed = parseReconciliation(bytes);
-        ASSERT_FALSE(parsed) << bytes;
+    for (const auto& [damaged, says] : cases) {
+        auto parsed = parseReconciliation(damaged);
+        ASSERT_FALSE(parsed) << damaged;
         EXPECT_NE(parsed.message().find(says), std::string::npos) << parsed.message();
     }
 }
 
-TEST(ReconciliationFile, SavedSafelyAndCarriedIntoTheMonthStartedNext) {
+TEST(ReconciliationFile, SavedSafelyBesideTheMonthAndCarriedIntoTheMonthStartedNext) {
+    // clang-format off
+    const std::pair<const char*, const char*> names[] = {
+        {"DEC2026.rep", "DEC2026.rec"}, {"dec2026.REP", "dec2026.rec"},
+        {"X.rec", "X.rec.rec"}, {"Church2026", "Church2026.rec"}};
+    // clang-format on
+    for (const auto& [month, rec] : names) EXPECT_EQ(reconciliationPathFor(month), rec);
+
     test::TestFolder folder;
     const std::string december = folder.path("DEC2026.rep");
     test::writeMonth(test::sampleLedger(), december, kMonthRecords());
-    const std::string recPath = reconciliationPathFor(december);
+    const std::string recPath = reconciliationPathFor(december), before = test::readFile(december);
+    // Never over the month's own files.
+    std::filesystem::create_hard_link(december, recPath);
+    const Status linked = saveMonthReconciliation(december, settled());
+    EXPECT_NE(linked.message().find("is the month's own file"), std::string::npos) << linked.message();
+    EXPECT_EQ(test::readFile(december), before);
+    std::filesystem::remove(recPath);
     {
         ScopedFileFault fault(
             [](FileStep step, const std::string&) { return step == FileStep::Sync ? EIO : 0; });
@@ -223,25 +227,6 @@ TEST(ReconciliationFile, SavedSafelyAndCarriedIntoTheMonthStartedNext) {
                 ": line 2 of the reconciliation file is damaged: \"bad\" is not a reconciliation entry. "
                 "Open DEC2026 and reconcile it again: saving replaces its damaged file.");
     EXPECT_TRUE(carriedItems(folder.path("MAY2027.rep")));
-}
-
-TEST(ReconciliationFile, NamedBesideTheMonthNeverOverItsOwnFiles) {
-    const std::vector<std::pair<std::string, std::string>> names = {
-        {"DEC2026.rep", "DEC2026.rec"},
-        {"dec2026.REP", "dec2026.rec"},
-        {"X.rec", "X.rec.rec"},
-        {"Church2026", "Church2026.rec"},
-    };
-    for (const auto& [month, rec] : names) EXPECT_EQ(reconciliationPathFor(month), rec);
-
-    test::TestFolder folder;
-    const std::string month = folder.path("DEC2026.rep");
-    test::writeMonth(test::sampleLedger(), month, kMonthRecords());
-    const std::string before = test::readFile(month);
-    std::filesystem::create_hard_link(month, folder.path("DEC2026.rec"));
-    const Status saved = saveMonthReconciliation(month, settled());
-    EXPECT_NE(saved.message().find("is the month's own file"), std::string::npos) << saved.message();
-    EXPECT_EQ(test::readFile(month), before);
 }
 
 TEST(ReconciliationFile, CarriedItemsAreLastMonthsBookItemsLessItsConfirmedMatches) {

@@ -148,14 +148,16 @@ std::string line(const std::string& left, const std::string& amount, char last =
     return left + std::string(37 - left.size(), ' ') + std::string(12 - amount.size(), ' ') + amount + last;
 }
 
-TEST(SetupListTest, EachOccasionHasItsTitleAndNumberForm) {
+TEST(SetupListTest, EachOccasionHasItsTitleAndNumberFormAndLongNamesAreCut) {
+    const SetupMode budget = SetupMode::Budget, funds = SetupMode::Designated;
+    using enum ListOccasion;
     AnnualSetup setup;
+    for (SetupMode mode : {budget, funds})
+        EXPECT_TRUE(setupListLines(setup.tables(), mode, Switched).empty());
     ASSERT_TRUE(setup.addBudgetAccount("300", "Three", Money::cents(30000), Money::cents(30000)).ok());
     ASSERT_TRUE(setup.addBudgetAccount("100", "One", Money::cents(120000), Money::cents(90000)).ok());
     ASSERT_TRUE(setup.addFund("Memorial", Money::cents(50050), seededRandom(1)).ok());
     ASSERT_TRUE(setup.addFund("Organ", Money(), seededRandom(2)).ok());
-    const SetupMode budget = SetupMode::Budget, funds = SetupMode::Designated;
-    using enum ListOccasion;
     // clang-format off
     const std::tuple<SetupMode, ListOccasion, Strings> cases[] = {
         {budget, Added, {kBudgetTitle, line("300 Three", "300.00"), line("100 One", "900.00")}},
@@ -168,27 +170,18 @@ TEST(SetupListTest, EachOccasionHasItsTitleAndNumberForm) {
     // clang-format on
     for (const auto& [mode, occasion, lines] : cases)
         EXPECT_EQ(setupListLines(setup.tables(), mode, occasion), lines) << lines.front();
-}
 
-TEST(SetupListTest, NoEntriesShowNothingUntilSomethingIsDeleted) {
-    AnnualSetup setup;
-    for (SetupMode mode : {SetupMode::Budget, SetupMode::Designated})
-        EXPECT_TRUE(setupListLines(setup.tables(), mode, ListOccasion::Switched).empty());
-    ASSERT_TRUE(setup.addBudgetAccount("101", "Rent", Money(), Money()).ok());
-    ASSERT_TRUE(setup.deleteLine(SetupMode::Budget, 1).ok());
-    EXPECT_EQ(setupListLines(setup.tables(), SetupMode::Budget, ListOccasion::Deleted),
-              Strings{kBudgetTitleAfterDelete});
-}
-
-TEST(SetupListTest, ALongNameIsOverwrittenByTheAmountAndCutAtTheLineEnd) {
+    // A long name is overwritten by the amount and cut at the line's end.
     const std::string name = "Building and Grounds Maintenance, Major Repairs Reserve";  // 55 characters
-    AnnualSetup setup;
     ASSERT_TRUE(setup.addBudgetAccount("410", name, Money::cents(123456789), Money::cents(123456789)).ok());
-    ASSERT_TRUE(setup.addFund(name, Money::cents(-2500), seededRandom(1)).ok());
-    EXPECT_EQ(setupListLines(setup.tables(), SetupMode::Budget, ListOccasion::Added),
-              (Strings{kBudgetTitle, line("410 " + name.substr(0, 33), "1234567.89", name[45])}));
-    EXPECT_EQ(setupListLines(setup.tables(), SetupMode::Designated, ListOccasion::Switched),
-              (Strings{kFundTitle, line(name.substr(0, 37), "-25", name[49])}));
+    ASSERT_TRUE(setup.addFund(name, Money::cents(-2500), seededRandom(3)).ok());
+    EXPECT_EQ(setupListLines(setup.tables(), budget, Added).at(1),
+              line("410 " + name.substr(0, 33), "1234567.89", name[45]));
+    EXPECT_EQ(setupListLines(setup.tables(), funds, Switched).at(3),
+              line(name.substr(0, 37), "-25", name[49]));
+    // With every entry deleted the title stays.
+    for (int n = 3; n > 0; --n) ASSERT_TRUE(setup.deleteLine(budget, n).ok());
+    EXPECT_EQ(setupListLines(setup.tables(), budget, Deleted), Strings{kBudgetTitleAfterDelete});
 }
 
 }  // namespace

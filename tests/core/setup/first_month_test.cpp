@@ -34,16 +34,6 @@ protected:
     const std::string stale = std::string(test::keyed("DP", "", Money::cents(99900)).text());
 };
 
-TEST_F(FirstMonthTest, TheYearsFiguresOpenTheMonth) {
-    const Ledger month = firstMonth(sampleYear(), Money::cents(150025), path);
-    EXPECT_EQ(month.Summary[kBeginningBalance], Money::cents(150025));
-    EXPECT_EQ(month.Summary[kDesignatedAtFirst], Money::cents(49975));
-    EXPECT_EQ(month.Summary[kRemainingBalance], Money::cents(150025));
-    EXPECT_EQ(month.Summary[kDesignatedFundTotals], Money::cents(49975));
-    EXPECT_EQ(month.BudgetAcctNumber[1], "007");
-    EXPECT_EQ(month.BudgetAmount[2][kSpentInYear], Money::cents(3000000) - Money::fromUnits(15000012345));
-}
-
 TEST_F(FirstMonthTest, AJournalWithRecordsIsMovedAsideAndAnEmptyOneIsKept) {
     // the journal already there, a backup already there, where its records end up (none: it was empty)
     const std::tuple<const char*, const char*, const char*> cases[] = {
@@ -72,11 +62,20 @@ TEST_F(FirstMonthTest, AJournalWithRecordsIsMovedAsideAndAnEmptyOneIsKept) {
     }
 }
 
-TEST_F(FirstMonthTest, AFailedSaveWritesNothingAndPutsTheJournalBack) {
+TEST_F(FirstMonthTest, TheYearsFiguresOpenTheMonthAndAFailedSaveWritesNothing) {
+    const Ledger month = firstMonth(sampleYear(), Money::cents(150025), path);
+    EXPECT_EQ(month.Summary[kBeginningBalance], Money::cents(150025));
+    EXPECT_EQ(month.Summary[kDesignatedAtFirst], Money::cents(49975));
+    EXPECT_EQ(month.Summary[kRemainingBalance], Money::cents(150025));
+    EXPECT_EQ(month.Summary[kDesignatedFundTotals], Money::cents(49975));
+    EXPECT_EQ(month.BudgetAcctNumber[1], "007");
+    EXPECT_EQ(month.BudgetAmount[2][kSpentInYear], Money::cents(3000000) - Money::fromUnits(15000012345));
+
+    // The journal moved aside is put back.
     test::writeFile(folder.path("JAN2027.jrn"), stale);
     const Status status = [&] {
         test::FileSizeLimit full(100);
-        return saveFirstMonth(firstMonth(sampleYear(), Money::cents(100), path));
+        return saveFirstMonth(month);
     }();
     EXPECT_NE(status.message().find(path), std::string::npos) << status.message();
     EXPECT_FALSE(std::filesystem::exists(path));

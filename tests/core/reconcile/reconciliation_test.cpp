@@ -72,11 +72,9 @@ TEST(Reconcile, ProposesOnlyWhereExactlyOneActionFits) {
     EXPECT_EQ(lists.depositsInTransit, (std::vector<std::size_t>{4}));
 
     // A numbered line fits only the action naming its number, never one without a number.
-    Reconciliation numbered;
-    numbered.statement.lines = {{dayNumber(2026, 12, 21), "CHECK 4599", "4599", Money::cents(-2500), 1}};
-    numbered.items = test::monthItems();
-    numbered.resetMatches();
-    EXPECT_TRUE(candidatesFor(numbered, 0).empty());
+    Statement numbered;
+    numbered.lines = {{dayNumber(2026, 12, 21), "CHECK 4599", "4599", Money::cents(-2500), 1}};
+    EXPECT_TRUE(candidatesFor(reconcile(numbered, test::monthItems(), std::nullopt), 0).empty());
 
     // The treasurer settles the ambiguous line; a fee recorded from its statement line (with
     // the line's date as reference) is then proposed for it.

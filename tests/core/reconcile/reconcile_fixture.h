@@ -44,10 +44,10 @@ inline Statement handStatement() {
     return s;
 }
 
-// The keys of `items`, in order.
-inline std::vector<std::string> keysOf(const std::vector<BookItem>& items) {
-    std::vector<std::string> keys;
-    for (const BookItem& item : items) keys.push_back(item.key());
+// The keys of `items`, in order, separated by blanks.
+inline std::string keysOf(const std::vector<BookItem>& items) {
+    std::string keys;
+    for (const BookItem& item : items) keys += (keys.empty() ? "" : " ") + item.key();
     return keys;
 }
 

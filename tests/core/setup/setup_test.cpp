@@ -94,7 +94,21 @@ TEST(AnnualSetupTest, AHundredOfEachInAnyOrderAreAllKeptAndNoMore) {
     EXPECT_TRUE(setup.tables() == before);
 }
 
-TEST(AnnualSetupTest, RefusedEntriesAddNothing) {
+TEST(AnnualSetupTest, FundsGetNewFiveDigitNumbersAndRefusedEntriesAddNothing) {
+    AnnualSetup setup;
+    ASSERT_TRUE(setup.addBudgetAccount("101", "Rent", Money::cents(100), Money::cents(100)).ok());
+    ASSERT_TRUE(setup.addBudgetAccount("007", "Seven", Money::cents(100), Money::cents(100)).ok());
+    // The second fund is offered the first one's number and must take another.
+    const RandomBelow random = scripted({1234, 1234, 29999, 7});
+    ASSERT_TRUE(setup.addFund("Memorial", Money::cents(50000), random).ok());
+    ASSERT_TRUE(setup.addFund("Organ", Money::cents(25), random).ok());
+    ASSERT_TRUE(setup.addFund("Youth", Money(), random).ok());
+    const Ledger& t = setup.tables();
+    const AmountRow organ = amounts(25, 0, 0, 25);
+    EXPECT_EQ(t.DesigCount, 3);
+    EXPECT_EQ(head(t.DesigAcctNumber, 4), (Strings{"01234", "29999", "00007", ""}));
+    EXPECT_EQ(t.DesigAmount[2], organ);
+
     // mode, number, name, the whole message or a part of it
     const std::tuple<SetupMode, const char*, const char*, const char*> cases[] = {
         {SetupMode::Budget, "101", "Rent again", kDuplicateAccountNumber},
@@ -109,36 +123,15 @@ TEST(AnnualSetupTest, RefusedEntriesAddNothing) {
         {SetupMode::Designated, "", "Say \"when\"", "double quote"},
         {SetupMode::Designated, "", " ", kNameNeeded},
     };
-    AnnualSetup setup;
-    ASSERT_TRUE(setup.addBudgetAccount("101", "Rent", Money::cents(100), Money::cents(100)).ok());
-    ASSERT_TRUE(setup.addBudgetAccount("007", "Seven", Money::cents(100), Money::cents(100)).ok());
-    ASSERT_TRUE(setup.addFund("Memorial", Money::cents(100), seededRandom(1)).ok());
-    const Ledger before = setup.tables();
+    const Ledger before = t;
     for (const auto& [mode, number, name, message] : cases) {
         const Status status = mode == SetupMode::Budget
                                   ? setup.addBudgetAccount(number, name, Money::cents(500), Money::cents(500))
                                   : setup.addFund(name, Money::cents(500), seededRandom(2));
         EXPECT_NE(status.message().find(message), std::string::npos) << name << ": " << status.message();
         EXPECT_FALSE(status.ok()) << name;
-        EXPECT_TRUE(setup.tables() == before) << name;
+        EXPECT_TRUE(t == before) << name;
     }
-    // A number of another value is welcome.
-    EXPECT_TRUE(setup.addBudgetAccount("070", "Seventy", Money(), Money()).ok());
-}
-
-TEST(AnnualSetupTest, FundsGetNewFiveDigitNumbersAndKeepTheirOrder) {
-    AnnualSetup setup;
-    // The second fund is offered the first one's number and must take another.
-    const RandomBelow random = scripted({1234, 1234, 29999, 7});
-    ASSERT_TRUE(setup.addFund("Memorial", Money::cents(50000), random).ok());
-    ASSERT_TRUE(setup.addFund("Organ", Money::cents(25), random).ok());
-    ASSERT_TRUE(setup.addFund("Youth", Money(), random).ok());
-    const Ledger& t = setup.tables();
-    const AmountRow organ = amounts(25, 0, 0, 25);
-    EXPECT_EQ(t.DesigCount, 3);
-    EXPECT_EQ(head(t.DesigAcctNumber, 4), (Strings{"01234", "29999", "00007", ""}));
-    EXPECT_EQ(t.DesigAmount[2], organ);
-    const Ledger before = t;
     for (int line : {-1, 0, 4})
         EXPECT_EQ(setup.deleteLine(SetupMode::Designated, line).message(), kNoLineSelected);
     EXPECT_TRUE(t == before);
@@ -148,6 +141,8 @@ TEST(AnnualSetupTest, FundsGetNewFiveDigitNumbersAndKeepTheirOrder) {
     EXPECT_EQ(head(t.DesigAcctNumber, 3), (Strings{"29999", "00007", ""}));
     EXPECT_EQ(head(t.DesigAcctName, 3), (Strings{"Organ", "Youth", ""}));
     EXPECT_EQ(head(t.DesigAmount, 3), (std::vector<AmountRow>{organ, {}, {}}));
+    // A number of another value is welcome.
+    EXPECT_TRUE(setup.addBudgetAccount("070", "Seventy", Money(), Money()).ok());
 }
 
 // `left` in positions 1-37, `amount` right-aligned in 38-49, `last` in 50.

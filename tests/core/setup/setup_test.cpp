@@ -200,30 +200,25 @@ AnnualSetup sampleYear() {
     return setup;
 }
 
-class FirstMonthTest : public ::testing::Test {
-protected:
-    test::TestFolder folder;
-    std::string path = folder.path("JAN2027.rep");
-    const std::string stale = std::string(test::keyed("DP", "", Money::cents(99900)).text());
-};
+// A journal with a record in it.
+std::string stale() { return std::string(test::keyed("DP", "", Money::cents(99900)).text()); }
 
-TEST_F(FirstMonthTest, AJournalWithRecordsIsMovedAsideAndAnEmptyOneIsKept) {
+TEST(FirstMonthTest, AJournalWithRecordsIsMovedAsideAndAnEmptyOneIsKept) {
     // the journal already there, a backup already there, where its records end up (none: it was empty)
+    // clang-format off
     const std::tuple<const char*, const char*, const char*> cases[] = {
-        {"JAN2027.jrn", nullptr, "JAN2027.jrn.bak"},
-        {"JAN2027.jrn", "JAN2027.jrn.bak", "JAN2027.jrn.bak2"},
-        {"JAN2027.JRN", nullptr, "JAN2027.JRN.bak"},
-        {"JAN2027.jrn", nullptr, nullptr},
-    };
+        {"JAN2027.jrn", nullptr, "JAN2027.jrn.bak"}, {"JAN2027.jrn", "JAN2027.jrn.bak", "JAN2027.jrn.bak2"},
+        {"JAN2027.JRN", nullptr, "JAN2027.JRN.bak"}, {"JAN2027.jrn", nullptr, nullptr}};
+    // clang-format on
     for (const auto& [journal, olderBackup, backup] : cases) {
         SCOPED_TRACE(std::string(journal) + (olderBackup ? " with a backup" : ""));
         test::TestFolder own;
-        test::writeFile(own.path(journal), backup ? stale : "");
+        test::writeFile(own.path(journal), backup ? stale() : "");
         if (olderBackup) test::writeFile(own.path(olderBackup), "an older backup");
         const Ledger month = firstMonth(sampleYear(), Money::cents(100), own.path("JAN2027.rep"));
         ASSERT_TRUE(saveFirstMonth(month).ok());
         if (backup) {
-            EXPECT_EQ(readFile(own.path(backup)), stale);
+            EXPECT_EQ(readFile(own.path(backup)), stale());
         }
         if (olderBackup) {
             EXPECT_EQ(readFile(own.path(olderBackup)), "an older backup");
@@ -235,7 +230,9 @@ TEST_F(FirstMonthTest, AJournalWithRecordsIsMovedAsideAndAnEmptyOneIsKept) {
     }
 }
 
-TEST_F(FirstMonthTest, TheYearsFiguresOpenTheMonthAndAFailedSaveWritesNothing) {
+TEST(FirstMonthTest, TheYearsFiguresOpenTheMonthAndAFailedSaveWritesNothing) {
+    test::TestFolder folder;
+    const std::string path = folder.path("JAN2027.rep");
     const Ledger month = firstMonth(sampleYear(), Money::cents(150025), path);
     EXPECT_EQ(month.Summary[kBeginningBalance], Money::cents(150025));
     EXPECT_EQ(month.Summary[kDesignatedAtFirst], Money::cents(49975));
@@ -245,21 +242,21 @@ TEST_F(FirstMonthTest, TheYearsFiguresOpenTheMonthAndAFailedSaveWritesNothing) {
     EXPECT_EQ(month.BudgetAmount[2][kSpentInYear], Money::cents(3000000) - Money::fromUnits(15000012345));
 
     // The journal moved aside is put back.
-    test::writeFile(folder.path("JAN2027.jrn"), stale);
+    test::writeFile(folder.path("JAN2027.jrn"), stale());
     const Status status = [&] {
         test::FileSizeLimit full(100);
         return saveFirstMonth(month);
     }();
     EXPECT_NE(status.message().find(path), std::string::npos) << status.message();
     EXPECT_FALSE(std::filesystem::exists(path));
-    EXPECT_EQ(readFile(folder.path("JAN2027.jrn")), stale);
+    EXPECT_EQ(readFile(folder.path("JAN2027.jrn")), stale());
     EXPECT_FALSE(std::filesystem::exists(folder.path("JAN2027.jrn.bak")));
 
     // A month named as a journal is refused.
     const Status refused =
         saveFirstMonth(firstMonth(sampleYear(), Money::cents(100), folder.path("JAN2027.jrn")));
     EXPECT_NE(refused.message().find(".rep"), std::string::npos) << refused.message();
-    EXPECT_EQ(readFile(folder.path("JAN2027.jrn")), stale);
+    EXPECT_EQ(readFile(folder.path("JAN2027.jrn")), stale());
 }
 
 }  // namespace

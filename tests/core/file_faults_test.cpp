@@ -33,20 +33,18 @@ FileFaultHook failing(FileStep step, const std::string& path, int error = ENOSPC
     return [=](FileStep s, const std::string& p) { return s == step && p == path ? error : 0; };
 }
 
-int filesIn(const TestFolder& folder) {
-    int count = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.root())) ++count;
-    return count;
-}
-
-// DEC2026.rep of the sample month with `records`, opened into `ledger` and `journal`.
-std::string openMonth(const TestFolder& folder, Ledger& ledger, Journal& journal,
-                      const std::vector<ActionRecord>& records = {test::keyed("DP", "", Money::cents(500))}) {
+// DEC2026.rep of the sample month with `records`, opened as the program holds it.
+struct OpenMonth {
+    explicit OpenMonth(const std::vector<ActionRecord>& records = {
+                           test::keyed("DP", "", Money::cents(500))}) {
+        test::writeMonth(test::sampleLedger(), path, records);
+        EXPECT_TRUE(LoadMonthFile(ledger, journal, path).ok());
+    }
+    TestFolder folder;
     const std::string path = folder.path("DEC2026.rep");
-    test::writeMonth(test::sampleLedger(), path, records);
-    EXPECT_TRUE(LoadMonthFile(ledger, journal, path).ok());
-    return path;
-}
+    Ledger ledger;
+    Journal journal;
+};
 
 class MonthSaveFaults : public ::testing::Test {
 protected:
@@ -82,7 +80,7 @@ TEST_F(MonthSaveFaults, TheReplacedVersionIsKeptAsTheSingleBackup) {
     }
     EXPECT_TRUE(readFile(backup) == third);
     EXPECT_NE(readFile(ledger.CurrentFile).find("Fourth"), std::string::npos);
-    EXPECT_EQ(filesIn(folder), 2);
+    EXPECT_EQ(test::folderFiles(folder.root()).size(), 2u);
 }
 
 TEST_F(MonthSaveFaults, AFailedStepIsReportedAndLeavesBothFilesAsTheyWere) {
@@ -100,7 +98,7 @@ TEST_F(MonthSaveFaults, AFailedStepIsReportedAndLeavesBothFilesAsTheyWere) {
         // The backup is taken just before the new file is put in place; when that last
         // step fails it already holds the very version that stayed.
         EXPECT_TRUE(readFile(backup) == (step == FileStep::Rename ? second : first));
-        EXPECT_EQ(filesIn(folder), 2) << "a temporary file was left behind";
+        EXPECT_EQ(test::folderFiles(folder.root()).size(), 2u) << "a temporary file was left behind";
     }
     // A backup that cannot be kept stops the save: it must never be lost silently.
     std::filesystem::remove(backup);  // it is a link to the month file now
@@ -114,37 +112,35 @@ TEST_F(MonthSaveFaults, AFailedStepIsReportedAndLeavesBothFilesAsTheyWere) {
     }
     EXPECT_TRUE(readFile(ledger.CurrentFile) == second);
     EXPECT_TRUE(readFile(backup) == first);
-    EXPECT_EQ(filesIn(folder), 2);
+    EXPECT_EQ(test::folderFiles(folder.root()).size(), 2u);
 }
 
 TEST(JournalFaults, AFailedAppendIsReportedAndChangesNoTable) {
-    TestFolder folder;
-    Ledger ledger;
-    Journal journal;
-    openMonth(folder, ledger, journal);
-    const Ledger before = ledger;
-    const std::string journalBytes = readFile(journal.path());
-
+    OpenMonth m;
+    const Ledger before = m.ledger;
+    const std::string journalBytes = readFile(m.journal.path());
     for (const FileStep step : {FileStep::Write, FileStep::Sync}) {
-        ScopedFileFault fault(failing(step, journal.path(), EIO));
-        const Status recorded = recordDeposit(ledger, journal, "12.00", "");
+        ScopedFileFault fault(failing(step, m.journal.path(), EIO));
+        const Status recorded = recordDeposit(m.ledger, m.journal, "12.00", "");
         ASSERT_FALSE(recorded.ok());
         EXPECT_FALSE(recorded.tookEffect());
-        EXPECT_NE(recorded.message().find(journal.path()), std::string::npos) << recorded.message();
-        EXPECT_FALSE(recordTransfer(ledger, journal, 1, 1, "2.00", "").ok());
+        EXPECT_NE(recorded.message().find(m.journal.path()), std::string::npos) << recorded.message();
+        EXPECT_FALSE(recordTransfer(m.ledger, m.journal, 1, 1, "2.00", "").ok());
     }
-    EXPECT_TRUE(ledger == before);
-    EXPECT_TRUE(readFile(journal.path()) == journalBytes) << "a half-written record was left to be replayed";
+    EXPECT_TRUE(m.ledger == before);
+    EXPECT_TRUE(readFile(m.journal.path()) == journalBytes)
+        << "a half-written record was left to be replayed";
 
     // Once the disk recovers, recording goes on where it stopped.
-    ASSERT_TRUE(recordDeposit(ledger, journal, "12.00", "").ok());
-    EXPECT_EQ(journal.recordCount(), 2);
-    EXPECT_EQ(ledger.Summary[kTotalReceipts], Money::cents(1700));
+    ASSERT_TRUE(recordDeposit(m.ledger, m.journal, "12.00", "").ok());
+    EXPECT_EQ(m.journal.recordCount(), 2);
+    EXPECT_EQ(m.ledger.Summary[kTotalReceipts], Money::cents(1700));
 }
 
 // A transfer whose month save failed after its records were appended was reported as failed,
 // and doing it again recorded it twice.
 TEST(JournalFaults, ASaveFailingAfterTheJournalTookTheActionReportsItRecorded) {
+    // clang-format off
     const struct {
         const char* says;
         std::int64_t records;  // in the journal afterwards
@@ -153,99 +149,79 @@ TEST(JournalFaults, ASaveFailingAfterTheJournalTookTheActionReportsItRecorded) {
         {"The transfer is recorded", 3,
          [](Ledger& l, Journal& j) { return recordTransfer(l, j, 1, 1, "40", ""); }},
         {"The change is recorded", 1,
-         [](Ledger& l, Journal& j) {
-             return editAction(l, j, 1, {"", "7", ""});
-         }},
+         [](Ledger& l, Journal& j) { return editAction(l, j, 1, {"", "7", ""}); }},
     };
+    // clang-format on
     for (const auto& c : cases) {
-        TestFolder folder;
-        Ledger ledger;
-        Journal journal;
-        const std::string path = openMonth(folder, ledger, journal);
-        const std::string month = readFile(path);
-        Status s = Status::Ok();
-        {
-            ScopedFileFault fault(failing(FileStep::Rename, path));
-            s = c.act(ledger, journal);
-        }
+        OpenMonth m;
+        const std::string month = readFile(m.path);
+        const Status s = [&] {
+            ScopedFileFault fault(failing(FileStep::Rename, m.path));
+            return c.act(m.ledger, m.journal);
+        }();
         EXPECT_TRUE(s.tookEffect()) << c.says;
         EXPECT_NE(s.message().find(c.says), std::string::npos) << s.message();
         EXPECT_NE(s.message().find("It stays as it was"), std::string::npos) << s.message();
-        EXPECT_EQ(readFile(path), month);
-        EXPECT_EQ(journal.recordCount(), c.records);
-        EXPECT_TRUE(test::sameAsReload(ledger)) << c.says;
+        EXPECT_EQ(readFile(m.path), month);
+        EXPECT_EQ(m.journal.recordCount(), c.records);
+        EXPECT_TRUE(test::sameAsReload(m.ledger)) << c.says;
     }
 }
 
 // A change of the month's tables that cannot be saved is refused whole: the journal records it
 // rewrote are put back, and files and tables stay as they were.
 TEST(SaveFaults, AChangeThatCannotBeSavedChangesNothing) {
+    // clang-format off
     const struct {
         const char* what;
         std::function<Status(Ledger&, Journal&)> change;
     } cases[] = {
         {"renumber account",
-         [](Ledger& l, Journal& j) {
-             return changeBudgetAccount(l, j, 2, {"150", "U", "1", "0"});
-         }},
+         [](Ledger& l, Journal& j) { return changeBudgetAccount(l, j, 2, {"150", "U", "1", "0"}); }},
         {"delete account", [](Ledger& l, Journal& j) { return deleteBudgetAccount(l, j, 2); }},
         {"new fund",
-         [](Ledger& l, Journal& j) {
-             return changeFund(l, j, 3, {"Youth Camp", "50"}, seededRandom(1));
-         }},
+         [](Ledger& l, Journal& j) { return changeFund(l, j, 3, {"Youth Camp", "50"}, seededRandom(1)); }},
         {"fund to top", [](Ledger& l, Journal& j) { return moveFundToTop(l, j, 2); }},
-        {"reorder funds",
-         [](Ledger& l, Journal& j) {
+        {"reorder funds", [](Ledger& l, Journal& j) {
              Ledger moved = l;
              moveFund(moved, 1, FundMove::DownOne);
-             return saveFunds(l, j, moved);
-         }},
-        {"sections",
-         [](Ledger& l, Journal& j) {
+             return saveFunds(l, j, moved); }},
+        {"sections", [](Ledger& l, Journal& j) {
              Ledger edited = l;
              removeSection(edited, 1);
-             return saveSections(l, j, edited);
-         }},
+             return saveSections(l, j, edited); }},
     };
+    // clang-format on
     for (const auto& c : cases) {
-        TestFolder folder;
-        Ledger ledger;
-        Journal journal;
-        const std::string path =
-            openMonth(folder, ledger, journal,
-                      {test::bx("102", Money::cents(500)), test::to("102", Money::cents(1000)),
-                       test::keyed("TI", "01234", Money::cents(1000))});
-        const Ledger before = ledger;
-        const std::string month = readFile(path);
-        const std::string records = readFile(journal.path());
-        Status changed = Status::Ok();
-        {
+        OpenMonth m({test::bx("102", Money::cents(500)), test::to("102", Money::cents(1000)),
+                     test::keyed("TI", "01234", Money::cents(1000))});
+        const Ledger before = m.ledger;
+        const std::string month = readFile(m.path);
+        const std::string records = readFile(m.journal.path());
+        const Status changed = [&] {
             test::FileSizeLimit full(1000);  // records are rewritten in place; the month file cannot be
-            changed = c.change(ledger, journal);
-        }
+            return c.change(m.ledger, m.journal);
+        }();
         EXPECT_NE(changed.message().find("Nothing was changed"), std::string::npos)
             << c.what << ": " << changed.message();
-        EXPECT_TRUE(readFile(path) == month) << c.what;
-        EXPECT_TRUE(readFile(journal.path()) == records) << c.what;
-        EXPECT_TRUE(ledger == before) << c.what;
+        EXPECT_TRUE(readFile(m.path) == month) << c.what;
+        EXPECT_TRUE(readFile(m.journal.path()) == records) << c.what;
+        EXPECT_TRUE(m.ledger == before) << c.what;
     }
 }
 
 TEST(CopyFaults, ACopyOverAnotherMonthKeepsThatMonthRecoverable) {
-    TestFolder folder;
-    Ledger ledger;
-    Journal journal;
-    const std::string source = openMonth(folder, ledger, journal);
-    const std::string target = folder.path("JAN2027.rep");
+    OpenMonth m;
+    const std::string target = m.folder.path("JAN2027.rep");
     Ledger other = test::sampleLedger();
     other.BudgetAcctName[1] = "Other month";
     test::writeMonth(other, target, {test::keyed("DP", "", Money::cents(900))});
     const std::string targetMonth = readFile(target);
-    const std::string targetJournal = readFile(folder.path("JAN2027.jrn"));
-    ASSERT_TRUE(copyMonth(ledger, journal, target).ok());
-    EXPECT_TRUE(readFile(target) == readFile(source));
-    EXPECT_TRUE(readFile(folder.path("JAN2027.rep.bak")) == targetMonth);
-    EXPECT_TRUE(readFile(folder.path("JAN2027.jrn.bak")) == targetJournal);
+    const std::string targetJournal = readFile(m.folder.path("JAN2027.jrn"));
+    ASSERT_TRUE(copyMonth(m.ledger, m.journal, target).ok());
+    EXPECT_TRUE(readFile(target) == readFile(m.path));
+    EXPECT_TRUE(readFile(m.folder.path("JAN2027.rep.bak")) == targetMonth);
+    EXPECT_TRUE(readFile(m.folder.path("JAN2027.jrn.bak")) == targetJournal);
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 
 #include <filesystem>
 #include <functional>
-#include <map>
 
 #include "core/sample_month.h"
 #include "core/test_folder.h"
@@ -24,15 +23,6 @@ using test::readFile;
 using test::writeFile;
 
 const ActionRecord kDeposit = test::keyed("DP", "", Money::cents(700));
-
-std::map<std::string, std::string> filesIn(const fs::path& folder) {
-    std::map<std::string, std::string> files;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        files[entry.path().filename().string()] =
-            entry.is_symlink() ? "-> link" : readFile(entry.path().string());
-    }
-    return files;
-}
 
 class MonthFilesTest : public ::testing::Test {
 protected:
@@ -58,29 +48,26 @@ TEST_F(MonthFilesTest, AHeldMonthLocksEveryNameThatWouldShareItsJournal) {
 TEST_F(MonthFilesTest, ANewMonthWhoseJournalWouldBeAnotherMonthsIsRefusedAndNothingIsWritten) {
     const std::string november = folder.path("NOV2026.rep");
     writeMonth(november);
-    const auto before = filesIn(folder.root());
-    using Write = std::function<Status(const std::string&)>;
-    const std::pair<const char*, Write> writers[] = {
-        {"Save As",
-         [&](const std::string& target) {
+    const auto before = test::folderFiles(folder.root());
+    // clang-format off
+    const std::pair<const char*, std::function<Status(const std::string&)>> writers[] = {
+        {"Save As", [&](const std::string& target) {
              Ledger open;
              Journal journal;
              EXPECT_TRUE(LoadMonthFile(open, journal, november).ok());
-             return copyMonth(open, journal, target);
-         }},
-        {"annual setup",
-         [&](const std::string& target) {
+             return copyMonth(open, journal, target); }},
+        {"annual setup", [&](const std::string& target) {
              Ledger first = test::sampleLedger();
              first.CurrentFile = target;
-             return saveAsNewMonth(first);
-         }},
+             return saveAsNewMonth(first); }},
     };
+    // clang-format on
     for (const auto& [command, write] : writers) {
         const Status written = write(folder.path("Dec2026.REP"));
         EXPECT_NE(written.message().find("the journal of the month file " + folder.path("DEC2026.rep")),
                   std::string::npos)
             << command << ": " << written.message();
-        EXPECT_EQ(filesIn(folder.root()), before) << command;
+        EXPECT_EQ(test::folderFiles(folder.root()), before) << command;
     }
 }
 
@@ -98,30 +85,31 @@ TEST_F(MonthFilesTest, AMonthOpenedThroughALinkKeepsEveryFileBesideTheRealOneAnd
     ASSERT_TRUE(journal.append(kDeposit).ok());
     ASSERT_TRUE(SaveMonthFile(ledger).ok());
 
-    EXPECT_EQ(filesIn(elsewhere.root()), (std::map<std::string, std::string>{{"DEC2026.rep", "-> link"}}));
+    EXPECT_EQ(test::folderFiles(elsewhere.root()),
+              (std::map<std::string, std::string>{{"DEC2026.rep", "-> link"}}));
     EXPECT_EQ(fs::file_size(Journal::pathFor(month)), 3 * kRecordSize);
     EXPECT_TRUE(fs::exists(monthBackupPath(month)));
 }
 
 TEST_F(MonthFilesTest, AJournalDeletedOrReplacedWhileOpenTakesNoAction) {
+    // clang-format off
     const std::pair<const char*, std::function<void(const std::string&)>> changes[] = {
         {"deleted", [](const std::string& path) { fs::remove(path); }},
-        {"replaced",
-         [](const std::string& path) {
+        {"replaced", [](const std::string& path) {
              writeFile(path + ".new", "");
-             fs::rename(path + ".new", path);
-         }},
+             fs::rename(path + ".new", path); }},
     };
+    // clang-format on
     for (const auto& [what, change] : changes) {
         writeMonth(month);
         Ledger ledger;
         Journal journal;
         ASSERT_TRUE(LoadMonthFile(ledger, journal, month).ok());
         change(journal.path());
-        const auto before = filesIn(folder.root());
+        const auto before = test::folderFiles(folder.root());
         const Status appended = journal.append(kDeposit);
         EXPECT_NE(appended.message().find("deleted or replaced"), std::string::npos) << appended.message();
-        EXPECT_EQ(filesIn(folder.root()), before) << what;
+        EXPECT_EQ(test::folderFiles(folder.root()), before) << what;
     }
 }
 
@@ -129,19 +117,16 @@ TEST_F(MonthFilesTest, NoFileIsCreatedThroughALinkPlantedAtItsName) {
     test::TestFolder outside;
     const std::string target = outside.path("planted");
     const std::string january = folder.path("JAN2027.rep");
+    Ledger next = test::sampleLedger();
+    next.CurrentFile = january;
+    const auto firstAction = [&] {  // the journal, missing when the month was opened, comes with it
+        Journal journal;            // refused at opening or at the first append
+        return journal.open(Journal::pathFor(january), JournalMode::ReadWrite).ok() &&
+               journal.append(kDeposit).ok();
+    };
     const std::pair<std::string, std::function<bool()>> plantings[] = {
-        {Journal::pathFor(january),
-         [&] {
-             Ledger next = test::sampleLedger();
-             next.CurrentFile = january;
-             return saveAsNewMonth(next).ok();
-         }},
-        {Journal::pathFor(january),  // missing when the month was opened, created by the first action
-         [&] {
-             Journal journal;  // refused at opening or at the first append
-             return journal.open(Journal::pathFor(january), JournalMode::ReadWrite).ok() &&
-                    journal.append(kDeposit).ok();
-         }},
+        {Journal::pathFor(january), [&] { return saveAsNewMonth(next).ok(); }},
+        {Journal::pathFor(january), firstAction},
         {MonthLock::lockPathFor(month),
          [&] { return MonthLock().acquire(month).state == LockState::Acquired; }},
     };
@@ -170,37 +155,27 @@ TEST_F(MonthFilesTest, AJournalThatIsALinkToAnotherMonthsIsNeverWrittenThroughIt
 
 TEST_F(MonthFilesTest, SpecialFilesAndOversizedJournalsAreRefusedWithoutBlocking) {
     const std::string journalPath = Journal::pathFor(month);
-    const std::string journalBytes = readFile(journalPath);
-    struct Case {
-        std::string fifo;  // empty: the journal is grown past the cap instead
-        std::string says;
-    };
-    const Case cases[] = {
+    const std::pair<std::string, const char*> cases[] = {
         {month, "not a regular file"},
         {journalPath, "not a regular file"},
-        {"", "more than a journal can be (at most 100000 action records"},
+        {"", "more than a journal can be (at most 100000 action records"},  // the journal grown past it
     };
-    for (const Case& c : cases) {
-        const std::string keep = c.fifo + ".keep";
-        if (c.fifo.empty()) {
+    for (const auto& [fifo, says] : cases) {
+        if (fifo.empty()) {
             ASSERT_EQ(::truncate(journalPath.c_str(), kMaxJournalBytes + kRecordSize), 0);
         } else {
-            fs::rename(c.fifo, keep);
-            ASSERT_EQ(::mkfifo(c.fifo.c_str(), 0600), 0);
+            fs::remove(fifo);
+            ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
         }
         for (JournalMode mode : {JournalMode::ReadOnly, JournalMode::ReadWrite}) {
             Ledger ledger;
             Journal journal;
             const Status loaded = LoadMonthFile(ledger, journal, month, mode);
-            EXPECT_FALSE(loaded.ok()) << c.says;
-            EXPECT_NE(loaded.message().find(c.says), std::string::npos) << loaded.message();
+            EXPECT_FALSE(loaded.ok()) << says;
+            EXPECT_NE(loaded.message().find(says), std::string::npos) << loaded.message();
         }
-        if (c.fifo.empty()) {
-            writeFile(journalPath, journalBytes);
-        } else {
-            fs::remove(c.fifo);
-            fs::rename(keep, c.fifo);
-        }
+        fs::remove(fifo.empty() ? journalPath : fifo);
+        writeMonth(month);
     }
     const std::string lock = MonthLock::lockPathFor(month);
     ASSERT_EQ(::mkfifo(lock.c_str(), 0600), 0);

@@ -50,4 +50,12 @@ void writeFile(const std::string& path, const std::string& bytes) {
     out << bytes;
 }
 
+std::map<std::string, std::string> folderFiles(const std::filesystem::path& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        files[entry.path().filename().string()] =
+            entry.is_symlink() ? "-> link" : readFile(entry.path().string());
+    return files;
+}
+
 }  // namespace quorvel::test

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
 #include <string>
 
 namespace quorvel::test {
@@ -34,5 +35,7 @@ private:
 
 std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& bytes);
+// Each file in `folder` by name with its bytes; a link reads "-> link".
+std::map<std::string, std::string> folderFiles(const std::filesystem::path& folder);
 
 }  // namespace quorvel::test

@@ -84,77 +84,61 @@ Status editRecord(Model& m, bool cancel) {
 // Which rows an operation picks from: those in use, and for a change now and then the next free one.
 enum class Rows { None, Budget, Fund, Source, BudgetOrNew, FundOrNew };
 
+// clang-format off
 const struct Operation {
     const char* name;
     Rows rows;
     Status (*run)(Model&, int row);
 } kOperations[] = {
-    {"budget expenditure", Rows::Budget,
-     [](Model& m, int row) {
-         return recordBudgetExpenditure(m.ledger, m.journal, row, m.amount(), m.reference());
-     }},
-    {"designated expenditure", Rows::Fund,
-     [](Model& m, int row) {
-         return recordDesignatedExpenditure(m.ledger, m.journal, row, m.amount(), m.reference());
-     }},
-    {"deposit", Rows::None,
-     [](Model& m, int) { return recordDeposit(m.ledger, m.journal, m.amount(), m.reference()); }},
-    {"designation", Rows::Fund,
-     [](Model& m, int row) {
-         return recordDesignation(m.ledger, m.journal, row, m.amount(), m.reference());
-     }},
-    {"transfer", Rows::Budget,
-     [](Model& m, int row) {
+    {"budget expenditure", Rows::Budget, [](Model& m, int row) {
+         return recordBudgetExpenditure(m.ledger, m.journal, row, m.amount(), m.reference()); }},
+    {"designated expenditure", Rows::Fund, [](Model& m, int row) {
+         return recordDesignatedExpenditure(m.ledger, m.journal, row, m.amount(), m.reference()); }},
+    {"deposit", Rows::None, [](Model& m, int) {
+         return recordDeposit(m.ledger, m.journal, m.amount(), m.reference()); }},
+    {"designation", Rows::Fund, [](Model& m, int row) {
+         return recordDesignation(m.ledger, m.journal, row, m.amount(), m.reference()); }},
+    {"transfer", Rows::Budget, [](Model& m, int row) {
          if (m.ledger.DesigCount == 0) return Status::Error("no fund");
          const int fund = 1 + m.pick(m.ledger.DesigCount);
-         return recordTransfer(m.ledger, m.journal, row, fund, m.amount(), m.reference());
-     }},
-    {"source note", Rows::Source,
-     [](Model& m, int row) { return recordSourceNote(m.ledger, m.journal, row, m.amount(), m.reference()); }},
-    {"new fund", Rows::None,
-     [](Model& m, int) {
-         return createFund(m.ledger, m.journal, m.name(), m.pick, m.pick(2) == 0).status();
-     }},
-    {"new source", Rows::None,
-     [](Model& m, int) { return createSource(m.ledger, m.journal, m.name(), m.pick).status(); }},
+         return recordTransfer(m.ledger, m.journal, row, fund, m.amount(), m.reference()); }},
+    {"source note", Rows::Source, [](Model& m, int row) {
+         return recordSourceNote(m.ledger, m.journal, row, m.amount(), m.reference()); }},
+    {"new fund", Rows::None, [](Model& m, int) {
+         return createFund(m.ledger, m.journal, m.name(), m.pick, m.pick(2) == 0).status(); }},
+    {"new source", Rows::None, [](Model& m, int) {
+         return createSource(m.ledger, m.journal, m.name(), m.pick).status(); }},
     {"edit action", Rows::None, [](Model& m, int) { return editRecord(m, false); }},
     {"cancel action", Rows::None, [](Model& m, int) { return editRecord(m, true); }},
-    {"change account", Rows::BudgetOrNew,
-     [](Model& m, int row) {
+    {"change account", Rows::BudgetOrNew, [](Model& m, int row) {
          const Ledger& l = m.ledger;
          BudgetEdit edit{l.BudgetAcctNumber[row], l.BudgetAcctName[row], m.amount(), m.amount()};
          if (m.pick(2) == 0 || edit.number.empty()) edit.number = m.number();
          if (edit.name.empty()) edit.name = m.name();
-         return changeBudgetAccount(m.ledger, m.journal, row, edit);
-     }},
-    {"delete account", Rows::Budget,
-     [](Model& m, int row) { return deleteBudgetAccount(m.ledger, m.journal, row); }},
-    {"change fund", Rows::FundOrNew,
-     [](Model& m, int row) {
-         return changeFund(m.ledger, m.journal, row, {m.name(), m.amount()}, m.pick);
-     }},
+         return changeBudgetAccount(m.ledger, m.journal, row, edit); }},
+    {"delete account", Rows::Budget, [](Model& m, int row) {
+         return deleteBudgetAccount(m.ledger, m.journal, row); }},
+    {"change fund", Rows::FundOrNew, [](Model& m, int row) {
+         return changeFund(m.ledger, m.journal, row, {m.name(), m.amount()}, m.pick); }},
     {"delete fund", Rows::Fund, [](Model& m, int row) { return deleteFund(m.ledger, m.journal, row); }},
     {"fund to top", Rows::Fund, [](Model& m, int row) { return moveFundToTop(m.ledger, m.journal, row); }},
-    {"reorder funds", Rows::Fund,
-     [](Model& m, int row) {
+    {"reorder funds", Rows::Fund, [](Model& m, int row) {
          Ledger edited = m.ledger;
          moveFund(edited, row, static_cast<FundMove>(m.pick(4)));
-         return saveFunds(m.ledger, m.journal, edited);
-     }},
-    {"rename source", Rows::Source,
-     [](Model& m, int row) { return renameSource(m.ledger, m.journal, row, m.name()); }},
-    {"beginning balance", Rows::None,
-     [](Model& m, int) { return replaceBeginningBalance(m.ledger, m.journal, m.amount()); }},
-    {"section", Rows::Budget,
-     [](Model& m, int row) {
+         return saveFunds(m.ledger, m.journal, edited); }},
+    {"rename source", Rows::Source, [](Model& m, int row) {
+         return renameSource(m.ledger, m.journal, row, m.name()); }},
+    {"beginning balance", Rows::None, [](Model& m, int) {
+         return replaceBeginningBalance(m.ledger, m.journal, m.amount()); }},
+    {"section", Rows::Budget, [](Model& m, int row) {
          Ledger edited = m.ledger;
          if (Status s = addSection(edited, row, m.name()); !s.ok()) return s;
-         return saveSections(m.ledger, m.journal, edited);
-     }},
+         return saveSections(m.ledger, m.journal, edited); }},
     // Rollovers last: the loop keeps them rare, so months fill up between them.
     {"new month", Rows::None, [](Model& m, int) { return rollInto(m, RolloverKind::NewMonth); }},
     {"fresh year", Rows::None, [](Model& m, int) { return rollInto(m, RolloverKind::FreshYear); }},
 };
+// clang-format on
 
 // A row for `op`, 0 when it has none to pick from.
 int pickRow(Model& m, Rows rows) {

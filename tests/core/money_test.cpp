@@ -4,6 +4,7 @@
 
 #include "ledger/money.h"
 #include "ledger/numeric_text.h"
+#include "ledger/typed_amount.h"
 
 namespace quorvel {
 namespace {
@@ -60,28 +61,84 @@ TEST(Money, NumbersBeyondADoubleSaturate) {
 }
 
 TEST(Money, ReadingRoundsToFourDecimals) {
-    const struct {
+    struct TextUnits {
         const char* text;
         std::int64_t units;
-    } fromText[] = {{"1.23456", 12346}, {"-1.23456", -12346}, {"99999999.99", 999999999900}};
+    };
+    const TextUnits fromText[] = {{"1.23456", 12346}, {"-1.23456", -12346}, {"99999999.99", 999999999900}};
     for (const auto& c : fromText) EXPECT_EQ(Money::fromText(c.text).units(), c.units) << c.text;
     // Exact decimal rounding at the fifth decimal, where a double would lean either way.
-    const struct {
-        const char* text;
-        std::int64_t units;
-    } exact[] = {{"-3.25", -32500},
-                 {".5", 5000},
-                 {" 7 ", 70000},
-                 {"", 0},
-                 {"12.34565", 123457},
-                 {"-12.34565", -123457},
-                 {"-1000000000000", -1'000'000'000'000 * Money::kScale}};  // the limit
+    // clang-format off
+    const TextUnits exact[] = {{"-3.25", -32500}, {".5", 5000}, {" 7 ", 70000}, {"", 0}, {"12.34565", 123457},
+                               {"-12.34565", -123457},
+                               {"-1000000000000", -1'000'000'000'000 * Money::kScale}};  // the limit
+    // clang-format on
     for (const auto& c : exact) EXPECT_EQ(Money::parseExact(c.text)->units(), c.units) << c.text;
     for (const char* bad :
          {"abc", "1.2.3", "1e5", "12,5", "-", ".", "1 2", "99999999999999999999", "1844674407370956",
           "-9223372036854801"}) {  // would wrap round in ten-thousandths
         EXPECT_FALSE(Money::parseExact(bad).has_value()) << bad;
     }
+}
+
+TEST(TypedAmount, ReadsEveryAcceptedForm) {
+    // clang-format off
+    const struct {
+        const char* typed;
+        std::int64_t cents;
+    } cases[] = {
+        {"12.5", 1250},          {".5", 50},          {"5.", 500},          {"-3", -300},
+        {" 7 ", 700},            {"1,234.56", 123456}, {"1,000,000", 100000000},
+        {"-$12.50", -1250},      {"$-12.50", -1250},  {"\xE2\x82\xAC" "5", 500},
+        {"999999999999.99", 99999999999999},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        const auto read = readTypedAmount(c.typed, "Amount");
+        ASSERT_TRUE(read) << c.typed << ": " << read.message();
+        EXPECT_EQ(*read, Money::cents(c.cents)) << c.typed;
+    }
+}
+
+TEST(TypedAmount, RefusesAnythingElseNamingBoxAndText) {
+    // clang-format off
+    const struct {
+        const char* typed;
+        const char* reason = "is not an amount";
+    } cases[] = {
+        {"12.5abc"}, {"1e9"}, {"1.2.3"}, {"1,25"}, {"12,34.5"}, {",123"}, {"1234,567"}, {"1,,23"},
+        {"+5"}, {"--5"}, {"5-"}, {"."}, {"$"}, {"12 34"},
+        {"12.345", "has more than two decimals"}, {"10000000000000", "is too large"},
+        {"   ", "Nothing was typed"},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        const auto read = readTypedAmount(c.typed, "Amount");
+        ASSERT_FALSE(read) << c.typed;
+        EXPECT_NE(read.message().find(c.reason), std::string::npos) << read.message();
+        EXPECT_NE(read.message().find("\"Amount\""), std::string::npos) << read.message();
+        EXPECT_TRUE(*c.typed == ' ' || read.message().find(c.typed) != std::string::npos) << read.message();
+    }
+}
+
+TEST(TypedAmount, FourDecimalsWhereTheBoxAllowsThem) {
+    const struct {
+        const char* text;
+        AmountFault fault;
+        std::int64_t units;
+    } cases[] = {
+        {"-1,234.5678", AmountFault::None, -12345678},
+        {"12.34567", AmountFault::TooManyDecimals, 0},
+        {"1,2345.00", AmountFault::NotAnAmount, 0},
+        {"abc", AmountFault::NotAnAmount, 0},
+    };
+    for (const auto& c : cases) {
+        Money read;
+        EXPECT_EQ(readWrittenAmount(c.text, 4, read), c.fault) << c.text;
+        EXPECT_EQ(read, c.fault == AmountFault::None ? Money::fromUnits(c.units) : Money()) << c.text;
+    }
+    EXPECT_NE(readTypedAmount("1.23456", "Savings", 4).message().find("has more than four decimals"),
+              std::string::npos);
 }
 
 }  // namespace

@@ -37,7 +37,7 @@ Status openAndUse(const TestFolder& folder, const std::string& path) {
     const Status loaded = LoadMonthFile(ledger, journal, path);
     EXPECT_TRUE(snapshot(folder) == before) << "opening changed the files on disk";
     if (!loaded) {
-        EXPECT_NE(loaded.message().find(path), std::string::npos) << loaded.message();
+        EXPECT_TRUE(test::holds(loaded.message(), path));
         return loaded;
     }
     EXPECT_FALSE(monthSummaryLines(ledger).empty());
@@ -62,7 +62,7 @@ TEST(DamagedMonthFile, NumbersOutOfRangeAreRefusedOrReadWithoutWrapping) {
         test::writeFile(path, withField2(golden, text));
         const Status status = openAndUse(folder, path);
         if (!status) {
-            EXPECT_NE(status.message().find("field 2 "), std::string::npos) << status.message();
+            EXPECT_TRUE(test::holds(status.message(), "field 2 "));
             continue;
         }
         Ledger ledger;
@@ -130,11 +130,9 @@ TEST_F(DamagedJournal, OnlyATornLastRecordLoadsAsWholeDamageBeforeItIsNamedAndNe
             continue;
         }
         EXPECT_EQ(readFile(folder.path("JRN.jrn")), c.journal);
-        EXPECT_NE(
-            appended.message().find("record " + std::to_string(c.damaged) + " is not an action record, so " +
-                                    (c.damaged == 2 ? "only the 1 record before it was read" : "0 records")),
-            std::string::npos)
-            << appended.message();
+        EXPECT_TRUE(test::holds(appended.message(),
+                                "record " + std::to_string(c.damaged) + " is not an action record, so " +
+                                    (c.damaged == 2 ? "only the 1 record before it was read" : "0 records")));
     }
 }
 

@@ -79,7 +79,7 @@ TEST_F(MonthSaveFaults, TheReplacedVersionIsKeptAsTheSingleBackup) {
         ASSERT_TRUE(SaveMonthFile(ledger).ok());
     }
     EXPECT_TRUE(readFile(backup) == third);
-    EXPECT_NE(readFile(ledger.CurrentFile).find("Fourth"), std::string::npos);
+    EXPECT_TRUE(test::holds(readFile(ledger.CurrentFile), "Fourth"));
     EXPECT_EQ(test::folderFiles(folder.root()).size(), 2u);
 }
 
@@ -92,8 +92,8 @@ TEST_F(MonthSaveFaults, AFailedStepIsReportedAndLeavesBothFilesAsTheyWere) {
             return SaveMonthFile(ledger);
         }();
         ASSERT_FALSE(saved.ok());
-        EXPECT_NE(saved.message().find(ledger.CurrentFile), std::string::npos) << saved.message();
-        EXPECT_NE(saved.message().find(std::strerror(EIO)), std::string::npos) << saved.message();
+        EXPECT_TRUE(test::holds(saved.message(), ledger.CurrentFile));
+        EXPECT_TRUE(test::holds(saved.message(), std::strerror(EIO)));
         EXPECT_TRUE(readFile(ledger.CurrentFile) == second);
         // The backup is taken just before the new file is put in place; when that last
         // step fails it already holds the very version that stayed.
@@ -107,8 +107,7 @@ TEST_F(MonthSaveFaults, AFailedStepIsReportedAndLeavesBothFilesAsTheyWere) {
         ScopedFileFault fault(failing(FileStep::Rename, backup));
         const Status saved = SaveMonthFile(ledger);
         ASSERT_FALSE(saved.ok());
-        EXPECT_NE(saved.message().find("could not be kept as " + backup), std::string::npos)
-            << saved.message();
+        EXPECT_TRUE(test::holds(saved.message(), "could not be kept as " + backup));
     }
     EXPECT_TRUE(readFile(ledger.CurrentFile) == second);
     EXPECT_TRUE(readFile(backup) == first);
@@ -124,7 +123,7 @@ TEST(JournalFaults, AFailedAppendIsReportedAndChangesNoTable) {
         const Status recorded = recordDeposit(m.ledger, m.journal, "12.00", "");
         ASSERT_FALSE(recorded.ok());
         EXPECT_FALSE(recorded.tookEffect());
-        EXPECT_NE(recorded.message().find(m.journal.path()), std::string::npos) << recorded.message();
+        EXPECT_TRUE(test::holds(recorded.message(), m.journal.path()));
         EXPECT_FALSE(recordTransfer(m.ledger, m.journal, 1, 1, "2.00", "").ok());
     }
     EXPECT_TRUE(m.ledger == before);
@@ -160,8 +159,8 @@ TEST(JournalFaults, ASaveFailingAfterTheJournalTookTheActionReportsItRecorded) {
             return c.act(m.ledger, m.journal);
         }();
         EXPECT_TRUE(s.tookEffect()) << c.says;
-        EXPECT_NE(s.message().find(c.says), std::string::npos) << s.message();
-        EXPECT_NE(s.message().find("It stays as it was"), std::string::npos) << s.message();
+        EXPECT_TRUE(test::holds(s.message(), c.says));
+        EXPECT_TRUE(test::holds(s.message(), "It stays as it was"));
         EXPECT_EQ(readFile(m.path), month);
         EXPECT_EQ(m.journal.recordCount(), c.records);
         EXPECT_TRUE(test::sameAsReload(m.ledger)) << c.says;
@@ -202,8 +201,7 @@ TEST(SaveFaults, AChangeThatCannotBeSavedChangesNothing) {
             test::FileSizeLimit full(1000);  // records are rewritten in place; the month file cannot be
             return c.change(m.ledger, m.journal);
         }();
-        EXPECT_NE(changed.message().find("Nothing was changed"), std::string::npos)
-            << c.what << ": " << changed.message();
+        EXPECT_TRUE(test::holds(changed.message(), "Nothing was changed")) << c.what;
         EXPECT_TRUE(readFile(m.path) == month) << c.what;
         EXPECT_TRUE(readFile(m.journal.path()) == records) << c.what;
         EXPECT_TRUE(m.ledger == before) << c.what;

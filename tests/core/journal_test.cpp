@@ -97,7 +97,7 @@ TEST(ActionRecord, AmountsThatWouldNotFitAreRefused) {
     EXPECT_FALSE(amountAsRight(Money::cents(10'000'000'000)).ok());
     EXPECT_FALSE(amountAsBox("100000000.00").ok());
     EXPECT_FALSE(amountAsBox("1.0000000000001").ok());  // 15 characters would be cut
-    EXPECT_NE(amountAsStr(Money::cents(12'345'678'900)).message().find("too large"), std::string::npos);
+    EXPECT_TRUE(test::holds(amountAsStr(Money::cents(12'345'678'900)).message(), "too large"));
 }
 
 TEST(ActionRecord, ReadsAmountsInEveryRendering) {

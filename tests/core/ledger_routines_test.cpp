@@ -191,26 +191,22 @@ TEST(Replay, RecordsThatChangeNothing) {
     EXPECT_EQ(replayed({bx("7", Money::cents(100))}).BudgetAmount[3][kSpentInMonth], Money::cents(100));
 }
 
-TEST(Replay, TransferMovesBudgetSpendingIntoAFund) {
+// A transfer moves budget spending into a fund: no receipt, no change of cash. Transfers into one
+// fund share its slot.
+TEST(Replay, TransfersMoveBudgetSpendingIntoOneSlotPerFund) {
     const Ledger base = replayed({});
-    const Money a = Money::cents(5000);
-    const Ledger l = replayed({to("101", a), ti("01234", a)});
-    EXPECT_EQ(l.Summary[kBudgetExpenditures], base.Summary[kBudgetExpenditures] + a);
-    EXPECT_EQ(l.Summary[kInternalTransfers], a);
-    EXPECT_EQ(l.Summary[kRemainingBalance], base.Summary[kRemainingBalance]);
-    EXPECT_EQ(l.Summary[kUndesignatedReceipts], base.Summary[kUndesignatedReceipts]);  // not a receipt
-}
-
-TEST(Replay, TransfersIntoOneFundShareOneSlot) {
     const Ledger l =
         replayed({to("101", Money::cents(100)), ti("01234", Money::cents(100)), to("102", Money::cents(250)),
                   ti("01234", Money::cents(250)), to("101", Money::cents(5)), ti("20000", Money::cents(5))});
+    EXPECT_EQ(l.Summary[kBudgetExpenditures], base.Summary[kBudgetExpenditures] + Money::cents(355));
+    EXPECT_EQ(l.Summary[kInternalTransfers], Money::cents(355));
+    EXPECT_EQ(l.Summary[kRemainingBalance], base.Summary[kRemainingBalance]);
+    EXPECT_EQ(l.Summary[kUndesignatedReceipts], base.Summary[kUndesignatedReceipts]);
     EXPECT_EQ(l.TransferAcct[1], "01234");
     EXPECT_EQ(l.TransferAmount[1], Money::cents(350));
     EXPECT_EQ(l.TransferAcct[2], "20000");
     EXPECT_EQ(l.TransferAmount[2], Money::cents(5));
     EXPECT_TRUE(l.TransferAcct[3].empty());
-    EXPECT_EQ(l.Summary[kInternalTransfers], Money::cents(355));
 }
 
 // Every row filled, with numbers five apart so that many share a place in the lookup: each must
@@ -239,10 +235,11 @@ TEST(Replay, DuplicateKeysChargeTheHighestRow) {
     Ledger ledger = test::sampleLedger();
     ledger.BudgetAcctNumber[2] = "101";
     ledger.DesigAcctNumber[2] = "01234";
-    replayJournal(ledger, {bx("101", Money::cents(100)), keyed("DX", "01234", Money::cents(100))});
-    EXPECT_TRUE(ledger.BudgetAmount[1][kSpentInMonth].isZero());
-    EXPECT_EQ(ledger.BudgetAmount[2][kSpentInMonth], Money::cents(100));
-    EXPECT_EQ(ledger.DesigAmount[2][kSpentFromFund], Money::cents(100));
+    const Ledger l =
+        replayed({bx("101", Money::cents(100)), keyed("DX", "01234", Money::cents(100))}, ledger);
+    EXPECT_TRUE(l.BudgetAmount[1][kSpentInMonth].isZero());
+    EXPECT_EQ(l.BudgetAmount[2][kSpentInMonth], Money::cents(100));
+    EXPECT_EQ(l.DesigAmount[2][kSpentFromFund], Money::cents(100));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "core/test_folder.h"
 #include "ledger/money.h"
 #include "ledger/numeric_text.h"
 #include "ledger/typed_amount.h"
@@ -115,8 +116,8 @@ TEST(TypedAmount, RefusesAnythingElseNamingBoxAndText) {
     for (const auto& c : cases) {
         const auto read = readTypedAmount(c.typed, "Amount");
         ASSERT_FALSE(read) << c.typed;
-        EXPECT_NE(read.message().find(c.reason), std::string::npos) << read.message();
-        EXPECT_NE(read.message().find("\"Amount\""), std::string::npos) << read.message();
+        EXPECT_TRUE(test::holds(read.message(), c.reason));
+        EXPECT_TRUE(test::holds(read.message(), "\"Amount\""));
         EXPECT_TRUE(*c.typed == ' ' || read.message().find(c.typed) != std::string::npos) << read.message();
     }
 }
@@ -137,8 +138,8 @@ TEST(TypedAmount, FourDecimalsWhereTheBoxAllowsThem) {
         EXPECT_EQ(readWrittenAmount(c.text, 4, read), c.fault) << c.text;
         EXPECT_EQ(read, c.fault == AmountFault::None ? Money::fromUnits(c.units) : Money()) << c.text;
     }
-    EXPECT_NE(readTypedAmount("1.23456", "Savings", 4).message().find("has more than four decimals"),
-              std::string::npos);
+    EXPECT_TRUE(
+        test::holds(readTypedAmount("1.23456", "Savings", 4).message(), "has more than four decimals"));
 }
 
 }  // namespace

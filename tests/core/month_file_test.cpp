@@ -93,8 +93,8 @@ TEST_F(MonthFile, DamagedFileKeepsTheLoadedMonthAndNamesTheField) {
         if (!missing) writeFile(bad, bytes);
         const Status status = LoadMonthFile(ledger, journal, bad);
         ASSERT_FALSE(status.ok());
-        EXPECT_NE(status.message().find(says), std::string::npos) << status.message();
-        EXPECT_NE(status.message().find(bad), std::string::npos) << status.message();
+        EXPECT_TRUE(test::holds(status.message(), says));
+        EXPECT_TRUE(test::holds(status.message(), bad));
         EXPECT_EQ(ledger.CurrentFile, good);
         EXPECT_EQ(journal.path(), folder.path("good.jrn"));
     }
@@ -110,7 +110,7 @@ TEST_F(MonthFile, RefusesTextAndAmountsTheFormatCannotHold) {
         changed.DesigAcctName[2] = name;
         const Status status = SaveMonthFile(changed);
         EXPECT_FALSE(status.ok()) << name;
-        EXPECT_NE(status.message().find("designated fund name"), std::string::npos) << status.message();
+        EXPECT_TRUE(test::holds(status.message(), "designated fund name"));
         EXPECT_EQ(readFile(path), before);
     }
     // An amount the reader would refuse is not written: the month would never open again.
@@ -118,14 +118,13 @@ TEST_F(MonthFile, RefusesTextAndAmountsTheFormatCannotHold) {
         Ledger changed = ledger;
         changed.Summary[kBeginningBalance] = Money::fromText(huge);
         const Status status = SaveMonthFile(changed);
-        EXPECT_NE(status.message().find("larger than a month file can hold"), std::string::npos)
-            << status.message();
+        EXPECT_TRUE(test::holds(status.message(), "larger than a month file can hold"));
         EXPECT_EQ(readFile(path), before);
     }
     ledger.DesigAcctName[2] = "Caf\xE9 Fund";  // Windows-1252 letters are fine
     ledger.Summary[kBeginningBalance] = Money::fromText("-1000000000000");
     EXPECT_TRUE(SaveMonthFile(ledger).ok());
-    EXPECT_NE(readFile(path).find("Caf\xE9 Fund"), std::string::npos);
+    EXPECT_TRUE(test::holds(readFile(path), "Caf\xE9 Fund"));
 }
 
 // A stored count larger than the named rows would list empty funds and misplace the next one.

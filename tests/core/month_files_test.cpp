@@ -67,9 +67,9 @@ TEST_F(MonthFilesTest, ANewMonthWhoseJournalWouldBeAnotherMonthsIsRefusedAndNoth
     // clang-format on
     for (const auto& [command, write] : writers) {
         const Status written = write(folder.path("Dec2026.REP"));
-        EXPECT_NE(written.message().find("the journal of the month file " + folder.path("DEC2026.rep")),
-                  std::string::npos)
-            << command << ": " << written.message();
+        EXPECT_TRUE(
+            test::holds(written.message(), "the journal of the month file " + folder.path("DEC2026.rep")))
+            << command;
         EXPECT_EQ(test::folderFiles(folder.root()), before) << command;
     }
 }
@@ -111,7 +111,7 @@ TEST_F(MonthFilesTest, AJournalDeletedOrReplacedWhileOpenTakesNoAction) {
         change(journal.path());
         const auto before = test::folderFiles(folder.root());
         const Status appended = journal.append(kDeposit);
-        EXPECT_NE(appended.message().find("deleted or replaced"), std::string::npos) << appended.message();
+        EXPECT_TRUE(test::holds(appended.message(), "deleted or replaced"));
         EXPECT_EQ(test::folderFiles(folder.root()), before) << what;
     }
 }
@@ -175,7 +175,7 @@ TEST_F(MonthFilesTest, SpecialFilesAndOversizedJournalsAreRefusedWithoutBlocking
             Journal journal;
             const Status loaded = LoadMonthFile(ledger, journal, month, mode);
             EXPECT_FALSE(loaded.ok()) << says;
-            EXPECT_NE(loaded.message().find(says), std::string::npos) << loaded.message();
+            EXPECT_TRUE(test::holds(loaded.message(), says));
         }
         fs::remove(fifo.empty() ? journalPath : fifo);
         writeMonth(month);
@@ -233,8 +233,7 @@ TEST_F(MonthFilesTest, AMonthsOwnFilesAreRefusedAsReportsByNameContentAndLink) {
     ledger.CurrentFile = month;
     const Status written =
         writeReportFile(folder.path("DEC2026.JRN"), ledger, ReportEntries{}, ReportFileKind::Monthly);
-    EXPECT_NE(written.message().find("DEC2026.JRN is named as a journal"), std::string::npos)
-        << written.message();
+    EXPECT_TRUE(test::holds(written.message(), "DEC2026.JRN is named as a journal"));
     EXPECT_EQ(readFile(folder.path("DEC2026.jrn")), journal);
     EXPECT_FALSE(fs::exists(folder.path("DEC2026.JRN")));
 }

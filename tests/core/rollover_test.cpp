@@ -32,13 +32,6 @@ protected:
         oldJournalBytes = readFile(folder.path("NOV2026.jrn"));
     }
 
-    Ledger loadNew(const std::string& path) {
-        Ledger next;
-        Journal nextJournal;
-        EXPECT_TRUE(LoadMonthFile(next, nextJournal, path).ok());
-        return next;
-    }
-
     void expectOldMonthUntouched() {
         EXPECT_EQ(readFile(current), oldMonthBytes);
         EXPECT_EQ(readFile(folder.path("NOV2026.jrn")), oldJournalBytes);
@@ -46,11 +39,9 @@ protected:
 
     TestFolder folder;
     std::string current;
-    Ledger ledger;
+    Ledger ledger, closed;
     Journal journal;
-    Ledger closed;
-    std::string oldMonthBytes;
-    std::string oldJournalBytes;
+    std::string oldMonthBytes, oldJournalBytes;
 };
 
 // A new month carries the year's spending forward; a fresh year starts every budget again.
@@ -69,12 +60,11 @@ TEST_F(RolloverTest, BalancesAreCarriedForward) {
         expectOldMonthUntouched();
         EXPECT_EQ(std::filesystem::file_size(Journal::pathFor(path)), 0u);
 
-        const Ledger next = loadNew(path);
+        const Ledger next = test::loadMonth(path).ledger;
         EXPECT_EQ(next.Summary[kBeginningBalance], closed.Summary[kRemainingBalance]);
         EXPECT_EQ(next.Summary[kDesignatedAtFirst], closed.Summary[kDesignatedFundTotals]);
-        for (int j = kUndesignatedReceipts; j <= kTotalExpenditures; ++j) {
+        for (int j = kUndesignatedReceipts; j <= kTotalExpenditures; ++j)
             EXPECT_TRUE(next.Summary[j].isZero()) << j;
-        }
         for (int i = 1; i <= 3; ++i) {
             const AmountRow& was = closed.BudgetAmount[i];
             EXPECT_EQ(next.BudgetAmount[i][kBudgeted], was[kBudgeted]) << i;
@@ -92,13 +82,13 @@ TEST_F(RolloverTest, BalancesAreCarriedForward) {
 
 TEST_F(RolloverTest, AnOldJournalOfTheNewNameIsMovedAsideNotReplayed) {
     const std::string path = folder.path("DEC2026.rep");
-    const std::string stale = std::string(test::keyed("DP", "", Money::cents(99900)).text());
+    const std::string stale(test::keyed("DP", "", Money::cents(99900)).text());
     test::writeFile(folder.path("DEC2026.jrn"), stale);
     test::writeFile(folder.path("DEC2026.jrn.bak"), "an older backup");
     ASSERT_TRUE(rollOver(ledger, journal, path, RolloverKind::NewMonth).ok());
     EXPECT_EQ(readFile(folder.path("DEC2026.jrn.bak2")), stale);
     EXPECT_EQ(readFile(folder.path("DEC2026.jrn.bak")), "an older backup");
-    EXPECT_TRUE(loadNew(path).Summary[kTotalReceipts].isZero());
+    EXPECT_TRUE(test::loadMonth(path).ledger.Summary[kTotalReceipts].isZero());
 }
 
 // The journal itself, and a name whose journal is the open month's, count as the open month.
@@ -106,7 +96,7 @@ TEST_F(RolloverTest, NeitherRolloverNorCopyOverwritesTheOpenMonth) {
     for (const std::string& path : {current, folder.path("NOV2026.jrn"), folder.path("NOV2026.REP")}) {
         const Status status = rollOver(ledger, journal, path, RolloverKind::NewMonth);
         ASSERT_FALSE(status.ok());
-        EXPECT_NE(status.message().find("open now"), std::string::npos);
+        EXPECT_TRUE(test::holds(status.message(), "open now"));
         EXPECT_FALSE(copyMonth(ledger, journal, path).ok()) << path;
     }
     EXPECT_EQ(ledger.CurrentFile, current);
@@ -115,7 +105,7 @@ TEST_F(RolloverTest, NeitherRolloverNorCopyOverwritesTheOpenMonth) {
 
 TEST_F(RolloverTest, FailedSaveChangesNothing) {
     const std::string path = folder.path("DEC2026.rep");
-    const std::string stale = std::string(test::keyed("DP", "", Money::cents(100)).text());
+    const std::string stale(test::keyed("DP", "", Money::cents(100)).text());
     test::writeFile(folder.path("DEC2026.jrn"), stale);
     const Status status = [&] {
         test::FileSizeLimit full(100);
@@ -132,17 +122,15 @@ TEST_F(RolloverTest, FailedSaveChangesNothing) {
 // "The new month was not saved" was said of a month file that was saved and loads.
 TEST_F(RolloverTest, AJournalThatCannotBeMadeLeavesTheSavedMonthStanding) {
     const std::string path = folder.path("DEC2026.rep");
-    const std::string newJournal = folder.path("DEC2026.jrn");
     ScopedFileFault full([&](FileStep step, const std::string& at) {
-        return step == FileStep::Open && at == newJournal ? ENOSPC : 0;
+        return step == FileStep::Open && at == folder.path("DEC2026.jrn") ? ENOSPC : 0;
     });
     const Status status = rollOver(ledger, journal, path, RolloverKind::NewMonth);
     EXPECT_TRUE(status.tookEffect());
-    EXPECT_NE(status.message().find(path + " is saved as the new month, but its journal"), std::string::npos)
-        << status.message();
+    EXPECT_TRUE(test::holds(status.message(), path + " is saved as the new month, but its journal"));
     EXPECT_EQ(ledger.CurrentFile, path);
     EXPECT_FALSE(journal.isOpen());
-    EXPECT_EQ(loadNew(path).Summary[kBeginningBalance], closed.Summary[kRemainingBalance]);
+    EXPECT_EQ(test::loadMonth(path).ledger.Summary[kBeginningBalance], closed.Summary[kRemainingBalance]);
 }
 
 TEST_F(RolloverTest, CopyIsIndependentOfTheOpenMonth) {

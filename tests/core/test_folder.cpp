@@ -58,4 +58,9 @@ std::map<std::string, std::string> folderFiles(const std::filesystem::path& fold
     return files;
 }
 
+::testing::AssertionResult holds(const std::string& text, const std::string& part) {
+    if (text.find(part) != std::string::npos) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << '"' << text << "\" does not hold \"" << part << '"';
+}
+
 }  // namespace quorvel::test

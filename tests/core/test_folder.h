@@ -1,6 +1,8 @@
 // A scratch folder per test, removed afterwards, and small file helpers.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <map>
 #include <string>
@@ -37,5 +39,7 @@ std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& bytes);
 // Each file in `folder` by name with its bytes; a link reads "-> link".
 std::map<std::string, std::string> folderFiles(const std::filesystem::path& folder);
+// Success when `text` holds `part`; else the whole text.
+::testing::AssertionResult holds(const std::string& text, const std::string& part);
 
 }  // namespace quorvel::test

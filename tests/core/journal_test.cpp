@@ -14,7 +14,7 @@ using test::TestFolder;
 
 ActionRecord deposit(int cents) { return test::keyed("DP", "", Money::cents(cents)); }
 
-TEST(Journal, AppendReadAndRewriteInPlace) {
+TEST(Journal, AppendReadAndRewriteInPlaceAndNeverCreateOrWriteReadOnly) {
     TestFolder folder;
     Journal journal;
     ASSERT_TRUE(journal.open(folder.path("m.jrn"), JournalMode::ReadWrite).ok());
@@ -22,21 +22,16 @@ TEST(Journal, AppendReadAndRewriteInPlace) {
     ASSERT_TRUE(journal.append(deposit(100)).ok());
     ASSERT_TRUE(journal.append(deposit(200)).ok());
     ASSERT_TRUE(journal.write(1, cancelledRecord(CancelReason::Canceled)).ok());
-
     EXPECT_EQ(journal.read(2)->amount(), Money::cents(200));
     EXPECT_FALSE(journal.read(3).ok());
     EXPECT_FALSE(journal.write(3, deposit(1)).ok());
     EXPECT_EQ(test::readFile(folder.path("m.jrn")),
               std::string(cancelledRecord(CancelReason::Canceled).text()) + std::string(deposit(200).text()));
-}
 
-TEST(Journal, ReadOnlyNeverCreatesOrWrites) {
-    TestFolder folder;
-    const std::string path = folder.path("m.jrn");
-    Journal journal;
-    ASSERT_TRUE(journal.open(path, JournalMode::ReadOnly).ok());
-    EXPECT_FALSE(journal.append(deposit(1)).ok());
-    EXPECT_FALSE(std::filesystem::exists(path));
+    Journal readOnly;
+    ASSERT_TRUE(readOnly.open(folder.path("r.jrn"), JournalMode::ReadOnly).ok());
+    EXPECT_FALSE(readOnly.append(deposit(1)).ok());
+    EXPECT_FALSE(std::filesystem::exists(folder.path("r.jrn")));
 }
 
 TEST(Journal, LocateFindsAJournalNamedInAnotherCase) {

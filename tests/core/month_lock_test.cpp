@@ -29,10 +29,7 @@ LockHolder holder(const std::string& user, const std::string& host, long pid) {
 
 class MonthLockTest : public ::testing::Test {
 protected:
-    std::size_t filesInFolder() const {
-        return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder.root()),
-                                                      std::filesystem::directory_iterator()));
-    }
+    std::size_t filesInFolder() const { return test::folderFiles(folder.root()).size(); }
 
     test::TestFolder folder;
     const std::string month = folder.path("NOV2026.rep");

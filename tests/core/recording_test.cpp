@@ -78,24 +78,13 @@ TEST_F(RecordingTest, OverBudgetOnlyWhenStrictlyAboveWhatRemains) {
     EXPECT_FALSE(overBudget(ledger, 2, Money()));
 }
 
-TEST_F(RecordingTest, ADesignatedExpenditureMayTakeAllThatIsLeft) {
-    ASSERT_TRUE(recordDesignatedExpenditure(ledger, journal, 1, "100.00", "").ok());
-    EXPECT_TRUE(ledger.DesigAmount[1][kFundRemaining].isZero());
-}
-
-TEST_F(RecordingTest, FundCreatedByATransferIsAnnouncedAndSaved) {
+// A fund made for a transfer is announced in two records; one made for a designation, and a
+// source (at the first free row), write none.
+TEST_F(RecordingTest, NewFundsAndSources) {
     const auto row = createFund(ledger, journal, "  Christmas Baskets  ", random, true);
     ASSERT_TRUE(row.ok()) << row.message();
     EXPECT_EQ(*row, 3);
     EXPECT_EQ(ledger.DesigAcctName[3], "Christmas Baskets");
-    const std::string number = ledger.DesigAcctNumber[3];
-    ASSERT_EQ(records().size(), 2u);
-    EXPECT_EQ(records()[0].text(), "DN " + number + " 0.00         transfer    ");
-    EXPECT_EQ(records()[1].text(), "D2 Christmas Baskets              ");
-}
-
-// A fund made for a designation writes no record; a source takes the first free row.
-TEST_F(RecordingTest, FundForADesignationAndSourceAreSavedWithoutRecords) {
     const auto fund = createFund(ledger, journal, "Food Pantry", random, false);
     ASSERT_TRUE(fund.ok());
     EXPECT_EQ(ledger.DesigAcctName[*fund], "Food Pantry");
@@ -103,7 +92,10 @@ TEST_F(RecordingTest, FundForADesignationAndSourceAreSavedWithoutRecords) {
     ASSERT_TRUE(source.ok());
     EXPECT_EQ(*source, 2);
     EXPECT_EQ(ledger.SourceName[2], "Building Rental");
-    EXPECT_TRUE(records().empty());
+    const std::vector<ActionRecord> all = records();
+    ASSERT_EQ(all.size(), 2u);
+    EXPECT_EQ(all[0].text(), "DN " + ledger.DesigAcctNumber[3] + " 0.00         transfer    ");
+    EXPECT_EQ(all[1].text(), "D2 Christmas Baskets              ");
 }
 
 TEST_F(RecordingTest, NoRoomLeftForFundsOrSources) {
@@ -121,6 +113,8 @@ TEST_F(RecordingTest, NoRoomLeftForFundsOrSources) {
 
 TEST_F(RecordingTest, RefusalsSayWhy) {
     EXPECT_EQ(recordDesignatedExpenditure(ledger, journal, 1, "100.01", "").message(), kFundOverdrawn);
+    ASSERT_TRUE(recordDesignatedExpenditure(ledger, journal, 1, "100.00", "").ok());  // all that is left
+    EXPECT_TRUE(ledger.DesigAmount[1][kFundRemaining].isZero());
     // The replay finds a transfer's account by all three characters: "7" would never be charged.
     EXPECT_FALSE(canTransferFrom(ledger, 3));
     EXPECT_TRUE(
@@ -131,10 +125,11 @@ TEST_F(RecordingTest, RefusalsSayWhy) {
                             "double quote"));
     EXPECT_FALSE(createSource(ledger, journal, "Bad\x81", random).ok());
     // Longer than the transfer's record holds, or the name of another fund or source.
-    const std::pair<bool, const char*> names[] = {{true, "Christmas Baskets for Families"},
-                                                  {true, ledger.DesigAcctName[1].c_str()},
-                                                  {false, "bake sale"},
-                                                  {false, "X"}};
+    // clang-format off
+    const std::pair<bool, const char*> names[] = {
+        {true, "Christmas Baskets for Families"}, {true, ledger.DesigAcctName[1].c_str()},
+        {false, "bake sale"}, {false, "X"}};
+    // clang-format on
     for (const auto& [fund, name] : names) {
         EXPECT_FALSE(fund ? createFund(ledger, journal, name, random, true).ok()
                           : createSource(ledger, journal, name, random).ok())

@@ -16,23 +16,14 @@ namespace quorvel::test {
         if (!same) failure << ' ' << table;
     };
 #define QUORVEL_TABLE(name) differs(live.name == reloaded.name, #name)
-    QUORVEL_TABLE(BudgetAcctNumber);
-    QUORVEL_TABLE(BudgetAcctName);
-    QUORVEL_TABLE(BudgetAmount);
-    QUORVEL_TABLE(DesigAcctNumber);
-    QUORVEL_TABLE(DesigAcctName);
-    QUORVEL_TABLE(DesigAmount);
-    QUORVEL_TABLE(SourceId);
-    QUORVEL_TABLE(SourceName);
-    QUORVEL_TABLE(SourceAmount);
-    QUORVEL_TABLE(Summary);
-    QUORVEL_TABLE(SectionStart);
-    QUORVEL_TABLE(SectionTitle);
-    QUORVEL_TABLE(TransferAcct);
-    QUORVEL_TABLE(TransferAmount);
-    QUORVEL_TABLE(CurrentFile);
-    QUORVEL_TABLE(BudgetCount);
-    QUORVEL_TABLE(DesigCount);
+    // clang-format off
+    QUORVEL_TABLE(BudgetAcctNumber); QUORVEL_TABLE(BudgetAcctName); QUORVEL_TABLE(BudgetAmount);
+    QUORVEL_TABLE(DesigAcctNumber); QUORVEL_TABLE(DesigAcctName); QUORVEL_TABLE(DesigAmount);
+    QUORVEL_TABLE(SourceId); QUORVEL_TABLE(SourceName); QUORVEL_TABLE(SourceAmount); QUORVEL_TABLE(Summary);
+    QUORVEL_TABLE(SectionStart); QUORVEL_TABLE(SectionTitle); QUORVEL_TABLE(TransferAcct);
+    QUORVEL_TABLE(TransferAmount); QUORVEL_TABLE(CurrentFile);
+    QUORVEL_TABLE(BudgetCount); QUORVEL_TABLE(DesigCount);
+    // clang-format on
 #undef QUORVEL_TABLE
     return failure;
 }

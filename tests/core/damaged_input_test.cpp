@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <map>
 
 #include "core/sample_month.h"
 #include "core/test_folder.h"
@@ -20,22 +19,12 @@ using test::TestFolder;
 
 const std::string kGolden = std::string(QUORVEL_TEST_DATA) + "/small_month.rep";
 
-std::map<std::string, std::string> snapshot(const TestFolder& folder) {
-    std::map<std::string, std::string> files;
-    for (const auto& entry : std::filesystem::directory_iterator(folder.root())) {
-        files[entry.path().filename().string()] = readFile(entry.path().string());
-    }
-    return files;
-}
-
-// Opens `path` as the desktop program does and, when it loads, shows and reports it.
-// Returns the load's status.
-Status openAndUse(const TestFolder& folder, const std::string& path) {
-    const auto before = snapshot(folder);
-    Ledger ledger;
-    Journal journal;
+// Opens `path` into `ledger` and `journal` as the desktop program does and, when it loads, shows
+// and reports it. Returns the load's status.
+Status openAndUse(const TestFolder& folder, const std::string& path, Ledger& ledger, Journal& journal) {
+    const auto before = test::folderFiles(folder.root());
     const Status loaded = LoadMonthFile(ledger, journal, path);
-    EXPECT_TRUE(snapshot(folder) == before) << "opening changed the files on disk";
+    EXPECT_TRUE(test::folderFiles(folder.root()) == before) << "opening changed the files on disk";
     if (!loaded) {
         EXPECT_TRUE(test::holds(loaded.message(), path));
         return loaded;
@@ -48,52 +37,41 @@ Status openAndUse(const TestFolder& folder, const std::string& path) {
     return loaded;
 }
 
-std::string withField2(const std::string& golden, const std::string& text) {
-    const std::size_t at = golden.find(",1200,");
-    return golden.substr(0, at + 1) + text + golden.substr(at + 5);
-}
+class DamagedInput : public ::testing::Test {
+protected:
+    void SetUp() override { test::writeMonth(test::sampleLedger(), path); }
 
-TEST(DamagedMonthFile, NumbersOutOfRangeAreRefusedOrReadWithoutWrapping) {
-    const std::string golden = readFile(kGolden);
     TestFolder folder;
-    const std::string path = folder.path("NUM.rep");
+    const std::string path = folder.path("DEC2026.rep");
+    const std::string golden = readFile(kGolden);
+    Ledger ledger;
+    Journal journal;
+};
+
+TEST_F(DamagedInput, NumbersOutOfRangeInAMonthFileAreRefusedOrReadWithoutWrapping) {
+    const std::size_t field2 = golden.find(",1200,") + 1;
     for (const std::string text : {"99999999999999999999", "-99999999999999999999", "NaN", "\"12\""}) {
         SCOPED_TRACE(text);
-        test::writeFile(path, withField2(golden, text));
-        const Status status = openAndUse(folder, path);
+        test::writeFile(path, golden.substr(0, field2) + text + golden.substr(field2 + 4));
+        const Status status = openAndUse(folder, path, ledger, journal);
         if (!status) {
             EXPECT_TRUE(test::holds(status.message(), "field 2 "));
             continue;
         }
-        Ledger ledger;
-        ASSERT_TRUE(parseMonthFile(readFile(path), path, ledger).ok());
         const Money budget = ledger.BudgetAmount[1][kBudgeted];
         // A huge amount may be held at the largest one, never wrapped to the other sign.
         EXPECT_TRUE(text.front() == '-' ? budget <= Money() : budget >= Money()) << budget.format00();
     }
     for (const std::string count : {"-1", "102", "99999999999999999999"}) {
         test::writeFile(path, golden.substr(0, golden.rfind(",3,2")) + "," + count + ",2\r\n");
-        const Status status = openAndUse(folder, path);
-        EXPECT_FALSE(status.ok()) << count;
+        EXPECT_FALSE(openAndUse(folder, path, ledger, journal).ok()) << count;
     }
 }
-
-class DamagedJournal : public ::testing::Test {
-protected:
-    void SetUp() override {
-        path = folder.path("JRN.rep");
-        test::writeMonth(test::sampleLedger(), path);
-    }
-    void writeJournal(const std::string& bytes) { test::writeFile(folder.path("JRN.jrn"), bytes); }
-
-    TestFolder folder;
-    std::string path;
-};
 
 // A torn last record is a write cut short and is written over; records before the end that
 // are not records (a byte lost or added, line ends, junk) stop the reading there and keep
 // every write out, since what follows them is someone's records, shifted.
-TEST_F(DamagedJournal, OnlyATornLastRecordLoadsAsWholeDamageBeforeItIsNamedAndNeverWrittenAfter) {
+TEST_F(DamagedInput, OnlyATornLastJournalRecordLoadsAsWholeDamageBeforeItIsNamedAndNeverWrittenAfter) {
     const std::string deposit(test::keyed("DP", "", Money::cents(1250)).text());
     const std::string expenditure(test::bx("101", Money::cents(300)).text());
     const std::string cancelled(cancelledRecord(CancelReason::Canceled).text());
@@ -115,21 +93,18 @@ TEST_F(DamagedJournal, OnlyATornLastRecordLoadsAsWholeDamageBeforeItIsNamedAndNe
         {std::string(kRecordSize, '\0') + deposit, 1, Money()},
     };
     for (const Case& c : cases) {
-        writeJournal(c.journal);
-        ASSERT_TRUE(openAndUse(folder, path).ok());
-        Ledger ledger;
-        Journal journal;
-        ASSERT_TRUE(LoadMonthFile(ledger, journal, path).ok());
+        test::writeFile(folder.path("DEC2026.jrn"), c.journal);
+        ASSERT_TRUE(openAndUse(folder, path, ledger, journal).ok());
         EXPECT_EQ(journal.damagedRecord(), c.damaged) << c.journal;
         EXPECT_EQ(ledger.Summary[kTotalReceipts], c.receipts) << c.journal;
         const Status appended = journal.append(test::keyed("DP", "", Money::cents(1)));
         EXPECT_EQ(appended.ok(), c.damaged == 0) << c.journal;
         if (c.damaged == 0) {  // the torn tail is written over
-            EXPECT_EQ(readFile(folder.path("JRN.jrn")).size(), (c.records + 1) * kRecordSize) << c.journal;
+            EXPECT_EQ(readFile(journal.path()).size(), (c.records + 1) * kRecordSize) << c.journal;
             EXPECT_EQ(journal.read(journal.recordCount())->amount(), Money::cents(1));
             continue;
         }
-        EXPECT_EQ(readFile(folder.path("JRN.jrn")), c.journal);
+        EXPECT_EQ(readFile(journal.path()), c.journal);
         EXPECT_TRUE(test::holds(appended.message(),
                                 "record " + std::to_string(c.damaged) + " is not an action record, so " +
                                     (c.damaged == 2 ? "only the 1 record before it was read" : "0 records")));

@@ -22,6 +22,7 @@ namespace quorvel {
 namespace {
 
 namespace fs = std::filesystem;
+using test::folderFiles;
 using test::readFile;
 using test::writeFile;
 
@@ -37,6 +38,8 @@ protected:
 
     test::TestFolder folder;
     const std::string month = fs::canonical(folder.root()).string() + "/DEC2026.rep";
+    Ledger ledger;
+    Journal journal;
 };
 
 TEST_F(MonthFilesTest, AHeldMonthLocksEveryNameThatWouldShareItsJournal) {
@@ -51,18 +54,16 @@ TEST_F(MonthFilesTest, AHeldMonthLocksEveryNameThatWouldShareItsJournal) {
 TEST_F(MonthFilesTest, ANewMonthWhoseJournalWouldBeAnotherMonthsIsRefusedAndNothingIsWritten) {
     const std::string november = folder.path("NOV2026.rep");
     writeMonth(november);
-    const auto before = test::folderFiles(folder.root());
+    const auto before = folderFiles(folder.root());
     // clang-format off
     const std::pair<const char*, std::function<Status(const std::string&)>> writers[] = {
         {"Save As", [&](const std::string& target) {
-             Ledger open;
-             Journal journal;
-             EXPECT_TRUE(LoadMonthFile(open, journal, november).ok());
-             return copyMonth(open, journal, target); }},
+             EXPECT_TRUE(LoadMonthFile(ledger, journal, november).ok());
+             return copyMonth(ledger, journal, target); }},
         {"annual setup", [&](const std::string& target) {
-             Ledger first = test::sampleLedger();
-             first.CurrentFile = target;
-             return saveAsNewMonth(first); }},
+             ledger = test::sampleLedger();
+             ledger.CurrentFile = target;
+             return saveAsNewMonth(ledger); }},
     };
     // clang-format on
     for (const auto& [command, write] : writers) {
@@ -70,7 +71,7 @@ TEST_F(MonthFilesTest, ANewMonthWhoseJournalWouldBeAnotherMonthsIsRefusedAndNoth
         EXPECT_TRUE(
             test::holds(written.message(), "the journal of the month file " + folder.path("DEC2026.rep")))
             << command;
-        EXPECT_EQ(test::folderFiles(folder.root()), before) << command;
+        EXPECT_EQ(folderFiles(folder.root()), before) << command;
     }
 }
 
@@ -79,16 +80,13 @@ TEST_F(MonthFilesTest, AMonthOpenedThroughALinkKeepsEveryFileBesideTheRealOneAnd
     const std::string link = elsewhere.path("DEC2026.rep");
     fs::create_symlink(month, link);
     EXPECT_EQ(MonthLock::lockPathFor(link), MonthLock::lockPathFor(month));
-
-    Ledger ledger;
-    Journal journal;
     ASSERT_TRUE(LoadMonthFile(ledger, journal, link).ok());
     EXPECT_EQ(ledger.CurrentFile, month);
     EXPECT_EQ(journal.readAll()->size(), 2u);
     ASSERT_TRUE(journal.append(kDeposit).ok());
     ASSERT_TRUE(SaveMonthFile(ledger).ok());
 
-    EXPECT_EQ(test::folderFiles(elsewhere.root()),
+    EXPECT_EQ(folderFiles(elsewhere.root()),
               (std::map<std::string, std::string>{{"DEC2026.rep", "-> link"}}));
     EXPECT_EQ(fs::file_size(Journal::pathFor(month)), 3 * kRecordSize);
     EXPECT_TRUE(fs::exists(monthBackupPath(month)));
@@ -105,14 +103,12 @@ TEST_F(MonthFilesTest, AJournalDeletedOrReplacedWhileOpenTakesNoAction) {
     // clang-format on
     for (const auto& [what, change] : changes) {
         writeMonth(month);
-        Ledger ledger;
-        Journal journal;
         ASSERT_TRUE(LoadMonthFile(ledger, journal, month).ok());
         change(journal.path());
-        const auto before = test::folderFiles(folder.root());
+        const auto before = folderFiles(folder.root());
         const Status appended = journal.append(kDeposit);
         EXPECT_TRUE(test::holds(appended.message(), "deleted or replaced"));
-        EXPECT_EQ(test::folderFiles(folder.root()), before) << what;
+        EXPECT_EQ(folderFiles(folder.root()), before) << what;
     }
 }
 
@@ -120,15 +116,16 @@ TEST_F(MonthFilesTest, NoFileIsCreatedThroughALinkPlantedAtItsName) {
     test::TestFolder outside;
     const std::string target = outside.path("planted");
     const std::string january = folder.path("JAN2027.rep");
-    Ledger next = test::sampleLedger();
-    next.CurrentFile = january;
-    const auto firstAction = [&] {  // the journal, missing when the month was opened, comes with it
-        Journal journal;            // refused at opening or at the first append
+    ledger = test::sampleLedger();
+    ledger.CurrentFile = january;
+    // The journal, missing when the month was opened, comes with the first action: refused at
+    // opening or at the first append.
+    const auto firstAction = [&] {
         return journal.open(Journal::pathFor(january), JournalMode::ReadWrite).ok() &&
                journal.append(kDeposit).ok();
     };
     const std::pair<std::string, std::function<bool()>> plantings[] = {
-        {Journal::pathFor(january), [&] { return saveAsNewMonth(next).ok(); }},
+        {Journal::pathFor(january), [&] { return saveAsNewMonth(ledger).ok(); }},
         {Journal::pathFor(january), firstAction},
         {MonthLock::lockPathFor(month),
          [&] { return MonthLock().acquire(month).state == LockState::Acquired; }},
@@ -150,7 +147,6 @@ TEST_F(MonthFilesTest, AJournalThatIsALinkToAnotherMonthsIsNeverWrittenThroughIt
     fs::create_symlink(Journal::pathFor(month), Journal::pathFor(january));
     const std::string before = readFile(Journal::pathFor(month));
     EXPECT_FALSE(checkMonthWritable(january).ok());  // offered read-only instead
-    Journal journal;
     const bool opened = journal.open(Journal::pathFor(january), JournalMode::ReadWrite).ok();
     EXPECT_FALSE(opened && journal.append(kDeposit).ok());
     EXPECT_EQ(readFile(Journal::pathFor(month)), before);
@@ -171,8 +167,6 @@ TEST_F(MonthFilesTest, SpecialFilesAndOversizedJournalsAreRefusedWithoutBlocking
             ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
         }
         for (JournalMode mode : {JournalMode::ReadOnly, JournalMode::ReadWrite}) {
-            Ledger ledger;
-            Journal journal;
             const Status loaded = LoadMonthFile(ledger, journal, month, mode);
             EXPECT_FALSE(loaded.ok()) << says;
             EXPECT_TRUE(test::holds(loaded.message(), says));
@@ -229,7 +223,7 @@ TEST_F(MonthFilesTest, AMonthsOwnFilesAreRefusedAsReportsByNameContentAndLink) {
     }
 
     const std::string journal = readFile(folder.path("DEC2026.jrn"));
-    Ledger ledger = test::sampleLedger();
+    ledger = test::sampleLedger();
     ledger.CurrentFile = month;
     const Status written =
         writeReportFile(folder.path("DEC2026.JRN"), ledger, ReportEntries{}, ReportFileKind::Monthly);

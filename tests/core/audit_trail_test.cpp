@@ -58,11 +58,8 @@ TEST(AuditTrailFile, ReadsWhatItCanAndSaysWhatItCouldNot) {
     test::TestFolder folder;
     const std::string path = folder.path("DEC2026.aud");
     const std::string good = "t\tu\tCancel action\t";
-    const struct {
-        std::string bytes;
-        std::size_t entries;
-        const char* says;  // "" for a whole trail
-    } cases[] = {
+    // Bytes, entries read and what the message says (nothing for a whole trail).
+    const std::tuple<std::string, std::size_t, const char*> cases[] = {
         {"Quorvel audit trail 1\n" + good + "\n" + good + "\r\n", 2, ""},
         {"", 0, ""},
         {"Quorvel audit trail 1\n" + good + "\nnot an entry\n" + good + "\n\\q\n" + good.substr(0, 5), 2,
@@ -72,16 +69,16 @@ TEST(AuditTrailFile, ReadsWhatItCanAndSaysWhatItCouldNot) {
         {"Quorvel audit trail 2\n" + good + "\n", 0, "its first line is not"},
         {"Quorvel audit trail 1\n" + good + "\n" + good.substr(0, 5), 1, ""},  // torn: never made
     };
-    for (const auto& c : cases) {
-        writeFile(path, c.bytes);
+    for (const auto& [bytes, entries, says] : cases) {
+        writeFile(path, bytes);
         const AuditTrailRead read = readAuditTrail(path);
         EXPECT_TRUE(read.exists);
-        EXPECT_EQ(read.entries.size(), c.entries) << c.bytes;
-        EXPECT_TRUE(test::holds(read.message, c.says));
-        EXPECT_EQ(read.message.empty(), *c.says == '\0') << read.message;
+        EXPECT_EQ(read.entries.size(), entries) << bytes;
+        EXPECT_TRUE(test::holds(read.message, says));
+        EXPECT_EQ(read.message.empty(), *says == '\0') << read.message;
     }
     // The next entry takes the place of a torn last line.
-    writeFile(path, std::end(cases)[-1].bytes);
+    writeFile(path, std::get<0>(std::end(cases)[-1]));
     ASSERT_TRUE(appendAuditEntry(path, {"t", "u", "Edit action", "", {}}).ok());
     EXPECT_EQ(readFile(path), "Quorvel audit trail 1\n" + good + "\nt\tu\tEdit action\t\n");
 
@@ -96,24 +93,20 @@ TEST(AuditTrailFile, ReadAndAppendAgreeOnWhatIsNotTheTrail) {
     const std::string path = folder.path("DEC2026.aud");
     const std::string trail = folder.path("OTHER.aud");
     writeFile(trail, "Quorvel audit trail 1\nt\tu\tCancel action\t\n");
-    const struct {
-        std::function<void()> make;
-        const char* appendSays;
-        const char* readSays;
-    } cases[] = {
+    const std::tuple<std::function<void()>, const char*, const char*> cases[] = {
         {[&] { writeFile(path, "my own notes\n"); }, "is not an audit trail", "its first line is not"},
         {[&] { std::filesystem::create_hard_link(trail, path); }, "a hard link", "a hard link"},
         {[&] { std::filesystem::create_symlink(trail, path); }, "", "is a link"},
     };
-    for (const auto& c : cases) {
+    for (const auto& [make, appendSays, readSays] : cases) {
         std::filesystem::remove(path);
-        c.make();
+        make();
         const std::string before = readFile(trail) + readFile(path);
         const Status appended = appendAuditEntry(path, {"t", "u", "Edit action", "", {}});
         EXPECT_FALSE(appended.ok());
-        EXPECT_TRUE(test::holds(appended.message(), c.appendSays));
+        EXPECT_TRUE(test::holds(appended.message(), appendSays));
         EXPECT_EQ(readFile(trail) + readFile(path), before);
-        EXPECT_TRUE(test::holds(readAuditTrail(path).message, c.readSays));
+        EXPECT_TRUE(test::holds(readAuditTrail(path).message, readSays));
     }
 }
 

@@ -11,23 +11,19 @@ namespace {
 // The five bytes without a character read as U+FFFD wherever text is shown, and neither that
 // nor the C1 control of the same number turns back into them; their neighbours round-trip.
 TEST(CodePage, BytesWithoutACharacterShowAsReplacementAndNeverComeBack) {
-    const struct {
-        unsigned char byte;
-        const char* utf8;
-        bool character;
-    } cases[] = {
+    const std::tuple<unsigned char, const char*, bool> cases[] = {
         {0x80, "\xE2\x82\xAC", true},  {0x81, "\xEF\xBF\xBD", false}, {0x8D, "\xEF\xBF\xBD", false},
         {0x8F, "\xEF\xBF\xBD", false}, {0x90, "\xEF\xBF\xBD", false}, {0x9D, "\xEF\xBF\xBD", false},
         {0x9F, "\xC5\xB8", true},
     };
-    for (const auto& c : cases) {
-        const std::string byte(1, static_cast<char>(c.byte));
+    for (const auto& [code, utf8, character] : cases) {
+        const std::string byte(1, static_cast<char>(code));
         std::string control;
-        appendUtf8(control, c.byte);
-        EXPECT_EQ(isCp1252Character(c.byte), c.character) << int(c.byte);
-        EXPECT_EQ(cp1252ToUtf8(byte), c.utf8) << int(c.byte);
-        EXPECT_EQ(utf8ToCp1252(c.utf8), c.character ? std::optional(byte) : std::nullopt) << int(c.byte);
-        EXPECT_EQ(utf8ToCp1252(control), std::nullopt) << int(c.byte);
+        appendUtf8(control, code);
+        EXPECT_EQ(isCp1252Character(code), character) << int(code);
+        EXPECT_EQ(cp1252ToUtf8(byte), utf8) << int(code);
+        EXPECT_EQ(utf8ToCp1252(utf8), character ? std::optional(byte) : std::nullopt) << int(code);
+        EXPECT_EQ(utf8ToCp1252(control), std::nullopt) << int(code);
     }
     // A NUL is a character like any other, also beside text that needs converting.
     EXPECT_EQ(utf8ToCp1252(std::string("\0\xC3\xA9", 3)), std::string("\0\xE9", 2));

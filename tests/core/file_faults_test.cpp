@@ -140,30 +140,27 @@ TEST(JournalFaults, AFailedAppendIsReportedAndChangesNoTable) {
 // and doing it again recorded it twice.
 TEST(JournalFaults, ASaveFailingAfterTheJournalTookTheActionReportsItRecorded) {
     // clang-format off
-    const struct {
-        const char* says;
-        std::int64_t records;  // in the journal afterwards
-        std::function<Status(Ledger&, Journal&)> act;
-    } cases[] = {
+    // What the message says, records in the journal afterwards, the action.
+    const std::tuple<const char*, std::int64_t, std::function<Status(Ledger&, Journal&)>> cases[] = {
         {"The transfer is recorded", 3,
          [](Ledger& l, Journal& j) { return recordTransfer(l, j, 1, 1, "40", ""); }},
         {"The change is recorded", 1,
          [](Ledger& l, Journal& j) { return editAction(l, j, 1, {"", "7", ""}); }},
     };
     // clang-format on
-    for (const auto& c : cases) {
+    for (const auto& [says, records, act] : cases) {
         OpenMonth m;
         const std::string month = readFile(m.path);
         const Status s = [&] {
             ScopedFileFault fault(failing(FileStep::Rename, m.path));
-            return c.act(m.ledger, m.journal);
+            return act(m.ledger, m.journal);
         }();
-        EXPECT_TRUE(s.tookEffect()) << c.says;
-        EXPECT_TRUE(test::holds(s.message(), c.says));
+        EXPECT_TRUE(s.tookEffect()) << says;
+        EXPECT_TRUE(test::holds(s.message(), says));
         EXPECT_TRUE(test::holds(s.message(), "It stays as it was"));
         EXPECT_EQ(readFile(m.path), month);
-        EXPECT_EQ(m.journal.recordCount(), c.records);
-        EXPECT_TRUE(test::sameAsReload(m.ledger)) << c.says;
+        EXPECT_EQ(m.journal.recordCount(), records);
+        EXPECT_TRUE(test::sameAsReload(m.ledger)) << says;
     }
 }
 
@@ -171,10 +168,7 @@ TEST(JournalFaults, ASaveFailingAfterTheJournalTookTheActionReportsItRecorded) {
 // rewrote are put back, and files and tables stay as they were.
 TEST(SaveFaults, AChangeThatCannotBeSavedChangesNothing) {
     // clang-format off
-    const struct {
-        const char* what;
-        std::function<Status(Ledger&, Journal&)> change;
-    } cases[] = {
+    const std::pair<const char*, std::function<Status(Ledger&, Journal&)>> cases[] = {
         {"renumber account",
          [](Ledger& l, Journal& j) { return changeBudgetAccount(l, j, 2, {"150", "U", "1", "0"}); }},
         {"delete account", [](Ledger& l, Journal& j) { return deleteBudgetAccount(l, j, 2); }},
@@ -191,7 +185,7 @@ TEST(SaveFaults, AChangeThatCannotBeSavedChangesNothing) {
              return saveSections(l, j, edited); }},
     };
     // clang-format on
-    for (const auto& c : cases) {
+    for (const auto& [what, change] : cases) {
         OpenMonth m({test::bx("102", Money::cents(500)), test::to("102", Money::cents(1000)),
                      test::keyed("TI", "01234", Money::cents(1000))});
         const Ledger before = m.ledger;
@@ -199,12 +193,12 @@ TEST(SaveFaults, AChangeThatCannotBeSavedChangesNothing) {
         const std::string records = readFile(m.journal.path());
         const Status changed = [&] {
             test::FileSizeLimit full(1000);  // records are rewritten in place; the month file cannot be
-            return c.change(m.ledger, m.journal);
+            return change(m.ledger, m.journal);
         }();
-        EXPECT_TRUE(test::holds(changed.message(), "Nothing was changed")) << c.what;
-        EXPECT_TRUE(readFile(m.path) == month) << c.what;
-        EXPECT_TRUE(readFile(m.journal.path()) == records) << c.what;
-        EXPECT_TRUE(m.ledger == before) << c.what;
+        EXPECT_TRUE(test::holds(changed.message(), "Nothing was changed")) << what;
+        EXPECT_TRUE(readFile(m.path) == month) << what;
+        EXPECT_TRUE(readFile(m.journal.path()) == records) << what;
+        EXPECT_TRUE(m.ledger == before) << what;
     }
 }
 

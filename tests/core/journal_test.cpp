@@ -49,10 +49,7 @@ TEST(Journal, LocateFindsAJournalNamedInAnotherCase) {
 // Each kind of record, byte for byte; '|' marks nothing, the literals are exactly 34 bytes.
 TEST(ActionRecord, GoldenBytesOfEveryKind) {
     const Money twelveFifty = Money::cents(1250);
-    const struct {
-        ActionRecord record;
-        const char* bytes;
-    } cases[] = {
+    const std::pair<ActionRecord, const char*> cases[] = {
         {composeBudgetRecord("BX", "101", *amountAsStr(twelveFifty), "ck 100"),
          "BX   101  12.5        ck 100      "},
         {composeKeyedRecord("DX", "01234", *amountAsStr(Money::cents(-325)), "12/01"),
@@ -70,9 +67,9 @@ TEST(ActionRecord, GoldenBytesOfEveryKind) {
         {cancelledRecord(CancelReason::Canceled), "ZZ - action canceled -            "},
         {cancelledRecord(CancelReason::Deleted), "ZZ - action deleted -             "},
     };
-    for (const auto& c : cases) {
-        ASSERT_EQ(std::string_view(c.bytes).size(), kRecordSize) << c.bytes;
-        EXPECT_EQ(c.record.text(), c.bytes);
+    for (const auto& [record, bytes] : cases) {
+        ASSERT_EQ(std::string_view(bytes).size(), kRecordSize) << bytes;
+        EXPECT_EQ(record.text(), bytes);
     }
 }
 
@@ -96,12 +93,10 @@ TEST(ActionRecord, AmountsThatWouldNotFitAreRefused) {
 }
 
 TEST(ActionRecord, ReadsAmountsInEveryRendering) {
-    const struct {
-        const char* text;
-        std::int64_t cents;
-    } cases[] = {{"       12.50", 1250}, {" 12.5000", 1250}, {"12.5abc", 1250}, {"-.25", -25}, {"", 0}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(composeKeyedRecord("DP", "", c.text, "").amount(), Money::cents(c.cents)) << c.text;
+    const std::pair<const char*, std::int64_t> cases[] = {
+        {"       12.50", 1250}, {" 12.5000", 1250}, {"12.5abc", 1250}, {"-.25", -25}, {"", 0}};
+    for (const auto& [text, cents] : cases) {
+        EXPECT_EQ(composeKeyedRecord("DP", "", text, "").amount(), Money::cents(cents)) << text;
     }
     EXPECT_EQ(ActionRecord::fromBytes("DP").text(), "DP" + std::string(32, ' '));  // short input padded
 }

@@ -14,33 +14,27 @@ constexpr auto kTop = std::numeric_limits<std::int64_t>::max();
 constexpr auto kBottom = std::numeric_limits<std::int64_t>::min();
 
 TEST(Money, Renderings) {
-    const struct {
-        std::int64_t units;
-        const char* format00;
-        const char* str;  // the journal's rendering; the file's is the same without the sign blank
-    } cases[] = {
+    // Units, format00 and the journal's rendering; the file's is the same without the sign blank.
+    const std::tuple<std::int64_t, const char*, const char*> cases[] = {
         {125000, "12.50", " 12.5"},     {123450, "12.35", " 12.345"},  {-123450, "-12.35", "-12.345"},
         {123449, "12.34", " 12.3449"},  {-30000, "-3.00", "-3"},       {0, "0.00", " 0"},
         {-40, "0.00", "-.004"},         {50, "0.01", " .005"},         {-50, "-0.01", "-.005"},
         {15000000, "1500.00", " 1500"}, {100001, "10.00", " 10.0001"},
     };
-    for (const auto& c : cases) {
-        const Money m = Money::fromUnits(c.units);
-        EXPECT_EQ(m.format00(), c.format00) << c.units;
-        EXPECT_EQ(m.toStrText(), c.str) << c.units;
-        EXPECT_EQ(m.toFileText(), std::string(c.str).substr(c.str[0] == ' ')) << c.units;
+    for (const auto& [units, format00, str] : cases) {
+        const Money m = Money::fromUnits(units);
+        EXPECT_EQ(m.format00(), format00) << units;
+        EXPECT_EQ(m.toStrText(), str) << units;
+        EXPECT_EQ(m.toFileText(), std::string(str).substr(str[0] == ' ')) << units;
     }
 }
 
 TEST(Money, NumericValueOfText) {
-    const struct {
-        const char* text;
-        double value;
-    } cases[] = {
+    const std::pair<const char*, double> cases[] = {
         {"12.5", 12.5}, {"1,250", 1},   {"abc", 0}, {"", 0},   {"   .5", 0.5}, {"-.5", -0.5},
         {"+7", 7},      {"1.2.3", 1.2}, {"\t4", 4}, {"5.", 5}, {"- 5", 0},     {".", 0},
     };
-    for (const auto& c : cases) EXPECT_DOUBLE_EQ(numericValue(c.text), c.value) << '"' << c.text << '"';
+    for (const auto& [text, value] : cases) EXPECT_DOUBLE_EQ(numericValue(text), value) << '"' << text << '"';
     for (const char* text : {"12.5", " -3 ", ".5"}) EXPECT_TRUE(readsAsNumber(text)) << text;
     for (const char* text : {"", "abc", "12abc", ".", "1,250"}) EXPECT_FALSE(readsAsNumber(text)) << text;
 }
@@ -84,20 +78,17 @@ TEST(Money, ReadingRoundsToFourDecimals) {
 
 TEST(TypedAmount, ReadsEveryAcceptedForm) {
     // clang-format off
-    const struct {
-        const char* typed;
-        std::int64_t cents;
-    } cases[] = {
+    const std::pair<const char*, std::int64_t> cases[] = {
         {"12.5", 1250},          {".5", 50},          {"5.", 500},          {"-3", -300},
         {" 7 ", 700},            {"1,234.56", 123456}, {"1,000,000", 100000000},
         {"-$12.50", -1250},      {"$-12.50", -1250},  {"\xE2\x82\xAC" "5", 500},
         {"999999999999.99", 99999999999999},
     };
     // clang-format on
-    for (const auto& c : cases) {
-        const auto read = readTypedAmount(c.typed, "Amount");
-        ASSERT_TRUE(read) << c.typed << ": " << read.message();
-        EXPECT_EQ(*read, Money::cents(c.cents)) << c.typed;
+    for (const auto& [typed, cents] : cases) {
+        const auto read = readTypedAmount(typed, "Amount");
+        ASSERT_TRUE(read) << typed << ": " << read.message();
+        EXPECT_EQ(*read, Money::cents(cents)) << typed;
     }
 }
 
@@ -123,20 +114,16 @@ TEST(TypedAmount, RefusesAnythingElseNamingBoxAndText) {
 }
 
 TEST(TypedAmount, FourDecimalsWhereTheBoxAllowsThem) {
-    const struct {
-        const char* text;
-        AmountFault fault;
-        std::int64_t units;
-    } cases[] = {
+    const std::tuple<const char*, AmountFault, std::int64_t> cases[] = {
         {"-1,234.5678", AmountFault::None, -12345678},
         {"12.34567", AmountFault::TooManyDecimals, 0},
         {"1,2345.00", AmountFault::NotAnAmount, 0},
         {"abc", AmountFault::NotAnAmount, 0},
     };
-    for (const auto& c : cases) {
+    for (const auto& [text, fault, units] : cases) {
         Money read;
-        EXPECT_EQ(readWrittenAmount(c.text, 4, read), c.fault) << c.text;
-        EXPECT_EQ(read, c.fault == AmountFault::None ? Money::fromUnits(c.units) : Money()) << c.text;
+        EXPECT_EQ(readWrittenAmount(text, 4, read), fault) << text;
+        EXPECT_EQ(read, fault == AmountFault::None ? Money::fromUnits(units) : Money()) << text;
     }
     EXPECT_TRUE(
         test::holds(readTypedAmount("1.23456", "Savings", 4).message(), "has more than four decimals"));

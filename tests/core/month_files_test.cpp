@@ -197,10 +197,8 @@ TEST_F(MonthFilesTest, AMonthsOwnFilesAreRefusedAsReportsByNameContentAndLink) {
     writeFile(folder.path("trail copy"), "Quorvel audit trail 1\n");
 
     // clang-format off
-    const struct {
-        const char* name;
-        const char* says;  // nullptr: allowed
-    } cases[] = {
+    // A name and why it is refused; nullptr: it is allowed.
+    const std::pair<const char*, const char*> cases[] = {
         {"DEC2026.rep", "named as a month file"},           {"JAN2031.Jrn", "named as a journal"},
         {"DEC2026.rep.lock", "named as a month's lock"},    {"DEC2026.rep.BAK", "backup"},
         {"NOV2026.jrn.bak2", "a journal's backup"},         {"Dec2026.REC", "a month's reconciliation file"},
@@ -211,10 +209,10 @@ TEST_F(MonthFilesTest, AMonthsOwnFilesAreRefusedAsReportsByNameContentAndLink) {
         {"DEC2026.report", nullptr},                        {"rep.jrnl", nullptr},
     };
     // clang-format on
-    for (const auto& c : cases) {
-        const Status s = checkNotMonthOwnFile(folder.path(c.name), month);
-        EXPECT_EQ(s.ok(), c.says == nullptr) << c.name << ": " << s.message();
-        EXPECT_TRUE(!c.says || s.message().find(c.says) != std::string::npos) << s.message();
+    for (const auto& [name, says] : cases) {
+        const Status s = checkNotMonthOwnFile(folder.path(name), month);
+        EXPECT_EQ(s.ok(), says == nullptr) << name << ": " << s.message();
+        EXPECT_TRUE(!says || s.message().find(says) != std::string::npos) << s.message();
     }
     // Links to the open month's (empty) journal: refused only against that month.
     for (const char* link : {"hard.txt", "soft.txt"}) {

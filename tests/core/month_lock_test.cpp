@@ -77,37 +77,33 @@ TEST_F(MonthLockTest, OnlyALockOfACopyThatDiedOnThisHostIsTakenOver) {
     const long dead = deadPid();
     const std::string here = thisProcess().host;
     const std::string older = folder.path("NOV2026.rep.lock");
-    const struct {
-        std::string at;
-        LockHolder holder;
-        bool taken;
-    } cases[] = {
+    const std::tuple<std::string, LockHolder, bool> cases[] = {
         {lockFile, holder("anna", "vestry", dead), false},
         {lockFile, holder("anna", here, static_cast<long>(::getpid())), false},
         {lockFile, holder("anna", here, dead), true},
         {older, holder("anna", "vestry", 4711), false},
         {older, holder("anna", here, dead), true},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.at + " " + c.holder.host + " " + std::to_string(c.holder.pid));
-        const std::string text = composeLockText(c.holder);
-        writeFile(c.at, text);
+    for (const auto& [at, owner, taken] : cases) {
+        SCOPED_TRACE(at + " " + owner.host + " " + std::to_string(owner.pid));
+        const std::string text = composeLockText(owner);
+        writeFile(at, text);
         MonthLock lock;
         const LockAttempt attempt = lock.acquire(month);
-        ASSERT_EQ(attempt.state, c.taken ? LockState::Acquired : LockState::HeldByOther);
-        if (c.taken) {
+        ASSERT_EQ(attempt.state, taken ? LockState::Acquired : LockState::HeldByOther);
+        if (taken) {
             EXPECT_EQ(parseLockText(readFile(lockFile))->pid, static_cast<long>(::getpid()));
-            if (c.at == lockFile) {
+            if (at == lockFile) {
                 EXPECT_TRUE(attempt.tookOverStale);
                 EXPECT_EQ(filesInFolder(), 1u);  // the stale lock is not kept aside
             }
         } else {
             EXPECT_EQ(composeLockText(attempt.holder), text);
-            EXPECT_EQ(readFile(c.at), text);
-            EXPECT_EQ(std::filesystem::exists(lockFile), c.at == lockFile);  // ours is not left behind
+            EXPECT_EQ(readFile(at), text);
+            EXPECT_EQ(std::filesystem::exists(lockFile), at == lockFile);  // ours is not left behind
         }
         lock.release();
-        std::filesystem::remove(c.at);
+        std::filesystem::remove(at);
     }
 }
 

@@ -95,21 +95,19 @@ TEST(ActionList, GoldenLinesOfEveryKind) {
 
 TEST(ActionList, CashViewAndFiltersByBudgetFundOrSource) {
     const Ledger ledger = test::sampleLedger();
-    const struct {
-        const char* key;  // none: the cash view
-        std::vector<std::int64_t> numbers;
-    } cases[] = {
+    // No key: the cash view.
+    const std::pair<const char*, std::vector<std::int64_t>> cases[] = {
         {nullptr, {0, 1, 2, 3, 11}},  // expenditures and deposits only
         {"  101", {0, 1}},           {"  102", {0, 7}},
         {"01234", {0, 2}},           {"20000", {0, 4, 8}},  // DN is never listed
         {"11111", {0, 9}},
     };
-    for (const auto& c : cases) {
+    for (const auto& [key, numbers] : cases) {
         ActionListFilter filter;
-        filter.cashOnly = c.key == nullptr;
-        if (c.key) filter.key = c.key;
-        EXPECT_EQ(actionListLines(ledger, monthOfEveryKind(), filter).recordNumbers, c.numbers)
-            << (c.key ? c.key : "cash");
+        filter.cashOnly = key == nullptr;
+        if (key) filter.key = key;
+        EXPECT_EQ(actionListLines(ledger, monthOfEveryKind(), filter).recordNumbers, numbers)
+            << (key ? key : "cash");
     }
     EXPECT_EQ(actionListLines(ledger, {}).lines, std::vector<std::string>{kActionListTitle});
 }

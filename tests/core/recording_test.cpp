@@ -39,10 +39,7 @@ protected:
 
 // Each kind writes its records as the journal keeps them; the figures are the replay's.
 TEST_F(RecordingTest, EachKindWritesItsRecordsAndMatchesTheReload) {
-    const struct {
-        std::function<Status(Ledger&, Journal&)> record;
-        std::vector<std::string> texts;
-    } cases[] = {
+    const std::pair<std::function<Status(Ledger&, Journal&)>, std::vector<std::string>> cases[] = {
         {[](Ledger& l, Journal& j) { return recordBudgetExpenditure(l, j, 2, "12.50", "check 1234567"); },
          {"BX   102  12.5        check 1234  "}},
         {[](Ledger& l, Journal& j) { return recordDesignatedExpenditure(l, j, 1, "25.00", "ck 9"); },
@@ -59,12 +56,12 @@ TEST_F(RecordingTest, EachKindWritesItsRecordsAndMatchesTheReload) {
          {"TO   101 25.00                    ", "TI 20000 25.00                    "}},
     };
     std::size_t written = 0;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.texts[0]);
-        ASSERT_TRUE(c.record(ledger, journal).ok());
+    for (const auto& [record, texts] : cases) {
+        SCOPED_TRACE(texts[0]);
+        ASSERT_TRUE(record(ledger, journal).ok());
         const std::vector<ActionRecord> all = records();
-        ASSERT_EQ(all.size(), written + c.texts.size());
-        for (const std::string& text : c.texts) EXPECT_EQ(all[written++].text(), text);
+        ASSERT_EQ(all.size(), written + texts.size());
+        for (const std::string& text : texts) EXPECT_EQ(all[written++].text(), text);
     }
     EXPECT_EQ(ledger.TransferAcct[1], "20000");  // both transfers share the fund's slot
     EXPECT_EQ(ledger.TransferAmount[1], Money::cents(7500));

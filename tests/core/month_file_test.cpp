@@ -6,11 +6,15 @@
 #include "core/test_folder.h"
 #include "ledger/ledger_routines.h"
 #include "ledger/month_file.h"
+#include "report/report_file.h"
+#include "review/action_list.h"
+#include "review/month_summary.h"
 
 namespace quorvel {
 namespace {
 
 using test::readFile;
+using test::TestFolder;
 using test::writeFile;
 
 const std::string kGolden = std::string(QUORVEL_TEST_DATA) + "/small_month.rep";
@@ -32,26 +36,29 @@ void expectSameStoredColumns(const Ledger& loaded, Ledger expected) {
 
 class MonthFile : public ::testing::Test {
 protected:
-    test::TestFolder folder;
-    const std::string path = folder.path("NOV2026.rep");
+    TestFolder folder;
+    const std::string path = folder.path("DEC2026.rep");
+    const std::string golden = readFile(kGolden);
+    Ledger ledger;
+    Journal journal;
 };
 
 TEST_F(MonthFile, GoldenBytesAreWrittenAndLoadIntoTheSampleLedger) {
     const auto bytes = composeMonthFile(test::sampleLedger());
     ASSERT_TRUE(bytes.ok()) << bytes.message();
-    EXPECT_EQ(*bytes, readFile(kGolden));
+    EXPECT_EQ(*bytes, golden);
     std::filesystem::copy_file(kGolden, path);
     const Ledger loaded = load(path);
     EXPECT_EQ(loaded.CurrentFile, path);
     expectSameStoredColumns(loaded, test::sampleLedger());  // "Pastor, Salary": the comma stays inside
     // Opening writes nothing; the journal comes with the first action.
-    EXPECT_FALSE(std::filesystem::exists(folder.path("NOV2026.jrn")));
+    EXPECT_FALSE(std::filesystem::exists(folder.path("DEC2026.jrn")));
 }
 
 // The file holds the year up to last month; the journal adds the month back at each load.
 TEST_F(MonthFile, ColumnTwoIsWrittenWithoutTheMonthsExpenditure) {
     test::writeMonth(test::sampleLedger(), path, {test::bx("101", Money::cents(4000))});
-    const Ledger ledger = load(path);
+    ledger = load(path);
     EXPECT_EQ(ledger.BudgetAmount[1][kSpentInYear], Money::cents(34050));
     EXPECT_EQ(ledger.BudgetAmount[1][kSpentInMonth], Money::cents(4000));
     ASSERT_TRUE(SaveMonthFile(ledger).ok());
@@ -60,7 +67,7 @@ TEST_F(MonthFile, ColumnTwoIsWrittenWithoutTheMonthsExpenditure) {
 
 TEST_F(MonthFile, ReadsTheFormsOtherWritersUse) {
     // LF line ends, blanks before fields, ".5"-style numbers and an unquoted name.
-    std::string other = readFile(kGolden);
+    std::string other = golden;
     std::erase(other, '\r');
     other.replace(other.find("1200,500,300.5"), 14, " 1200, 500.00 ,300.50");
     other.replace(other.find("\"Utilities\""), 11, "Utilities");
@@ -72,11 +79,7 @@ TEST_F(MonthFile, ReadsTheFormsOtherWritersUse) {
 TEST_F(MonthFile, DamagedFileKeepsTheLoadedMonthAndNamesTheField) {
     const std::string good = folder.path("good.rep");
     test::writeMonth(test::sampleLedger(), good, {test::keyed("DP", "", Money::cents(500))});
-    Ledger ledger;
-    Journal journal;
     ASSERT_TRUE(LoadMonthFile(ledger, journal, good).ok());
-
-    const std::string golden = readFile(kGolden);
     const std::size_t budget = golden.find("1200");
     const std::pair<std::string, std::string> damaged[] = {
         {golden.substr(0, golden.size() / 2), "ends early"},
@@ -101,7 +104,7 @@ TEST_F(MonthFile, DamagedFileKeepsTheLoadedMonthAndNamesTheField) {
 }
 
 TEST_F(MonthFile, RefusesTextAndAmountsTheFormatCannotHold) {
-    Ledger ledger = test::sampleLedger();
+    ledger = test::sampleLedger();
     ledger.CurrentFile = path;
     ASSERT_TRUE(SaveMonthFile(ledger).ok());
     const std::string before = readFile(path);
@@ -129,9 +132,9 @@ TEST_F(MonthFile, RefusesTextAndAmountsTheFormatCannotHold) {
 
 // A stored count larger than the named rows would list empty funds and misplace the next one.
 TEST_F(MonthFile, FundCountComesFromTheNames) {
-    std::string golden = readFile(kGolden);
-    golden.replace(golden.rfind(",2\r\n"), 4, ",7\r\n");
-    writeFile(path, golden);
+    std::string sevenFunds = golden;
+    sevenFunds.replace(sevenFunds.rfind(",2\r\n"), 4, ",7\r\n");
+    writeFile(path, sevenFunds);
     EXPECT_EQ(load(path).DesigCount, 2);
 
     Ledger noFunds = test::sampleLedger();
@@ -143,21 +146,89 @@ TEST_F(MonthFile, FundCountComesFromTheNames) {
     EXPECT_EQ(load(path).DesigCount, 0);
 }
 
-TEST_F(MonthFile, StoredMonthColumnsAreNotTrusted) {
-    Ledger ledger = test::sampleLedger();
-    ledger.SourceAmount[1] = Money::cents(777);
-    ledger.BudgetAmount[2][kSpentInMonth] = Money::cents(100);  // no journal record behind it
-    ledger.DesigAmount[1][kReceivedInMonth] = Money::cents(100);
-    ledger.Summary[kTotalReceipts] = Money::cents(5000);
-    ledger.CurrentFile = path;
-    ASSERT_TRUE(SaveMonthFile(ledger).ok());
-    const Ledger loaded = load(path);
-    EXPECT_TRUE(loaded.SourceAmount[1].isZero());
-    EXPECT_TRUE(loaded.BudgetAmount[2][kSpentInMonth].isZero());
-    EXPECT_EQ(loaded.BudgetAmount[2][kSpentInYear], Money::cents(-100));  // the file held col 2 - col 3
-    EXPECT_TRUE(loaded.DesigAmount[1][kReceivedInMonth].isZero());
-    EXPECT_EQ(loaded.DesigAmount[1][kFundRemaining], Money::cents(50000));
-    EXPECT_TRUE(loaded.Summary[kTotalReceipts].isZero());
+// Month files and journals damaged or made by other writers: each one loads or is refused
+// with a message naming the file, nothing crashes, and opening changes nothing on disk.
+
+// Opens `path` into `ledger` and `journal` as the desktop program does and, when it loads, shows
+// and reports it. Returns the load's status.
+Status openAndUse(const TestFolder& folder, const std::string& path, Ledger& ledger, Journal& journal) {
+    const auto before = test::folderFiles(folder.root());
+    const Status loaded = LoadMonthFile(ledger, journal, path);
+    EXPECT_TRUE(test::folderFiles(folder.root()) == before) << "opening changed the files on disk";
+    if (!loaded) {
+        EXPECT_TRUE(test::holds(loaded.message(), path));
+        return loaded;
+    }
+    EXPECT_FALSE(monthSummaryLines(ledger).empty());
+    const auto records = journal.readAll();
+    EXPECT_TRUE(records.ok());
+    EXPECT_FALSE(actionListLines(ledger, *records).lines.empty());
+    EXPECT_FALSE(reportFileText(ledger, ReportEntries{}, ReportFileKind::Monthly).empty());
+    return loaded;
+}
+
+TEST_F(MonthFile, NumbersOutOfRangeInAMonthFileAreRefusedOrReadWithoutWrapping) {
+    const std::size_t field2 = golden.find(",1200,") + 1;
+    for (const std::string text : {"99999999999999999999", "-99999999999999999999", "NaN", "\"12\""}) {
+        SCOPED_TRACE(text);
+        writeFile(path, golden.substr(0, field2) + text + golden.substr(field2 + 4));
+        const Status status = openAndUse(folder, path, ledger, journal);
+        if (!status) {
+            EXPECT_TRUE(test::holds(status.message(), "field 2 "));
+            continue;
+        }
+        const Money budget = ledger.BudgetAmount[1][kBudgeted];
+        // A huge amount may be held at the largest one, never wrapped to the other sign.
+        EXPECT_TRUE(text.front() == '-' ? budget <= Money() : budget >= Money()) << budget.format00();
+    }
+    for (const std::string count : {"-1", "102", "99999999999999999999"}) {
+        writeFile(path, golden.substr(0, golden.rfind(",3,2")) + "," + count + ",2\r\n");
+        EXPECT_FALSE(openAndUse(folder, path, ledger, journal).ok()) << count;
+    }
+}
+
+// A torn last record is a write cut short and is written over; records before the end that
+// are not records (a byte lost or added, line ends, junk) stop the reading there and keep
+// every write out, since what follows them is someone's records, shifted.
+TEST_F(MonthFile, OnlyATornLastJournalRecordLoadsAsWholeDamageBeforeItIsNamedAndNeverWrittenAfter) {
+    test::writeMonth(test::sampleLedger(), path);
+    const std::string deposit(test::keyed("DP", "", Money::cents(1250)).text());
+    const std::string expenditure(test::bx("101", Money::cents(300)).text());
+    const std::string cancelled(cancelledRecord(CancelReason::Canceled).text());
+    const std::string four = deposit + expenditure + cancelled + deposit;
+    std::string lostByte = four;
+    lostByte.erase(kRecordSize + 12, 1);
+    struct Case {
+        std::string journal;
+        std::int64_t damaged;  // 0: whole, and `records` are read
+        Money receipts;        // from the records read
+        std::size_t records = 0;
+    };
+    const Case cases[] = {
+        {four + deposit.substr(0, 17), 0, Money::cents(2500), 4},
+        {four + std::string(kRecordSize * 2, ' '), 0, Money::cents(2500), 6},  // blank records are records
+        {lostByte, 2, Money::cents(1250)},
+        {deposit + std::string(kRecordSize, '\xFF') + four, 2, Money::cents(1250)},
+        {std::string(kRecordSize * 3, '\0'), 0, Money()},  // zeros to the end: what a crash leaves
+        {std::string(kRecordSize, '\0') + deposit, 1, Money()},
+    };
+    for (const Case& c : cases) {
+        writeFile(folder.path("DEC2026.jrn"), c.journal);
+        ASSERT_TRUE(openAndUse(folder, path, ledger, journal).ok());
+        EXPECT_EQ(journal.damagedRecord(), c.damaged) << c.journal;
+        EXPECT_EQ(ledger.Summary[kTotalReceipts], c.receipts) << c.journal;
+        const Status appended = journal.append(test::keyed("DP", "", Money::cents(1)));
+        EXPECT_EQ(appended.ok(), c.damaged == 0) << c.journal;
+        if (c.damaged == 0) {  // the torn tail is written over
+            EXPECT_EQ(readFile(journal.path()).size(), (c.records + 1) * kRecordSize) << c.journal;
+            EXPECT_EQ(journal.read(journal.recordCount())->amount(), Money::cents(1));
+            continue;
+        }
+        EXPECT_EQ(readFile(journal.path()), c.journal);
+        EXPECT_TRUE(test::holds(appended.message(),
+                                "record " + std::to_string(c.damaged) + " is not an action record, so " +
+                                    (c.damaged == 2 ? "only the 1 record before it was read" : "0 records")));
+    }
 }
 
 }  // namespace

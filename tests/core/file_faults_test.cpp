@@ -202,19 +202,5 @@ TEST(SaveFaults, AChangeThatCannotBeSavedChangesNothing) {
     }
 }
 
-TEST(CopyFaults, ACopyOverAnotherMonthKeepsThatMonthRecoverable) {
-    OpenMonth m;
-    const std::string target = m.folder.path("JAN2027.rep");
-    Ledger other = test::sampleLedger();
-    other.BudgetAcctName[1] = "Other month";
-    test::writeMonth(other, target, {test::keyed("DP", "", Money::cents(900))});
-    const std::string targetMonth = readFile(target);
-    const std::string targetJournal = readFile(m.folder.path("JAN2027.jrn"));
-    ASSERT_TRUE(copyMonth(m.ledger, m.journal, target).ok());
-    EXPECT_TRUE(readFile(target) == readFile(m.path));
-    EXPECT_TRUE(readFile(m.folder.path("JAN2027.rep.bak")) == targetMonth);
-    EXPECT_TRUE(readFile(m.folder.path("JAN2027.jrn.bak")) == targetJournal);
-}
-
 }  // namespace
 }  // namespace quorvel

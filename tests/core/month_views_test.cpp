@@ -56,7 +56,6 @@ TEST(MonthSummary, FiguresStayInTheirTwelveCharacters) {
               "Big" + std::string(32, ' ') + "123456789012");
 }
 
-using test::bx;
 using test::keyed;
 
 std::vector<ActionRecord> monthOfEveryKind() {

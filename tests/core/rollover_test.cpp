@@ -131,13 +131,21 @@ TEST_F(RolloverTest, AJournalThatCannotBeMadeLeavesTheSavedMonthStanding) {
     EXPECT_EQ(test::loadMonth(path).ledger.Summary[kBeginningBalance], closed.Summary[kRemainingBalance]);
 }
 
-TEST_F(RolloverTest, CopyIsIndependentOfTheOpenMonth) {
-    const std::string copy = folder.path("COPY.rep");
-    ASSERT_TRUE(copyMonth(ledger, journal, copy).ok());
-    EXPECT_EQ(readFile(copy), oldMonthBytes);
-    EXPECT_EQ(readFile(folder.path("COPY.jrn")), oldJournalBytes);
+// A copy over another month keeps that month recoverable, and shares nothing with the open month.
+TEST_F(RolloverTest, CopyOverAnotherMonthKeepsItsBackupAndIsIndependentOfTheOpenMonth) {
+    const std::string target = folder.path("JAN2027.rep");
+    Ledger other = test::sampleLedger();
+    other.BudgetAcctName[1] = "Other month";
+    test::writeMonth(other, target, {test::keyed("DP", "", Money::cents(900))});
+    const std::string targetMonth = readFile(target);
+    const std::string targetJournal = readFile(folder.path("JAN2027.jrn"));
+    ASSERT_TRUE(copyMonth(ledger, journal, target).ok());
+    EXPECT_EQ(readFile(target), oldMonthBytes);
+    EXPECT_EQ(readFile(folder.path("JAN2027.jrn")), oldJournalBytes);
+    EXPECT_EQ(readFile(folder.path("JAN2027.rep.bak")), targetMonth);
+    EXPECT_EQ(readFile(folder.path("JAN2027.jrn.bak")), targetJournal);
     ASSERT_TRUE(journal.append(test::keyed("DP", "", Money::cents(100))).ok());
-    EXPECT_EQ(readFile(folder.path("COPY.jrn")), oldJournalBytes);
+    EXPECT_EQ(readFile(folder.path("JAN2027.jrn")), oldJournalBytes);
 }
 
 TEST(NextMonthName, FollowsTheCalendarInTheNamesOwnCaseAndExtension) {

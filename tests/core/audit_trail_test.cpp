@@ -12,22 +12,25 @@ namespace {
 using test::readFile;
 using test::writeFile;
 
-TEST(AuditTrailFormat, EveryFieldReadsBackExactlyFromOneUtf8Line) {
+class AuditTrail : public ::testing::Test {
+protected:
+    test::TestFolder folder;
+    const std::string path = folder.path("DEC2026.aud");
+    const AuditEntry edit{"t", "u", "Edit action", "", {}};
+};
+
+TEST_F(AuditTrail, EveryFieldReadsBackExactlyFromOneUtf8LineAndDamagedLinesAreRefused) {
     std::string everyByte;
     for (int byte = 0; byte < 256; ++byte) everyByte.push_back(static_cast<char>(byte));
+    // clang-format off
     const AuditEntry entries[] = {
-        {"2026-12-06 14:03:27 +0100",
-         "anna",
-         "Rename source",
-         "",
+        {"2026-12-06 14:03:27 +0100", "anna", "Rename source", "",
          {{"source 11111", "Caf\xE9\tA\\B", "\x80 \x81"}}},
-        {"t",
-         "user\twith tab",
-         "Edit action",
-         "line one\nline two\r\n",
+        {"t", "user\twith tab", "Edit action", "line one\nline two\r\n",
          {{"action 1", "BX   101        45.00 ck \"2\"    ", everyByte}, {"b", "", "\\x41\\t"}}},
         {"", "", "", "", {}},
     };
+    // clang-format on
     // Another writer may escape in lower case.
     EXPECT_EQ(parseAuditLine("t\tu\tc\tn\\x0a\\x7f").value_or(AuditEntry{}).note, "n\n\x7F");
     for (const AuditEntry& entry : entries) {
@@ -40,23 +43,16 @@ TEST(AuditTrailFormat, EveryFieldReadsBackExactlyFromOneUtf8Line) {
               "2026-12-06 14:03:27 +0100\tanna\tRename source\t\tsource "
               "11111\tCaf\xC3\xA9\\tA\\\\B\t\xE2\x82\xAC \\x81");
 
-    test::TestFolder folder;
-    const std::string path = folder.path("DEC2026.aud");
     ASSERT_TRUE(appendAuditEntry(path, entries[0]).ok());
     EXPECT_EQ(readFile(path), "Quorvel audit trail 1\n" + composeAuditLine(entries[0]) + "\n");
-}
 
-TEST(AuditTrailFormat, DamagedLinesAreRefused) {
-    for (const char* line :
-         {"a\tb\tc", "a\tb\tc\td\te", "a\\q\tb\tc\td", "a\\x4\tb\tc\td", "a\\\tb\tc\td", "\x01\tb\tc\td",
-          "\xC3\tb\tc\td", "\xE2\x98\x83\tb\tc\td", "\xC1\xA9\tb\tc\td"}) {
+    // Damaged lines are refused.
+    for (const char* line : {"a\tb\tc", "a\tb\tc\td\te", "a\\q\tb\tc\td", "a\\x4\tb\tc\td", "a\\\tb\tc\td",
+                             "\x01\tb\tc\td", "\xC3\tb\tc\td", "\xE2\x98\x83\tb\tc\td", "\xC1\xA9\tb\tc\td"})
         EXPECT_EQ(parseAuditLine(line), std::nullopt) << line;
-    }
 }
 
-TEST(AuditTrailFile, ReadsWhatItCanAndSaysWhatItCouldNot) {
-    test::TestFolder folder;
-    const std::string path = folder.path("DEC2026.aud");
+TEST_F(AuditTrail, ReadsWhatItCanAndSaysWhatItCouldNot) {
     const std::string good = "t\tu\tCancel action\t";
     // Bytes, entries read and what the message says (nothing for a whole trail).
     const std::tuple<std::string, std::size_t, const char*> cases[] = {
@@ -79,7 +75,7 @@ TEST(AuditTrailFile, ReadsWhatItCanAndSaysWhatItCouldNot) {
     }
     // The next entry takes the place of a torn last line.
     writeFile(path, std::get<0>(std::end(cases)[-1]));
-    ASSERT_TRUE(appendAuditEntry(path, {"t", "u", "Edit action", "", {}}).ok());
+    ASSERT_TRUE(appendAuditEntry(path, edit).ok());
     EXPECT_EQ(readFile(path), "Quorvel audit trail 1\n" + good + "\nt\tu\tEdit action\t\n");
 
     const AuditTrailRead missing = readAuditTrail(folder.path("NOV2026.aud"));
@@ -88,9 +84,7 @@ TEST(AuditTrailFile, ReadsWhatItCanAndSaysWhatItCouldNot) {
 }
 
 // Whatever is at the trail's name and is not the month's own trail is neither written to nor trusted.
-TEST(AuditTrailFile, ReadAndAppendAgreeOnWhatIsNotTheTrail) {
-    test::TestFolder folder;
-    const std::string path = folder.path("DEC2026.aud");
+TEST_F(AuditTrail, ReadAndAppendAgreeOnWhatIsNotTheTrail) {
     const std::string trail = folder.path("OTHER.aud");
     writeFile(trail, "Quorvel audit trail 1\nt\tu\tCancel action\t\n");
     const std::tuple<std::function<void()>, const char*, const char*> cases[] = {
@@ -102,7 +96,7 @@ TEST(AuditTrailFile, ReadAndAppendAgreeOnWhatIsNotTheTrail) {
         std::filesystem::remove(path);
         make();
         const std::string before = readFile(trail) + readFile(path);
-        const Status appended = appendAuditEntry(path, {"t", "u", "Edit action", "", {}});
+        const Status appended = appendAuditEntry(path, edit);
         EXPECT_FALSE(appended.ok());
         EXPECT_TRUE(test::holds(appended.message(), appendSays));
         EXPECT_EQ(readFile(trail) + readFile(path), before);

@@ -26,8 +26,6 @@ namespace {
 using test::readFile;
 using test::TestFolder;
 
-constexpr FileStep kWriteSteps[] = {FileStep::Write, FileStep::Flush, FileStep::Sync, FileStep::Rename};
-
 // Fails `step` for `path` only, with `error`.
 FileFaultHook failing(FileStep step, const std::string& path, int error = ENOSPC) {
     return [=](FileStep s, const std::string& p) { return s == step && p == path ? error : 0; };
@@ -85,7 +83,7 @@ TEST_F(MonthSaveFaults, TheReplacedVersionIsKeptAsTheSingleBackup) {
 
 TEST_F(MonthSaveFaults, AFailedStepIsReportedAndLeavesBothFilesAsTheyWere) {
     const std::string backup = monthBackupPath(ledger.CurrentFile);
-    for (const FileStep step : kWriteSteps) {
+    for (const FileStep step : {FileStep::Write, FileStep::Flush, FileStep::Sync, FileStep::Rename}) {
         SCOPED_TRACE(static_cast<int>(step));
         const Status saved = [&] {
             ScopedFileFault fault(failing(step, ledger.CurrentFile, EIO));

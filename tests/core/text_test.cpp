@@ -4,6 +4,7 @@
 #include <string>
 
 #include "ledger/code_page.h"
+#include "ledger/text_fields.h"
 
 namespace quorvel {
 namespace {
@@ -27,6 +28,13 @@ TEST(CodePage, BytesWithoutACharacterShowAsReplacementAndNeverComeBack) {
     }
     // A NUL is a character like any other, also beside text that needs converting.
     EXPECT_EQ(utf8ToCp1252(std::string("\0\xC3\xA9", 3)), std::string("\0\xE9", 2));
+}
+
+// Zero has no sign, and a sign goes in front of the padding; fund numbers start from 0.
+TEST(TextFields, ZeroPaddedSignsOnlyNegativesAndNeverCuts) {
+    const std::tuple<long long, int, const char*> cases[] = {
+        {0, 5, "00000"}, {7, 3, "007"}, {-7, 3, "-007"}, {12345, 3, "12345"}, {29999, 5, "29999"}};
+    for (const auto& [n, digits, shown] : cases) EXPECT_EQ(zeroPadded(n, digits), shown) << n;
 }
 
 }  // namespace

@@ -165,7 +165,8 @@ TEST_F(ReportWindowTest, SaveAsPdfWritesThePrintedReportOnThePaperChosenOrLeaves
     EXPECT_EQ(QString::fromUtf8(test::readFile(pdf)), job.document->allText().join('\n'));
     dialogs().answerNext(Answer::Yes);
     report->Command1_Click();
-    const testkit::PrintedDocument& printed = testPlatform().onlyPrintJob();
+    ASSERT_EQ(testPlatform().printJobs().size(), 1u);
+    const testkit::PrintedDocument& printed = *testPlatform().printJobs()[0];
     ASSERT_EQ(job.document->pages.size(), printed.pages.size());
     for (std::size_t p = 0; p < printed.pages.size(); ++p) {
         EXPECT_EQ(job.document->pageText(p), printed.pageText(p)) << "page " << p;

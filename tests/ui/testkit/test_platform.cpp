@@ -36,7 +36,6 @@ bool RecordingPrinter::printing(const char* call) const {
 }
 
 QString RecordingPrinter::begin() {
-    if (!failOnBegin.isEmpty()) return failOnBegin;
     if (document_->begun) ADD_FAILURE() << "printer begun twice";
     document_->begun = true;
     document_->pages.emplace_back();
@@ -82,8 +81,7 @@ void RecordingPrinter::drawPage(const platform::PagePainter& paint) {
 }
 
 QString RecordingPrinter::end() {
-    if (!document_->begun)
-        return failOnBegin.isEmpty() ? QStringLiteral("Printing had not started.") : failOnBegin;
+    if (!document_->begun) return QStringLiteral("Printing had not started.");
     if (document_->ended) ADD_FAILURE() << "printer ended twice";
     document_->ended = true;
     return failOnEnd;
@@ -95,10 +93,10 @@ ScriptedDialogs::~ScriptedDialogs() {
                       << typed_.size() << " input, " << chosen_.size() << " file";
 }
 
-QStringList ScriptedDialogs::texts(Shown::Kind kind) const {
+QStringList ScriptedDialogs::messages() const {
     QStringList found;
     for (const Shown& s : shown)
-        if (s.kind == kind) found << s.text;
+        if (s.kind == Shown::Kind::Message) found << s.text;
     return found;
 }
 
@@ -144,7 +142,6 @@ QString ScriptedDialogs::file(Shown::Kind kind, const platform::FileDialogOption
     return chosen.value_or(options.emptyWhenCancelled ? QString() : options.initialName);
 }
 
-// The report window's printer choice and preview are left to the real dialogs' tests.
 std::optional<platform::PrinterChoice> ScriptedDialogs::choosePrinter(const platform::PrinterChoice&) {
     ADD_FAILURE() << "unscripted printer choice";
     return std::nullopt;
@@ -189,22 +186,15 @@ TestPlatform::TestPlatform()
                    return printer;
                },
                [this](const platform::PrinterChoice&) { return makePrinter(); },
-               [this] { return printers; },
+               [] {
+                   return QStringList{"Office", "Hall"};
+               },
                [](const platform::PrinterChoice&) { return true; }} {}
 
 std::unique_ptr<platform::Printer> TestPlatform::makePrinter() {
     auto document = std::make_shared<PrintedDocument>();
     jobs_.push_back(document);
-    auto printer = std::make_unique<RecordingPrinter>(std::move(document));
-    printer->failOnBegin = failOnBegin_;
-    printer->failOnEnd = failOnEnd_;
-    return printer;
-}
-
-const PrintedDocument& TestPlatform::onlyPrintJob() const {
-    static const PrintedDocument none;
-    if (jobs_.size() != 1) ADD_FAILURE() << "expected one print job, the program made " << jobs_.size();
-    return jobs_.empty() ? none : *jobs_.front();
+    return std::make_unique<RecordingPrinter>(std::move(document));
 }
 
 }  // namespace quorvel::testkit

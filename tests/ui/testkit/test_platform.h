@@ -30,7 +30,6 @@ using PrintedPage = std::vector<PrintedLine>;
 struct PrintedDocument {
     std::vector<PrintedPage> pages;
     bool begun = false, ended = false, duplex = false;
-    std::vector<std::size_t> drawnPages;           // the pages that drawPage painted, from 0
     QStringList pageText(std::size_t page) const;  // trailing spaces dropped
     QStringList allText() const;
 };
@@ -39,9 +38,8 @@ struct PrintedDocument {
 // effect when it ends (10 pt: 240); a new page starts at 0.
 class RecordingPrinter : public platform::Printer {
 public:
-    explicit RecordingPrinter(std::shared_ptr<PrintedDocument> document = std::make_shared<PrintedDocument>())
-        : document_(std::move(document)) {}
-    QString failOnBegin, failOnEnd;  // the errors begin() and end() give, as a failing printer would
+    explicit RecordingPrinter(std::shared_ptr<PrintedDocument> document) : document_(std::move(document)) {}
+    QString failOnEnd;  // the error end() gives, as a failing printer would
 
     QString begin() override;
     void setFont(const QString& family, double pointSize) override {
@@ -71,7 +69,7 @@ private:
 };
 
 struct Shown {
-    enum class Kind { Message, Input, OpenFile, SaveFile, ChoosePrinter, Preview };
+    enum class Kind { Message, Input, OpenFile, SaveFile };
     Kind kind;
     QString text;  // the message, or the input box's prompt
     QString title;
@@ -89,41 +87,30 @@ public:
     // Answers in order, per kind. OK-only message boxes take none; nullopt cancels the box.
     void answerNext(platform::Answer answer) { answers_.push_back(answer); }
     void typeNext(const QString& text) { typed_.emplace_back(text); }
-    void cancelInputNext() { typed_.emplace_back(std::nullopt); }
     void chooseFileNext(const QString& name) { chosen_.emplace_back(name); }
     void cancelFileNext() { chosen_.emplace_back(std::nullopt); }
 
     std::vector<Shown> shown;  // everything shown, in order
-    QStringList messages() const { return texts(Shown::Kind::Message); }
-    QStringList prompts() const { return texts(Shown::Kind::Input); }
+    QStringList messages() const;
     Shown lastMessage() const;
 
     platform::Answer message(const QString& text, platform::Buttons buttons = platform::Buttons::Ok,
                              const QString& title = {}) override;
     QString input(const QString& prompt, const QString& title = {}, const QString& initial = {}) override;
-    QString openFile(const platform::FileDialogOptions& options) override {
-        return file(Shown::Kind::OpenFile, options);
-    }
-    QString saveFile(const platform::FileDialogOptions& options) override {
-        return file(Shown::Kind::SaveFile, options);
-    }
-    std::optional<platform::PrinterChoice> choosePrinter(const platform::PrinterChoice& current) override;
-    QString preview(const platform::PrinterChoice& choice, const platform::DocumentDrawing& draw) override;
+    QString openFile(const platform::FileDialogOptions& o) override { return file(Shown::Kind::OpenFile, o); }
+    QString saveFile(const platform::FileDialogOptions& o) override { return file(Shown::Kind::SaveFile, o); }
+    // The report window's printer choice and preview are left to the real dialogs' tests.
+    std::optional<platform::PrinterChoice> choosePrinter(const platform::PrinterChoice&) override;
+    QString preview(const platform::PrinterChoice&, const platform::DocumentDrawing&) override;
 
 private:
-    QStringList texts(Shown::Kind kind) const;
     QString file(Shown::Kind kind, const platform::FileDialogOptions& options);
     std::deque<platform::Answer> answers_;
     std::deque<std::optional<QString>> typed_, chosen_;
 };
 
-class FakeClipboard : public platform::Clipboard {
-public:
-    void setText(const QString& text) override { text_ = text; }
-    QString text() const { return text_; }
-
-private:
-    QString text_;
+struct NoClipboard : platform::Clipboard {
+    void setText(const QString&) override {}
 };
 
 class TestPlatform {
@@ -133,18 +120,13 @@ public:
     TestPlatform& operator=(const TestPlatform&) = delete;
 
     ScriptedDialogs dialogs;
-    FakeClipboard clipboard;
+    NoClipboard clipboard;
     platform::Platform platform;  // hand this to the windows under test
 
-    // Printers made from now on fail to begin (no printer) or to end with the error; empty restores.
-    void failPrinterOnBegin(const QString& error) { failOnBegin_ = error; }
-    void failPrinterOnEnd(const QString& error) { failOnEnd_ = error; }
-    void failPdfOnEnd(const QString& error) { failPdfOnEnd_ = error; }
-    QStringList printers = {QStringLiteral("Office"), QStringLiteral("Hall")};  // set up on the computer
+    void failPdfOnEnd(const QString& error) { failPdfOnEnd_ = error; }  // PDF jobs from now on
 
     // Every job asked for, in order, including those that failed to begin.
     const std::vector<std::shared_ptr<const PrintedDocument>>& printJobs() const { return jobs_; }
-    const PrintedDocument& onlyPrintJob() const;  // fails the test unless exactly one was made
     struct PdfJob {
         QString path;
         QPageSize::PageSizeId paper;
@@ -156,7 +138,7 @@ private:
     std::unique_ptr<platform::Printer> makePrinter();
     std::vector<std::shared_ptr<const PrintedDocument>> jobs_;
     std::vector<PdfJob> pdfJobs_;
-    QString failOnBegin_, failOnEnd_, failPdfOnEnd_;
+    QString failPdfOnEnd_;
 };
 
 }  // namespace quorvel::testkit

@@ -1,3 +1,4 @@
+// quorvel-cli's summary, actions, audit and reconcile commands, run as the user runs them.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,11 +13,10 @@
 namespace quorvel {
 namespace {
 
-using test::readFile;
-using test::TestFolder;
-
 using test::CliRun;
+using test::readFile;
 using test::runCli;
+using test::TestFolder;
 
 class CliTest : public ::testing::Test {
 protected:
@@ -169,6 +169,49 @@ TEST_F(CliTest, HelpAndVersion) {
     const CliRun version = runCli(folder, {"--version"});
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, std::string("quorvel-cli ") + QUORVEL_VERSION + "\n");
+}
+
+// The demo month against its statement in each format, with the fund savings account given
+// on the command line: everything matches and the books agree.
+TEST(CliReconcile, DemoMonthAgreesWithItsStatementInEitherFormat) {
+    TestFolder folder;
+    const std::string demo = std::string(QUORVEL_SOURCE_DIR) + "/demo";
+    const std::string tail =
+        "Other accounts (1)\n"
+        "  Fund Savings                           53139.60\n"
+        "\n"
+        "Provisional: 22 proposed matches, not yet confirmed, count as cleared\n"
+        "Statement balance                      16213.05\n"
+        "+ Deposits in transit                    265.00\n"
+        "- Outstanding cheques                    351.55\n"
+        "+ Other accounts                       53139.60\n"
+        "= Reconciled balance                   69266.10\n"
+        "Book balance (remaining balance)       69266.10\n"
+        "Difference (the books agree)               0.00\n";
+    // Last month's damaged reconciliation is told, and the month still reconciles.
+    for (const char* name : {"DEC2026.rep", "DEC2026.jrn"})
+        std::filesystem::copy_file(demo + "/" + name, folder.path(name));
+    test::writeFile(folder.path("NOV2026.rec"), "damaged\n");
+    const struct {
+        std::string month, statement, warning;
+    } runs[] = {{demo + "/DEC2026.rep", demo + "/DEC2026-statement.csv", ""},
+                {demo + "/DEC2026.rep", demo + "/DEC2026-statement.ofx", ""},
+                {folder.path("DEC2026.rep"), demo + "/DEC2026-statement.csv",
+                 "quorvel-cli: warning: " + folder.path("NOV2026.rec") + ": line 1"}};
+    for (const auto& r : runs) {
+        const CliRun run =
+            runCli(folder, {"reconcile", r.month, r.statement, "--other", "Fund Savings", "53,139.60"});
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_NE(run.out.find("Matched (22)\n"), std::string::npos) << r.statement;
+        EXPECT_TRUE(run.out.ends_with(tail)) << run.out;
+        EXPECT_TRUE(run.err.starts_with(r.warning) && run.err.empty() == r.warning.empty()) << run.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder.path("DEC2026.rec")));
+    test::writeFile(folder.path("bad.csv"), "Date,Amount,Balance\n12/01/2026,abc,1\n");
+    const auto bad = runCli(folder, {"reconcile", demo + "/DEC2026.rep", folder.path("bad.csv")});
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_EQ(bad.out, "");
+    EXPECT_EQ(bad.err, "quorvel-cli: line 2 of bad.csv: the amount \"abc\" is not an amount\n");
 }
 
 }  // namespace

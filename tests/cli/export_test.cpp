@@ -38,15 +38,9 @@ protected:
 
     // Account -> balance as ledger reports it, alone (no init file, no environment).
     std::map<std::string, Money> balances(const std::string& journal, std::vector<std::string> query) {
-        std::vector<std::string> args = {"ledger",
-                                         "--args-only",
-                                         "-f",
-                                         journal,
-                                         "--flat",
-                                         "--no-total",
-                                         "--balance-format",
-                                         "%(scrub(display_total))|%(account)\n",
-                                         "balance"};
+        const std::string format = "%(scrub(display_total))|%(account)\n";
+        std::vector<std::string> args = {"ledger",     "--args-only",      "-f",   journal,  "--flat",
+                                         "--no-total", "--balance-format", format, "balance"};
         args.insert(args.end(), query.begin(), query.end());
         const test::CliRun run = test::runProgram(folder, args);
         EXPECT_EQ(run.status, 0) << "ledger (Debian package ledger, installed by ./test): " << run.err;
@@ -111,8 +105,8 @@ TEST_F(ExportCliTest, RefusalsWriteNothing) {
         {{month, "--budget", "--out", folder.path("dec2026.REP.bak")}, "may not be written there"},
     };
     for (const auto& c : cases) {
-        std::vector<std::string> args = c.args;
-        args.insert(args.begin(), "export");
+        std::vector<std::string> args = {"export"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
         test::expectRefused(test::runCli(folder, args), c.message);
     }
     EXPECT_FALSE(std::filesystem::exists(out));
@@ -158,23 +152,20 @@ TEST_F(ExportCliTest, LedgersBalancesAreTheMonthsFigures) {
             }
         }
         EXPECT_EQ(summary.size(), 12u);  // the file line, the blank line, and ten figures at most
+        const auto of = [](const auto& balances, const std::string& account) {
+            return balances.contains(account) ? balances.at(account) : Money();
+        };
         for (int i = 1; i <= kLastWorkingRow; ++i) {
-            const std::string& number = l.BudgetAcctNumber[i];
-            if (!number.empty()) {
-                const std::string account =
-                    "Expenses:Budget:" + ledgerAccountPart(number + " " + l.BudgetAcctName[i]);
-                EXPECT_EQ(all.contains(account) ? all.at(account) : Money(), l.BudgetAmount[i][kSpentInYear])
-                    << account;
-                EXPECT_EQ(month.contains(account) ? month.at(account) : Money(),
-                          l.BudgetAmount[i][kSpentInMonth])
-                    << account;
+            const std::string budget =
+                "Expenses:Budget:" + ledgerAccountPart(l.BudgetAcctNumber[i] + " " + l.BudgetAcctName[i]);
+            const std::string fund =
+                "Funds:" + ledgerAccountPart(l.DesigAcctNumber[i] + " " + l.DesigAcctName[i]);
+            if (!l.BudgetAcctNumber[i].empty()) {
+                EXPECT_EQ(of(all, budget), l.BudgetAmount[i][kSpentInYear]) << budget;
+                EXPECT_EQ(of(month, budget), l.BudgetAmount[i][kSpentInMonth]) << budget;
             }
             if (!l.DesigAcctNumber[i].empty()) {
-                const std::string account =
-                    "Funds:" + ledgerAccountPart(l.DesigAcctNumber[i] + " " + l.DesigAcctName[i]);
-                EXPECT_EQ(all.contains(account) ? all.at(account) : Money(),
-                          -l.DesigAmount[i][kFundRemaining])
-                    << account;
+                EXPECT_EQ(of(all, fund), -l.DesigAmount[i][kFundRemaining]) << fund;
             }
         }
     }

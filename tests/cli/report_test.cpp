@@ -14,13 +14,6 @@ namespace {
 
 using test::readFile;
 
-using ReportRun = test::CliRun;
-
-ReportRun runReport(const test::TestFolder& folder, std::vector<std::string> args) {
-    args.insert(args.begin(), "report");
-    return test::runCli(folder, std::move(args));
-}
-
 class ReportCliTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -31,10 +24,9 @@ protected:
              test::keyed("DD", "01234", Money::cents(2500))});
     }
 
-    // The file the window writes for `entries`, from the month as loaded.
-    std::string expectedFile(const ReportEntries& entries, ReportFileKind kind) {
-        Ledger ledger = test::loadMonth(month).ledger;
-        return reportFileText(ledger, entries, kind);
+    test::CliRun runReport(std::vector<std::string> args) {
+        args.insert(args.begin(), "report");
+        return test::runCli(folder, std::move(args));
     }
 
     test::TestFolder folder;
@@ -64,10 +56,12 @@ TEST_F(ReportCliTest, WritesTheFilesTheWindowWrites) {
         test::writeFile(out, "an older report");
         std::vector<std::string> args = {month, "--out", out};
         args.insert(args.end(), c.options.begin(), c.options.end());
-        const ReportRun run = runReport(folder, args);
+        const test::CliRun run = runReport(args);
         ASSERT_EQ(run.status, 0) << run.err;
         EXPECT_EQ(run.out + run.err, "");
-        EXPECT_EQ(readFile(out), expectedFile(c.entries, c.kind)) << c.options.size();
+        Ledger ledger =
+            test::loadMonth(month).ledger;  // the file the window writes, from the month as loaded
+        EXPECT_EQ(readFile(out), reportFileText(ledger, c.entries, c.kind)) << c.options.size();
     }
 }
 
@@ -105,7 +99,7 @@ TEST_F(ReportCliTest, RefusalsWriteNothing) {
         }
     }
     for (const auto& [args, says] : cases) {
-        test::expectRefused(runReport(folder, args), says);
+        test::expectRefused(runReport(args), says);
         EXPECT_FALSE(std::filesystem::exists(out)) << says;
     }
     EXPECT_EQ(readFile(month), rep);
@@ -113,26 +107,18 @@ TEST_F(ReportCliTest, RefusalsWriteNothing) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.root()), {}), 3);
 }
 
-// Page objects, not the page tree ("/Type /Pages").
-int pdfPages(const std::string& pdf) {
-    int pages = 0;
-    for (std::size_t at = pdf.find("/Type /Page"); at != std::string::npos;
-         at = pdf.find("/Type /Page", at + 1))
-        if (pdf.compare(at + 11, 1, "s") != 0) ++pages;
-    return pages;
-}
-
 TEST_F(ReportCliTest, PdfIsThePrintedReport) {
     const std::string rep = readFile(month);
     const std::string out = folder.path("report.pdf");
-    const ReportRun run =
-        runReport(folder, {month, "--out", out, "--pdf", "--account", "Checking", "1475.75"});
+    const test::CliRun run = runReport({month, "--out", out, "--pdf", "--account", "Checking", "1475.75"});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out + run.err, "");
     const std::string pdf = readFile(out);
-    EXPECT_TRUE(pdf.starts_with("%PDF-"));
-    EXPECT_NE(pdf.find("%%EOF"), std::string::npos);
-    EXPECT_EQ(pdfPages(pdf), 2);  // the budget accounts always start a page of their own
+    EXPECT_TRUE(pdf.starts_with("%PDF-") && pdf.ends_with("%%EOF\n")) << pdf.substr(pdf.size() - 10);
+    int pages = 0;  // page objects, not the page tree ("/Type /Pages")
+    for (auto at = pdf.find("/Type /Page\n"); at != std::string::npos; at = pdf.find("/Type /Page\n", at + 1))
+        ++pages;
+    EXPECT_EQ(pages, 2);  // the budget accounts always start a page of their own
     EXPECT_EQ(readFile(month), rep);
 }
 

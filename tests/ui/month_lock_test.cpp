@@ -39,24 +39,16 @@ protected:
         const auto holder = parseLockText(readFile(lock));
         return holder && holder->pid == static_cast<long>(::getpid());
     }
-
-    std::set<std::string> filesInFolder() const {
-        std::set<std::string> names;
-        for (const auto& entry : fs::directory_iterator(folder.root()))
-            names.insert(entry.path().filename().string());
-        return names;
-    }
 };
 
 TEST_F(MonthLockWindowTest, AMonthHeldElsewhereOpensReadOnlyAndNothingOnDiskChanges) {
     const std::string path = writeSample("NOV2026.rep");
     writeFile(MonthLock::lockPathFor(path), kAnnasLock);
-    const std::string monthBytes = readFile(path);
-    const std::string journalBytes = readFile(folder.path("NOV2026.jrn"));
+    const Files before = filesOf(path);
 
     dialogs().answerNext(Answer::Yes);
     open(path);
-    EXPECT_EQ(dialogs().lastMessage().text,
+    EXPECT_EQ(lastMessage(),
               "NOV2026.rep is in use by anna on host vestry since 2026-12-06 14:03:27 +0100.\n\n"
               "Open it read-only, for viewing and printing?");
     EXPECT_EQ(dialogs().lastMessage().buttons, platform::Buttons::YesNo);
@@ -66,19 +58,14 @@ TEST_F(MonthLockWindowTest, AMonthHeldElsewhereOpensReadOnlyAndNothingOnDiskChan
     EXPECT_FALSE(window.journal().append(test::keyed("DP", "", Money::cents(100))).ok());  // opened read-only
     EXPECT_EQ(window.listLines().front(), "   File loaded is " + QString::fromStdString(path));
 
-    for (QAction* writer :
-         {window.MnuSave, window.MnuFresh, window.MnuBudgetExpenditure, window.MnuDesignatedExpenditure,
-          window.MnuDeposit, window.MnuDesignation, window.MnuSource, window.MnuTransfer,
-          window.MnuChangeBalance, window.MnuSetSections, window.MnuReorder}) {
-        EXPECT_FALSE(writer->isEnabled()) << writer->objectName().toStdString();
-    }
-    EXPECT_FALSE(window.CmdBx->isEnabled());
-    EXPECT_FALSE(window.CmdDx->isEnabled());
-    for (QAction* viewer :
-         {window.MnuOpen, window.MnuPrint, window.MnuSaveAS, window.MnuNew, window.MnuAdjustAction,
-          window.MnuBudgetAdjust, window.MnuUsage, window.MnuCopy}) {
+    for (QObject* writer : std::initializer_list<QObject*>{
+             window.MnuSave, window.MnuFresh, window.MnuBudgetExpenditure, window.MnuDesignatedExpenditure,
+             window.MnuDeposit, window.MnuDesignation, window.MnuSource, window.MnuTransfer,
+             window.MnuChangeBalance, window.MnuSetSections, window.MnuReorder, window.CmdBx, window.CmdDx})
+        EXPECT_FALSE(writer->property("enabled").toBool()) << writer->objectName().toStdString();
+    for (QAction* viewer : {window.MnuOpen, window.MnuPrint, window.MnuSaveAS, window.MnuNew,
+                            window.MnuAdjustAction, window.MnuBudgetAdjust, window.MnuUsage, window.MnuCopy})
         EXPECT_TRUE(viewer->isEnabled()) << viewer->objectName().toStdString();
-    }
     // The listings show, but offer nothing to edit.
     window.MnuAdjustAction->trigger();
     EXPECT_EQ(window.listLines().size(), 3);  // title and the two actions
@@ -94,15 +81,16 @@ TEST_F(MonthLockWindowTest, AMonthHeldElsewhereOpensReadOnlyAndNothingOnDiskChan
     // Save As writes the duplicate only, and the month stays read-only.
     dialogs().chooseFileNext(QString::fromStdString(folder.path("COPY.rep")));
     window.MnuSaveAS->trigger();
-    EXPECT_EQ(readFile(folder.path("COPY.rep")), monthBytes);
+    EXPECT_EQ(readFile(folder.path("COPY.rep")), before.month);
     EXPECT_TRUE(window.readOnly());
 
     window.close();
-    EXPECT_EQ(readFile(path), monthBytes);
-    EXPECT_EQ(readFile(folder.path("NOV2026.jrn")), journalBytes);
+    EXPECT_EQ(filesOf(path), before);
     EXPECT_EQ(readFile(MonthLock::lockPathFor(path)), kAnnasLock);
-    EXPECT_EQ(filesInFolder(), (std::set<std::string>{"NOV2026.rep", "NOV2026.jrn", "nov2026.jrn.lock",
-                                                      "COPY.rep", "COPY.jrn"}));
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder.root())) names.insert(entry.path().filename());
+    EXPECT_EQ(names, (std::set<std::string>{"NOV2026.rep", "NOV2026.jrn", "nov2026.jrn.lock", "COPY.rep",
+                                            "COPY.jrn"}));
 }
 
 TEST_F(MonthLockWindowTest, TheLockFollowsTheMonthThatIsOpen) {
@@ -154,12 +142,11 @@ TEST_F(MonthLockWindowTest, TheLockFollowsTheMonthThatIsOpen) {
 // Viewing writes nothing, so whatever keeps a month from being locked or written still lets
 // it be viewed, and the question says why.
 TEST_F(MonthLockWindowTest, AMonthThatCannotBeLockedOrWrittenIsOfferedForViewingWithTheReason) {
-    struct Case {
+    const struct {
         std::string name;
         std::function<void(const std::string& month)> arrange;
         std::string reason;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"FULL.rep",
          [](const std::string&) {
              setFileFaultHook([](FileStep step, const std::string& path) {
@@ -181,21 +168,18 @@ TEST_F(MonthLockWindowTest, AMonthThatCannotBeLockedOrWrittenIsOfferedForViewing
          "is not a lock file (a link or a special file is in its place)"},
         {std::string(243, 'L') + ".rep", [](const std::string&) {}, "File name too long"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         const std::string path = writeSample(c.name);
         c.arrange(path);
         dialogs().answerNext(Answer::Yes);
         open(path);
         setFileFaultHook({});
-        const QString message = dialogs().lastMessage().text;
-        EXPECT_TRUE(message.startsWith(QString::fromStdString(c.name) + " cannot be"))
+        const QString message = lastMessage();
+        EXPECT_TRUE(message.startsWith(QString::fromStdString(c.name) + " cannot be") &&
+                    message.contains(QString::fromStdString(c.reason)) &&
+                    message.endsWith(").\n\nOpen it read-only, for viewing and printing?"))
             << message.toStdString();
-        EXPECT_TRUE(message.contains(QString::fromStdString(c.reason))) << message.toStdString();
-        EXPECT_TRUE(message.endsWith(").\n\nOpen it read-only, for viewing and printing?"))
-            << message.toStdString();
-        EXPECT_TRUE(window.readOnly()) << c.name;
-        EXPECT_EQ(window.ledger().CurrentFile, path);
-        EXPECT_FALSE(lockedByUs(path)) << c.name;
+        EXPECT_TRUE(window.readOnly() && window.ledger().CurrentFile == path && !lockedByUs(path)) << c.name;
     }
 }
 

@@ -104,7 +104,7 @@ protected:
                 << where << ": left behind " << w->objectName().toStdString();
     }
     Files files() const { return filesOf(path); }
-    QString lastMessage() { return dialogs().messages().value(dialogs().messages().size() - 1); }
+    QString lastMessage() { return dialogs().lastMessage().text; }
 
     testkit::ScriptedDialogs& dialogs() { return test_.dialogs; }
     testkit::TestPlatform& testPlatform() { return test_; }

@@ -39,9 +39,6 @@ protected:
         report->start();
         return report;
     }
-    bool closedAndBack(const QPointer<frmprinter>& report) const {
-        return (!report || !report->isVisible()) && window.isVisible();
-    }
     test::TestFolder settings;  // where the names are kept
 };
 
@@ -136,7 +133,7 @@ TEST_F(ReportWindowTest, PrintsEachCopyAsAJobOfItsOwnAndCloses) {
             EXPECT_EQ(jobs[j]->allText(), jobs[before]->allText());
             EXPECT_EQ(jobs[j]->pages[0][2].font, (testkit::PrintFont{"Courier New", 15, true}));  // the title
         }
-        EXPECT_TRUE(closedAndBack(report));
+        EXPECT_TRUE((!report || !report->isVisible()) && window.isVisible());
         EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     }
 }

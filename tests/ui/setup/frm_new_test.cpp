@@ -1,7 +1,6 @@
 // File, New Annual Budget Setup: the question, the entries typed and clicked in, the words
 // shown, and Save and Exit with the main window taking the new month.
 #include <QLineEdit>
-#include <QRadioButton>
 
 #include "ui/setup/FrmNew.h"
 #include "ui/setup/setup_commands.h"
@@ -12,7 +11,6 @@ namespace quorvel::ui {
 namespace {
 
 using platform::Answer;
-using platform::Buttons;
 using testkit::Shown;
 
 class SetupTest : public MainWindowTest {
@@ -37,41 +35,22 @@ protected:
         QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(box, text);
     }
-    static void click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
-    static void addBudget(FrmNew* f, const QString& number, const QString& name, const QString& budget) {
-        typeInto(f->TxtAcctNumber, number);
-        typeInto(f->TxtAcctName, name);
-        typeInto(f->TxtBudgetAmount, budget);
-        click(f->Command1);
-    }
-    static QStringList listOf(FrmNew* f) {
-        QStringList lines;
-        for (int i = 0; i < f->List1->count(); ++i) lines << f->List1->item(i)->text();
-        return lines;
-    }
-    // Cash on hand, the file dialog answered with `name`, Save and Exit.
-    void save(FrmNew* f, const QString& cash, const std::string& name) {
-        typeInto(f->TxtCashOnHand, cash);
-        dialogs().chooseFileNext(QString::fromStdString(name));
-        click(f->Command3);
-    }
-    // The setup window still open over the hidden main window, its entries kept.
-    void expectStillOpen(FrmNew* f, const QStringList& list) {
-        EXPECT_EQ(shown<FrmNew>(), f);
-        EXPECT_FALSE(window.isVisible());
-        EXPECT_EQ(listOf(f), list);
-    }
 };
 
 TEST_F(SetupTest, SaveAndExitWritesTheFirstMonthAndTheMainWindowTakesIt) {
     openSample();
     FrmNew* f = begin();
     ASSERT_NE(f, nullptr);
-    addBudget(f, "101", "Pastor", "1200");
+    typeInto(f->TxtAcctNumber, "101");
+    typeInto(f->TxtAcctName, "Pastor");
+    typeInto(f->TxtBudgetAmount, "1200");
+    QTest::mouseClick(f->Command1, Qt::LeftButton);
     path = folder.path("JAN2027.rep");
     const std::string stale(test::keyed("DP", "", Money::cents(99900)).text());
     test::writeFile(Journal::pathFor(path), stale);  // moved aside, not replayed
-    save(f, "1500.25", path);
+    typeInto(f->TxtCashOnHand, "1500.25");
+    dialogs().chooseFileNext(QString::fromStdString(path));
+    QTest::mouseClick(f->Command3, Qt::LeftButton);
     const Shown& dialog = dialogs().shown.back();
     EXPECT_EQ(dialog.kind, Shown::Kind::SaveFile);
     EXPECT_EQ(dialog.file.title, "Save New Report as . . (hint: MMMYYYY.REP)");

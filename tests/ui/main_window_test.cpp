@@ -13,21 +13,17 @@ namespace quorvel::ui {
 namespace {
 
 using platform::Answer;
-using test::readFile;
 
-const std::vector<ActionRecord> kSomeActions = {test::bx("101", Money::cents(4000)),
-                                                test::keyed("DP", "", Money::cents(50000)),
-                                                test::keyed("SX", "11111", Money::cents(1250))};
 bool enabled(QMenu* menu) { return menu->isEnabled() && menu->menuAction()->isEnabled(); }
-const QStringList kUnloaded = {"    - data saved and unloaded -"};
 
 // Whatever ends a month command without a new month keeps the loaded one as it was.
 TEST_F(MainWindowTest, RefusedOrCancelledMonthCommandsKeepTheLoadedMonth) {
-    openSample("NOV2026.rep", kSomeActions);
+    openSample("NOV2026.rep",
+               {test::bx("101", Money::cents(4000)), test::keyed("DP", "", Money::cents(50000)),
+                test::keyed("SX", "11111", Money::cents(1250))});
     const std::string damaged = folder.path("DAMAGED.rep");
-    test::writeFile(damaged, readFile(path).substr(0, 300));
-    std::filesystem::create_directories(
-        folder.path("locked/DEC2026.rep"));  // a folder where the file should go
+    test::writeFile(damaged, test::readFile(path).substr(0, 300));
+    std::filesystem::create_directories(folder.path("locked/DEC2026.rep"));  // where the file should go
     // clang-format off
     const struct {
         QAction* command;

@@ -41,13 +41,6 @@ struct Files {
 inline Files filesOf(const std::string& month) {
     return {test::readFile(month), test::readFile(Journal::pathFor(month))};
 }
-// The month as the next load sees it.
-inline Ledger onDisk(const std::string& month) {
-    Ledger ledger;
-    Journal journal;
-    EXPECT_TRUE(LoadMonthFile(ledger, journal, month, JournalMode::ReadOnly).ok()) << month;
-    return ledger;
-}
 
 class MainWindowTest : public ::testing::Test {
 protected:
@@ -93,7 +86,7 @@ protected:
             EXPECT_FALSE(b->isVisible()) << where << ": " << b->objectName().toStdString();
         EXPECT_TRUE(window.MnuActions->isEnabled() && window.MnuEdit->isEnabled()) << where;
         // What is shown is what the next load of the files finds.
-        Ledger disk = onDisk(path);
+        Ledger disk = test::loadMonth(path).ledger;
         RecomputeTotals(disk);
         const std::vector<std::string> summary = monthSummaryLines(disk);
         QStringList expected;

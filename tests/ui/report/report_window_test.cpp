@@ -48,44 +48,33 @@ TEST_F(ReportWindowTest, WhatCannotBeWrittenIsRefusedOrReportedWithTheWindowOpen
     const QString notWritten = "The report could not be written.",
                   there = "A report may not be written there";
     const auto in = [this](const char* name) { return folder.path(name); };
+    using F = frmprinter;
+    const QString title = QString::fromUtf8("Gemeinde \u0141\u00f3d\u017a");
     // clang-format off
     const struct {
-        std::function<void()> act;
+        void (frmprinter::*click)();
         std::optional<std::string> file;  // empty: the dialog is cancelled; nullopt: none is asked
         QString message;                  // the start of the message, and a part of it; empty: none
         QString part = {};
+        std::optional<FileStep> failing = {};  // with EIO
+        QLineEdit* box = nullptr;              // typed into before, cleared after
+        QString typed = {};
     } cases[] = {
-        {[&] { report->Command5_Click(); }, "", ""},
-        {[&] { report->Command4_Click(); }, in("*.txt"), "Invalid file name"},
-        {[&] { report->Command4_Click(); }, "a", "file name must be specified"},
-        {[&] { report->Command5_Click(); }, in("no folder/report.txt"), notWritten, "no folder/report.txt"},
-        {[&] { report->Command5_Click(); }, in("NOV2026.jrn"), notWritten, there},
-        {[&] { report->Command5_Click(); }, in("nov2026.REP"), notWritten, there},
-        {[&] { report->Command5_Click(); }, in("NOV2026.rep.lock"), notWritten, there},
-        {[&] { report->CmdPdf_Click(); }, in("NOV2026.jrn"), "The report could not be saved as PDF.", there},
-        {[&] {
-             ScopedFileFault failing(
-                 [](FileStep s, const std::string&) { return s == FileStep::Sync ? EIO : 0; });
-             report->Command4_Click();
-         },
-         in("report.txt"), notWritten, std::strerror(EIO)},
-        {[&] {
-             ScopedFileFault failing(
-                 [](FileStep s, const std::string&) { return s == FileStep::Rename ? EIO : 0; });
-             report->Command3_Click();
-         },
-         std::nullopt, "Your account names could not be saved.", std::strerror(EIO)},
-        {[&] {
-             report->TxtAmount[2]->setText("$1,2x");
-             report->Command4_Click();
-             report->TxtAmount[2]->clear();
-         },
-         in("report.txt"), "\"$1,2x\" in the box \"Account Amount 3\""},
-        {[&] {
-             report->TxtcTitle->setText(QString::fromUtf8("Gemeinde \u0141\u00f3d\u017a"));
-             report->Command4_Click();
-         },
-         in("report.txt"), "A title or account name holds a character", "Windows-1252"}};
+        {&F::Command5_Click, "", ""},
+        {&F::Command4_Click, in("*.txt"), "Invalid file name"},
+        {&F::Command4_Click, "a", "file name must be specified"},
+        {&F::Command5_Click, in("no folder/report.txt"), notWritten, "no folder/report.txt"},
+        {&F::Command5_Click, in("NOV2026.jrn"), notWritten, there},
+        {&F::Command5_Click, in("nov2026.REP"), notWritten, there},
+        {&F::Command5_Click, in("NOV2026.rep.lock"), notWritten, there},
+        {&F::CmdPdf_Click, in("NOV2026.jrn"), "The report could not be saved as PDF.", there},
+        {&F::Command4_Click, in("report.txt"), notWritten, std::strerror(EIO), FileStep::Sync},
+        {&F::Command3_Click, std::nullopt, "Your account names could not be saved.", std::strerror(EIO),
+         FileStep::Rename},
+        {&F::Command4_Click, in("report.txt"), "\"$1,2x\" in the box \"Account Amount 3\"", "", {},
+         report->TxtAmount[2], "$1,2x"},
+        {&F::Command4_Click, in("report.txt"), "A title or account name holds a character", "Windows-1252", {},
+         report->TxtcTitle, title}};
     // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file.value_or("no file") + " " + c.message.toStdString());
@@ -93,7 +82,12 @@ TEST_F(ReportWindowTest, WhatCannotBeWrittenIsRefusedOrReportedWithTheWindowOpen
             c.file->empty() ? dialogs().cancelFileNext()
                             : dialogs().chooseFileNext(QString::fromStdString(*c.file));
         const QStringList before = dialogs().messages();
-        c.act();
+        if (c.box) c.box->setText(c.typed);
+        {
+            ScopedFileFault fault([&c](FileStep s, const std::string&) { return s == c.failing ? EIO : 0; });
+            (report->*c.click)();
+        }
+        if (c.box) c.box->clear();
         const QStringList shown = dialogs().messages().mid(before.size());
         ASSERT_EQ(shown.size(), c.message.isEmpty() ? 0 : 1);
         EXPECT_TRUE(c.message.isEmpty() || (shown[0].startsWith(c.message) && shown[0].contains(c.part)))

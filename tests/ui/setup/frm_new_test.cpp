@@ -60,8 +60,9 @@ TEST_F(SetupTest, SaveAndExitWritesTheFirstMonthAndTheMainWindowTakesIt) {
     EXPECT_TRUE(dialog.file.overwritePrompt);
     expectSummaryBack("saved");
     EXPECT_EQ(window.ledger().CurrentFile, path);
-    EXPECT_EQ(window.ledger().Summary[kBeginningBalance], onDisk(path).Summary[kBeginningBalance]);
-    EXPECT_EQ(onDisk(path).BudgetAcctName[1], "Pastor");
+    EXPECT_EQ(window.ledger().Summary[kBeginningBalance],
+              test::loadMonth(path).ledger.Summary[kBeginningBalance]);
+    EXPECT_EQ(test::loadMonth(path).ledger.BudgetAcctName[1], "Pastor");
     EXPECT_EQ(window.journal().path(), Journal::pathFor(path));
     EXPECT_EQ(files().journal, "");
     EXPECT_EQ(test::readFile(Journal::pathFor(path) + ".bak"), stale);

@@ -133,10 +133,10 @@ public:
     QString end() override {
         const QString error = RecordingPrinter::end();
         QFile file(path_);
-        if (!error.isEmpty()) return error;
-        if (!file.open(QIODevice::WriteOnly) || file.write(document_->allText().join('\n').toUtf8()) < 0)
+        if (error.isEmpty() &&
+            !(file.open(QIODevice::WriteOnly) && file.write(document_->allText().join('\n').toUtf8()) >= 0))
             return QStringLiteral("Cannot write the file %1.").arg(path_);
-        return {};
+        return error;
     }
 
 private:
@@ -154,9 +154,6 @@ struct Shown {
 
 class ScriptedDialogs : public platform::Dialogs {
 public:
-    ScriptedDialogs() = default;
-    ScriptedDialogs(const ScriptedDialogs&) = delete;
-    ScriptedDialogs& operator=(const ScriptedDialogs&) = delete;
     ~ScriptedDialogs() override {
         if (!answers_.empty() || !typed_.empty() || !chosen_.empty())
             ADD_FAILURE() << "scripted dialog answers never used: " << answers_.size() << " message, "

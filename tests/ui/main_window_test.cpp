@@ -97,8 +97,8 @@ TEST_F(MainWindowTest, AWaitingCommandTakesTheMenusAndGetsTheButtonAndLineChosen
         EXPECT_FALSE(enabled(menu));
     EXPECT_FALSE(window.CmdBx->isEnabled());
     EXPECT_FALSE(window.CmdEdit->isVisible());
-    QTest::keyClick(window.LstMain, Qt::Key_O,
-                    Qt::ControlModifier);  // menu shortcuts do nothing while waiting
+    // Menu shortcuts do nothing while waiting.
+    QTest::keyClick(window.LstMain, Qt::Key_O, Qt::ControlModifier);
     EXPECT_EQ(dialogs().shown.size(), 1u);
     QTest::mouseClick(window.CmdCancel, Qt::LeftButton);
     EXPECT_EQ(ran, 1);
@@ -119,12 +119,9 @@ TEST_F(MainWindowTest, AWaitingCommandTakesTheMenusAndGetsTheButtonAndLineChosen
         {{window.CmdEdit, window.CmdDisplay, window.CmdCancel}, 1, Qt::Key_Enter, FrmMain::kEdit}};
     for (const auto& c : cases) {
         wait(c.buttons);
-        if (c.key == 0) {
-            pick(c.line, window.CmdProcede);
-        } else {
-            window.LstMain->setCurrentRow(c.line);
-            QTest::keyClick(window.LstMain, static_cast<Qt::Key>(c.key));
-        }
+        window.LstMain->setCurrentRow(c.line);
+        if (c.key == 0) pick(c.line, window.CmdProcede);
+        if (c.key != 0) QTest::keyClick(window.LstMain, static_cast<Qt::Key>(c.key));
         EXPECT_EQ(row, c.line);
         EXPECT_EQ(window.ListAction, c.action);
     }

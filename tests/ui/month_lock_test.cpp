@@ -20,15 +20,13 @@ using test::writeFile;
 const std::string kAnnasLock =
     "Quorvel month lock\nuser: anna\nhost: vestry\nsince: 2026-12-06 14:03:27 +0100\npid: 4711\n";
 
-const std::vector<ActionRecord> kSomeActions = {test::bx("101", Money::cents(4000)),
-                                                test::keyed("DP", "", Money::cents(50000))};
-
 class MonthLockWindowTest : public MainWindowTest {
 protected:
     // Writes a month without opening it.
     std::string writeSample(const std::string& name) {
         const std::string path = folder.path(name);
-        test::writeMonth(test::sampleLedger(), path, kSomeActions);
+        test::writeMonth(test::sampleLedger(), path,
+                         {test::bx("101", Money::cents(4000)), test::keyed("DP", "", Money::cents(50000))});
         return path;
     }
 

@@ -14,9 +14,9 @@
 #include <QXmlStreamReader>
 #include <filesystem>
 
+#include "core/sample_month.h"
 #include "core/test_folder.h"
 #include "full_month.h"
-#include "ledger/month_file.h"
 #include "platform/qt_dialogs.h"
 #include "platform/qt_printer.h"
 #include "print/pdf_output.h"
@@ -36,13 +36,25 @@ struct Glyph {
     std::size_t page;
 };
 
+// The report as the program writes it to a PDF file, and Qt's PDF printer, on `paper`.
+QString writePdf(const std::vector<PrintStep>& steps, const QPageSize& paper, const QString& path,
+                 const std::vector<platform::PagePainter>& last = {}) {
+    return print::writeReportPdf(
+        steps, [&paper](const QString& file) { return platform::QtPrinter::pdfFile(file, paper); }, path,
+        last);
+}
+std::unique_ptr<QPrinter> pdfPrinter(const QPageSize& paper) {
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setPageSize(paper);
+    return printer;
+}
+
 TEST(ReportPdf, EveryLineOfALongReportIsOnThePaperAtItsColumn) {
     test::TestFolder folder;
     const auto written = bench::writeFullMonth(folder.path("full"));
     ASSERT_TRUE(written) << written.message();
-    Ledger full;
-    Journal journal;
-    ASSERT_TRUE(LoadMonthFile(full, journal, written.value(), JournalMode::ReadOnly));
+    Ledger full = test::loadMonth(written.value()).ledger;
     ReportEntries entries;
     entries.titles = {"Treasurer's Report", std::string(90, 'W'),
                       std::string(longestTitle() - 1, 'W')};  // as the command line may give it
@@ -52,14 +64,9 @@ TEST(ReportPdf, EveryLineOfALongReportIsOnThePaperAtItsColumn) {
     // A5 is too narrow for the widest line at its size: the drawing shrinks to fit.
     const QPageSize paper(QPageSize::A5);
     const QString path = fromPath(folder.path("report.pdf"));
-    ASSERT_EQ(
-        print::writeReportPdf(
-            steps, [&paper](const QString& file) { return platform::QtPrinter::pdfFile(file, paper); }, path),
-        QString());
-    QPrinter layout(QPrinter::HighResolution);  // the margins Qt keeps on a PDF page of that paper
-    layout.setOutputFormat(QPrinter::PdfFormat);
-    layout.setPageSize(paper);
-    const QRectF printable = layout.pageLayout().paintRect(QPageLayout::Point);
+    ASSERT_EQ(writePdf(steps, paper, path), QString());
+    // The margins Qt keeps on a PDF page of that paper.
+    const QRectF printable = pdfPrinter(paper)->pageLayout().paintRect(QPageLayout::Point);
     ASSERT_GT(printable.left(), 0);
 
     QProcess pdftotext;  // -raw: the words in drawing order
@@ -121,9 +128,7 @@ int pdfPages(const QString& path) {
 TEST(ReportPreview, ShowsThePdfsPagesWithTheChartPageLast) {
     test::TestFolder folder;
     std::filesystem::copy(QUORVEL_DEMO_DIR, folder.path("demo"));
-    Ledger ledger;
-    Journal journal;
-    ASSERT_TRUE(LoadMonthFile(ledger, journal, folder.path("demo/DEC2026.rep"), JournalMode::ReadOnly).ok());
+    Ledger ledger = test::loadMonth(folder.path("demo/DEC2026.rep")).ledger;
     const std::vector<PrintStep> steps = printedReport(ledger, {});
     // The demo's chart fits one page; one of many accounts runs over several.
     const UsageChart chart = usageChart(ledger);
@@ -136,20 +141,14 @@ TEST(ReportPreview, ShowsThePdfsPagesWithTheChartPageLast) {
     for (const UsageChart* withChart : std::vector<const UsageChart*>{nullptr, &chart, &many}) {
         const std::vector<platform::PagePainter> last =
             withChart ? usageChartPrintedPages(*withChart) : std::vector<platform::PagePainter>{};
-        ASSERT_EQ(
-            print::writeReportPdf(
-                steps, [&paper](const QString& path) { return platform::QtPrinter::pdfFile(path, paper); },
-                pdf, last),
-            QString());
+        ASSERT_EQ(writePdf(steps, paper, pdf, last), QString());
         const int pages = pdfPages(pdf);
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setPageSize(paper);
+        const std::unique_ptr<QPrinter> printer = pdfPrinter(paper);
         QString error;
         const platform::DocumentDrawing draw = [&](platform::Printer& p) {
             return print::printJob(steps, p, false, last);
         };
-        const auto dialog = platform::QtDialogs::previewDialog(printer, draw, nullptr, error);
+        const auto dialog = platform::QtDialogs::previewDialog(*printer, draw, nullptr, error);
         QStringList hidden;
         for (const QActionGroup* group : platform::QtDialogs::previewHiddenActions(*dialog)) {
             EXPECT_FALSE(group->isVisible());

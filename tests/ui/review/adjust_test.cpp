@@ -1,39 +1,21 @@
 // "View/Adjust Budget Item" and "View/Adjust Designated Item": the listing in the main list,
-// FrmBChange and FrmDChange with their buttons, the related actions, and what reached the files.
-
-#include "ui/review/FrmBChange.h"
-#include "ui/review/FrmDChange.h"
+// the buttons it waits for, the words shown, and that no file changes.
 #include "ui/review/adjust_commands.h"
 #include "ui_fixture.h"
 
 namespace quorvel::ui {
 namespace {
 
-const QString kBadName = "The name holds a character that cannot be stored in the month's files.";
-
 // The sample month: budget accounts 101, 102, 7 and funds 01234, 20000 in rows 1-3 and 1-2.
 class AdjustTest : public MainWindowTest {
 protected:
     void SetUp() override {
-        openSample("NOV2026.rep", {
-                                      test::bx("101", Money::cents(4000)),             // 1
-                                      test::to("102", Money::cents(2500)),             // 2
-                                      test::keyed("TI", "20000", Money::cents(2500)),  // 3
-                                      test::bx("7", Money::cents(500)),                // 4
-                                      test::keyed("DX", "01234", Money::cents(1250)),  // 5
-                                      test::bx("102", Money::cents(100)),              // 6
-                                      test::keyed("DD", "20000", Money::cents(300)),   // 7
-                                  });
+        openSample("NOV2026.rep",
+                   {test::bx("101", Money::cents(4000)), test::to("102", Money::cents(2500)),
+                    test::keyed("TI", "20000", Money::cents(2500)), test::bx("7", Money::cents(500)),
+                    test::keyed("DX", "01234", Money::cents(1250)), test::bx("102", Money::cents(100)),
+                    test::keyed("DD", "20000", Money::cents(300))});
     }
-    template <typename Window>
-    Window* edit(void (*command)(FrmMain&), int line) {
-        command(window);
-        pick(line, window.CmdEdit);
-        EXPECT_FALSE(window.isVisible()) << "the main window stays hidden while the window is open";
-        return shown<Window>();
-    }
-    FrmBChange* budget(int line) { return edit<FrmBChange>(MnuBudgetAdjust_Click, line); }
-    FrmDChange* fund(int line) { return edit<FrmDChange>(MnuAdjustDesignation_Click, line); }
 };
 
 TEST_F(AdjustTest, ListingsWaitForEditDisplayOrCancelAndRefuseALineThatIsNoAccount) {

@@ -1,21 +1,17 @@
-// Runs the built quorvel-cli (or another program) as a separate process, capturing its streams
-// and exit status.
+// Runs the built quorvel-cli (or another program) through the shell, capturing its streams and
+// exit status.
 #pragma once
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <spawn.h>
 #include <sys/wait.h>
 
 #include <algorithm>
-#include <cstring>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "core/test_folder.h"
-
-extern char** environ;
 
 namespace quorvel::test {
 
@@ -24,26 +20,18 @@ struct CliRun {
     std::string out, err;
 };
 
-// args[0] is the program, looked up on PATH; the streams pass through files in `folder`. A
-// program that cannot be started gives status -1 and the reason in `err`.
-inline CliRun runProgram(const TestFolder& folder, std::vector<std::string> args) {
-    std::vector<char*> argv;
-    for (std::string& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
+// args[0] is the program, looked up on PATH; the streams pass through files in `folder`.
+inline CliRun runProgram(const TestFolder& folder, const std::vector<std::string>& args) {
+    const auto quoted = [](std::string s) {  // for the shell, which takes anything in single quotes
+        for (std::size_t at = 0; (at = s.find('\'', at)) != std::string::npos; at += 4)
+            s.replace(at, 1, "'\\''");
+        return "'" + s + "'";
+    };
     const std::string out = folder.path(".stdout"), err = folder.path(".stderr");
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    pid_t pid = 0;
-    CliRun run;
-    const int started = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    int status = 0;
-    if (started == 0 && waitpid(pid, &status, 0) == pid)
-        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    posix_spawn_file_actions_destroy(&actions);
-    run.out = readFile(out);
-    run.err = started == 0 ? readFile(err) : args[0] + ": " + std::strerror(started);
+    std::string command;
+    for (const std::string& a : args) command += quoted(a) + " ";
+    const int status = std::system((command + ">" + quoted(out) + " 2>" + quoted(err)).c_str());
+    CliRun run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(out), readFile(err)};
     std::filesystem::remove(out);
     std::filesystem::remove(err);
     return run;

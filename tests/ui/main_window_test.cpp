@@ -1,7 +1,12 @@
 // The main window: its list protocol, the File menu's month commands, the commands that open a
-// window of their own, and the program's start: the dialogs asked, the words shown, which month
-// is loaded or which window opens, and which files were written.
+// window of their own, and the program's start with its single-instance lock: the dialogs asked,
+// the words shown, which month is loaded or which window opens, and which files were written.
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <QLineEdit>
+#include <QTemporaryDir>
+#include <csignal>
 #include <filesystem>
 
 #include "platform/single_instance.h"
@@ -78,6 +83,54 @@ TEST(ProgramStart, SecondCopyStopsBeforeShowingItsWindow) {
     platform::SingleInstance unmade(unmadePath);
     EXPECT_EQ(startProgram({}, test.platform, unmade), nullptr);
     EXPECT_TRUE(test.dialogs.messages().back().contains("Cannot open the lock file " + unmadePath));
+}
+
+// The lock itself, held by this process or by a child killed while holding it.
+TEST(SingleInstance, SecondCopyIsRefusedUntilTheFirstGoesAwayOrIsKilled) {
+    QTemporaryDir dir;
+    const QString lock = dir.filePath("quorvel.lock");
+    {
+        platform::SingleInstance first(lock);
+        ASSERT_TRUE(first.acquire());
+        EXPECT_TRUE(first.acquire());  // asking again keeps it
+
+        platform::SingleInstance second(lock);
+        EXPECT_FALSE(second.acquire());
+        EXPECT_FALSE(second.held());
+        EXPECT_EQ(second.error(), QString());  // refused, not broken
+    }
+    EXPECT_TRUE(platform::SingleInstance(lock).acquire());
+
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::close(ready[0]);
+        platform::SingleInstance held(lock);
+        const char answer = held.acquire() ? '1' : '0';
+        if (::write(ready[1], &answer, 1) != 1) ::_exit(2);
+        for (;;) ::pause();  // killed by the parent, the lock never released by us
+    }
+    ::close(ready[1]);
+    char answer = 0;
+    const ssize_t got = ::read(ready[0], &answer, 1);
+    ::close(ready[0]);
+
+    bool refusedWhileHeld = false;
+    if (got == 1 && answer == '1') {
+        platform::SingleInstance meanwhile(lock);
+        refusedWhileHeld = !meanwhile.acquire();
+    }
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_EQ(got, 1);
+    ASSERT_EQ(answer, '1');
+    EXPECT_TRUE(WIFSIGNALED(status));
+    EXPECT_TRUE(refusedWhileHeld);
+
+    EXPECT_TRUE(platform::SingleInstance(lock).acquire());
 }
 
 TEST_F(MainWindowTest, AWaitingCommandTakesTheMenusAndGetsTheButtonAndLineChosen) {

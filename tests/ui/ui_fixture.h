@@ -68,11 +68,7 @@ protected:
     // Line `row` of the main list (-1: none) chosen with `button`.
     void pick(int row, QPushButton* button) {
         ASSERT_TRUE(button->isVisible()) << "no list waits for " << button->objectName().toStdString();
-        if (row < 0) {
-            window.LstMain->clearSelection();
-        } else {
-            window.LstMain->setCurrentRow(row);
-        }
+        row < 0 ? window.LstMain->clearSelection() : window.LstMain->setCurrentRow(row);
         QTest::mouseClick(button, Qt::LeftButton);
     }
 
@@ -104,11 +100,7 @@ protected:
 
     test::TestFolder folder;
     std::string path;  // the month opened last
-
-private:
     testkit::TestPlatform test_;
-
-protected:
     FrmMain window;
 };
 

@@ -157,13 +157,7 @@ TEST_F(ReportWindowTest, SaveAsPdfWritesThePrintedReportOnThePaperChosenOrLeaves
     dialogs().answerNext(Answer::Yes);
     report->Command1_Click();
     ASSERT_EQ(testPlatform().printJobs().size(), 1u);
-    const testkit::PrintedDocument& printed = *testPlatform().printJobs()[0];
-    ASSERT_EQ(job.document->pages.size(), printed.pages.size());
-    for (std::size_t p = 0; p < printed.pages.size(); ++p) {
-        EXPECT_EQ(job.document->pageText(p), printed.pageText(p)) << "page " << p;
-        for (std::size_t l = 0; l < printed.pages[p].size(); ++l)
-            EXPECT_EQ(job.document->pages[p].at(l).font, printed.pages[p][l].font);
-    }
+    EXPECT_TRUE(job.document->pages == testPlatform().printJobs()[0]->pages);  // texts and fonts
     const std::string older = test::readFile(pdf);
     const QPointer<frmprinter> again = openReportWindow();
     testPlatform().failPdfOnEnd("The file could not be written.");

@@ -30,21 +30,17 @@ struct PrintFont {
 struct PrintedLine {
     QString text;    // every placed text at its column, padded with spaces
     PrintFont font;  // in effect when the line ended (it decides the line's height)
+    bool operator==(const PrintedLine&) const = default;
 };
 
 struct PrintedDocument {
     std::vector<std::vector<PrintedLine>> pages;
     bool begun = false, ended = false, duplex = false;
-    QStringList pageText(std::size_t page) const {  // trailing spaces dropped
+    QStringList allText() const {  // trailing spaces dropped
         QStringList lines;
-        if (page >= pages.size()) ADD_FAILURE() << "no printed page " << page << " of " << pages.size();
-        for (const PrintedLine& line : page < pages.size() ? pages[page] : std::vector<PrintedLine>{})
-            lines << QString(line.text).remove(QRegularExpression(" +$"));
-        return lines;
-    }
-    QStringList allText() const {
-        QStringList lines;
-        for (std::size_t page = 0; page < pages.size(); ++page) lines << pageText(page);
+        for (const auto& page : pages)
+            for (const PrintedLine& line : page)
+                lines << QString(line.text).remove(QRegularExpression(" +$"));
         return lines;
     }
 };

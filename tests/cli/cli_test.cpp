@@ -146,12 +146,10 @@ TEST_F(CliTest, AuditPrintsTheTrailAndSaysWhatIsMissingOrDamaged) {
     EXPECT_NE(missing.err.find("DEC2026.aud does not exist"), std::string::npos) << missing.err;
 
     const std::string trail = folder.path("DEC2026.aud");
-    ASSERT_TRUE(appendAuditEntry(trail, {"2026-12-06 14:03:27 +0100",
-                                         "anna\x1B[2J",
-                                         "Rename source",
-                                         "",
-                                         {{"source 11111", "Bake Sale", "Caf\xE9 \x80"}}})
-                    .ok());
+    // clang-format off
+    ASSERT_TRUE(appendAuditEntry(trail, {"2026-12-06 14:03:27 +0100", "anna\x1B[2J", "Rename source", "",
+                                         {{"source 11111", "Bake Sale", "Caf\xE9 \x80"}}}).ok());
+    // clang-format on
     const std::string shown =
         "2026-12-06 14:03:27 +0100  anna\\x1B[2J  Rename source\n"
         "    source 11111\n"
@@ -214,7 +212,7 @@ TEST_F(CliTest, ReportWritesTheFilesTheWindowWrites) {
 }
 
 // Nothing is written on a refusal; `--out DEC2026.jrn` once replaced the month's journal.
-TEST_F(CliTest, ReportRefusalsWriteNothing) {
+TEST_F(CliTest, ReportAndExportRefusalsWriteNothing) {
     const std::string out = folder.path("report.txt");
     const std::string journal = folder.path("DEC2026.jrn");
     std::filesystem::create_hard_link(journal, folder.path("linked.txt"));
@@ -250,6 +248,22 @@ TEST_F(CliTest, ReportRefusalsWriteNothing) {
         test::expectRefused(report(args), says);
         EXPECT_FALSE(std::filesystem::exists(out)) << says;
     }
+    const std::string csv = folder.path("out.csv");
+    const std::pair<std::vector<std::string>, std::string> exports[] = {
+        {{"export", month}, "export needs one of --actions"},
+        {{"export", "--funds"}, "export needs a month file"},
+        {{"export", month, "--funds", "--ledger"}, "export writes one of"},
+        {{"export", month, "--funds", "--out"}, "--out needs a file name"},
+        {{"export", month, "--funds", "--csv"}, "unknown option --csv"},
+        {{"export", month, month, "--funds"}, "export takes one month file"},
+        {{"export", folder.path("NOV2026.rep"), "--funds", "--out", csv}, "NOV2026.rep"},
+        {{"export", month, "--funds", "--out", folder.path("no folder/out.csv")}, "no folder/out.csv"},
+        {{"export", month, "--ledger", "--out", journal}, "may not be written there"},
+        {{"export", month, "--actions", "--out", month}, "may not be written there"},
+        {{"export", month, "--budget", "--out", folder.path("dec2026.REP.bak")}, "may not be written there"},
+    };
+    for (const auto& [args, says] : exports) test::expectRefused(runCli(folder, args), says);
+    EXPECT_FALSE(std::filesystem::exists(csv));
     EXPECT_EQ(readFile(month), rep);
     EXPECT_EQ(readFile(journal), records);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.root()), {}), 3);
@@ -270,8 +284,8 @@ TEST_F(CliTest, ReportPdfIsThePrintedReport) {
     EXPECT_EQ(readFile(month), rep);
 }
 
-// export: the options, the month's own files refused, and the ledger journal read by ledger
-// itself, whose balances must be the month summary's and the budget table's figures.
+// export: each export as the core writes it, and the ledger journal read by ledger itself,
+// whose balances must be the month summary's and the budget table's figures.
 class ExportCliTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -335,37 +349,6 @@ TEST_F(ExportCliTest, WritesEachExportToStandardOutputOrAFile) {
         EXPECT_EQ(written.out + written.err, "");
         EXPECT_EQ(readFile(out), expected) << info.option;
     }
-}
-
-TEST_F(ExportCliTest, RefusalsWriteNothing) {
-    const std::string journal = folder.path("DEC2026.jrn");
-    const std::string rep = readFile(month);
-    const std::string records = readFile(journal);
-    const std::string out = folder.path("out.csv");
-    const struct {
-        std::vector<std::string> args;
-        const char* message;
-    } cases[] = {
-        {{month}, "export needs one of --actions"},
-        {{"--funds"}, "export needs a month file"},
-        {{month, "--funds", "--ledger"}, "export writes one of"},
-        {{month, "--funds", "--out"}, "--out needs a file name"},
-        {{month, "--funds", "--csv"}, "unknown option --csv"},
-        {{month, month, "--funds"}, "export takes one month file"},
-        {{folder.path("NOV2026.rep"), "--funds", "--out", out}, "NOV2026.rep"},
-        {{month, "--funds", "--out", folder.path("no folder/out.csv")}, "no folder/out.csv"},
-        {{month, "--ledger", "--out", journal}, "may not be written there"},
-        {{month, "--actions", "--out", month}, "may not be written there"},
-        {{month, "--budget", "--out", folder.path("dec2026.REP.bak")}, "may not be written there"},
-    };
-    for (const auto& c : cases) {
-        std::vector<std::string> args = {"export"};
-        args.insert(args.end(), c.args.begin(), c.args.end());
-        test::expectRefused(runCli(folder, args), c.message);
-    }
-    EXPECT_FALSE(std::filesystem::exists(out));
-    EXPECT_EQ(readFile(month), rep);
-    EXPECT_EQ(readFile(journal), records);
 }
 
 // ledger's balances of the journal: cash, funds, receipts and expenditures as the month

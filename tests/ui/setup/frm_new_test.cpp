@@ -13,34 +13,28 @@ namespace {
 using platform::Answer;
 using testkit::Shown;
 
-class SetupTest : public MainWindowTest {
-protected:
-    // The command answered Yes: the setup window on screen and active, ready for typing.
-    FrmNew* begin() {
-        dialogs().answerNext(Answer::Yes);
-        MnuNew_Click(window);
-        FrmNew* form = shown<FrmNew>();
-        // An X server under load may deliver the activation a few events later.
-        EXPECT_TRUE(form && QTest::qWaitForWindowActive(form));
-        return form;
-    }
-    // Clicks into the box, which takes the focus from wherever it was, and types over what it shows.
-    static void typeInto(QLineEdit* box, const QString& text) {
-        // Without a window manager, a late focus event of an earlier window can take the
-        // activation away; the click and the typing are what is tested here.
-        if (!box->window()->isActiveWindow()) box->window()->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(box->window()));
-        QTest::mouseClick(box, Qt::LeftButton);
-        EXPECT_TRUE(box->hasFocus()) << box->objectName().toStdString();
-        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(box, text);
-    }
-};
+using SetupTest = MainWindowTest;
+
+// Clicks into the box, which takes the focus from wherever it was, and types over what it shows.
+void typeInto(QLineEdit* box, const QString& text) {
+    // Without a window manager, a late focus event of an earlier window can take the
+    // activation away; the click and the typing are what is tested here.
+    if (!box->window()->isActiveWindow()) box->window()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(box->window()));
+    QTest::mouseClick(box, Qt::LeftButton);
+    EXPECT_TRUE(box->hasFocus()) << box->objectName().toStdString();
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(box, text);
+}
 
 TEST_F(SetupTest, SaveAndExitWritesTheFirstMonthAndTheMainWindowTakesIt) {
     openSample();
-    FrmNew* f = begin();
-    ASSERT_NE(f, nullptr);
+    dialogs().answerNext(Answer::Yes);
+    MnuNew_Click(window);
+    FrmNew* f = shown<FrmNew>();
+    // On screen and active, ready for typing; an X server under load may deliver the activation
+    // a few events later.
+    ASSERT_TRUE(f && QTest::qWaitForWindowActive(f));
     typeInto(f->TxtAcctNumber, "101");
     typeInto(f->TxtAcctName, "Pastor");
     typeInto(f->TxtBudgetAmount, "1200");

@@ -141,37 +141,27 @@ TEST_F(MonthLockWindowTest, TheLockFollowsTheMonthThatIsOpen) {
 // it be viewed, and the question says why.
 TEST_F(MonthLockWindowTest, AMonthThatCannotBeLockedOrWrittenIsOfferedForViewingWithTheReason) {
     const struct {
-        std::string name;
-        std::function<void(const std::string& month)> arrange;
-        std::string reason;
+        std::string name, reason;
+        FileStep step = FileStep::Open;  // fails with `error` for the file whose name ends with `file`
+        std::string file = {};
+        int error = 0;
+        bool link = false;  // a link to nowhere in the lock's place
     } cases[] = {
-        {"FULL.rep",
-         [](const std::string&) {
-             setFileFaultHook([](FileStep step, const std::string& path) {
-                 return step == FileStep::Write && path.ends_with(".lock") ? ENOSPC : 0;
-             });
-         },
-         "No space left on device"},
-        {"READONLY.rep",
-         [](const std::string& month) {
-             setFileFaultHook([journal = Journal::pathFor(month)](FileStep step, const std::string& path) {
-                 return step == FileStep::Open && path == journal ? EACCES : 0;
-             });
-         },
-         "READONLY.jrn: Permission denied"},
-        {"DANGLING.rep",
-         [this](const std::string& month) {
-             fs::create_symlink(folder.path("nowhere"), MonthLock::lockPathFor(month));
-         },
-         "is not a lock file (a link or a special file is in its place)"},
-        {std::string(243, 'L') + ".rep", [](const std::string&) {}, "File name too long"},
+        {"FULL.rep", "No space left on device", FileStep::Write, ".lock", ENOSPC},
+        {"READONLY.rep", "READONLY.jrn: Permission denied", FileStep::Open, "/READONLY.jrn", EACCES},
+        {"DANGLING.rep", "is not a lock file (a link or a special file is in its place)", {}, {}, 0, true},
+        {std::string(243, 'L') + ".rep", "File name too long"},
     };
     for (const auto& c : cases) {
         const std::string path = writeSample(c.name);
-        c.arrange(path);
+        if (c.link) fs::create_symlink(folder.path("nowhere"), MonthLock::lockPathFor(path));
         dialogs().answerNext(Answer::Yes);
-        open(path);
-        setFileFaultHook({});
+        {
+            ScopedFileFault fault([&c](FileStep step, const std::string& file) {
+                return step == c.step && c.error && file.ends_with(c.file) ? c.error : 0;
+            });
+            open(path);
+        }
         const QString message = lastMessage();
         EXPECT_TRUE(message.startsWith(QString::fromStdString(c.name) + " cannot be") &&
                     message.contains(QString::fromStdString(c.reason)) &&

@@ -23,7 +23,6 @@ protected:
     void SetUp() override { openSample(); }
     QAction *bx = window.MnuBudgetExpenditure, *dx = window.MnuDesignatedExpenditure, *dp = window.MnuDeposit,
             *dd = window.MnuDesignation, *sx = window.MnuSource, *td = window.MnuTransfer;
-    QPushButton *bxButton = window.CmdBx, *dxButton = window.CmdDx;
 
     // A menu command or a button, and the lines chosen with Procede.
     void run(QObject* command, const std::vector<int>& picks) {
@@ -98,8 +97,8 @@ TEST_F(RecordingTest, EveryCancelAndEveryPickThatNamesNoAccountChangeNothing) {
         Way way;
         QString message;  // empty: the command ends without a word
     } cases[] = {
-        {bx, {}, List, ""}, {bx, {3}, Button, ""}, {bxButton, {5}, Escape, ""}, {dx, {}, List, ""},
-        {dxButton, {1}, Escape, ""}, {dp, {}, Button, ""}, {dp, {}, Close, ""}, {dd, {}, List, ""},
+        {bx, {}, List, ""}, {bx, {3}, Button, ""}, {window.CmdBx, {5}, Escape, ""}, {dx, {}, List, ""},
+        {window.CmdDx, {1}, Escape, ""}, {dp, {}, Button, ""}, {dp, {}, Close, ""}, {dd, {}, List, ""},
         {dd, {1}, Button, ""}, {sx, {}, List, ""}, {sx, {1}, Close, ""}, {td, {}, List, ""},
         {td, {2}, List, ""}, {td, {2, 1}, Button, ""}, {td, {2, 1}, Escape, ""}, {bx, {0}, Refused, budget},
         {bx, {1}, Refused, budget}, {bx, {4}, Refused, budget}, {bx, {-1}, Refused, budget},

@@ -21,10 +21,6 @@ namespace {
 
 using platform::Answer;
 
-int filesIn(const std::string& folder) {
-    return static_cast<int>(std::distance(std::filesystem::directory_iterator(folder), {}));
-}
-
 class ReportWindowTest : public MainWindowTest {
 protected:
     void SetUp() override {
@@ -73,8 +69,8 @@ TEST_F(ReportWindowTest, WhatCannotBeWrittenIsRefusedOrReportedWithTheWindowOpen
          FileStep::Rename},
         {&F::Command4_Click, in("report.txt"), "\"$1,2x\" in the box \"Account Amount 3\"", "", {},
          report->TxtAmount[2], "$1,2x"},
-        {&F::Command4_Click, in("report.txt"), "A title or account name holds a character", "Windows-1252", {},
-         report->TxtcTitle, title}};
+        {&F::Command4_Click, in("report.txt"), "A title or account name holds a character", "Windows-1252",
+         {}, report->TxtcTitle, title}};
     // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file.value_or("no file") + " " + c.message.toStdString());
@@ -95,7 +91,8 @@ TEST_F(ReportWindowTest, WhatCannotBeWrittenIsRefusedOrReportedWithTheWindowOpen
         EXPECT_TRUE(report->isVisible());
     }
     EXPECT_TRUE(files() == untouched);
-    EXPECT_EQ(filesIn(folder.root()), 3);  // the month, its journal and its lock
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.root()), {}),
+              3);  // the month, its journal and its lock
 }
 
 TEST_F(ReportWindowTest, PrintsEachCopyAsAJobOfItsOwnAndCloses) {
@@ -169,7 +166,8 @@ TEST_F(ReportWindowTest, SaveAsPdfWritesThePrintedReportOnThePaperChosenOrLeaves
     EXPECT_TRUE(lastMessage().contains("The file could not be written."));
     EXPECT_EQ(testPlatform().pdfJobs().size(), 2u);
     EXPECT_EQ(test::readFile(pdf), older);
-    EXPECT_EQ(filesIn(folder.root()), 4);  // month, journal, its lock and the report: no temporary left
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.root()), {}),
+              4);  // month, journal, its lock and the report: no temporary left
 }
 
 }  // namespace

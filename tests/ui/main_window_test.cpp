@@ -210,10 +210,9 @@ TEST_F(MainWindowTest, EachWindowCommandOpensItsWindowAndClosesBack) {
         {window.MnuReorder, "quorvel::ui::FrmReorder"},
     };
     for (const auto& [action, windowClass] : commands) {
-        SCOPED_TRACE(windowClass);
-        ASSERT_NE(action, nullptr);
+        ASSERT_NE(action, nullptr) << windowClass;
         action->trigger();
-        EXPECT_EQ(shownWindowOf(windowClass), nullptr);
+        EXPECT_EQ(shownWindowOf(windowClass), nullptr) << windowClass;
     }
     openSample();
     for (const auto& [action, windowClass] : commands) {

@@ -93,7 +93,6 @@ TEST(SingleInstance, SecondCopyIsRefusedUntilTheFirstGoesAwayOrIsKilled) {
         platform::SingleInstance first(lock);
         ASSERT_TRUE(first.acquire());
         EXPECT_TRUE(first.acquire());  // asking again keeps it
-
         platform::SingleInstance second(lock);
         EXPECT_FALSE(second.acquire());
         EXPECT_FALSE(second.held());
@@ -116,12 +115,7 @@ TEST(SingleInstance, SecondCopyIsRefusedUntilTheFirstGoesAwayOrIsKilled) {
     char answer = 0;
     const ssize_t got = ::read(ready[0], &answer, 1);
     ::close(ready[0]);
-
-    bool refusedWhileHeld = false;
-    if (got == 1 && answer == '1') {
-        platform::SingleInstance meanwhile(lock);
-        refusedWhileHeld = !meanwhile.acquire();
-    }
+    const bool refusedWhileHeld = got == 1 && answer == '1' && !platform::SingleInstance(lock).acquire();
     ::kill(child, SIGKILL);
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
@@ -129,7 +123,6 @@ TEST(SingleInstance, SecondCopyIsRefusedUntilTheFirstGoesAwayOrIsKilled) {
     ASSERT_EQ(answer, '1');
     EXPECT_TRUE(WIFSIGNALED(status));
     EXPECT_TRUE(refusedWhileHeld);
-
     EXPECT_TRUE(platform::SingleInstance(lock).acquire());
 }
 

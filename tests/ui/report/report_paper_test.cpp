@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <QActionGroup>
-#include <QFile>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -119,12 +118,6 @@ TEST(ReportPdf, EveryLineOfALongReportIsOnThePaperAtItsColumn) {
     }
 }
 
-int pdfPages(const QString& path) {
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
-    return static_cast<int>(file.readAll().count("/Type /Page\n"));
-}
-
 TEST(ReportPreview, ShowsThePdfsPagesWithTheChartPageLast) {
     test::TestFolder folder;
     std::filesystem::copy(QUORVEL_DEMO_DIR, folder.path("demo"));
@@ -142,7 +135,8 @@ TEST(ReportPreview, ShowsThePdfsPagesWithTheChartPageLast) {
         const std::vector<platform::PagePainter> last =
             withChart ? usageChartPrintedPages(*withChart) : std::vector<platform::PagePainter>{};
         ASSERT_EQ(writePdf(steps, paper, pdf, last), QString());
-        const int pages = pdfPages(pdf);
+        const int pages = static_cast<int>(
+            QByteArray::fromStdString(test::readFile(folder.path("report.pdf"))).count("/Type /Page\n"));
         const std::unique_ptr<QPrinter> printer = pdfPrinter(paper);
         QString error;
         const platform::DocumentDrawing draw = [&](platform::Printer& p) {

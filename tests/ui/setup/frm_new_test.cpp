@@ -10,9 +10,7 @@
 namespace quorvel::ui {
 namespace {
 
-using platform::Answer;
 using testkit::Shown;
-
 using SetupTest = MainWindowTest;
 
 // Clicks into the box, which takes the focus from wherever it was, and types over what it shows.
@@ -29,7 +27,7 @@ void typeInto(QLineEdit* box, const QString& text) {
 
 TEST_F(SetupTest, SaveAndExitWritesTheFirstMonthAndTheMainWindowTakesIt) {
     openSample();
-    dialogs().answerNext(Answer::Yes);
+    dialogs().answerNext(platform::Answer::Yes);
     MnuNew_Click(window);
     FrmNew* f = shown<FrmNew>();
     // On screen and active, ready for typing; an X server under load may deliver the activation

@@ -96,6 +96,8 @@ const std::string kUndesignated = "Undesignated Funds " + field("1007.75");
 const std::string kDesignated = "  Designated Funds " + field("565.50");
 const std::string kTotalFunds = "       Total Funds " + field("1573.25");
 const std::string kBudgetHeading = placed({{40, "Budget Accounts"}});
+const Lines kBudgetHeadings = {placed({{41, "     Annual     Spent In     Spent In   Remaining"}}),
+                               placed({{41, "     Budget         Year        Month       Funds"}})};
 
 // A stand-in printer: a text whose column the line has passed goes on below, each line is as
 // high as round(24 x the point size in effect when it ends) twips, and page checks are decided
@@ -176,13 +178,14 @@ Lines fileLines(const std::string& text) {
 }
 
 TEST(ReportLayout, AmountFieldsAndTitleColumns) {
+    // clang-format off
     const std::pair<Money, const char*> fields[] = {
-        {Money::cents(100000000000), "1000000000.0"},  {Money::cents(-500), "       -5.00"},
-        {Money::cents(99999999999), "999999999.99"},   {Money::fromUnits(123450), "       12.35"},
-        {Money::fromUnits(-49), "        0.00"},       {Money(), "        0.00"},
-        {Money::fromUnits(-50), "       -0.01"},       {Money::fromUnits(995), "        0.10"},
-        {Money::fromUnits(INT64_MIN), "-92233720368"},
-    };
+        {Money::cents(100000000000), "1000000000.0"}, {Money::cents(-500), "       -5.00"},
+        {Money::cents(99999999999), "999999999.99"}, {Money::fromUnits(123450), "       12.35"},
+        {Money::fromUnits(-49), "        0.00"}, {Money(), "        0.00"},
+        {Money::fromUnits(-50), "       -0.01"},
+        {Money::fromUnits(995), "        0.10"}, {Money::fromUnits(INT64_MIN), "-92233720368"}};
+    // clang-format on
     for (const auto& [amount, text] : fields) EXPECT_EQ(amountField(amount), text);
     // Centred on 70 columns, never left of column 1.
     const std::pair<std::size_t, int> titles[] = {{17, 26}, {1, 34}, {68, 1}, {69, 1}, {70, 1}, {120, 1}};
@@ -287,31 +290,27 @@ TEST(PrintedReport, BudgetTableSections) {
     const std::string r7 = tableRow(3, "7 Short Number", {"100", "27.75", "2.50", "72.25"});
     const std::string sub1 = tableRow(30, "Subtotals", {"1800", "340.50", "40", "1459.50"});
     const std::string totals = tableRow(30, "Totals", {"1900", "368.25", "42.50", "1531.75"});
+    const std::string ops = placed({{13, "Operations"}}), other = placed({{13, "Other"}});
     const struct {
         const char* name;
         std::array<const char*, 3> starts;
         bool namelessSeven;  // row "7" keeps its number and amounts, but has no name
         Lines table;
     } cases[] = {
-        {"in order",
-         {"101", "7", ""},
-         false,
-         {placed({{13, "Operations"}}), r101, r102, sub1, "", placed({{13, "Other"}}), r7,
-          tableRow(30, "Subtotals", {"100", "27.75", "2.50", "72.25"}), "", totals}},
+        // clang-format off
+        {"in order", {"101", "7", ""}, false,
+         {ops, r101, r102, sub1, "", other, r7, tableRow(30, "Subtotals", {"100", "27.75", "2.50", "72.25"}),
+          "", totals}},
         // "101" is above the first section's start, so "7" never starts either.
-        {"out of order",
-         {"102", "101", "7"},
-         false,
-         {r101, placed({{13, "Operations"}}), r102, r7,
-          tableRow(30, "Subtotals", {"1900", "368.25", "42.50", "1531.75"}), "", totals}},
+        {"out of order", {"102", "101", "7"}, false,
+         {r101, ops, r102, r7, tableRow(30, "Subtotals", {"1900", "368.25", "42.50", "1531.75"}), "",
+          totals}},
         {"none", {"", "", ""}, false, {r101, r102, r7, totals}},
         {"first not found", {"999", "7", ""}, false, {r101, r102, r7, totals}},
-        {"at a nameless row",
-         {"101", "7", ""},
-         true,
-         {placed({{13, "Operations"}}), r101, r102, sub1, "", placed({{13, "Other"}}),
-          tableRow(30, "Subtotals", {"0", "0", "0", "0"}), "",
+        {"at a nameless row", {"101", "7", ""}, true,
+         {ops, r101, r102, sub1, "", other, tableRow(30, "Subtotals", {"0", "0", "0", "0"}), "",
           tableRow(30, "Totals", {"1800", "340.50", "40", "1459.50"})}},
+        // clang-format on
     };
     for (const auto& c : cases) {
         Ledger l = reportMonth();
@@ -338,17 +337,12 @@ TEST(PrintedReport, DesignatedTablePageHeadsAndWorkCells) {
     const auto steps = printedReport(l, {});
     const Lines fundsHeadings = {placed({{45, "Bal First"}, {85, "Bal  End"}}),
                                  placed({{45, "Of  Month     Received     Expended     Of Month"}})};
-    const Lines table = {
-        placed({{40, "Designated Funds"}}),
-        "",
-        fundsHeadings[0],
-        fundsHeadings[1],
-        "",
+    // clang-format off
+    const Lines table = {placed({{40, "Designated Funds"}}), "", fundsHeadings[0], fundsHeadings[1], "",
         tableRow(3, "Memorial Fund", {"500", "75", "10", "565"}),
-        tableRow(3, "Organ, Repair", {"0.50", "0", "0", "0.50"}),
-        placed({{68, "------------ ------------"}}),
-        placed({{15, "Totals -"}, {68, "       10.00"}, {81, "      565.50"}}),
-    };
+        tableRow(3, "Organ, Repair", {"0.50", "0", "0", "0.50"}), placed({{68, "------------ ------------"}}),
+        placed({{15, "Totals -"}, {68, "       10.00"}, {81, "      565.50"}})};
+    // clang-format on
     EXPECT_EQ(linesFrom(allLines(replay(steps)), table.front(), table.size()), table);
 
     std::vector<Lines> heads;
@@ -361,28 +355,18 @@ TEST(PrintedReport, DesignatedTablePageHeadsAndWorkCells) {
             textsBelow.back() = step.text;
         }
     }
-    const std::vector<Lines> expected = {
-        {"", "", fundsHeadings[0], fundsHeadings[1], ""},
-        {},
-        {"", "", placed({{41, "     Annual     Spent In     Spent In   Remaining"}}),
-         placed({{41, "     Budget         Year        Month       Funds"}}), ""},
-        {},
-    };
-    EXPECT_EQ(heads, expected);
+    const Lines fundsHead = {"", "", fundsHeadings[0], fundsHeadings[1], ""};
+    EXPECT_EQ(heads,
+              (std::vector<Lines>{fundsHead, {}, {"", "", kBudgetHeadings[0], kBudgetHeadings[1], ""}, {}}));
     EXPECT_EQ(textsBelow, (Lines{"Memorial Fund", "Budget Accounts", "Operations", ""}));
 
-    const std::pair<Money, std::int64_t> cells[] = {
-        {l.DesigAmount[1][0], 2500},
-        {l.DesigAmount[2][0], 0},
-        {l.DesigAmount[0][3], 1000},
-        {l.DesigAmount[0][4], 56550},
-        {l.BudgetAmount[0][kBudgeted], 190000},
-        {l.BudgetAmount[0][kSpentInMonth], 4250},
-        {l.BudgetAmount[101][kBudgeted], 10000},
-        {l.BudgetAmount[101][kRemaining], 7225},
-    };
-    for (std::size_t i = 0; i < std::size(cells); ++i)
-        EXPECT_EQ(cells[i].first, Money::cents(cells[i].second)) << i;
+    // clang-format off
+    const Money cells[] = {l.DesigAmount[1][0], l.DesigAmount[2][0], l.DesigAmount[0][3], l.DesigAmount[0][4],
+        l.BudgetAmount[0][kBudgeted], l.BudgetAmount[0][kSpentInMonth], l.BudgetAmount[101][kBudgeted],
+        l.BudgetAmount[101][kRemaining]};
+    // clang-format on
+    const std::int64_t cents[] = {2500, 0, 1000, 56550, 190000, 4250, 10000, 7225};
+    for (std::size_t i = 0; i < std::size(cells); ++i) EXPECT_EQ(cells[i], Money::cents(cents[i])) << i;
 }
 
 TEST(PrintedReport, DesignatedTableStartsANewPageWhenItWouldNotFit) {
@@ -423,9 +407,7 @@ TEST(PrintedReport, BudgetTableStartsAPageAndASectionBelowTheMarkStartsAnother) 
     EXPECT_GT(pages[1].back().y, 10000);
     EXPECT_EQ(pages[1].back().text, "");  // the blank line after the open section's subtotals
     EXPECT_EQ(allLines({{pages[2].begin(), pages[2].begin() + 7}}),
-              (Lines{"", "", placed({{41, "     Annual     Spent In     Spent In   Remaining"}}),
-                     placed({{41, "     Budget         Year        Month       Funds"}}), "", "",
-                     placed({{13, "Later"}})}));
+              (Lines{"", "", kBudgetHeadings[0], kBudgetHeadings[1], "", "", placed({{13, "Later"}})}));
 }
 
 // The default title from column 1; funds lines with one rule and no accounts' total.

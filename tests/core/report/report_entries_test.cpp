@@ -10,25 +10,20 @@
 namespace quorvel {
 namespace {
 
-TEST(ReportEntries, AmountBoxesSettleToTwoDecimalsOrEmpty) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"5", "5.00"}, {"12.345", "12.35"}, {"1,250", "1.00"}, {"-3", "-3.00"},  {"0", ""}, {"abc", ""},
-        {"", ""},      {"-0.001", ""},      {"0.004", ""},     {"0.005", "0.01"}};
-    for (const auto& [typed, settled] : cases) EXPECT_EQ(settledAmountText(typed), settled) << typed;
-}
-
-TEST(ReportEntries, CopiesRoundHalfToEvenWithinSixteenBits) {
+// Amounts settle to two decimals or empty; copies round half to even within sixteen bits; the
+// total adds each amount as read.
+TEST(ReportEntries, BoxesSettleAndAddUp) {
     const std::optional<int> none;
     // clang-format off
-    const std::pair<const char*, std::optional<int>> cases[] = {
-        {"1", 1}, {"2.5", 2}, {"3.5", 4}, {"0.5", 0}, {"abc", 0}, {"", 0}, {"-1", -1}, {"2 copies", 2},
+    const std::pair<const char*, const char*> amounts[] = {{"5", "5.00"}, {"12.345", "12.35"},
+        {"1,250", "1.00"}, {"-3", "-3.00"}, {"abc", ""}, {"-0.001", ""}, {"0.004", ""}, {"0.005", "0.01"}};
+    const std::pair<const char*, std::optional<int>> copies[] = {
+        {"1", 1}, {"2.5", 2}, {"3.5", 4}, {"0.5", 0}, {"abc", 0}, {"-1", -1}, {"2 copies", 2},
         {"32767", 32767}, {"32767.4", 32767}, {"32767.5", none}, {"40000", none}, {"-32768", -32768},
         {"-32768.6", none}};
     // clang-format on
-    for (const auto& [text, copies] : cases) EXPECT_EQ(copiesRequested(text), copies) << text;
-}
-
-TEST(ReportEntries, TheTotalAddsEachAmountAsRead) {
+    for (const auto& [typed, settled] : amounts) EXPECT_EQ(settledAmountText(typed), settled) << typed;
+    for (const auto& [text, count] : copies) EXPECT_EQ(copiesRequested(text), count) << text;
     ReportEntries entries;
     entries.accountAmounts = {"100", "23.45", "", "abc", "-0.0001"};
     EXPECT_EQ(entries.accountsTotal(), Money::fromUnits(1234499));
@@ -57,8 +52,8 @@ TEST(AccountNames, ReadingStopsAtTheFirstMissingOrDamagedField) {
 }
 
 // Only names longer than two characters are kept; an inner quote is written unchanged and ends
-// the name when read.
-TEST(AccountNames, SavedAndLoadedOrNot) {
+// the name when read. Titles keep every line, even an empty one.
+TEST(EntryFiles, SavedAndLoadedOrNot) {
     test::TestFolder folder;
     const std::string path = folder.path("accounts.dat");
     ASSERT_TRUE(saveAccountNames(path, {"Ck", "Savings", "", "Petty Cash", "Say \"hi\" now"}).ok());
@@ -76,17 +71,14 @@ TEST(AccountNames, SavedAndLoadedOrNot) {
     test::writeFile(folder.path("file"), "");
     const Status blocked = saveAccountNames(folder.path("file/accounts.dat"), {"Checking", "", "", "", ""});
     EXPECT_FALSE(blocked.message().empty());
-}
 
-TEST(ReportTitles, KeepsEveryLineEvenEmptyAndReadsShortFiles) {
-    test::TestFolder folder;
-    const std::string path = folder.path("titles.dat");
-    EXPECT_EQ(loadReportTitles(path), std::nullopt);
-    ASSERT_TRUE(saveReportTitles(path, {"Treasurer's Report", "", "St. Mark, 2026"}).ok());
-    EXPECT_EQ(test::readFile(path), "\"Treasurer's Report\"\r\n\"\"\r\n\"St. Mark, 2026\"\r\n");
-    EXPECT_EQ(loadReportTitles(path), (ReportTitles{"Treasurer's Report", "", "St. Mark, 2026"}));
-    test::writeFile(path, "\"Report\"\n");
-    EXPECT_EQ(loadReportTitles(path), (ReportTitles{"Report", "", ""}));
+    const std::string titles = folder.path("titles.dat");
+    EXPECT_EQ(loadReportTitles(titles), std::nullopt);
+    ASSERT_TRUE(saveReportTitles(titles, {"Treasurer's Report", "", "St. Mark, 2026"}).ok());
+    EXPECT_EQ(test::readFile(titles), "\"Treasurer's Report\"\r\n\"\"\r\n\"St. Mark, 2026\"\r\n");
+    EXPECT_EQ(loadReportTitles(titles), (ReportTitles{"Treasurer's Report", "", "St. Mark, 2026"}));
+    test::writeFile(titles, "\"Report\"\n");
+    EXPECT_EQ(loadReportTitles(titles), (ReportTitles{"Report", "", ""}));
 }
 
 }  // namespace

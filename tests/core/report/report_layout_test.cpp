@@ -364,16 +364,17 @@ TEST(PrintedReport, DesignatedTablePageHeadsAndWorkCells) {
     for (std::size_t i = 0; i < std::size(cells); ++i) EXPECT_EQ(cells[i], Money::cents(cents[i])) << i;
 }
 
-TEST(PrintedReport, DesignatedTableStartsANewPageWhenItWouldNotFit) {
+// The designated table starts a new page when it would not fit; the budget table always starts
+// one, and a section that starts below the mark starts another.
+TEST(PrintedReport, PageBreaks) {
     Ledger l = reportMonth();
     const auto steps = printedReport(l, {});
     const std::string heading = placed({{40, "Designated Funds"}});
     // Where the check is made: the line before the blank line above the table's heading.
     int checkedAt = -1;
     const auto unbroken = replay(steps);
-    for (const Line& line : unbroken.at(0)) {
+    for (const Line& line : unbroken.at(0))
         if (line.text == heading) checkedAt = line.y - 240;
-    }
     ASSERT_GT(checkedAt, 0);
     // Two funds: (2 + 9) x 213.6 = 2349.6 twips are needed below the position.
     const int lastFitting = 14000 - 2350 - checkedAt;
@@ -385,10 +386,7 @@ TEST(PrintedReport, DesignatedTableStartsANewPageWhenItWouldNotFit) {
         EXPECT_EQ(top == (Lines{"", "", "", "", heading}), breaks) << "position " << startY + checkedAt;
         EXPECT_EQ(pages.size(), breaks ? 3u : 2u);
     }
-}
 
-TEST(PrintedReport, BudgetTableStartsAPageAndASectionBelowTheMarkStartsAnother) {
-    Ledger l = reportMonth();
     for (int i = 4; i <= 60; ++i) {
         l.BudgetAcctNumber[i] = std::to_string(100 + i * 5);
         l.BudgetAcctName[i] = "Account " + std::to_string(i);
@@ -405,21 +403,18 @@ TEST(PrintedReport, BudgetTableStartsAPageAndASectionBelowTheMarkStartsAnother) 
               (Lines{"", "", kBudgetHeadings[0], kBudgetHeadings[1], "", "", placed({{13, "Later"}})}));
 }
 
-// The default title from column 1; funds lines with one rule and no accounts' total.
-TEST(ReportFile, DefaultEntries) {
-    Ledger l = reportMonth();
-    const std::string text = reportFileText(l, {}, ReportFileKind::Monthly);
-    EXPECT_TRUE(text.starts_with("Treasurer's Report\r\n \r\n")) << text;
-    const Lines funds = {composed({{15, kUndesignated}}), composed({{15, kDesignated}}),
-                         placed({{34, "------------"}}), composed({{15, kTotalFunds}}), " "};
-    EXPECT_EQ(linesFrom(fileLines(text), funds.front(), funds.size()), funds);
-}
-
-// A column line goes on below a text it would overlap. In a composed line a later text
+// Without entries: the default title from column 1, funds lines with one rule and no accounts'
+// total. A column line goes on below a text it would overlap. In a composed line a later text
 // overwrites an earlier one and nothing passes column 90; an account text longer than 86
 // starts at column 1.
-TEST(ReportFile, LongNames) {
+TEST(ReportFile, DefaultEntriesAndLongNames) {
     Ledger l = reportMonth();
+    const std::string plain = reportFileText(l, {}, ReportFileKind::Monthly);
+    EXPECT_TRUE(plain.starts_with("Treasurer's Report\r\n \r\n")) << plain;
+    const Lines funds = {composed({{15, kUndesignated}}), composed({{15, kDesignated}}),
+                         placed({{34, "------------"}}), composed({{15, kTotalFunds}}), " "};
+    EXPECT_EQ(linesFrom(fileLines(plain), funds.front(), funds.size()), funds);
+
     l.DesigAcctName[1] = std::string(40, 'M');  // ends at column 42, where the first amount starts
     l.DesigAcctName[2] = std::string(39, 'O');  // ends just before it
     l.SourceName[1] = std::string(120, 'S');

@@ -147,12 +147,11 @@ TEST(CsvExport, TablesReadBackAndAgreeWithTheActionListAndSummary) {
 
 // A reference stands on its transaction's line as a comment, as typed.
 TEST(LedgerJournal, AReferenceStandsOnItsTransactionsLine) {
-    const std::pair<const char*, std::string> cases[] = {
-        {"Plate", "  ; Plate"},
-        {"Caf\xE9 sale", "  ; Caf\xC3\xA9 sale"},
-        {"Pl\tate\x7Fx", "  ; Pl ate x"},  // a control character would break the line
-        {"", ""},
-    };
+    // A control character would break the line.
+    const std::pair<const char*, std::string> cases[] = {{"Plate", "  ; Plate"},
+                                                         {"Caf\xE9 sale", "  ; Caf\xC3\xA9 sale"},
+                                                         {"Pl\tate\x7Fx", "  ; Pl ate x"},
+                                                         {"", ""}};
     for (const auto& [reference, comment] : cases) {
         const ActionRecord deposit = composeKeyedRecord("DP", "     ", "12.50", reference);
         const std::string journal = ledgerJournal(test::sampleLedger(), {deposit}, {2026, 12});

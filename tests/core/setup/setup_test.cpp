@@ -108,17 +108,15 @@ TEST(AnnualSetupTest, FundsGetNewFiveDigitNumbersAndRefusedEntriesAddNothing) {
               (Strings{"01234 Memorial 500.00 0.00 0.00 500.00", organ, youth, kEmptyRow}));
 
     // mode, number, name, the whole message or a part of it
+    const SetupMode budget = SetupMode::Budget, funds = SetupMode::Designated;
+    // clang-format off
     const std::tuple<SetupMode, const char*, const char*, const char*> cases[] = {
-        {SetupMode::Budget, "101", "Rent again", kDuplicateAccountNumber},
-        {SetupMode::Budget, "7", "Same number", kDuplicateAccountNumber},
-        {SetupMode::Budget, "7.0", "Not a number", "cannot be charged"},
-        {SetupMode::Budget, "", "Never padded", "Type the account number"},
-        {SetupMode::Designated, "", " MEMORIAL ", "already exists"},
-        {SetupMode::Budget, "201", "Say \"when\"", "double quote"},
-        {SetupMode::Budget, "201", " ", kNameNeeded},
-        {SetupMode::Designated, "", "Say \"when\"", "double quote"},
-        {SetupMode::Designated, "", " ", kNameNeeded},
-    };
+        {budget, "101", "Rent again", kDuplicateAccountNumber},
+        {budget, "7", "Same", kDuplicateAccountNumber}, {budget, "7.0", "Not a number", "cannot be charged"},
+        {budget, "", "Never", "Type the account number"}, {funds, "", " MEMORIAL ", "already exists"},
+        {budget, "201", "Say \"when\"", "double quote"}, {funds, "", "Say \"when\"", "double quote"},
+        {budget, "201", " ", kNameNeeded}, {funds, "", " ", kNameNeeded}};
+    // clang-format on
     const Ledger before = t;
     for (const auto& [mode, number, name, message] : cases) {
         const Status status = mode == SetupMode::Budget

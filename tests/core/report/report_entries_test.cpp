@@ -30,11 +30,7 @@ TEST(ReportEntries, BoxesSettleAndAddUp) {
 }
 
 TEST(AccountNames, ReadingStopsAtTheFirstMissingOrDamagedField) {
-    const struct {
-        const char* name;
-        std::string bytes;
-        AccountNames names;
-    } cases[] = {
+    const std::tuple<const char*, std::string, AccountNames> cases[] = {
         // clang-format off
         {"empty file", "", {}},
         {"line feeds only", "\"Checking\"\n\"Savings\"\n", {"Checking", "Savings", "", "", ""}},
@@ -48,7 +44,7 @@ TEST(AccountNames, ReadingStopsAtTheFirstMissingOrDamagedField) {
         {"a NUL inside", std::string("\"Ch\0ck\"\r\n", 9), {std::string("Ch\0ck", 5), "", "", "", ""}},
         // clang-format on
     };
-    for (const auto& c : cases) EXPECT_EQ(parseAccountNames(c.bytes), c.names) << c.name;
+    for (const auto& [name, bytes, names] : cases) EXPECT_EQ(parseAccountNames(bytes), names) << name;
 }
 
 // Only names longer than two characters are kept; an inner quote is written unchanged and ends

@@ -239,21 +239,18 @@ TEST(PrintedReport, SummaryBlock) {
 }
 
 // Entries 2 to 4 with an amount are all listed, so the listed amounts add up to the total.
+// Each case: the amounts, the entries printed on lines of their own, the total.
 TEST(PrintedReport, FundsLinesListEveryEntryThatHoldsAnAmount) {
-    const struct {
-        std::array<std::string, 5> amounts;
-        std::vector<int> extraEntries;  // entries printed on lines of their own
-        const char* total;
-    } cases[] = {
+    const std::tuple<std::array<std::string, 5>, std::vector<int>, const char*> cases[] = {
         {{"1000", "500", "73.25", "0", "40"}, {2, 4}, "1613.25"},
         {{"", "", "30", "40", "50"}, {2, 3, 4}, "120.00"},
         {{"5", "", "", "", "12.35"}, {4}, "17.35"},
         {{"", "", "", "", ""}, {}, nullptr},
     };
-    for (const auto& c : cases) {
+    for (const auto& [amounts, extraEntries, sum] : cases) {
         ReportEntries entries;
         entries.accountNames = {"Checking", "Savings", "Petty", "Safe", "Vault"};
-        entries.accountAmounts = c.amounts;
+        entries.accountAmounts = amounts;
         auto right = [&](int k) {
             const std::string text = entries.accountNames[k] + " " + amountField(entries.amount(k));
             return std::pair{87 - static_cast<int>(text.size()), text};
@@ -264,13 +261,13 @@ TEST(PrintedReport, FundsLinesListEveryEntryThatHoldsAnAmount) {
             return placed(texts);
         };
         Lines expected = {left(kUndesignated, 0), left(kDesignated, 1)};
-        for (int k : c.extraEntries) expected.push_back(placed({right(k)}));
+        for (int k : extraEntries) expected.push_back(placed({right(k)}));
         Texts total{{15, kTotalFunds}};
-        if (c.total) total.push_back({63, "Total Funds " + field(c.total)});
+        if (sum) total.push_back({63, "Total Funds " + field(sum)});
         expected.insert(expected.end(), {placed(total), ""});
         EXPECT_EQ(linesFrom(printedLines(reportMonth(), entries), expected.front(), expected.size()),
                   expected)
-            << "amounts " << c.amounts[0] << "/" << c.amounts[2];
+            << amounts[0] << "/" << amounts[2];
     }
 }
 
@@ -282,12 +279,8 @@ TEST(PrintedReport, BudgetTableSections) {
     const std::string sub1 = tableRow(30, "Subtotals", {"1800", "340.50", "40", "1459.50"});
     const std::string totals = tableRow(30, "Totals", {"1900", "368.25", "42.50", "1531.75"});
     const std::string ops = placed({{13, "Operations"}}), other = placed({{13, "Other"}});
-    const struct {
-        const char* name;
-        std::array<const char*, 3> starts;
-        bool namelessSeven;  // row "7" keeps its number and amounts, but has no name
-        Lines table;
-    } cases[] = {
+    // name, section starts, whether row "7" keeps its number and amounts but has no name, table
+    const std::tuple<const char*, std::array<const char*, 3>, bool, Lines> cases[] = {
         // clang-format off
         // "101" is above the first section's start, so "7" never starts either: starts are kept in order.
         {"out of order", {"102", "101", "7"}, false,
@@ -299,16 +292,16 @@ TEST(PrintedReport, BudgetTableSections) {
           tableRow(30, "Totals", {"1800", "340.50", "40", "1459.50"})}},
         // clang-format on
     };
-    for (const auto& c : cases) {
+    for (const auto& [name, starts, namelessSeven, table] : cases) {
         Ledger l = reportMonth();
-        for (int j = 0; j < 3; ++j) l.SectionStart[j + 1] = c.starts[j];
+        for (int j = 0; j < 3; ++j) l.SectionStart[j + 1] = starts[j];
         l.SectionTitle[3] = "Third";
-        if (c.namelessSeven) l.BudgetAcctName[3].clear();
+        if (namelessSeven) l.BudgetAcctName[3].clear();
         const Lines lines = printedLines(l);
         const auto heading = std::find(lines.begin(), lines.end(), kBudgetHeading);
         ASSERT_GE(lines.end() - heading, 4);
         // After the heading, its blank line and the column headings.
-        EXPECT_EQ(Lines(heading + 4, lines.end()), c.table) << c.name;
+        EXPECT_EQ(Lines(heading + 4, lines.end()), table) << name;
     }
 }
 

@@ -147,7 +147,7 @@ TEST(CsvExport, TablesReadBackAndAgreeWithTheActionListAndSummary) {
 
 // A reference stands on its transaction's line as a comment, as typed.
 TEST(LedgerJournal, AReferenceStandsOnItsTransactionsLine) {
-    // A control character would break the line.
+    // The third holds control characters, which would break the line.
     const std::pair<const char*, std::string> cases[] = {{"Plate", "  ; Plate"},
                                                          {"Caf\xE9 sale", "  ; Caf\xC3\xA9 sale"},
                                                          {"Pl\tate\x7Fx", "  ; Pl ate x"},

@@ -10,12 +10,10 @@
 #include <string_view>
 
 namespace quorvel::fuzz {
-
 [[noreturn]] inline void fail(const char* where, int line, const std::string& what) {
     std::fprintf(stderr, "%s:%d: %s\n", where, line, what.c_str());
     std::abort();
 }
-
 }  // namespace quorvel::fuzz
 
 #define FUZZ_CHECK(condition, what)                                          \

@@ -39,9 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     std::vector<ActionRecord> records;
     records.reserve(size / kRecordSize);
-    for (std::size_t at = 0; at + kRecordSize <= bytes.size(); at += kRecordSize) {
+    for (std::size_t at = 0; at + kRecordSize <= bytes.size(); at += kRecordSize)
         records.push_back(ActionRecord::fromBytes(bytes.substr(at, kRecordSize)));
-    }
 
     Ledger replayed = demoMonth();
     replayJournal(replayed, records);

@@ -46,21 +46,12 @@ TEST(Journal, LocateFindsAJournalNamedInAnotherCase) {
     EXPECT_EQ(Journal::locate(folder.path("FEB2027.rep")), folder.path("FEB2027.jrn"));
 }
 
-// Each kind of record, byte for byte; '|' marks nothing, the literals are exactly 34 bytes.
-TEST(ActionRecord, GoldenBytesOfEveryKind) {
-    const std::string str1250 = *amountAsStr(Money::cents(1250)), box50 = *amountAsBox("50.00");
+// The records the recording test does not write, byte for byte; the literals are exactly 34 bytes.
+TEST(ActionRecord, GoldenBytesOfTheOtherKinds) {
     // clang-format off
     const std::pair<ActionRecord, const char*> cases[] = {
-        {composeBudgetRecord("BX", "101", str1250, "ck 100"), "BX   101  12.5        ck 100      "},
         {composeKeyedRecord("DX", "01234", *amountAsStr(Money::cents(-325)), "12/01"),
          "DX 01234 -3.25        12/01       "},
-        {composeKeyedRecord("DP", "", *amountAsStr(Money::cents(10000)), "Sunday"),
-         "DP        100         Sunday      "},
-        {composeBudgetRecord("TO", "460", box50, "12/10"), "TO   460 50.00        12/10       "},
-        {composeKeyedRecord("TI", "20000", box50, "12/10"), "TI 20000 50.00        12/10       "},
-        {composeKeyedRecord("SX", "11111", *amountAsRight(Money::cents(1250)), "rent"),
-         "SX 11111        12.50 rent        "},
-        {composeFundCreated("04321"), "DN 04321 0.00         transfer    "},
         {composeFundName("  Christmas Baskets for Families  "), "D2 Christmas Baskets for Fam      "},
         {cancelledRecord(CancelReason::Canceled), "ZZ - action canceled -            "},
         {cancelledRecord(CancelReason::Deleted), "ZZ - action deleted -             "},

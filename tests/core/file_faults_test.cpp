@@ -9,6 +9,7 @@
 
 #include "actions/recording.h"
 #include "core/reload_check.h"
+#include "core/review/open_month.h"
 #include "core/sample_month.h"
 #include "core/test_folder.h"
 #include "ledger/file_faults.h"
@@ -31,18 +32,10 @@ FileFaultHook failing(FileStep step, const std::string& path, int error = ENOSPC
     return [=](FileStep s, const std::string& p) { return s == step && p == path ? error : 0; };
 }
 
-// DEC2026.rep of the sample month with `records`, opened as the program holds it.
-struct OpenMonth {
-    explicit OpenMonth(const std::vector<ActionRecord>& records = {
-                           test::keyed("DP", "", Money::cents(500))}) {
-        test::writeMonth(test::sampleLedger(), path, records);
-        EXPECT_TRUE(LoadMonthFile(ledger, journal, path).ok());
-    }
-    TestFolder folder;
-    const std::string path = folder.path("DEC2026.rep");
-    Ledger ledger;
-    Journal journal;
-};
+// A month opened as the program holds it; the tests open the sample month with their records.
+using JournalFaults = test::OpenMonthTest;
+using SaveFaults = test::OpenMonthTest;
+const std::vector<ActionRecord> kOneDeposit = {test::keyed("DP", "", Money::cents(500))};
 
 class MonthSaveFaults : public ::testing::Test {
 protected:
@@ -112,31 +105,30 @@ TEST_F(MonthSaveFaults, AFailedStepIsReportedAndLeavesBothFilesAsTheyWere) {
     EXPECT_EQ(test::folderFiles(folder.root()).size(), 2u);
 }
 
-TEST(JournalFaults, AFailedAppendIsReportedAndChangesNoTable) {
-    OpenMonth m;
-    const Ledger before = m.ledger;
-    const std::string journalBytes = readFile(m.journal.path());
+TEST_F(JournalFaults, AFailedAppendIsReportedAndChangesNoTable) {
+    open(test::sampleLedger(), kOneDeposit);
+    const Ledger before = ledger;
+    const std::string journalBytes = readFile(journal.path());
     for (const FileStep step : {FileStep::Write, FileStep::Sync}) {
-        ScopedFileFault fault(failing(step, m.journal.path(), EIO));
-        const Status recorded = recordDeposit(m.ledger, m.journal, "12.00", "");
+        ScopedFileFault fault(failing(step, journal.path(), EIO));
+        const Status recorded = recordDeposit(ledger, journal, "12.00", "");
         ASSERT_FALSE(recorded.ok());
         EXPECT_FALSE(recorded.tookEffect());
-        EXPECT_TRUE(test::holds(recorded.message(), m.journal.path()));
-        EXPECT_FALSE(recordTransfer(m.ledger, m.journal, 1, 1, "2.00", "").ok());
+        EXPECT_TRUE(test::holds(recorded.message(), journal.path()));
+        EXPECT_FALSE(recordTransfer(ledger, journal, 1, 1, "2.00", "").ok());
     }
-    EXPECT_TRUE(m.ledger == before);
-    EXPECT_TRUE(readFile(m.journal.path()) == journalBytes)
-        << "a half-written record was left to be replayed";
+    EXPECT_TRUE(ledger == before);
+    EXPECT_TRUE(readFile(journal.path()) == journalBytes) << "a half-written record was left to be replayed";
 
     // Once the disk recovers, recording goes on where it stopped.
-    ASSERT_TRUE(recordDeposit(m.ledger, m.journal, "12.00", "").ok());
-    EXPECT_EQ(m.journal.recordCount(), 2);
-    EXPECT_EQ(m.ledger.Summary[kTotalReceipts], Money::cents(1700));
+    ASSERT_TRUE(recordDeposit(ledger, journal, "12.00", "").ok());
+    EXPECT_EQ(journal.recordCount(), 2);
+    EXPECT_EQ(ledger.Summary[kTotalReceipts], Money::cents(1700));
 }
 
 // A transfer whose month save failed after its records were appended was reported as failed,
 // and doing it again recorded it twice.
-TEST(JournalFaults, ASaveFailingAfterTheJournalTookTheActionReportsItRecorded) {
+TEST_F(JournalFaults, ASaveFailingAfterTheJournalTookTheActionReportsItRecorded) {
     // clang-format off
     // What the message says, records in the journal afterwards, the action.
     const std::tuple<const char*, std::int64_t, std::function<Status(Ledger&, Journal&)>> cases[] = {
@@ -147,24 +139,24 @@ TEST(JournalFaults, ASaveFailingAfterTheJournalTookTheActionReportsItRecorded) {
     };
     // clang-format on
     for (const auto& [says, records, act] : cases) {
-        OpenMonth m;
-        const std::string month = readFile(m.path);
+        open(test::sampleLedger(), kOneDeposit);
+        const std::string month = readFile(path);
         const Status s = [&] {
-            ScopedFileFault fault(failing(FileStep::Rename, m.path));
-            return act(m.ledger, m.journal);
+            ScopedFileFault fault(failing(FileStep::Rename, path));
+            return act(ledger, journal);
         }();
         EXPECT_TRUE(s.tookEffect()) << says;
         EXPECT_TRUE(test::holds(s.message(), says));
         EXPECT_TRUE(test::holds(s.message(), "It stays as it was"));
-        EXPECT_EQ(readFile(m.path), month);
-        EXPECT_EQ(m.journal.recordCount(), records);
-        EXPECT_TRUE(test::sameAsReload(m.ledger)) << says;
+        EXPECT_EQ(readFile(path), month);
+        EXPECT_EQ(journal.recordCount(), records);
+        EXPECT_TRUE(test::sameAsReload(ledger)) << says;
     }
 }
 
 // A change of the month's tables that cannot be saved is refused whole: the journal records it
 // rewrote are put back, and files and tables stay as they were.
-TEST(SaveFaults, AChangeThatCannotBeSavedChangesNothing) {
+TEST_F(SaveFaults, AChangeThatCannotBeSavedChangesNothing) {
     // clang-format off
     const std::pair<const char*, std::function<Status(Ledger&, Journal&)>> cases[] = {
         {"renumber account",
@@ -184,19 +176,19 @@ TEST(SaveFaults, AChangeThatCannotBeSavedChangesNothing) {
     };
     // clang-format on
     for (const auto& [what, change] : cases) {
-        OpenMonth m({test::bx("102", Money::cents(500)), test::to("102", Money::cents(1000)),
-                     test::keyed("TI", "01234", Money::cents(1000))});
-        const Ledger before = m.ledger;
-        const std::string month = readFile(m.path);
-        const std::string records = readFile(m.journal.path());
+        open(test::sampleLedger(), {test::bx("102", Money::cents(500)), test::to("102", Money::cents(1000)),
+                                    test::keyed("TI", "01234", Money::cents(1000))});
+        const Ledger before = ledger;
+        const std::string month = readFile(path);
+        const std::string records = readFile(journal.path());
         const Status changed = [&] {
             test::FileSizeLimit full(1000);  // records are rewritten in place; the month file cannot be
-            return change(m.ledger, m.journal);
+            return change(ledger, journal);
         }();
         EXPECT_TRUE(test::holds(changed.message(), "Nothing was changed")) << what;
-        EXPECT_TRUE(readFile(m.path) == month) << what;
-        EXPECT_TRUE(readFile(m.journal.path()) == records) << what;
-        EXPECT_TRUE(m.ledger == before) << what;
+        EXPECT_TRUE(readFile(path) == month) << what;
+        EXPECT_TRUE(readFile(journal.path()) == records) << what;
+        EXPECT_TRUE(ledger == before) << what;
     }
 }
 

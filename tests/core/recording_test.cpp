@@ -3,37 +3,15 @@
 #include <functional>
 
 #include "actions/recording.h"
-#include "core/sample_month.h"
-#include "core/test_folder.h"
-#include "ledger/month_file.h"
+#include "core/review/open_month.h"
 
 namespace quorvel {
 namespace {
 
-using test::TestFolder;
-
 // The sample month opened for recording, as the program holds it.
-class RecordingTest : public ::testing::Test {
+class RecordingTest : public test::OpenMonthTest {
 protected:
-    void SetUp() override {
-        Ledger month = test::sampleLedger();
-        month.BudgetAmount[2][kBudgeted] = Money::cents(10000);  // "Utilities": 100.00, 30.00 spent
-        month.BudgetAmount[2][kSpentInYear] = Money::cents(3000);
-        month.DesigAmount[1][kAtFirstOfMonth] = Money::cents(10000);  // "Memorial Fund": 100.00
-        month.DesigAmount[1][kFundRemaining] = Money::cents(10000);
-        month.DesigAmount[2][kAtFirstOfMonth] = Money::cents(1000);
-        month.DesigAmount[2][kFundRemaining] = Money::cents(1000);
-        path = folder.path("DEC2026.rep");
-        test::writeMonth(month, path);
-        ASSERT_TRUE(LoadMonthFile(ledger, journal, path).ok());
-    }
-
-    std::vector<ActionRecord> records() const { return journal.readAll().value(); }
-
-    TestFolder folder;
-    std::string path;
-    Ledger ledger;
-    Journal journal;
+    void SetUp() override { open(test::sampleLedger()); }
     RandomBelow random = seededRandom(11);
 };
 
@@ -66,8 +44,8 @@ TEST_F(RecordingTest, EachKindWritesItsRecordsAndMatchesTheReload) {
 }
 
 TEST_F(RecordingTest, OverBudgetOnlyWhenStrictlyAboveWhatRemains) {
-    EXPECT_FALSE(overBudget(ledger, 2, Money::cents(7000)));
-    EXPECT_TRUE(overBudget(ledger, 2, Money::cents(7001)));
+    EXPECT_FALSE(overBudget(ledger, 1, Money::cents(89950)));  // "Pastor, Salary": 1200.00, 300.50 spent
+    EXPECT_TRUE(overBudget(ledger, 1, Money::cents(89951)));
     ledger.BudgetAmount[2][kRemaining] = Money();
     EXPECT_TRUE(overBudget(ledger, 2, Money::cents(1)));
     EXPECT_FALSE(overBudget(ledger, 2, Money()));
@@ -107,8 +85,8 @@ TEST_F(RecordingTest, NoRoomLeftForFundsOrSources) {
 }
 
 TEST_F(RecordingTest, RefusalsSayWhy) {
-    EXPECT_EQ(recordDesignatedExpenditure(ledger, journal, 1, "100.01", "").message(), kFundOverdrawn);
-    ASSERT_TRUE(recordDesignatedExpenditure(ledger, journal, 1, "100.00", "").ok());  // all that is left
+    EXPECT_EQ(recordDesignatedExpenditure(ledger, journal, 1, "500.01", "").message(), kFundOverdrawn);
+    ASSERT_TRUE(recordDesignatedExpenditure(ledger, journal, 1, "500.00", "").ok());  // all that is left
     EXPECT_TRUE(ledger.DesigAmount[1][kFundRemaining].isZero());
     // The replay finds a transfer's account by all three characters: "7" would never be charged.
     EXPECT_FALSE(canTransferFrom(ledger, 3));

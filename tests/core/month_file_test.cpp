@@ -55,16 +55,6 @@ TEST_F(MonthFile, GoldenBytesAreWrittenAndLoadIntoTheSampleLedger) {
     EXPECT_FALSE(std::filesystem::exists(folder.path("DEC2026.jrn")));
 }
 
-// The file holds the year up to last month; the journal adds the month back at each load.
-TEST_F(MonthFile, ColumnTwoIsWrittenWithoutTheMonthsExpenditure) {
-    test::writeMonth(test::sampleLedger(), path, {test::bx("101", Money::cents(4000))});
-    ledger = load(path);
-    EXPECT_EQ(ledger.BudgetAmount[1][kSpentInYear], Money::cents(34050));
-    EXPECT_EQ(ledger.BudgetAmount[1][kSpentInMonth], Money::cents(4000));
-    ASSERT_TRUE(SaveMonthFile(ledger).ok());
-    EXPECT_EQ(readFile(path).substr(0, 20), "\"101\",1200,500,300.5");
-}
-
 TEST_F(MonthFile, ReadsTheFormsOtherWritersUse) {
     // LF line ends, blanks before fields, ".5"-style numbers and an unquoted name.
     std::string other = golden;

@@ -8,7 +8,7 @@
 namespace quorvel {
 namespace {
 
-TEST(MonthSummary, ElevenLinesWithoutSourcesOrTransfers) {
+TEST(MonthSummary, ElevenLinesWithoutSourcesOrTransfersAndFiguresInTwelveCharacters) {
     Ledger l = test::sampleLedger();
     l.CurrentFile = "/books/NOV2026.rep";
     const std::vector<std::string> expected = {
@@ -25,6 +25,11 @@ TEST(MonthSummary, ElevenLinesWithoutSourcesOrTransfers) {
         "Designated Fund Totals                   500.50",
     };
     EXPECT_EQ(monthSummaryLines(l), expected);
+    EXPECT_EQ(summaryLine("Remaining Balance", Money::cents(-1250)),
+              "Remaining Balance                        -12.50");
+    // A figure wider than the field keeps its leftmost twelve characters.
+    EXPECT_EQ(summaryLine("Big", Money::cents(123456789012345)),
+              "Big" + std::string(32, ' ') + "123456789012");
 }
 
 TEST(MonthSummary, OtherSourcesAndTransfersAppearWhenAboveZero) {
@@ -46,14 +51,6 @@ TEST(MonthSummary, OtherSourcesAndTransfersAppearWhenAboveZero) {
     l.TransferAmount[1] = Money();
     RecomputeTotals(l);
     EXPECT_EQ(monthSummaryLines(l).size(), 11u);
-}
-
-TEST(MonthSummary, FiguresStayInTheirTwelveCharacters) {
-    EXPECT_EQ(summaryLine("Remaining Balance", Money::cents(-1250)),
-              "Remaining Balance                        -12.50");
-    // A figure wider than the field keeps its leftmost twelve characters.
-    EXPECT_EQ(summaryLine("Big", Money::cents(123456789012345)),
-              "Big" + std::string(32, ' ') + "123456789012");
 }
 
 using test::keyed;

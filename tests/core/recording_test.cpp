@@ -30,8 +30,6 @@ TEST_F(RecordingTest, EachKindWritesItsRecordsAndMatchesTheReload) {
          {"SX 11111        12.50 sale        "}},
         {[](Ledger& l, Journal& j) { return recordTransfer(l, j, 2, 2, "50.00", "12/10"); },
          {"TO   102 50.00        12/10       ", "TI 20000 50.00        12/10       "}},
-        {[](Ledger& l, Journal& j) { return recordTransfer(l, j, 1, 2, "25.00", ""); },
-         {"TO   101 25.00                    ", "TI 20000 25.00                    "}},
     };
     std::size_t written = 0;
     for (const auto& [record, texts] : cases) {
@@ -78,8 +76,6 @@ TEST_F(RecordingTest, NoRoomLeftForFundsOrSources) {
     }
     for (int k = 2; k <= kLastSourceRow; ++k) ledger.SourceId[k] = "2" + std::to_string(1000 + k);
     RecomputeTotals(ledger);
-    ASSERT_TRUE(SaveMonthFile(ledger).ok());
-    ASSERT_TRUE(LoadMonthFile(ledger, journal, path).ok());
     EXPECT_EQ(createFund(ledger, journal, "One Too Many", random, true).message(), kOutOfFundSpace);
     EXPECT_EQ(createSource(ledger, journal, "One Too Many", random).message(), kOutOfSourceSpace);
 }

@@ -261,14 +261,11 @@ TEST_F(MonthLockTest, AcquireNamesUsHoldsOffASecondOpenerAndReleaseFreesIt) {
         ASSERT_EQ(first.acquire(month).state, LockState::Acquired);
         EXPECT_EQ(first.lockPath(), lockFile);
         const std::string text = readFile(lockFile);
-        const auto written = parseLockText(text);
-        ASSERT_TRUE(written.has_value()) << text;
         LockHolder me = thisProcess();
-        me.since = written->since;
-        EXPECT_EQ(composeLockText(*written), composeLockText(me));
-        EXPECT_TRUE(
-            std::regex_match(written->since, std::regex(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d [+-]\d{4})")))
-            << written->since;
+        me.since = parseLockText(text).value_or(LockHolder{}).since;
+        EXPECT_EQ(text, composeLockText(me));
+        EXPECT_TRUE(std::regex_match(me.since, std::regex(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d [+-]\d{4})")))
+            << me.since;
         EXPECT_EQ(filesInFolder(), 2u);  // the month and its lock: no temporary left behind
 
         MonthLock second;

@@ -21,7 +21,7 @@ using test::writeFile;
 
 ActionRecord deposit(int cents) { return test::keyed("DP", "", Money::cents(cents)); }
 
-TEST(Journal, AppendReadAndRewriteInPlaceAndNeverCreateOrWriteReadOnly) {
+TEST(Journal, AppendReadRewriteInPlaceNeverWriteReadOnlyAndLocateInAnyCase) {
     TestFolder folder;
     Journal journal;
     ASSERT_TRUE(journal.open(folder.path("m.jrn"), JournalMode::ReadWrite).ok());
@@ -39,10 +39,8 @@ TEST(Journal, AppendReadAndRewriteInPlaceAndNeverCreateOrWriteReadOnly) {
     ASSERT_TRUE(readOnly.open(folder.path("r.jrn"), JournalMode::ReadOnly).ok());
     EXPECT_FALSE(readOnly.append(deposit(1)).ok());
     EXPECT_FALSE(std::filesystem::exists(folder.path("r.jrn")));
-}
 
-TEST(Journal, LocateFindsAJournalNamedInAnotherCase) {
-    TestFolder folder;
+    // A journal named in another case is found.
     writeFile(folder.path("JAN2027.JRN"), "");
     EXPECT_EQ(Journal::locate(folder.path("JAN2027.REP")), folder.path("JAN2027.JRN"));
     EXPECT_EQ(Journal::locate(folder.path("jan2027.rep")), folder.path("JAN2027.JRN"));
@@ -119,7 +117,7 @@ protected:
     Journal journal;
 };
 
-TEST_F(MonthFile, GoldenBytesAreWrittenAndLoadIntoTheSampleLedger) {
+TEST_F(MonthFile, GoldenBytesAndOtherWritersFormsLoadIntoTheSampleLedger) {
     const auto bytes = composeMonthFile(test::sampleLedger());
     ASSERT_TRUE(bytes.ok()) << bytes.message();
     EXPECT_EQ(*bytes, golden);
@@ -129,10 +127,9 @@ TEST_F(MonthFile, GoldenBytesAreWrittenAndLoadIntoTheSampleLedger) {
     expectSameStoredColumns(loaded, test::sampleLedger());  // "Pastor, Salary": the comma stays inside
     // Opening writes nothing; the journal comes with the first action.
     EXPECT_FALSE(std::filesystem::exists(folder.path("DEC2026.jrn")));
-}
 
-TEST_F(MonthFile, ReadsTheFormsOtherWritersUse) {
-    // LF line ends, blanks before fields, ".5"-style numbers and an unquoted name.
+    // The forms other writers use: LF line ends, blanks before fields, ".5"-style numbers and an unquoted
+    // name.
     std::string other = golden;
     std::erase(other, '\r');
     other.replace(other.find("1200,500,300.5"), 14, " 1200, 500.00 ,300.50");

@@ -97,7 +97,7 @@ TEST_F(MonthSaveFaults, AFailedStepIsReportedAndLeavesBothFilesAsTheyWere) {
     EXPECT_EQ(test::folderFiles(folder.root()).size(), 2u);
 }
 
-TEST_F(JournalFaults, AFailedAppendIsReportedAndChangesNoTable) {
+TEST_F(JournalFaults, AFailedAppendChangesNothingAndAFailedSaveAfterItSaysRecorded) {
     open(test::sampleLedger(), kOneDeposit);
     const Ledger before = ledger;
     const std::string journalBytes = readFile(journal.path());
@@ -115,11 +115,9 @@ TEST_F(JournalFaults, AFailedAppendIsReportedAndChangesNoTable) {
     ASSERT_TRUE(recordDeposit(ledger, journal, "12.00", "").ok());
     EXPECT_EQ(journal.recordCount(), 2);
     EXPECT_EQ(ledger.Summary[kTotalReceipts], Money::cents(1700));
-}
 
-// A transfer whose month save failed after its records were appended was reported as failed,
-// and doing it again recorded it twice.
-TEST_F(JournalFaults, ASaveFailingAfterTheJournalTookTheActionReportsItRecorded) {
+    // A transfer whose month save failed after its records were appended was reported as failed,
+    // and doing it again recorded it twice.
     // clang-format off
     // What the message says, records in the journal afterwards, the action.
     const std::tuple<const char*, std::int64_t, std::function<Status(Ledger&, Journal&)>> cases[] = {

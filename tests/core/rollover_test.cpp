@@ -101,17 +101,6 @@ TEST_F(RolloverTest, AnOldJournalOfTheNewNameIsMovedAsideOrBackNotReplayed) {
     EXPECT_TRUE(test::loadMonth(path).ledger.Summary[kTotalReceipts].isZero());
 }
 
-// The journal itself, and a name whose journal is the open month's, count as the open month.
-TEST_F(RolloverTest, NeitherRolloverNorCopyOverwritesTheOpenMonth) {
-    for (const std::string& path : {current, folder.path("NOV2026.jrn"), folder.path("NOV2026.REP")}) {
-        const Status status = rollOver(ledger, journal, path, RolloverKind::NewMonth);
-        EXPECT_TRUE(test::holds(status.message(), "open now"));
-        EXPECT_FALSE(copyMonth(ledger, journal, path).ok()) << path;
-    }
-    EXPECT_EQ(ledger.CurrentFile, current);
-    expectOldMonthUntouched();
-}
-
 // "The new month was not saved" was said of a month file that was saved and loads.
 TEST_F(RolloverTest, AJournalThatCannotBeMadeLeavesTheSavedMonthStanding) {
     const std::string path = folder.path("DEC2026.rep");
@@ -127,7 +116,15 @@ TEST_F(RolloverTest, AJournalThatCannotBeMadeLeavesTheSavedMonthStanding) {
 }
 
 // A copy over another month keeps that month recoverable, and shares nothing with the open month.
-TEST_F(RolloverTest, CopyOverAnotherMonthKeepsItsBackupAndIsIndependentOfTheOpenMonth) {
+// The journal itself, and a name whose journal is the open month's, count as the open month.
+TEST_F(RolloverTest, CopyOverAnotherMonthKeepsItsBackupAndNeverOverTheOpenMonth) {
+    for (const std::string& path : {current, folder.path("NOV2026.jrn"), folder.path("NOV2026.REP")}) {
+        EXPECT_TRUE(
+            test::holds(rollOver(ledger, journal, path, RolloverKind::NewMonth).message(), "open now"));
+        EXPECT_FALSE(copyMonth(ledger, journal, path).ok()) << path;
+    }
+    EXPECT_EQ(ledger.CurrentFile, current);
+    expectOldMonthUntouched();
     const std::string target = folder.path("JAN2027.rep");
     Ledger other = test::sampleLedger();
     other.BudgetAcctName[1] = "Other month";

@@ -52,7 +52,7 @@ TEST_F(AuditTrail, EveryFieldReadsBackExactlyFromOneUtf8LineAndDamagedLinesAreRe
         EXPECT_EQ(parseAuditLine(line), std::nullopt) << line;
 }
 
-TEST_F(AuditTrail, ReadsWhatItCanAndSaysWhatItCouldNot) {
+TEST_F(AuditTrail, ReadsWhatItCanSaysWhatItCouldNotAndAgreesWithAppendOnWhatIsNoTrail) {
     const std::string good = "t\tu\tCancel action\t";
     // Bytes, entries read and what the message says (nothing for a whole trail).
     const std::tuple<std::string, std::size_t, const char*> cases[] = {
@@ -81,18 +81,16 @@ TEST_F(AuditTrail, ReadsWhatItCanAndSaysWhatItCouldNot) {
     const AuditTrailRead missing = readAuditTrail(folder.path("NOV2026.aud"));
     EXPECT_FALSE(missing.exists);
     EXPECT_TRUE(test::holds(missing.message, "NOV2026.aud does not exist"));
-}
 
-// Whatever is at the trail's name and is not the month's own trail is neither written to nor trusted.
-TEST_F(AuditTrail, ReadAndAppendAgreeOnWhatIsNotTheTrail) {
+    // Whatever is at the trail's name and is not the month's own trail is neither written to nor trusted.
     const std::string trail = folder.path("OTHER.aud");
     writeFile(trail, "Quorvel audit trail 1\nt\tu\tCancel action\t\n");
-    const std::tuple<std::function<void()>, const char*, const char*> cases[] = {
+    const std::tuple<std::function<void()>, const char*, const char*> others[] = {
         {[&] { writeFile(path, "my own notes\n"); }, "is not an audit trail", "its first line is not"},
         {[&] { std::filesystem::create_hard_link(trail, path); }, "a hard link", "a hard link"},
         {[&] { std::filesystem::create_symlink(trail, path); }, "", "is a link"},
     };
-    for (const auto& [make, appendSays, readSays] : cases) {
+    for (const auto& [make, appendSays, readSays] : others) {
         std::filesystem::remove(path);
         make();
         const std::string before = readFile(trail) + readFile(path);

@@ -59,7 +59,8 @@ TEST(ActionRecord, GoldenBytesOfTheOtherKinds) {
         {composeKeyedRecord("DX", "01234", *amountAsStr(Money::cents(-325)), "12/01"),
          "DX 01234 -3.25        12/01       "},
         {composeFundName("  Christmas Baskets for Families  "), "D2 Christmas Baskets for Fam      "},
-        {composeBudgetRecord("BX", "12345", " 1", "a reference too long"), "BX   123  1           a referenc  "},
+        {composeBudgetRecord("BX", "12345", " 1", "a reference too long"),
+         "BX   123  1           a referenc  "},
         {cancelledRecord(CancelReason::Canceled), "ZZ - action canceled -            "},
         {cancelledRecord(CancelReason::Deleted), "ZZ - action deleted -             "},
     };

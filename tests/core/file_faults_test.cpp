@@ -50,26 +50,8 @@ protected:
     std::string first, second;
 };
 
-TEST_F(MonthSaveFaults, TheReplacedVersionIsKeptAsTheSingleBackup) {
+TEST_F(MonthSaveFaults, AFailedStepChangesNothingAndASaveKeepsTheReplacedVersionAsBackup) {
     const std::string backup = folder.path("NOV2026.rep.bak");
-    EXPECT_TRUE(readFile(backup) == first);
-    ASSERT_TRUE(SaveMonthFile(ledger).ok());
-    EXPECT_TRUE(readFile(backup) == second);
-
-    // Where the file system has no hard links, the backup is copied instead.
-    ledger.BudgetAcctName[1] = "Fourth";
-    const std::string third = readFile(ledger.CurrentFile);
-    {
-        ScopedFileFault noLinks(failing(FileStep::Link, ledger.CurrentFile, EPERM));
-        ASSERT_TRUE(SaveMonthFile(ledger).ok());
-    }
-    EXPECT_TRUE(readFile(backup) == third);
-    EXPECT_TRUE(test::holds(readFile(ledger.CurrentFile), "Fourth"));
-    EXPECT_EQ(test::folderFiles(folder.root()).size(), 2u);
-}
-
-TEST_F(MonthSaveFaults, AFailedStepIsReportedAndLeavesBothFilesAsTheyWere) {
-    const std::string backup = monthBackupPath(ledger.CurrentFile);
     for (const FileStep step : {FileStep::Write, FileStep::Flush, FileStep::Sync, FileStep::Rename}) {
         SCOPED_TRACE(static_cast<int>(step));
         const Status saved = [&] {
@@ -94,6 +76,21 @@ TEST_F(MonthSaveFaults, AFailedStepIsReportedAndLeavesBothFilesAsTheyWere) {
     }
     EXPECT_TRUE(readFile(ledger.CurrentFile) == second);
     EXPECT_TRUE(readFile(backup) == first);
+    EXPECT_EQ(test::folderFiles(folder.root()).size(), 2u);
+
+    // A save that succeeds keeps the version it replaced as the single backup.
+    ASSERT_TRUE(SaveMonthFile(ledger).ok());
+    EXPECT_TRUE(readFile(backup) == second);
+
+    // Where the file system has no hard links, the backup is copied instead.
+    ledger.BudgetAcctName[1] = "Fourth";
+    const std::string third = readFile(ledger.CurrentFile);
+    {
+        ScopedFileFault noLinks(failing(FileStep::Link, ledger.CurrentFile, EPERM));
+        ASSERT_TRUE(SaveMonthFile(ledger).ok());
+    }
+    EXPECT_TRUE(readFile(backup) == third);
+    EXPECT_TRUE(test::holds(readFile(ledger.CurrentFile), "Fourth"));
     EXPECT_EQ(test::folderFiles(folder.root()).size(), 2u);
 }
 

@@ -32,7 +32,7 @@ TEST(Money, Renderings) {
     }
 }
 
-TEST(Money, NumericValueOfText) {
+TEST(Money, NumericValueOfTextSaturatingBeyondADouble) {
     const std::pair<const char*, double> cases[] = {
         {"12.5", 12.5}, {"1,250", 1},   {"abc", 0}, {"", 0},   {"   .5", 0.5}, {"-.5", -0.5},
         {"+7", 7},      {"1.2.3", 1.2}, {"\t4", 4}, {"5.", 5}, {"- 5", 0},     {".", 0},
@@ -40,10 +40,8 @@ TEST(Money, NumericValueOfText) {
     for (const auto& [text, value] : cases) EXPECT_DOUBLE_EQ(numericValue(text), value) << '"' << text << '"';
     for (const char* text : {"12.5", " -3 ", ".5"}) EXPECT_TRUE(readsAsNumber(text)) << text;
     for (const char* text : {"", "abc", "12abc", ".", "1,250"}) EXPECT_FALSE(readsAsNumber(text)) << text;
-}
 
-// Past a double's range the reader leaves its result alone; that must not read as 0.
-TEST(Money, NumbersBeyondADoubleSaturate) {
+    // Past a double's range the reader leaves its result alone; that must not read as 0.
     const std::string huge = "1" + std::string(400, '0');
     const double infinity = std::numeric_limits<double>::infinity();
     EXPECT_EQ(numericValue(huge), infinity);
@@ -79,7 +77,7 @@ TEST(Money, ReadingRoundsToFourDecimals) {
     }
 }
 
-TEST(TypedAmount, ReadsEveryAcceptedForm) {
+TEST(TypedAmount, ReadsEveryAcceptedFormAndRefusesAnythingElseNamingBoxAndText) {
     // clang-format off
     const std::pair<const char*, std::int64_t> cases[] = {
         {"12.5", 1250},          {".5", 50},          {"5.", 500},          {"-3", -300},
@@ -93,21 +91,20 @@ TEST(TypedAmount, ReadsEveryAcceptedForm) {
         ASSERT_TRUE(read) << typed << ": " << read.message();
         EXPECT_EQ(*read, Money::cents(cents)) << typed;
     }
-}
 
-TEST(TypedAmount, RefusesAnythingElseNamingBoxAndText) {
+    // Anything else is refused, naming the box and the text.
     // clang-format off
     const struct {
         const char* typed;
         const char* reason = "is not an amount";
-    } cases[] = {
+    } refused[] = {
         {"12.5abc"}, {"1e9"}, {"1.2.3"}, {"1,25"}, {"12,34.5"}, {",123"}, {"1234,567"}, {"1,,23"},
         {"+5"}, {"--5"}, {"5-"}, {"."}, {"$"}, {"12 34"},
         {"12.345", "has more than two decimals"}, {"10000000000000", "is too large"},
         {"   ", "Nothing was typed"},
     };
     // clang-format on
-    for (const auto& c : cases) {
+    for (const auto& c : refused) {
         const auto read = readTypedAmount(c.typed, "Amount");
         EXPECT_TRUE(test::holds(read.message(), c.reason));
         EXPECT_TRUE(test::holds(read.message(), "\"Amount\""));

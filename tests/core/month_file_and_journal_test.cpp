@@ -71,7 +71,7 @@ TEST(ActionRecord, GoldenBytesOfTheOtherKinds) {
     }
 }
 
-TEST(ActionRecord, AmountsThatWouldNotFitAreRefused) {
+TEST(ActionRecord, AmountsAreReadInEveryRenderingAndRefusedWhenTheyWouldNotFit) {
     for (const std::int64_t cents : {9'999'999'999LL, -9'999'999'999LL}) {
         EXPECT_TRUE(amountAsStr(Money::cents(cents)).ok()) << cents;
         EXPECT_TRUE(amountAsRight(Money::cents(cents)).ok()) << cents;
@@ -81,14 +81,11 @@ TEST(ActionRecord, AmountsThatWouldNotFitAreRefused) {
     EXPECT_FALSE(amountAsBox("100000000.00").ok());
     EXPECT_FALSE(amountAsBox("1.0000000000001").ok());  // 15 characters would be cut
     EXPECT_TRUE(test::holds(amountAsStr(Money::cents(12'345'678'900)).message(), "too large"));
-}
 
-TEST(ActionRecord, ReadsAmountsInEveryRendering) {
     const std::pair<const char*, std::int64_t> cases[] = {
         {"       12.50", 1250}, {" 12.5000", 1250}, {"12.5abc", 1250}, {"-.25", -25}, {"", 0}};
-    for (const auto& [text, cents] : cases) {
+    for (const auto& [text, cents] : cases)
         EXPECT_EQ(composeKeyedRecord("DP", "", text, "").amount(), Money::cents(cents)) << text;
-    }
     EXPECT_EQ(ActionRecord::fromBytes("DP").text(), "DP" + std::string(32, ' '));  // short input padded
 }
 

@@ -71,7 +71,7 @@ std::vector<ActionRecord> monthOfEveryKind() {
     };
 }
 
-TEST(ActionList, GoldenLinesOfEveryKind) {
+TEST(ActionList, GoldenLinesOfEveryKindAndRecordNumbersPastNineHundredNinetyNine) {
     const ActionList list = actionListLines(test::sampleLedger(), monthOfEveryKind());
     const std::vector<std::string> expected = {
         "                - Actions Taken for This Report -",
@@ -87,6 +87,14 @@ TEST(ActionList, GoldenLinesOfEveryKind) {
     };
     EXPECT_EQ(list.lines, expected);
     EXPECT_EQ(list.recordNumbers, (std::vector<std::int64_t>{0, 1, 2, 3, 4, 7, 8, 9, 10, 11}));
+
+    // Past 999 records the number widens instead of being cut, so a line still names its record.
+    std::vector<ActionRecord> records(1000, keyed("DP", "", Money::cents(100)));
+    const ActionList many = actionListLines(test::sampleLedger(), records);
+    ASSERT_EQ(many.lines.size(), 1001u);
+    EXPECT_EQ(many.lines[999].substr(87), "999");
+    EXPECT_EQ(many.lines[1000].substr(87), "1000");
+    EXPECT_EQ(many.recordNumbers[1000], 1000);
 }
 
 TEST(ActionList, CashViewAndFiltersByBudgetFundOrSource) {
@@ -106,16 +114,6 @@ TEST(ActionList, CashViewAndFiltersByBudgetFundOrSource) {
             << (key ? key : "cash");
     }
     EXPECT_EQ(actionListLines(ledger, {}).lines, std::vector<std::string>{kActionListTitle});
-}
-
-// Past 999 records the number widens instead of being cut, so a line still names its record.
-TEST(ActionList, RecordNumbersPastNineHundredNinetyNine) {
-    std::vector<ActionRecord> records(1000, keyed("DP", "", Money::cents(100)));
-    const ActionList list = actionListLines(test::sampleLedger(), records);
-    ASSERT_EQ(list.lines.size(), 1001u);
-    EXPECT_EQ(list.lines[999].substr(87), "999");
-    EXPECT_EQ(list.lines[1000].substr(87), "1000");
-    EXPECT_EQ(list.recordNumbers[1000], 1000);
 }
 
 }  // namespace

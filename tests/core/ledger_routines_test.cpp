@@ -197,7 +197,7 @@ TEST(Replay, TransfersMoveBudgetSpendingIntoOneSlotPerFund) {
 
 // Every row filled, with numbers five apart so that many share a place in the lookup: each must
 // still reach its own row, and every fund receiving a transfer gets a slot of its own.
-TEST(Replay, EveryRowOfFullTablesIsCharged) {
+TEST(Replay, EveryRowOfFullTablesIsChargedAndADuplicateNumberTheHigherRow) {
     Ledger ledger = test::sampleLedger();
     std::vector<ActionRecord> records;
     for (int r = 1; r <= kLastWorkingRow; ++r) {
@@ -215,17 +215,15 @@ TEST(Replay, EveryRowOfFullTablesIsCharged) {
     }
     EXPECT_EQ(l.TransferAcct[kLastWorkingRow], "11500");
     EXPECT_EQ(l.Summary[kInternalTransfers], Money::cents(5050));
-}
 
-TEST(Replay, DuplicateKeysChargeTheHighestRow) {
-    Ledger ledger = test::sampleLedger();
-    ledger.BudgetAcctNumber[2] = "101";
-    ledger.DesigAcctNumber[2] = "01234";
-    const Ledger l =
-        replayed({bx("101", Money::cents(100)), keyed("DX", "01234", Money::cents(100))}, ledger);
-    EXPECT_TRUE(l.BudgetAmount[1][kSpentInMonth].isZero());
-    EXPECT_EQ(l.BudgetAmount[2][kSpentInMonth], Money::cents(100));
-    EXPECT_EQ(l.DesigAmount[2][kSpentFromFund], Money::cents(100));
+    // A number held by two rows charges the higher one.
+    ledger.BudgetAcctNumber[2] = ledger.BudgetAcctNumber[1];
+    ledger.DesigAcctNumber[2] = ledger.DesigAcctNumber[1];
+    const Ledger d =
+        replayed({bx("105", Money::cents(100)), keyed("DX", "11005", Money::cents(100))}, ledger);
+    EXPECT_TRUE(d.BudgetAmount[1][kSpentInMonth].isZero());
+    EXPECT_EQ(d.BudgetAmount[2][kSpentInMonth], Money::cents(100));
+    EXPECT_EQ(d.DesigAmount[2][kSpentFromFund], Money::cents(100));
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 namespace quorvel {
 namespace {
 
-TEST(MonthSummary, ElevenLinesWithoutSourcesOrTransfersAndFiguresInTwelveCharacters) {
+TEST(MonthSummary, ElevenLinesFiguresInTwelveCharactersSourcesAndTransfersWhenAboveZero) {
     Ledger l = test::sampleLedger();
     l.CurrentFile = "/books/NOV2026.rep";
     const std::vector<std::string> expected = {
@@ -30,10 +30,8 @@ TEST(MonthSummary, ElevenLinesWithoutSourcesOrTransfersAndFiguresInTwelveCharact
     // A figure wider than the field keeps its leftmost twelve characters.
     EXPECT_EQ(summaryLine("Big", Money::cents(123456789012345)),
               "Big" + std::string(32, ' ') + "123456789012");
-}
 
-TEST(MonthSummary, OtherSourcesAndTransfersAppearWhenAboveZero) {
-    Ledger l = test::sampleLedger();
+    // Other sources and transfers appear when above zero.
     l.Summary[kTotalReceipts] = Money::cents(20000);
     l.SourceAmount[1] = Money::cents(1250);
     l.DesigAmount[1][kReceivedInMonth] = Money::cents(3000);

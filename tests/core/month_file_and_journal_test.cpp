@@ -21,36 +21,6 @@ using test::writeFile;
 
 ActionRecord deposit(int cents) { return test::keyed("DP", "", Money::cents(cents)); }
 
-TEST(Journal, AppendReadRewriteInPlaceNeverWriteReadOnlyAndLocateInAnyCase) {
-    TestFolder folder;
-    Journal journal;
-    ASSERT_TRUE(journal.open(folder.path("m.jrn"), JournalMode::ReadWrite).ok());
-    EXPECT_EQ(journal.recordCount(), 0);
-    ASSERT_TRUE(journal.append(deposit(100)).ok());
-    ASSERT_TRUE(journal.append(deposit(200)).ok());
-    ASSERT_TRUE(journal.write(1, cancelledRecord(CancelReason::Canceled)).ok());
-    EXPECT_EQ(journal.read(2)->amount(), Money::cents(200));
-    EXPECT_FALSE(journal.read(3).ok());
-    EXPECT_FALSE(journal.write(3, deposit(1)).ok());
-    EXPECT_EQ(readFile(folder.path("m.jrn")),
-              std::string(cancelledRecord(CancelReason::Canceled).text()) + std::string(deposit(200).text()));
-
-    Journal readOnly;
-    ASSERT_TRUE(readOnly.open(folder.path("r.jrn"), JournalMode::ReadOnly).ok());
-    EXPECT_FALSE(readOnly.append(deposit(1)).ok());
-    EXPECT_FALSE(std::filesystem::exists(folder.path("r.jrn")));
-
-    // A journal named in another case is found.
-    writeFile(folder.path("JAN2027.JRN"), "");
-    EXPECT_EQ(Journal::locate(folder.path("JAN2027.REP")), folder.path("JAN2027.JRN"));
-    EXPECT_EQ(Journal::locate(folder.path("jan2027.rep")), folder.path("JAN2027.JRN"));
-    // The exact name wins when both exist.
-    writeFile(folder.path("JAN2027.jrn"), "");
-    EXPECT_EQ(Journal::locate(folder.path("JAN2027.REP")), folder.path("JAN2027.jrn"));
-    // Nothing there: the exact name, for creation.
-    EXPECT_EQ(Journal::locate(folder.path("FEB2027.rep")), folder.path("FEB2027.jrn"));
-}
-
 // Records the recording test does not write, and fields cut to their width, byte for byte;
 // the literals are exactly 34 bytes.
 TEST(ActionRecord, GoldenBytesOfTheOtherKinds) {
@@ -108,6 +78,34 @@ protected:
     Ledger ledger;
     Journal journal;
 };
+
+TEST_F(MonthFile, JournalAppendsReadsRewritesInPlaceNeverWritesReadOnlyAndIsFoundInAnyCase) {
+    ASSERT_TRUE(journal.open(folder.path("m.jrn"), JournalMode::ReadWrite).ok());
+    EXPECT_EQ(journal.recordCount(), 0);
+    ASSERT_TRUE(journal.append(deposit(100)).ok());
+    ASSERT_TRUE(journal.append(deposit(200)).ok());
+    ASSERT_TRUE(journal.write(1, cancelledRecord(CancelReason::Canceled)).ok());
+    EXPECT_EQ(journal.read(2)->amount(), Money::cents(200));
+    EXPECT_FALSE(journal.read(3).ok());
+    EXPECT_FALSE(journal.write(3, deposit(1)).ok());
+    EXPECT_EQ(readFile(folder.path("m.jrn")),
+              std::string(cancelledRecord(CancelReason::Canceled).text()) + std::string(deposit(200).text()));
+
+    Journal readOnly;
+    ASSERT_TRUE(readOnly.open(folder.path("r.jrn"), JournalMode::ReadOnly).ok());
+    EXPECT_FALSE(readOnly.append(deposit(1)).ok());
+    EXPECT_FALSE(std::filesystem::exists(folder.path("r.jrn")));
+
+    // A journal named in another case is found.
+    writeFile(folder.path("JAN2027.JRN"), "");
+    EXPECT_EQ(Journal::locate(folder.path("JAN2027.REP")), folder.path("JAN2027.JRN"));
+    EXPECT_EQ(Journal::locate(folder.path("jan2027.rep")), folder.path("JAN2027.JRN"));
+    // The exact name wins when both exist.
+    writeFile(folder.path("JAN2027.jrn"), "");
+    EXPECT_EQ(Journal::locate(folder.path("JAN2027.REP")), folder.path("JAN2027.jrn"));
+    // Nothing there: the exact name, for creation.
+    EXPECT_EQ(Journal::locate(folder.path("FEB2027.rep")), folder.path("FEB2027.jrn"));
+}
 
 TEST_F(MonthFile, GoldenBytesAndOtherWritersFormsLoadIntoTheSampleLedger) {
     const auto bytes = composeMonthFile(test::sampleLedger());

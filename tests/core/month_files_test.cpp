@@ -276,7 +276,7 @@ TEST_F(MonthLockTest, AcquireNamesUsHoldsOffASecondOpenerAndReleaseFreesIt) {
 
 // Under its name or under the old one of an earlier release, only a lock whose copy died on
 // this host is taken over; a live process of this host (this one) holds its lock.
-TEST_F(MonthLockTest, OnlyALockOfACopyThatDiedOnThisHostIsTakenOver) {
+TEST_F(MonthLockTest, OnlyALockOfACopyThatDiedOnThisHostIsTakenOverAndNoneOtherRemoved) {
     const long dead = deadPid();
     const std::string here = thisProcess().host;
     const std::string older = folder.path("NOV2026.rep.lock");
@@ -308,11 +308,9 @@ TEST_F(MonthLockTest, OnlyALockOfACopyThatDiedOnThisHostIsTakenOver) {
         lock.release();
         std::filesystem::remove(at);
     }
-}
 
-// A damaged lock is held by an unknown user; neither it nor a lock put in place of ours is removed.
-TEST_F(MonthLockTest, ADamagedLockOrOneThatIsNoLongerOursIsLeftAlone) {
-    const std::string whole = composeLockText(holder("anna", thisProcess().host, deadPid()));
+    // A damaged lock is held by an unknown user; neither it nor a lock put in place of ours is removed.
+    const std::string whole = composeLockText(holder("anna", here, dead));
     for (const std::string& damaged :
          {std::string(), whole.substr(0, 40),
           std::string("Quorvel month lock\nuser: anna\nhost: vestry\nsince: x\npid: 12ab\n")}) {

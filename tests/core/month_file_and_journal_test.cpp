@@ -180,22 +180,6 @@ TEST_F(MonthFile, RefusesTextAndAmountsTheFormatCannotHold) {
     EXPECT_TRUE(test::holds(readFile(path), "Caf\xE9 Fund"));
 }
 
-// A stored count larger than the named rows would list empty funds and misplace the next one.
-TEST_F(MonthFile, FundCountComesFromTheNames) {
-    std::string sevenFunds = golden;
-    sevenFunds.replace(sevenFunds.rfind(",2\r\n"), 4, ",7\r\n");
-    writeFile(path, sevenFunds);
-    EXPECT_EQ(load(path).DesigCount, 2);
-
-    Ledger noFunds = test::sampleLedger();
-    noFunds.DesigAcctName[1].clear();
-    noFunds.DesigAcctName[2].clear();
-    noFunds.DesigCount = 7;
-    noFunds.CurrentFile = path;
-    ASSERT_TRUE(SaveMonthFile(noFunds).ok());
-    EXPECT_EQ(load(path).DesigCount, 0);
-}
-
 // Month files and journals damaged or made by other writers: each one loads or is refused
 // with a message naming the file, nothing crashes, and opening changes nothing on disk.
 
@@ -217,7 +201,7 @@ Status openAndUse(const TestFolder& folder, const std::string& path, Ledger& led
     return loaded;
 }
 
-TEST_F(MonthFile, NumbersOutOfRangeInAMonthFileAreRefusedOrReadWithoutWrapping) {
+TEST_F(MonthFile, NumbersOutOfRangeAreRefusedOrReadWithoutWrappingAndFundCountComesFromNames) {
     const std::size_t field2 = golden.find(",1200,") + 1;
     for (const std::string text : {"99999999999999999999", "-99999999999999999999", "NaN", "\"12\""}) {
         SCOPED_TRACE(text);
@@ -235,6 +219,19 @@ TEST_F(MonthFile, NumbersOutOfRangeInAMonthFileAreRefusedOrReadWithoutWrapping) 
         writeFile(path, golden.substr(0, golden.rfind(",3,2")) + "," + count + ",2\r\n");
         EXPECT_FALSE(openAndUse(folder, path, ledger, journal).ok()) << count;
     }
+
+    // A stored count larger than the named rows would list empty funds and misplace the next one.
+    std::string sevenFunds = golden;
+    sevenFunds.replace(sevenFunds.rfind(",2\r\n"), 4, ",7\r\n");
+    writeFile(path, sevenFunds);
+    EXPECT_EQ(load(path).DesigCount, 2);
+    Ledger noFunds = test::sampleLedger();
+    noFunds.DesigAcctName[1].clear();
+    noFunds.DesigAcctName[2].clear();
+    noFunds.DesigCount = 7;
+    noFunds.CurrentFile = path;
+    ASSERT_TRUE(SaveMonthFile(noFunds).ok());
+    EXPECT_EQ(load(path).DesigCount, 0);
 }
 
 // A torn last record is a write cut short and is written over; records before the end that

@@ -84,11 +84,7 @@ TEST_F(ActionEditTest, ANeighbourThatIsNotTheOtherHalfIsLeftAlone) {
 // One row per refusal; that a refusal changes nothing is the model test's.
 TEST_F(ActionEditTest, RefusalMessages) {
     // A number that names no account would take the money out of every total.
-    const struct {
-        std::int64_t number;
-        ActionEdit edit;
-        const char* reason;
-    } cases[] = {
+    const std::tuple<std::int64_t, ActionEdit, const char*> cases[] = {
         {1, {"101", "100000000", ""}, "too large"},
         {1, {"101", "1,0", ""}, "not an amount"},
         {1,
@@ -98,19 +94,15 @@ TEST_F(ActionEditTest, RefusalMessages) {
         {10, {"7", "5", ""}, "three-digit number"},  // a transfer record could not carry it
     };
     ledger.BudgetAcctNumber[0] = "7";  // a renumbering's sort leaves a copy on its work row
-    for (const auto& c : cases)
-        EXPECT_TRUE(test::holds(editAction(ledger, journal, c.number, c.edit).message(), c.reason));
+    for (const auto& [number, edit, reason] : cases)
+        EXPECT_TRUE(test::holds(editAction(ledger, journal, number, edit).message(), reason));
     EXPECT_FALSE(editAction(ledger, journal, 12, {"", "1", ""}).ok());
     EXPECT_FALSE(cancelAction(ledger, journal, 0).ok());
 }
 
 TEST_F(ActionEditTest, TheEditorShowsWhatEachRecordHolds) {
-    const struct {
-        std::int64_t number;
-        const char *caption, *name;
-        bool number3;
-        const char* amount;
-    } cases[] = {
+    // record, caption, account name, shows the account number, amount
+    const std::tuple<std::int64_t, const char*, const char*, bool, const char*> cases[] = {
         {1, "Budget Expenditure", "", true, "40.00"},
         {2, "Designated Expenditure", "Memorial Fund", false, "10.00"},
         {3, "Deposit", "", false, "500.00"},
@@ -120,11 +112,11 @@ TEST_F(ActionEditTest, TheEditorShowsWhatEachRecordHolds) {
         {5, "Note deposit source", "Bake Sale", false, "1.00"},
         {9, "- no action to edit - ", "", false, ""},
     };
-    for (const auto& c : cases) {
-        const ActionView view = actionView(ledger, *journal.read(c.number));
+    for (const auto& [number, caption, name, number3, amount] : cases) {
+        const ActionView view = actionView(ledger, *journal.read(number));
         EXPECT_EQ(std::tie(view.typeCaption, view.accountName, view.showsAccountNumber, view.amountText),
-                  std::make_tuple(c.caption, c.name, c.number3, c.amount))
-            << c.number;
+                  std::make_tuple(caption, name, number3, amount))
+            << number;
     }
     EXPECT_EQ(actionView(ledger, *journal.read(1)).accountNumber, "101");
     EXPECT_EQ(actionView(ledger, *journal.read(5)).reference, "sale      ");

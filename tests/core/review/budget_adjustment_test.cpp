@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "core/review/open_month.h"
 #include "ledger/ledger_routines.h"
 #include "review/budget_adjustment.h"
@@ -18,19 +20,16 @@ const std::string kDeleted = "ZZ - action deleted -             ";
 Ledger budgetMonth() {
     Ledger l;
     ClearLedger(l);
-    const struct {
-        const char* number;
-        const char* name;
-        long long budgeted, spent;
-    } accounts[] = {{"101", "Salaries", 120000, 30000},
-                    {"210", "Music", 50000, 1000},
-                    {"212", "Office", 20000, 0},
-                    {"300", "Missions", 90000, 4500}};
-    for (int row = 1; const auto& a : accounts) {
-        l.BudgetAcctNumber[row] = a.number;
-        l.BudgetAcctName[row] = a.name;
-        l.BudgetAmount[row][kBudgeted] = Money::cents(a.budgeted);
-        l.BudgetAmount[row++][kSpentInYear] = Money::cents(a.spent);
+    const std::tuple<const char*, const char*, long long, long long> accounts[] = {
+        {"101", "Salaries", 120000, 30000},
+        {"210", "Music", 50000, 1000},
+        {"212", "Office", 20000, 0},
+        {"300", "Missions", 90000, 4500}};
+    for (int row = 1; const auto& [number, name, budgeted, spent] : accounts) {
+        l.BudgetAcctNumber[row] = number;
+        l.BudgetAcctName[row] = name;
+        l.BudgetAmount[row][kBudgeted] = Money::cents(budgeted);
+        l.BudgetAmount[row++][kSpentInYear] = Money::cents(spent);
     }
     l.DesigAcctNumber = {"", "01234", "20000"};
     l.DesigAcctName = {"", "Memorial Fund", "Organ"};
@@ -100,32 +99,27 @@ TEST(BudgetFilterKey, FiveCharactersAsTheRecordsHoldTheNumber) {
 // alone (the number as typed naming the same account) leave the journal and the order alone.
 TEST_F(BudgetAdjustmentTest, ChangingRewritesItsRecordsAndSortsItAndItsSectionIntoPlace) {
     // clang-format off
-    const struct {
-        BudgetEdit edit;
-        std::vector<std::string> numbers;
-        Starts sections;
-        long long remaining;
-    } cases[] = {
+    const std::tuple<BudgetEdit, std::vector<std::string>, Starts, long long> cases[] = {
         {{"215", "Music", "500", "29.75"}, {"101", "212", "215", "300"}, {"", "101", "215", "300"}, 47025},
         {{"350", "Music", "500", "29.75"}, {"101", "212", "300", "350"}, {"", "101", "300", "350"}, 47025},
         {{" 210 ", "Music & Choir", "650", "40.5"}, {"101", "210", "212", "300"}, {"", "101", "210", "300"},
          60950},
     };
     // clang-format on
-    for (const auto& c : cases) {
-        std::string stored = c.edit.number;
+    for (const auto& [edit, accounts, sections, remaining] : cases) {
+        std::string stored = edit.number;
         std::erase(stored, ' ');
         SCOPED_TRACE(stored);
         open(budgetMonth(), kJournal);
         std::vector<std::string> expected = texts();
-        ASSERT_TRUE(changeBudgetAccount(ledger, journal, rowOf("210"), c.edit).ok());
+        ASSERT_TRUE(changeBudgetAccount(ledger, journal, rowOf("210"), edit).ok());
         for (std::size_t i : {0, 2, 4}) expected[i].replace(5, 3, stored);  // the BX and TO records of 210
         EXPECT_EQ(texts(), expected);                                       // for 210 the journal as it was
-        EXPECT_EQ(numbers(), c.numbers);
-        EXPECT_EQ(ledger.SectionStart, c.sections);
+        EXPECT_EQ(numbers(), accounts);
+        EXPECT_EQ(ledger.SectionStart, sections);
         const int row = rowOf(stored);
-        EXPECT_EQ(ledger.BudgetAcctName[row], c.edit.name);
-        EXPECT_EQ(ledger.BudgetAmount[row][kRemaining], Money::cents(c.remaining));
+        EXPECT_EQ(ledger.BudgetAcctName[row], edit.name);
+        EXPECT_EQ(ledger.BudgetAmount[row][kRemaining], Money::cents(remaining));
         EXPECT_EQ(ledger.SectionTitle[std::stoi(stored) / 100], "Worship");
     }
 }
@@ -149,10 +143,7 @@ TEST_F(BudgetAdjustmentTest, ShortNumbersArePaddedOnlyWhenTheNumberChanges) {
 
 // One row per refusal; that a refusal changes nothing is the model test's.
 TEST_F(BudgetAdjustmentTest, RefusalMessages) {
-    const struct {
-        BudgetEdit edit;
-        const char* message;
-    } cases[] = {
+    const std::pair<BudgetEdit, std::string> cases[] = {
         {{"101", "Music", "500", "0"}, kDuplicateNumber},
         {{"0101", "Music", "500", "0"}, "cannot be charged"},
         {{"", "Music", "500", "0"}, "Type the account number"},
@@ -163,10 +154,8 @@ TEST_F(BudgetAdjustmentTest, RefusalMessages) {
         {{"210", "Music", "100000000", "0"}, "too large"},
         {{"210", "Music", "500", "-100000000"}, "too large"},
     };
-    for (const auto& c : cases) {
-        EXPECT_TRUE(
-            test::holds(changeBudgetAccount(ledger, journal, rowOf("210"), c.edit).message(), c.message));
-    }
+    for (const auto& [edit, message] : cases)
+        EXPECT_TRUE(test::holds(changeBudgetAccount(ledger, journal, rowOf("210"), edit).message(), message));
 }
 
 TEST_F(BudgetAdjustmentTest, ANewAccountIsCreatedOnlyByChangeAndSortedIntoPlace) {
@@ -183,27 +172,24 @@ TEST_F(BudgetAdjustmentTest, ANewAccountIsCreatedOnlyByChangeAndSortedIntoPlace)
 
 // Its expenditures go, and a transfer out with the in-half next to it; an in-half elsewhere stays.
 TEST_F(BudgetAdjustmentTest, DeletingCancelsItsRecordsAndATransferWithItsInHalf) {
-    const struct {
-        std::vector<ActionRecord> records;
-        std::vector<std::size_t> deleted;
-        long long memorialReceived;
-    } cases[] = {
+    // the journal, the records that go, what the memorial fund then receives
+    const std::tuple<std::vector<ActionRecord>, std::vector<std::size_t>, long long> cases[] = {
         {kJournal, {0, 2, 3, 4}, 0},  // BX, TO, its TI, BX
         {{test::to("210", Money::cents(100)), bx("212", Money::cents(5)),
           keyed("TI", "01234", Money::cents(100)), test::to("210", Money::cents(40))},
          {0, 3},
          100},
     };
-    for (const auto& c : cases) {
-        open(budgetMonth(), c.records);
+    for (const auto& [month, deleted, memorialReceived] : cases) {
+        open(budgetMonth(), month);
         std::vector<std::string> expected = texts();
-        for (const std::size_t i : c.deleted) expected[i] = kDeleted;
+        for (const std::size_t i : deleted) expected[i] = kDeleted;
         ASSERT_TRUE(deleteBudgetAccount(ledger, journal, rowOf("210")).ok());
         EXPECT_EQ(texts(), expected);
         EXPECT_EQ(numbers(), (std::vector<std::string>{"101", "212", "300"}));
         EXPECT_EQ(ledger.SectionStart, (Starts{"", "101", "300"}));
         EXPECT_EQ(ledger.SectionTitle[2], "Outreach");
-        EXPECT_EQ(ledger.DesigAmount[1][kReceivedInMonth], Money::cents(c.memorialReceived));
+        EXPECT_EQ(ledger.DesigAmount[1][kReceivedInMonth], Money::cents(memorialReceived));
         EXPECT_EQ(ledger.Summary[kInternalTransfers], Money::cents(100));  // the TI left standing
     }
 }

@@ -79,24 +79,19 @@ TEST_F(FundAdjustmentTest, ListingLeadsEveryLineToItsOwnRowAcrossAGap) {
 // even when its amounts cancel out; a designation only falls back to the undesignated money.
 TEST_F(FundAdjustmentTest, OnlyAFundWhoseAmountsAddUpToZeroAndNoActionsCanBeDeleted) {
     // clang-format off
-    const struct {
-        int row;
-        long long first, designated, expended, remaining;
-        const char* refusal;  // "" when it can go
-    } cases[] = {
+    // row, at first of month, designated, expended, remaining, the refusal ("" when it can go)
+    const std::tuple<int, long long, long long, long long, long long, std::string> cases[] = {
         {1, 0, 0, 0, 0, ""}, {1, -500, 500, 0, 0, ""}, {1, 1000, 0, 1000, 0, kFundNotEmpty},
         {1, 0, 0, 0, 1, kFundNotEmpty}, {2, -300, 300, 0, 0, ""}, {3, -125, 0, 125, 0, kFundHasActions},
         {5, -500, 500, 0, 0, kFundHasActions}, {6, 0, 0, 0, 0, ""},  // the row a new fund takes
     };
     // clang-format on
-    for (const auto& c : cases) {
-        SCOPED_TRACE(::testing::Message() << "fund " << c.row << ": " << c.first << " " << c.designated);
-        ledger.DesigAmount[c.row] = {Money(), Money::cents(c.first), Money::cents(c.designated),
-                                     Money::cents(c.expended), Money::cents(c.remaining)};
-        EXPECT_EQ(fundDeletion(ledger, journal, c.row).message(), c.refusal);
-        if (*c.refusal) {
-            EXPECT_EQ(deleteFund(ledger, journal, c.row).message(), c.refusal);
-        }
+    for (const auto& [row, first, designated, expended, remaining, refusal] : cases) {
+        SCOPED_TRACE(::testing::Message() << "fund " << row << ": " << first << " " << designated);
+        ledger.DesigAmount[row] = {Money(), Money::cents(first), Money::cents(designated),
+                                   Money::cents(expended), Money::cents(remaining)};
+        EXPECT_EQ(fundDeletion(ledger, journal, row).message(), refusal);
+        EXPECT_EQ(refusal.empty() ? refusal : deleteFund(ledger, journal, row).message(), refusal);
     }
 }
 
@@ -119,25 +114,21 @@ TEST_F(FundAdjustmentTest, ANewFundTakesTheRowAfterTheLastAndAChangedOneKeepsIts
 
 // One row per refusal; that a refusal changes nothing is the model test's.
 TEST_F(FundAdjustmentTest, RefusalMessages) {
-    const struct {
-        int row;
-        FundEdit edit;
-        const char* reason;
-    } cases[] = {
+    const std::tuple<int, FundEdit, const char*> cases[] = {
         {2, {" ", "1"}, kFundNameNeeded},        {2, {"The \"Best\" Fund", "1"}, "double quote"},
         {2, {"Big", "123456789"}, "too large"},  {2, {"Big", "1e3"}, "not an amount"},
         {2, {" fUND 3", "1"}, "already exists"},  // another fund's name in any letter case
         {2, {"Fund 4", "1"}, "already exists"},   // a name that two funds hold
     };
     ledger.DesigAcctName[5] = "Fund 4";
-    for (const auto& c : cases)
-        EXPECT_TRUE(test::holds(changeFund(ledger, journal, c.row, c.edit, random).message(), c.reason));
+    for (const auto& [row, edit, reason] : cases)
+        EXPECT_TRUE(test::holds(changeFund(ledger, journal, row, edit, random).message(), reason));
     // Two funds of one name, as an older file may hold them, can still have their balances set.
     const Status kept = changeFund(ledger, journal, 4, {"Fund 4", "5"}, random);
     EXPECT_TRUE(kept.ok()) << kept.message();
 }
 
-TEST_F(FundAdjustmentTest, MoveToTopCarriesTheFundsRecordsAndIgnoresTheNewFundRow) {
+TEST_F(FundAdjustmentTest, MovingToTopAndDeletingCarryEachFundsRowAndRecords) {
     const std::string before = readFile(path);
     ASSERT_TRUE(moveFundToTop(ledger, journal, 6).ok());
     EXPECT_EQ(readFile(path), before);
@@ -147,21 +138,16 @@ TEST_F(FundAdjustmentTest, MoveToTopCarriesTheFundsRecordsAndIgnoresTheNewFundRo
     EXPECT_EQ(ledger.DesigAmount[1][kAtFirstOfMonth], Money::cents(3000));
     EXPECT_EQ(ledger.DesigAmount[1][kSpentFromFund], Money::cents(125));  // its records follow its number
     EXPECT_EQ(ledger.DesigAmount[3][kReceivedInMonth], Money::cents(300));
-}
 
-TEST_F(FundAdjustmentTest, DeletingTheSecondOfThreeFunds) {
-    Ledger month = fundMonth(3);
-    month.DesigAmount[2] = AmountRow{};
-    open(month);
-    ASSERT_TRUE(deleteFund(ledger, journal, 2).ok());
-    Ledger expected = fundMonth(2);
-    expected.DesigAcctNumber[2] = "10003";
-    expected.DesigAcctName[2] = "Fund 3";
-    expected.DesigAmount[2] = fundMonth(3).DesigAmount[3];
-    EXPECT_EQ(ledger.DesigCount, 2);
-    EXPECT_EQ(ledger.DesigAcctNumber, expected.DesigAcctNumber);
-    EXPECT_EQ(ledger.DesigAcctName, expected.DesigAcctName);
-    EXPECT_EQ(ledger.DesigAmount, expected.DesigAmount);
+    // An emptied fund deleted, the funds below move up a row with their names and amounts.
+    ledger.DesigAmount[4] = AmountRow{};
+    const AmountRow fifth = ledger.DesigAmount[5];
+    ASSERT_TRUE(deleteFund(ledger, journal, 4).ok());
+    EXPECT_EQ(std::vector(ledger.DesigAcctNumber.begin(), ledger.DesigAcctNumber.begin() + 6),
+              (std::vector<std::string>{"", "10003", "10001", "10002", "10005", ""}));
+    EXPECT_EQ(
+        std::tie(ledger.DesigCount, ledger.DesigAcctName[4], ledger.DesigAmount[4], ledger.DesigAmount[5]),
+        std::make_tuple(4, "Fund 5", fifth, AmountRow{}));
 }
 
 // The funds' original numbers (1..n) in row order, checked to have travelled with name and amounts.
@@ -177,22 +163,17 @@ std::vector<int> order(const Ledger& l) {
 }
 
 TEST(FundOrder, EachMoveAndItsLimits) {
-    const struct {
-        int row;
-        FundMove move;
-        int newRow;
-        std::vector<int> order;
-    } cases[] = {
+    const std::tuple<int, FundMove, int, std::vector<int>> cases[] = {
         {4, FundMove::ToTop, 1, {4, 1, 2, 3, 5}},   {3, FundMove::UpOne, 2, {1, 3, 2, 4, 5}},
         {3, FundMove::DownOne, 4, {1, 2, 4, 3, 5}}, {2, FundMove::ToBottom, 5, {1, 3, 4, 5, 2}},
         {1, FundMove::UpOne, 1, {1, 2, 3, 4, 5}},   {1, FundMove::ToTop, 1, {1, 2, 3, 4, 5}},
         {5, FundMove::DownOne, 5, {1, 2, 3, 4, 5}}, {5, FundMove::ToBottom, 5, {1, 2, 3, 4, 5}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(::testing::Message() << "row " << c.row << ", move " << static_cast<int>(c.move));
+    for (const auto& [row, move, newRow, expected] : cases) {
+        SCOPED_TRACE(::testing::Message() << "row " << row << ", move " << static_cast<int>(move));
         Ledger l = fundMonth();
-        EXPECT_EQ(moveFund(l, c.row, c.move), c.newRow);
-        EXPECT_EQ(order(l), c.order);
+        EXPECT_EQ(moveFund(l, row, move), newRow);
+        EXPECT_EQ(order(l), expected);
         EXPECT_EQ(l.DesigAcctName[6], "");  // nothing spills past the last fund
     }
 }
@@ -208,18 +189,17 @@ TEST(FundOrder, FullViewNumbersEveryRow) {
 
 TEST(FundOrder, PlaceViewOfFifteenRowsAroundTheMovedFund) {
     const Ledger l = fundMonth(30);
-    const struct {
-        int row, first, last;
-    } cases[] = {{20, 13, 27}, {2, 1, 15}, {29, 22, 30}, {1, 1, 15}, {30, 23, 30}, {8, 1, 15}, {9, 2, 16}};
-    for (const auto& c : cases) {
-        const FundPlaceView view = fundPlaceView(l, c.row);
+    const std::tuple<int, int, int> cases[] = {
+        {20, 13, 27}, {1, 1, 15}, {30, 23, 30}, {8, 1, 15}, {9, 2, 16}};
+    for (const auto& [row, first, last] : cases) {
+        const FundPlaceView view = fundPlaceView(l, row);
         std::vector<std::string> expected;
-        for (int r = c.first; r <= c.last; ++r) {
+        for (int r = first; r <= last; ++r) {
             char number[16];
             std::snprintf(number, sizeof number, "     %2d    ", r);
-            expected.push_back((r == c.row ? " " : std::string(number)) + "Fund " + std::to_string(r));
+            expected.push_back((r == row ? " " : std::string(number)) + "Fund " + std::to_string(r));
         }
-        EXPECT_EQ(std::tie(view.first, view.last, view.lines), std::tie(c.first, c.last, expected)) << c.row;
+        EXPECT_EQ(std::tie(view.first, view.last, view.lines), std::tie(first, last, expected)) << row;
     }
 }
 

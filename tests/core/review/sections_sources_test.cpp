@@ -5,6 +5,7 @@
 #include "core/review/open_month.h"
 #include "ledger/ledger_routines.h"
 #include "review/sections.h"
+#include "review/sources_and_balance.h"
 
 namespace quorvel {
 namespace {
@@ -75,16 +76,51 @@ TEST(Sections, AShortAccountNumberStartsASectionToo) {
                                                                "102 Utilities", "7 Short Number"}));
 }
 
-using SectionsSaved = test::OpenMonthTest;
+TEST(SourceList, EachLineCarriesItsOwnRowAcrossAGap) {
+    Ledger ledger = test::sampleLedger();
+    ledger.SourceId[3] = "33333";
+    ledger.SourceName[3] = "Rental";
+    ledger.SourceAmount[3] = Money::cents(12345);
+    const SourceList list = sourceListLines(ledger);
+    EXPECT_EQ(
+        list.lines,
+        (std::vector<std::string>{
+            kSourceListTitle,
+            "Bake Sale                                      0.00                                    001",
+            "Rental                                       123.45                                    003"}));
+    EXPECT_EQ(list.rows, (std::vector<int>{0, 1, 3}));
+}
 
-TEST_F(SectionsSaved, SavingWritesTheSectionsAndNothingElse) {
-    open(test::sampleLedger(), {test::bx("101", Money::cents(700))});
+using SavedChanges = test::OpenMonthTest;
+
+// Each window's save changes its own part of the month and nothing else.
+TEST_F(SavedChanges, SectionsSourceNamesAndTheBeginningBalance) {
+    open(test::sampleLedger(), {test::keyed("SX", "11111", Money::cents(700))});
     Ledger edited = ledger;
     ASSERT_TRUE(addSection(edited, 2, "Building").ok());
     edited.BudgetAcctName[1] = "not part of the sections";
     ASSERT_TRUE(saveSections(ledger, journal, edited).ok());
     EXPECT_EQ(ledger.SectionStart[2] + " " + ledger.SectionTitle[2], "102 Building");
     EXPECT_EQ(ledger.BudgetAcctName[1], "Pastor, Salary");
+
+    ASSERT_TRUE(renameSource(ledger, journal, 1, " Bake Sale, Spring  ").ok());
+    EXPECT_EQ(ledger.SourceName[1], "Bake Sale, Spring");
+    EXPECT_EQ(ledger.SourceAmount[1], Money::cents(700));
+    ledger.SourceId[2] = "22222";  // a second source, for the duplicate below
+    ledger.SourceName[2] = "Rental";
+    // A one-character name would hide the source and every later one from the source list.
+    for (const auto& [name, reason] :
+         {std::pair{"\"quoted\"", "double quote"}, std::pair{"X", "two characters"},
+          std::pair{" RENTAL", "already exists"},
+          std::pair{"A name longer than the list has room for", "longer than 39"}})
+        EXPECT_TRUE(test::holds(renameSource(ledger, journal, 1, name).message(), reason));
+
+    EXPECT_EQ(beginningBalanceLine(ledger), "Starting balance is currently 1000.75");
+    const Money remaining = ledger.Summary[kRemainingBalance];
+    ASSERT_TRUE(replaceBeginningBalance(ledger, journal, "68,412.55").ok());
+    EXPECT_EQ(ledger.Summary[kRemainingBalance], remaining + Money::cents(6841255 - 100075));
+    ledger.Summary[kBeginningBalance] = Money::cents(50);
+    EXPECT_EQ(beginningBalanceLine(ledger), "Starting balance is currently 0.5");
 }
 
 }  // namespace

@@ -167,7 +167,7 @@ TEST(ReconciliationFile, RoundTripKeepsMatchesAndOutstandingItemsAndDamageIsRefu
     for (const auto& [damaged, says] : cases) {
         auto parsed = parseReconciliation(damaged);
         ASSERT_FALSE(parsed) << damaged;
-        EXPECT_NE(parsed.message().find(says), std::string::npos) << parsed.message();
+        EXPECT_TRUE(test::holds(parsed.message(), says));
     }
 }
 
@@ -186,7 +186,7 @@ TEST(ReconciliationFile, SavedSafelyBesideTheMonthAndCarriedIntoTheMonthStartedN
     // Never over the month's own files.
     std::filesystem::create_hard_link(december, recPath);
     const Status linked = saveMonthReconciliation(december, settled());
-    EXPECT_NE(linked.message().find("is the month's own file"), std::string::npos) << linked.message();
+    EXPECT_TRUE(test::holds(linked.message(), "is the month's own file"));
     EXPECT_EQ(test::readFile(december), before);
     std::filesystem::remove(recPath);
     {

@@ -83,7 +83,7 @@ TEST_F(StatementReader, ColumnsByHeaderOrByMapping) {
     const std::string path = write("bank.csv",
                                    "Posted,Payee,Out,In,Running\n2026-12-03,Rent,\"1,200.00\",,800.00\n"
                                    "2026-12-04,Gift,,50,850.00\n");
-    EXPECT_NE(readStatement(path).message().find("give the columns"), std::string::npos);
+    EXPECT_TRUE(test::holds(readStatement(path).message(), "give the columns"));
     const CsvColumns mapping = map("date=1, description=2, debit=3, credit=4, balance=5");
     EXPECT_EQ(statement::composeColumnMapping(mapping), "date=1,description=2,debit=3,credit=4,balance=5");
     EXPECT_EQ(statement::composeColumnMapping(map("date=1,amount=2,dates=dmy")), "date=1,amount=2,dates=dmy");
@@ -92,10 +92,8 @@ TEST_F(StatementReader, ColumnsByHeaderOrByMapping) {
     EXPECT_EQ(read->lines[0].amount, Money::cents(-120000));
     EXPECT_EQ(read->lines[1].amount, Money::cents(5000));
     EXPECT_EQ(read->closingBalance, Money::cents(85000));
-    EXPECT_NE(readStatement(path, map("date=1,debit=4,credit=3,balance=5"))
-                  .message()
-                  .find("line 3 of bank.csv: the balance 850.00 does not follow"),
-              std::string::npos);
+    EXPECT_TRUE(test::holds(readStatement(path, map("date=1,debit=4,credit=3,balance=5")).message(),
+                            "line 3 of bank.csv: the balance 850.00 does not follow"));
     // Without a header row the first row is a transaction; a UTF-8 mark does not hide a header.
     const std::string headless =
         write("headless.csv", "2026-12-03,Rent,-5.00,5.00\n2026-12-04,Gift,1.00,6.00\n");
@@ -189,7 +187,7 @@ TEST_F(StatementReader, DamagedStatementIsRefusedNamingTheLine) {
     for (const auto& [bytes, says] : cases) {
         auto read = readStatement(write(bytes.starts_with("OFX") ? "bad.ofx" : "bad.csv", bytes));
         ASSERT_FALSE(read) << bytes;
-        EXPECT_NE(read.message().find(says), std::string::npos) << read.message();
+        EXPECT_TRUE(test::holds(read.message(), says));
     }
 }
 

@@ -9,12 +9,6 @@
 
 namespace quorvel::test {
 
-// Success when `text` holds `part`; else both, to show how they differ.
-inline ::testing::AssertionResult holds(const std::string& text, const std::string& part) {
-    if (text.find(part) != std::string::npos) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << '"' << text << "\" does not hold \"" << part << '"';
-}
-
 class OpenMonthTest : public ::testing::Test {
 protected:
     // Without a name each opening takes a new one, so its journal is its own.

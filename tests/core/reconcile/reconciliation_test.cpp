@@ -49,7 +49,8 @@ TEST(Reconcile, DayNumbersAndDatesConvertBothWays) {
         EXPECT_EQ(dayNumber(year, 2, 29) != 0, leap) << year;
 }
 
-TEST(Reconcile, ProposesOnlyWhereExactlyOneActionFits) {
+// The month's statement matched by hand, its balance worked by hand, then settled line by line.
+TEST(Reconcile, ProposesOnlyWhereExactlyOneActionFitsAndBalancesAsWorkedByHand) {
     Reconciliation rec = reconcile(test::handStatement(), test::monthItems(), std::nullopt);
     // Per statement line: the key of the proposed item, or empty.
     const std::vector<std::string> expected = {
@@ -68,27 +69,6 @@ TEST(Reconcile, ProposesOnlyWhereExactlyOneActionFits) {
     EXPECT_EQ(lists.matched, (std::vector<std::size_t>{1, 2, 5, 6}));
     EXPECT_EQ(lists.bankOnly, (std::vector<std::size_t>{0, 3, 4}));
 
-    // A numbered line fits only the action naming its number, never one without a number.
-    Statement numbered;
-    numbered.lines = {{dayNumber(2026, 12, 21), "CHECK 4599", "4599", Money::cents(-2500), 1}};
-    EXPECT_TRUE(candidatesFor(reconcile(numbered, test::monthItems(), std::nullopt), 0).empty());
-
-    // The treasurer settles the ambiguous line; a fee recorded from its statement line (with
-    // the line's date as reference) is then proposed for it.
-    rec.confirm(0, 1);
-    std::vector<ActionRecord> records = kMonthRecords();
-    records.push_back(composeBudgetRecord("BX", "100", "12.50", referenceDate(rec.statement.lines[3].date)));
-    Reconciliation again = reconcile(rec.statement, test::monthItems(records), std::nullopt);
-    again.confirm(0, 1);
-    proposeMatches(again);
-    ASSERT_TRUE(again.match[3]);
-    EXPECT_EQ(again.items[*again.match[3]].key(), "DEC2026:7");
-    EXPECT_TRUE(again.confirmed[0]);
-    EXPECT_FALSE(again.confirmed[3]);
-}
-
-TEST(Reconcile, BalanceFormulaOnFiguresWorkedByHand) {
-    Reconciliation rec = reconcile(test::handStatement(), test::monthItems(), std::nullopt);
     rec.others = {{"Savings", Money::cents(250000)}, {"Petty cash", Money::cents(4525)}};
     // 1000.00 + 500.00 in transit - (100.00 + 100.00) outstanding + 2545.25 = 3845.25
     const BalanceCheck check = balanceCheck(rec, Money());
@@ -117,6 +97,23 @@ TEST(Reconcile, BalanceFormulaOnFiguresWorkedByHand) {
         std::find(lines.begin(), lines.end(), "Pending at the bank (not in the closing balance) (1)");
     ASSERT_NE(pending, lines.end());
     EXPECT_EQ(pending[1], "  2027-01-02  ck 4520         -40.00  CHECK 4520");
+
+    // A numbered line fits only the action naming its number, never one without a number.
+    Statement numbered;
+    numbered.lines = {{dayNumber(2026, 12, 21), "CHECK 4599", "4599", Money::cents(-2500), 1}};
+    EXPECT_TRUE(candidatesFor(reconcile(numbered, test::monthItems(), std::nullopt), 0).empty());
+
+    // The treasurer settles the ambiguous line; a fee recorded from its statement line (with
+    // the line's date as reference) is then proposed for it.
+    std::vector<ActionRecord> records = kMonthRecords();
+    records.push_back(composeBudgetRecord("BX", "100", "12.50", referenceDate(rec.statement.lines[3].date)));
+    Reconciliation again = reconcile(rec.statement, test::monthItems(records), std::nullopt);
+    again.confirm(0, 1);
+    proposeMatches(again);
+    ASSERT_TRUE(again.match[3]);
+    EXPECT_EQ(again.items[*again.match[3]].key(), "DEC2026:7");
+    EXPECT_TRUE(again.confirmed[0]);
+    EXPECT_FALSE(again.confirmed[3]);
 }
 
 Reconciliation settled() {

@@ -92,8 +92,6 @@ TEST_F(StatementReader, ColumnsByHeaderOrByMapping) {
     EXPECT_EQ(read->lines[0].amount, Money::cents(-120000));
     EXPECT_EQ(read->lines[1].amount, Money::cents(5000));
     EXPECT_EQ(read->closingBalance, Money::cents(85000));
-    EXPECT_TRUE(test::holds(readStatement(path, map("date=1,debit=4,credit=3,balance=5")).message(),
-                            "line 3 of bank.csv: the balance 850.00 does not follow"));
     // Without a header row the first row is a transaction; a UTF-8 mark does not hide a header.
     const std::string headless =
         write("headless.csv", "2026-12-03,Rent,-5.00,5.00\n2026-12-04,Gift,1.00,6.00\n");

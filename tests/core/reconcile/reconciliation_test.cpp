@@ -16,28 +16,26 @@ namespace {
 
 using test::kMonthRecords;
 
-TEST(Reconcile, ReferencesNameChequesAndDates) {
+// References name cheques and dates; day numbers count days and read back as their dates.
+TEST(Reconcile, ChequesAndDatesReadAndWrittenBack) {
     // reference, cheque, date
     // clang-format off
-    const std::tuple<std::string, std::string, std::string> cases[] = {
+    const std::tuple<std::string, std::string, std::string> references[] = {
         {"ck 4511", "4511", ""}, {"4511", "4511", ""}, {"#0452", "452", ""}, {"chk. 77", "77", ""},
         {"12/08/26", "", "2026-12-08"}, {"12/8/2026", "", "2026-12-08"}, {"2026-12-31", "", "2026-12-31"},
         {"02/30/26", "", ""}, {"transfer", "", ""}, {"Rent paid 45", "", ""}};
     // clang-format on
-    for (const auto& [reference, cheque, date] : cases) {
+    for (const auto& [reference, cheque, date] : references) {
         EXPECT_EQ(chequeInReference(reference), cheque) << reference;
         EXPECT_EQ(dayText(parseWrittenDate(reference)), date) << reference;
     }
-}
-
-// Day numbers count days and read back as the dates they were made from.
-TEST(Reconcile, DayNumbersAndDatesConvertBothWays) {
-    const std::tuple<int, int, int, const char*, const char*> cases[] = {
+    // year, month, day, the date as stored and as a reference
+    const std::tuple<int, int, int, const char*, const char*> days[] = {
         {1970, 1, 1, "1970-01-01", "01/01/70"}, {2000, 2, 29, "2000-02-29", "02/29/00"},
         {2000, 3, 1, "2000-03-01", "03/01/00"}, {2026, 12, 31, "2026-12-31", "12/31/26"},
         {1900, 1, 1, "1900-01-01", "01/01/00"}, {2999, 12, 31, "2999-12-31", "12/31/99"},
     };
-    for (const auto& [y, m, d, text, written] : cases) {
+    for (const auto& [y, m, d, text, written] : days) {
         const Day day = dayNumber(y, m, d);
         EXPECT_EQ(dayText(day), text);
         EXPECT_EQ(referenceDate(day), written) << text;

@@ -67,7 +67,7 @@ protected:
     }
 };
 
-TEST_F(BudgetAdjustmentTest, ListingShowsEachAccountWithItsFourAmountsAndTheNewLine) {
+TEST_F(BudgetAdjustmentTest, ListingShowsEachAccountWithItsFourAmountsAndTheNewLineAndItsKey) {
     ledger.BudgetAcctName[2] = "A name well beyond thirty characters long";
     const PickList list = budgetAdjustList(ledger);
     const std::vector<std::string> expected = {
@@ -87,9 +87,7 @@ TEST_F(BudgetAdjustmentTest, ListingShowsEachAccountWithItsFourAmountsAndTheNewL
     // Every row listed, then the new line.
     for (int i = 1; i <= kLastWorkingRow; ++i) ledger.BudgetAcctNumber[i] = std::to_string(100 + i);
     EXPECT_EQ(budgetAdjustList(ledger).rows.back(), kLastWorkingRow + 1);
-}
-
-TEST(BudgetFilterKey, FiveCharactersAsTheRecordsHoldTheNumber) {
+    // An account's records are picked out by its number in five characters, as they hold it.
     EXPECT_EQ(budgetFilterKey("210"), "  210");
     EXPECT_EQ(budgetFilterKey("7"), "  7  ");
     EXPECT_EQ(bx("7", Money::cents(1)).accountKey(), budgetFilterKey("7"));

@@ -165,17 +165,14 @@ TEST(FundOrder, EachMoveAndItsLimits) {
     }
 }
 
-TEST(FundOrder, FullViewNumbersEveryRow) {
-    Ledger l = fundMonth(10);
+// The full view numbers every row, one without a name too; the place view shows fifteen around one.
+TEST(FundOrder, FullViewAndPlaceViewNumberTheRows) {
+    Ledger l = fundMonth(30);
     l.DesigAcctName[3] = "";
-    std::vector<std::string> expected = {"     - ordered list of designated funds -"};
-    for (int f = 1; f <= 10; ++f)
-        expected.push_back((f < 10 ? " " : "") + std::to_string(f) + "   " + l.DesigAcctName[f]);
-    EXPECT_EQ(fundOrderLines(l), expected);
-}
-
-TEST(FundOrder, PlaceViewOfFifteenRowsAroundTheMovedFund) {
-    const Ledger l = fundMonth(30);
+    std::vector<std::string> full = {"     - ordered list of designated funds -"};
+    for (int f = 1; f <= 30; ++f)
+        full.push_back((f < 10 ? " " : "") + std::to_string(f) + "   " + l.DesigAcctName[f]);
+    EXPECT_EQ(fundOrderLines(l), full);
     const std::tuple<int, int, int> cases[] = {
         {20, 13, 27}, {1, 1, 15}, {30, 23, 30}, {8, 1, 15}, {9, 2, 16}};
     for (const auto& [row, first, last] : cases) {
@@ -184,7 +181,7 @@ TEST(FundOrder, PlaceViewOfFifteenRowsAroundTheMovedFund) {
         for (int r = first; r <= last; ++r) {
             char number[16];
             std::snprintf(number, sizeof number, "     %2d    ", r);
-            expected.push_back((r == row ? " " : std::string(number)) + "Fund " + std::to_string(r));
+            expected.push_back((r == row ? " " : std::string(number)) + l.DesigAcctName[r]);
         }
         EXPECT_EQ(std::tie(view.first, view.last, view.lines), std::tie(first, last, expected)) << row;
     }

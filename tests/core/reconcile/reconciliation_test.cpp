@@ -165,11 +165,10 @@ TEST(ReconciliationFile, RoundTripKeepsMatchesAndOutstandingItemsAndDamageIsRefu
 }
 
 TEST(ReconciliationFile, SavedSafelyBesideTheMonthAndCarriedIntoTheMonthStartedNext) {
-    // clang-format off
-    const std::pair<const char*, const char*> names[] = {
-        {"DEC2026.rep", "DEC2026.rec"}, {"dec2026.REP", "dec2026.rec"},
-        {"X.rec", "X.rec.rec"}, {"Church2026", "Church2026.rec"}};
-    // clang-format on
+    const std::pair<const char*, const char*> names[] = {{"DEC2026.rep", "DEC2026.rec"},
+                                                         {"dec2026.REP", "dec2026.rec"},
+                                                         {"X.rec", "X.rec.rec"},
+                                                         {"Church2026", "Church2026.rec"}};
     for (const auto& [month, rec] : names) EXPECT_EQ(reconciliationPathFor(month), rec);
 
     test::TestFolder folder;

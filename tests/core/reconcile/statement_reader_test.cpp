@@ -150,7 +150,6 @@ TEST_F(StatementReader, DamagedStatementIsRefusedNamingTheLine) {
     const auto ofxOne = [](const char* date, const char* amount) {
         return ofxStatement(ofxTransaction(date, amount, "", "X"));
     };
-    // clang-format off
     const std::pair<std::string, std::string> cases[] = {
         {twoAccounts, "bad.ofx holds 2 statements (accounts 2, 2)"},
         {header + good + "12/32/2026,B,,1.00,2.00\n", "line 3 of bad.csv: the date \"12/32/2026\""},
@@ -181,7 +180,6 @@ TEST_F(StatementReader, DamagedStatementIsRefusedNamingTheLine) {
          "line 30 of bad.ofx: the transaction has no amount"},
         {"OFXHEADER:100\n<OFX>\n", "is not a readable OFX"},
     };
-    // clang-format on
     for (const auto& [bytes, says] : cases) {
         auto read = readStatement(write(bytes.starts_with("OFX") ? "bad.ofx" : "bad.csv", bytes));
         ASSERT_FALSE(read) << bytes;

@@ -139,8 +139,9 @@ TEST_F(BudgetAdjustmentTest, ShortNumbersArePaddedOnlyWhenTheNumberChanges) {
     EXPECT_EQ(texts()[1].substr(0, 8), "TO   008");
 }
 
-// One row per refusal; that a refusal changes nothing is the model test's.
-TEST_F(BudgetAdjustmentTest, RefusalMessages) {
+// One row per refusal (that a refusal changes nothing is the model test's); a new account is made
+// on the listing's new line and sorted into place.
+TEST_F(BudgetAdjustmentTest, RefusalsSayWhyAndANewAccountIsSortedIntoPlace) {
     const std::pair<BudgetEdit, std::string> cases[] = {
         {{"101", "Music", "500", "0"}, kDuplicateNumber},
         {{"0101", "Music", "500", "0"}, "cannot be charged"},
@@ -154,11 +155,8 @@ TEST_F(BudgetAdjustmentTest, RefusalMessages) {
     };
     for (const auto& [edit, message] : cases)
         EXPECT_TRUE(test::holds(changeBudgetAccount(ledger, journal, rowOf("210"), edit).message(), message));
-}
 
-TEST_F(BudgetAdjustmentTest, ANewAccountIsCreatedOnlyByChangeAndSortedIntoPlace) {
-    ASSERT_TRUE(changeBudgetAccount(ledger, journal, 5, {"150", "Copier", "75", "0"})
-                    .ok());  // the listing's new line
+    ASSERT_TRUE(changeBudgetAccount(ledger, journal, 5, {"150", "Copier", "75", "0"}).ok());
     EXPECT_EQ(numbers(), (std::vector<std::string>{"101", "150", "210", "212", "300"}));
     EXPECT_EQ(ledger.BudgetAmount[2][kRemaining], Money::cents(7500));
     // Kept as offered, the new number is 999, which no account holds yet.

@@ -75,25 +75,7 @@ TEST_F(ActionEditTest, ANeighbourThatIsNotTheOtherHalfIsLeftAlone) {
     EXPECT_EQ(record(9), cancelled);
 }
 
-// One row per refusal; that a refusal changes nothing is the model test's.
-TEST_F(ActionEditTest, RefusalMessages) {
-    // A number that names no account would take the money out of every total.
-    const std::tuple<std::int64_t, ActionEdit, const char*> cases[] = {
-        {1, {"101", "100000000", ""}, "too large"},
-        {1, {"101", "1,0", ""}, "not an amount"},
-        {1,
-         {"22", "5", ""},
-         "No budget account has the number \"22\". The accounts are numbered 101, 102, 7."},
-        {10, {"7", "5", ""}, "three-digit number"},  // a transfer record could not carry it
-    };
-    ledger.BudgetAcctNumber[0] = "7";  // a renumbering's sort leaves a copy on its work row
-    for (const auto& [number, edit, reason] : cases)
-        EXPECT_TRUE(test::holds(editAction(ledger, journal, number, edit).message(), reason));
-    EXPECT_FALSE(editAction(ledger, journal, 12, {"", "1", ""}).ok());
-    EXPECT_FALSE(cancelAction(ledger, journal, 0).ok());
-}
-
-TEST_F(ActionEditTest, TheEditorShowsWhatEachRecordHolds) {
+TEST_F(ActionEditTest, TheEditorShowsWhatEachRecordHoldsAndRefusalsSayWhy) {
     // record, caption, account name, shows the account number, amount
     const std::tuple<std::int64_t, const char*, const char*, bool, const char*> cases[] = {
         {1, "Budget Expenditure", "", true, "40.00"},
@@ -114,6 +96,22 @@ TEST_F(ActionEditTest, TheEditorShowsWhatEachRecordHolds) {
     EXPECT_EQ(actionView(ledger, *journal.read(1)).accountNumber, "101");
     EXPECT_EQ(actionView(ledger, *journal.read(5)).reference, "sale      ");
     EXPECT_FALSE(actionView(ledger, *journal.read(9)).showsAmount);
+
+    // One row per refusal; that a refusal changes nothing is the model test's.
+    // A number that names no account would take the money out of every total.
+    const std::tuple<std::int64_t, ActionEdit, const char*> refusals[] = {
+        {1, {"101", "100000000", ""}, "too large"},
+        {1, {"101", "1,0", ""}, "not an amount"},
+        {1,
+         {"22", "5", ""},
+         "No budget account has the number \"22\". The accounts are numbered 101, 102, 7."},
+        {10, {"7", "5", ""}, "three-digit number"},  // a transfer record could not carry it
+    };
+    ledger.BudgetAcctNumber[0] = "7";  // a renumbering's sort leaves a copy on its work row
+    for (const auto& [number, edit, reason] : refusals)
+        EXPECT_TRUE(test::holds(editAction(ledger, journal, number, edit).message(), reason));
+    EXPECT_FALSE(editAction(ledger, journal, 12, {"", "1", ""}).ok());
+    EXPECT_FALSE(cancelAction(ledger, journal, 0).ok());
 }
 
 }  // namespace

@@ -41,16 +41,13 @@ Ledger budgetMonth() {
     return l;
 }
 
+// Records 1-2 charge 210 and 101, 3-4 move money from 210 to a fund, 5 charges 210, 6 designates
+// to a fund, 7-8 move money from 300 to a fund.
 const std::vector<ActionRecord> kJournal = {
-    bx("210", Money::cents(1000), "ck 1"),    // 1
-    bx("101", Money::cents(500)),             // 2
-    test::to("210", Money::cents(750)),       // 3
-    keyed("TI", "01234", Money::cents(750)),  // 4
-    bx("210", Money::cents(225)),             // 5
-    keyed("DD", "20000", Money::cents(300)),  // 6
-    test::to("300", Money::cents(100)),       // 7
-    keyed("TI", "20000", Money::cents(100)),  // 8
-};
+    bx("210", Money::cents(1000), "ck 1"), bx("101", Money::cents(500)),
+    test::to("210", Money::cents(750)),    keyed("TI", "01234", Money::cents(750)),
+    bx("210", Money::cents(225)),          keyed("DD", "20000", Money::cents(300)),
+    test::to("300", Money::cents(100)),    keyed("TI", "20000", Money::cents(100))};
 
 class BudgetAdjustmentTest : public test::OpenMonthTest {
 protected:

@@ -22,13 +22,20 @@ Ledger accountsOnly() {
     return l;
 }
 
-TEST(Sections, AddedOutOfOrderTheyStandInOrderAndOneDeletedTheNextMovesUp) {
+// Refusals add nothing; sections added out of order stand in order, and one deleted, the next moves up.
+TEST(Sections, RefusalsAddNothingAndSectionsStandInOrder) {
     Ledger l = accountsOnly();
+    EXPECT_EQ(addSection(l, 0, "Title").message(), kSectionNeedsBudgetItem);
+    EXPECT_EQ(addSection(l, 11, "Title").message(), kSectionNeedsBudgetItem);
+    EXPECT_TRUE(test::holds(addSection(l, 1, "The \"Big\" One").message(), "double quote"));
+    EXPECT_EQ(sectionsInUse(l), 0);
     for (const auto& [row, number, title] : {std::tuple{1, "300", "Outreach"}, std::tuple{2, "100", "Staff"},
                                              std::tuple{3, "200", "Building"}}) {
         l.BudgetAcctNumber[row] = number;
         ASSERT_TRUE(addSection(l, row, title).ok());
     }
+    // A second section at an account that starts one would hide every later heading.
+    EXPECT_TRUE(test::holds(addSection(l, 2, "Again").message(), "already starts"));
     EXPECT_EQ(sectionLines(l, kSectionsTitle),
               (std::vector<std::string>{kSectionsTitle, "100 Staff", "200 Building", "300 Outreach"}));
     EXPECT_EQ(l.SectionStart[0], "");  // the work row stays empty
@@ -36,18 +43,6 @@ TEST(Sections, AddedOutOfOrderTheyStandInOrderAndOneDeletedTheNextMovesUp) {
     EXPECT_EQ(l.SectionStart, (std::array<std::string, kSections + 1>{"", "100", "300"}));
     EXPECT_EQ(sectionLines(l, kSectionsAfterDeleteTitle),
               (std::vector<std::string>{kSectionsAfterDeleteTitle, "100 Staff", "300 Outreach"}));
-}
-
-TEST(Sections, RefusalsLeaveTheSectionsAlone) {
-    Ledger l = accountsOnly();
-    EXPECT_EQ(addSection(l, 0, "Title").message(), kSectionNeedsBudgetItem);
-    EXPECT_EQ(addSection(l, 11, "Title").message(), kSectionNeedsBudgetItem);
-    EXPECT_TRUE(test::holds(addSection(l, 1, "The \"Big\" One").message(), "double quote"));
-    EXPECT_EQ(sectionsInUse(l), 0);
-    // A second section at an account that starts one would hide every later heading.
-    ASSERT_TRUE(addSection(l, 2, "Staff").ok());
-    EXPECT_TRUE(test::holds(addSection(l, 2, "Again").message(), "already starts"));
-    EXPECT_EQ(sectionsInUse(l), 1);
 }
 
 // Nine are shown and added at most; a tenth from the file stays out of sight until one goes.

@@ -146,24 +146,22 @@ std::vector<int> order(const Ledger& l) {
     return all;
 }
 
-TEST(FundOrder, EachMoveAndItsLimits) {
-    const std::tuple<int, FundMove, int, std::vector<int>> cases[] = {
+// Each move and its limits; the full view numbers every row, one without a name too; the place view
+// shows fifteen around the moved one.
+TEST(FundOrder, EachMoveWithItsLimitsAndTheViewsNumberTheRows) {
+    const std::tuple<int, FundMove, int, std::vector<int>> moves[] = {
         {4, FundMove::ToTop, 1, {4, 1, 2, 3, 5}},   {3, FundMove::UpOne, 2, {1, 3, 2, 4, 5}},
         {3, FundMove::DownOne, 4, {1, 2, 4, 3, 5}}, {2, FundMove::ToBottom, 5, {1, 3, 4, 5, 2}},
         {1, FundMove::UpOne, 1, {1, 2, 3, 4, 5}},   {1, FundMove::ToTop, 1, {1, 2, 3, 4, 5}},
         {5, FundMove::DownOne, 5, {1, 2, 3, 4, 5}}, {5, FundMove::ToBottom, 5, {1, 2, 3, 4, 5}},
     };
-    for (const auto& [row, move, newRow, expected] : cases) {
+    for (const auto& [row, move, newRow, expected] : moves) {
         SCOPED_TRACE(::testing::Message() << "row " << row << ", move " << static_cast<int>(move));
         Ledger l = fundMonth();
         EXPECT_EQ(moveFund(l, row, move), newRow);
         EXPECT_EQ(order(l), expected);
         EXPECT_EQ(l.DesigAcctName[6], "");  // nothing spills past the last fund
     }
-}
-
-// The full view numbers every row, one without a name too; the place view shows fifteen around one.
-TEST(FundOrder, FullViewAndPlaceViewNumberTheRows) {
     Ledger l = fundMonth(30);
     l.DesigAcctName[3] = "";
     std::vector<std::string> full = {"     - ordered list of designated funds -"};

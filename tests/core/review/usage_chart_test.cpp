@@ -71,8 +71,10 @@ UsageChart chartOf(const std::vector<std::vector<double>>& sections, bool titled
     return chart;
 }
 
-// A few rounded ticks whatever the shares; a share far out ends at the axis's reach.
-TEST(UsageChart, AxisKeepsAFewRoundedTicksWithinItsReach) {
+// A few rounded ticks whatever the shares; a share far out ends at the axis's reach. Pages hold at
+// most their rows; a section's title stays with an account and repeats on the page its section runs
+// on to.
+TEST(UsageChart, AxisKeepsAFewRoundedTicksAndPagesKeepSectionTitlesWithTheirAccounts) {
     // shares, the axis, the last share as its bar is drawn
     const std::tuple<std::vector<double>, UsageAxis, double> cases[] = {
         {{50}, {0, 100, 20}, 50},           {{130}, {0, 140, 20}, 130},
@@ -85,19 +87,14 @@ TEST(UsageChart, AxisKeepsAFewRoundedTicksWithinItsReach) {
         EXPECT_EQ(axis, expected) << shares.back();
         EXPECT_EQ(shareOnAxis(axis, shares.back()), drawn) << shares.back();
     }
-}
-
-// Pages hold at most their rows; a section's title stays with an account and repeats on the
-// page its section runs on to.
-TEST(UsageChart, PagesKeepSectionTitlesWithTheirAccounts) {
     // accounts in each section, whether titled, rows a page holds, rows on each page
-    const std::tuple<std::vector<std::size_t>, bool, int, std::vector<int>> cases[] = {
+    const std::tuple<std::vector<std::size_t>, bool, int, std::vector<int>> pagings[] = {
         {{}, true, 36, {0}},          {{65}, false, 36, {36, 29}},
         {{65}, true, 36, {36, 31}},    // the title again on the second page
         {{34, 3}, true, 36, {35, 4}},  // not the second title alone at the foot of the first
         {{33, 3}, true, 36, {36, 3}}, {{10, 10, 10, 10, 10, 10, 10}, true, 36, {36, 36, 7}},
     };
-    for (const auto& [sections, titled, pageHolds, pageRows] : cases) {
+    for (const auto& [sections, titled, pageHolds, pageRows] : pagings) {
         std::vector<std::vector<double>> shares;
         for (const std::size_t n : sections) shares.emplace_back(n, 50.0);
         const UsageChart chart = chartOf(shares, titled);

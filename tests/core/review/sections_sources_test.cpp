@@ -62,35 +62,30 @@ TEST(Sections, NineAreTheMostAndAnEmptyTitleIsAccepted) {
     EXPECT_EQ(l.SectionStart[10], "");
 }
 
-TEST(Sections, AShortAccountNumberStartsASectionToo) {
-    const Ledger l = test::sampleLedger();  // sections at "101" and "7"
-    EXPECT_EQ(sectionsInUse(l), 2);
-    EXPECT_EQ(sectionLines(l, kSectionsTitle),
-              (std::vector<std::string>{kSectionsTitle, "101 Operations", "7 Other"}));
-    EXPECT_EQ(sectionBudgetLines(l), (std::vector<std::string>{kSectionBudgetTitle, "101 Pastor, Salary",
-                                                               "102 Utilities", "7 Short Number"}));
-}
+using SampleMonth = test::OpenMonthTest;
 
-TEST(SourceList, EachLineCarriesItsOwnRowAcrossAGap) {
-    Ledger ledger = test::sampleLedger();
-    ledger.SourceId[3] = "33333";
-    ledger.SourceName[3] = "Rental";
-    ledger.SourceAmount[3] = Money::cents(12345);
-    const SourceList list = sourceListLines(ledger);
+// The sample month's sections, one at the short number "7", and its sources as listed; each window's
+// save changes its own part of the month and nothing else.
+TEST_F(SampleMonth, SectionsSourcesAndTheBeginningBalanceListedAndSaved) {
+    open(test::sampleLedger(), {test::keyed("SX", "11111", Money::cents(700))});
+    EXPECT_EQ(sectionsInUse(ledger), 2);
+    EXPECT_EQ(sectionLines(ledger, kSectionsTitle),
+              (std::vector<std::string>{kSectionsTitle, "101 Operations", "7 Other"}));
+    EXPECT_EQ(sectionBudgetLines(ledger), (std::vector<std::string>{kSectionBudgetTitle, "101 Pastor, Salary",
+                                                                    "102 Utilities", "7 Short Number"}));
+    Ledger listed = ledger;  // a source on row 3, past an empty row 2
+    listed.SourceId[3] = "33333";
+    listed.SourceName[3] = "Rental";
+    listed.SourceAmount[3] = Money::cents(12345);
+    const SourceList list = sourceListLines(listed);
     EXPECT_EQ(
         list.lines,
         (std::vector<std::string>{
             kSourceListTitle,
-            "Bake Sale                                      0.00                                    001",
+            "Bake Sale                                      7.00                                    001",
             "Rental                                       123.45                                    003"}));
     EXPECT_EQ(list.rows, (std::vector<int>{0, 1, 3}));
-}
 
-using SavedChanges = test::OpenMonthTest;
-
-// Each window's save changes its own part of the month and nothing else.
-TEST_F(SavedChanges, SectionsSourceNamesAndTheBeginningBalance) {
-    open(test::sampleLedger(), {test::keyed("SX", "11111", Money::cents(700))});
     Ledger edited = ledger;
     ASSERT_TRUE(addSection(edited, 2, "Building").ok());
     edited.BudgetAcctName[1] = "not part of the sections";

@@ -92,7 +92,7 @@ TEST_F(BudgetAdjustmentTest, ListingShowsEachAccountWithItsFourAmountsAndTheNewL
 
 // The account's records and its section follow it to its new number and place; a name and amounts
 // alone (the number as typed naming the same account) leave the journal and the order alone.
-TEST_F(BudgetAdjustmentTest, ChangingRewritesItsRecordsAndSortsItAndItsSectionIntoPlace) {
+TEST_F(BudgetAdjustmentTest, ChangingRewritesItsRecordsAndSortsItAndItsSectionIntoPlaceInThreeDigits) {
     // clang-format off
     const std::tuple<BudgetEdit, std::vector<std::string>, Starts, long long> cases[] = {
         {{"215", "Music", "500", "29.75"}, {"101", "212", "215", "300"}, {"", "101", "215", "300"}, 47025},
@@ -117,9 +117,7 @@ TEST_F(BudgetAdjustmentTest, ChangingRewritesItsRecordsAndSortsItAndItsSectionIn
         EXPECT_EQ(ledger.BudgetAmount[row][kRemaining], Money::cents(remaining));
         EXPECT_EQ(ledger.SectionTitle[std::stoi(stored) / 100], "Worship");
     }
-}
 
-TEST_F(BudgetAdjustmentTest, ShortNumbersArePaddedOnlyWhenTheNumberChanges) {
     Ledger month = budgetMonth();
     month.BudgetAcctNumber[1] = "7";
     open(month, {bx("7", Money::cents(100)), test::to("7", Money::cents(200)),
@@ -164,7 +162,7 @@ TEST_F(BudgetAdjustmentTest, RefusalsSayWhyAndANewAccountIsSortedIntoPlace) {
 }
 
 // Its expenditures go, and a transfer out with the in-half next to it; an in-half elsewhere stays.
-TEST_F(BudgetAdjustmentTest, DeletingCancelsItsRecordsAndATransferWithItsInHalf) {
+TEST_F(BudgetAdjustmentTest, DeletingCancelsItsRecordsAndATransferWithItsInHalfAndEmptiesItsPlace) {
     // the journal, the records that go
     const std::pair<std::vector<ActionRecord>, std::vector<std::size_t>> cases[] = {
         {kJournal, {0, 2, 3, 4}},  // BX, TO, its TI, BX
@@ -182,10 +180,9 @@ TEST_F(BudgetAdjustmentTest, DeletingCancelsItsRecordsAndATransferWithItsInHalf)
         EXPECT_EQ(ledger.SectionStart, (Starts{"", "101", "300"}));
         EXPECT_EQ(ledger.SectionTitle[2], "Outreach");
     }
-}
 
-// Neither the report's work row past the last account nor an emptied tenth section is kept.
-TEST_F(BudgetAdjustmentTest, DeletingTheLastAccountOfTenSectionsEmptiesPlaceTen) {
+    // The last account of ten sections deleted, neither the report's work row past the last account
+    // nor an emptied tenth section is kept.
     Ledger month = budgetMonth();
     for (int s = 1; s <= kSections; ++s) {
         month.BudgetAcctNumber[s] = month.SectionStart[s] = std::to_string(100 + s);

@@ -238,8 +238,8 @@ TEST(ReconciliationFile, CarriedItemsAreLastMonthsBookItemsLessItsConfirmedMatch
     };
     // clang-format on
     for (const auto& [december, decemberRecs, january, keys, novemberReconciled, expectedNotice] : cases) {
-        SCOPED_TRACE(::testing::Message() << january << " after " << december.size() << " records, "
-                                          << decemberRecs.size() << " files, " << novemberReconciled);
+        SCOPED_TRACE(::testing::Message()
+                     << january << december.size() << decemberRecs.size() << novemberReconciled);
         test::TestFolder folder;
         test::writeMonth(test::sampleLedger(), folder.path("NOV2026.rep"), november);
         ASSERT_TRUE(!novemberReconciled || saveReconciliation(folder.path("NOV2026.rec"), novemberRec));

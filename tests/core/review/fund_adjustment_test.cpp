@@ -73,11 +73,10 @@ TEST_F(FundAdjustmentTest, OnlyAFundWhoseAmountsAddUpToZeroAndNoActionsCanBeDele
     };
     // clang-format on
     for (const auto& [row, first, designated, expended, remaining, refusal] : cases) {
-        SCOPED_TRACE(::testing::Message() << "fund " << row << ": " << first << " " << designated);
         ledger.DesigAmount[row] = {Money(), Money::cents(first), Money::cents(designated),
                                    Money::cents(expended), Money::cents(remaining)};
-        EXPECT_EQ(fundDeletion(ledger, journal, row).message(), refusal);
-        EXPECT_EQ(refusal.empty() ? refusal : deleteFund(ledger, journal, row).message(), refusal);
+        EXPECT_EQ(fundDeletion(ledger, journal, row).message(), refusal) << row << ": " << first;
+        EXPECT_EQ(refusal.empty() ? refusal : deleteFund(ledger, journal, row).message(), refusal) << row;
     }
 }
 

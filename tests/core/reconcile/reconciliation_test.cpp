@@ -91,10 +91,9 @@ TEST(Reconcile, ProposesOnlyWhereExactlyOneActionFitsAndBalancesAsWorkedByHand) 
     rec.statement.pending = {{dayNumber(2027, 1, 2), "CHECK 4520", "4520", Money::cents(-4000), 9}};
     const auto lines = reconciliationLines(rec, balanceCheck(rec, Money::cents(384525)), "DEC2026");
     EXPECT_EQ(lines.back(), "Difference (the books agree)               0.00");
-    const auto pending =
-        std::find(lines.begin(), lines.end(), "Pending at the bank (not in the closing balance) (1)");
-    ASSERT_NE(pending, lines.end());
-    EXPECT_EQ(pending[1], "  2027-01-02  ck 4520         -40.00  CHECK 4520");
+    const std::vector<std::string> pending = {"Pending at the bank (not in the closing balance) (1)",
+                                              "  2027-01-02  ck 4520         -40.00  CHECK 4520"};
+    EXPECT_NE(std::search(lines.begin(), lines.end(), pending.begin(), pending.end()), lines.end());
 
     // A numbered line fits only the action naming its number, never one without a number.
     Statement numbered;

@@ -81,9 +81,8 @@ TEST_F(BudgetAdjustmentTest, ListingShowsEachAccountWithItsFourAmountsAndTheNewL
     EXPECT_EQ(list.newLine, 6);
     ledger.BudgetAcctNumber[3] = " ";  // the listing stops at the first row without a number
     EXPECT_EQ(budgetAdjustList(ledger).rows, (std::vector<int>{0, 0, 1, 2, 3}));
-    // Every row listed, then the new line.
     for (int i = 1; i <= kLastWorkingRow; ++i) ledger.BudgetAcctNumber[i] = std::to_string(100 + i);
-    EXPECT_EQ(budgetAdjustList(ledger).rows.back(), kLastWorkingRow + 1);
+    EXPECT_EQ(budgetAdjustList(ledger).rows.back(), kLastWorkingRow + 1);  // every row, then the new line
     // An account's records are picked out by its number in five characters, as they hold it.
     EXPECT_EQ(budgetFilterKey("210"), "  210");
     EXPECT_EQ(budgetFilterKey("7"), "  7  ");

@@ -8,8 +8,8 @@
 #include <functional>
 
 #include "actions/recording.h"
+#include "core/open_month.h"
 #include "core/reload_check.h"
-#include "core/review/open_month.h"
 #include "ledger/file_faults.h"
 #include "ledger/month_file.h"
 #include "review/action_edit.h"

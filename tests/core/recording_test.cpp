@@ -3,7 +3,7 @@
 #include <functional>
 
 #include "actions/recording.h"
-#include "core/review/open_month.h"
+#include "core/open_month.h"
 
 namespace quorvel {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <tuple>
 
-#include "core/review/open_month.h"
+#include "core/open_month.h"
 #include "review/action_edit.h"
 
 namespace quorvel {

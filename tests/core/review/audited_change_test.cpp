@@ -5,7 +5,7 @@
 #include <functional>
 #include <tuple>
 
-#include "core/review/open_month.h"
+#include "core/open_month.h"
 #include "ledger/file_faults.h"
 #include "ledger/rollover.h"
 #include "review/action_edit.h"

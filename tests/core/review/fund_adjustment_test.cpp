@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <tuple>
 
-#include "core/review/open_month.h"
+#include "core/open_month.h"
 #include "ledger/ledger_routines.h"
 #include "review/fund_adjustment.h"
 #include "review/fund_order.h"

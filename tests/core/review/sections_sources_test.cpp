@@ -2,7 +2,7 @@
 
 #include <tuple>
 
-#include "core/review/open_month.h"
+#include "core/open_month.h"
 #include "ledger/ledger_routines.h"
 #include "review/sections.h"
 #include "review/sources_and_balance.h"

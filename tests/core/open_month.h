@@ -1,4 +1,4 @@
-// A month saved into a scratch folder and opened for editing, as the review windows find it.
+// A month saved into a scratch folder and opened for editing, as the windows find it.
 #pragma once
 
 #include <gtest/gtest.h>

@@ -115,8 +115,9 @@ TEST_F(RolloverTest, CopyOverAnotherMonthKeepsItsBackupAndNeverOverTheOpenMonth)
     Ledger other = test::sampleLedger();
     other.BudgetAcctName[1] = "Other month";
     test::writeMonth(other, target, {test::keyed("DP", "", Money::cents(900))});
-    const std::string targetJournal = readFile(folder.path("JAN2027.jrn"));
+    const std::string targetMonth = readFile(target), targetJournal = readFile(folder.path("JAN2027.jrn"));
     ASSERT_TRUE(copyMonth(ledger, journal, target).ok());
+    EXPECT_EQ(readFile(target + ".bak"), targetMonth);
     EXPECT_EQ(readFile(target), oldMonthBytes);
     EXPECT_EQ(readFile(folder.path("JAN2027.jrn")), oldJournalBytes);
     EXPECT_EQ(readFile(folder.path("JAN2027.jrn.bak")), targetJournal);

@@ -165,11 +165,14 @@ Lines printedLines(Ledger ledger, const ReportEntries& entries = {}) {
     return allLines(replay(printedReport(ledger, entries)));
 }
 
-// The file's lines without their CR LF.
+// The file's lines without their CR LF; every line ends in one, and no bare line break hides in a line.
 Lines fileLines(const std::string& text) {
     Lines lines;
-    for (std::size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2)
+    std::size_t at = 0;
+    for (std::size_t end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2)
         lines.push_back(text.substr(at, end - at));
+    EXPECT_EQ(at, text.size()) << "text after the last CR LF";
+    for (const std::string& line : lines) EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos) << line;
     return lines;
 }
 

@@ -76,7 +76,9 @@ TEST_F(FundAdjustmentTest, OnlyAFundWhoseAmountsAddUpToZeroAndNoActionsCanBeDele
         ledger.DesigAmount[row] = {Money(), Money::cents(first), Money::cents(designated),
                                    Money::cents(expended), Money::cents(remaining)};
         EXPECT_EQ(fundDeletion(ledger, journal, row).message(), refusal) << row << ": " << first;
-        EXPECT_EQ(refusal.empty() ? refusal : deleteFund(ledger, journal, row).message(), refusal) << row;
+        if (!refusal.empty()) {
+            EXPECT_EQ(deleteFund(ledger, journal, row).message(), refusal) << row;
+        }
     }
 }
 

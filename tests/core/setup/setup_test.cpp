@@ -115,7 +115,9 @@ TEST(AnnualSetupTest, FundsGetNewFiveDigitNumbersAndRefusedEntriesAddNothing) {
         {budget, "7", "Same", kDuplicateAccountNumber}, {budget, "7.0", "Not a number", "cannot be charged"},
         {budget, "", "Never", "Type the account number"}, {funds, "", " MEMORIAL ", "already exists"},
         {budget, "201", "Say \"when\"", "double quote"}, {funds, "", "Say \"when\"", "double quote"},
-        {budget, "201", " ", kNameNeeded}, {funds, "", " ", kNameNeeded}};
+        {budget, "201", " ", kNameNeeded}, {funds, "", " ", kNameNeeded},
+        {budget, "201", "Tab\there", "may not contain a line break or control character."},
+        {budget, "201", "Bad \x81 byte", "cannot store (Windows-1252 only)."}};
     // clang-format on
     const Ledger before = t;
     for (const auto& [mode, number, name, message] : cases) {

@@ -4,6 +4,7 @@
 #include <QPointer>
 
 #include "actions/recording.h"
+#include "ledger/typed_amount.h"
 #include "ui/actions/EntryWindow.h"
 #include "ui_fixture.h"
 
@@ -150,6 +151,50 @@ TEST_F(RecordingTest, TheAmountBoxIsReadyAndShowsWhatIsRecorded) {
     EXPECT_EQ(e->TxtRef->text(), "ck 9001-LO");
     QTest::mouseClick(e->recordButton, Qt::LeftButton);
     EXPECT_EQ(records(), std::vector<std::string>{rec("DP        1250", "ck 9001-LO")});
+}
+
+// What the record button refuses keeps the window open with what was typed; the over-budget
+// question's No abandons the expenditure as Cancel does, and its Yes records it.
+TEST_F(RecordingTest, RefusalsKeepTheWindowAndTheOverBudgetQuestionDecides) {
+    const QString overBudget =
+        "You are attempting to spend more than is budgeted.\nAre you certain you want to do that?";
+    const QString badAmount = QString::fromStdString(readTypedAmount("1.2.3", "Amount Expended").message());
+    const QString badReference =
+        "The reference holds a character that cannot be stored in the month's files.";
+    // clang-format off
+    const struct {
+        const char* amount;
+        QString reference;
+        std::optional<platform::Answer> answer;
+        QString message;
+        const char* open;  // the amount box of the window that stays, to be mended; null: it closed
+        std::vector<std::string> written;
+    } cases[] = {{"1.2.3", "", {}, badAmount, "1.2.3", {}},
+                 {"5", QString(QChar(0x2713)), {}, badReference, "5.00", {}},
+                 {"80", "", platform::Answer::No, overBudget, nullptr, {}},
+                 {"80", "", platform::Answer::Yes, overBudget, nullptr, {rec("BX   7    80", "")}}};
+    // clang-format on
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.amount);
+        const std::vector<std::string> before = records();
+        run(bx, {5});  // account 7: 74.75 left of its budget
+        QPointer<EntryWindow> e = entry();
+        ASSERT_TRUE(e);
+        typeInto(e->TxtAmount, c.amount);
+        typeInto(e->TxtRef, c.reference);
+        if (c.answer) dialogs().answerNext(*c.answer);
+        QTest::mouseClick(e->recordButton, Qt::LeftButton);
+        EXPECT_EQ(dialogs().lastMessage().text, c.message);
+        std::vector<std::string> expected = before;
+        expected.insert(expected.end(), c.written.begin(), c.written.end());
+        EXPECT_EQ(records(), expected);
+        ASSERT_EQ(e && e->isVisible(), c.open != nullptr);
+        if (c.open) {
+            EXPECT_EQ(e->TxtAmount->text(), c.open);
+            QTest::mouseClick(e->cancelButton, Qt::LeftButton);
+        }
+        expectSummaryBack(c.amount);
+    }
 }
 
 }  // namespace

@@ -182,9 +182,10 @@ TEST_F(RecordingTest, RefusalsKeepTheWindowAndTheOverBudgetQuestionDecides) {
         ASSERT_TRUE(e);
         typeInto(e->TxtAmount, c.amount);
         typeInto(e->TxtRef, c.reference);
+        const qsizetype shownBefore = dialogs().messages().size();
         if (c.answer) dialogs().answerNext(*c.answer);
         QTest::mouseClick(e->recordButton, Qt::LeftButton);
-        EXPECT_EQ(dialogs().lastMessage().text, c.message);
+        EXPECT_EQ(dialogs().messages().mid(shownBefore), QStringList{c.message});
         std::vector<std::string> expected = before;
         expected.insert(expected.end(), c.written.begin(), c.written.end());
         EXPECT_EQ(records(), expected);

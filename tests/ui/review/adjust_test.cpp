@@ -1,5 +1,9 @@
 // "View/Adjust Budget Item" and "View/Adjust Designated Item": the listing in the main list,
 // the buttons it waits for, the words shown, and that no file changes.
+#include "ledger/typed_amount.h"
+#include "review/budget_adjustment.h"
+#include "ui/review/FrmBChange.h"
+#include "ui/review/FrmDChange.h"
 #include "ui/review/adjust_commands.h"
 #include "ui_fixture.h"
 
@@ -53,6 +57,54 @@ TEST_F(AdjustTest, ListingsWaitForEditDisplayOrCancelAndRefuseALineThatIsNoAccou
         }
     }
     EXPECT_TRUE(files() == before);
+}
+
+// What a change window refuses is said, with the window left open as typed and no file changed.
+TEST_F(AdjustTest, ChangeWindowsSayWhatTheyRefuseAndStayOpen) {
+    const QString check(QChar(0x2713)),
+        unstorable = " holds a character that cannot be stored in the month's files.";
+    const auto badAmount = [](const char* box) {
+        return QString::fromStdString(readTypedAmount("1.2.3", box).message());
+    };
+    // clang-format off
+    const struct {
+        bool fund;
+        const char* box;
+        QString typed;
+        QString message;
+        std::optional<platform::Answer> deleteAnswer;  // Delete pressed instead of the change button
+    } cases[] = {
+        {false, "TxtBudgeted", "1.2.3", badAmount("Annual Budget"), {}},
+        {false, "TxtName", check, "The name" + unstorable, {}},
+        {false, "TxtAcctNum", check, "The account number" + unstorable, {}},
+        {false, "TxtAcctNum", "102", kDuplicateNumber, {}},
+        {false, "TxtName", "Kept", "Are you sure you want to delete this budget item?", platform::Answer::No},
+        {true, "TxtAmount", "1.2.3", badAmount("Beginning Balance"), {}},
+        {true, "TxtName", check, "The name" + unstorable, {}},
+    };
+    // clang-format on
+    const Files before = files();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.box + (": " + c.typed.toStdString()));
+        (c.fund ? MnuAdjustDesignation_Click : MnuBudgetAdjust_Click)(window);
+        pick(2, window.CmdEdit);  // the first account or fund
+        QWidget* w = c.fund ? static_cast<QWidget*>(shown<FrmDChange>()) : shown<FrmBChange>();
+        ASSERT_NE(w, nullptr);
+        auto* box = w->findChild<QLineEdit*>(c.box);
+        box->setText(c.typed);
+        const qsizetype shownBefore = dialogs().messages().size();
+        if (c.deleteAnswer) dialogs().answerNext(*c.deleteAnswer);
+        QTest::mouseClick(w->findChild<QPushButton*>(c.deleteAnswer ? "CmdDelete"
+                                                     : c.fund       ? "Command1"
+                                                                    : "CmdChange"),
+                          Qt::LeftButton);
+        EXPECT_EQ(dialogs().messages().mid(shownBefore), QStringList{c.message});
+        EXPECT_TRUE(w->isVisible());
+        EXPECT_EQ(box->text(), c.typed);
+        EXPECT_TRUE(files() == before);
+        w->close();
+        expectSummaryBack(c.box);
+    }
 }
 
 }  // namespace
